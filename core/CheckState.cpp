@@ -1,0 +1,41 @@
+#include "CheckState.h"
+
+#include "LotteryDefinition.h"
+#include "NumberList.h"
+#include "WinningCheck.h"
+
+namespace kelmora {
+
+ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
+{
+    TResultLog& log = state.resultLog;
+    log.Clear();
+    state.winningTable.Clear();
+
+    log.AppendEntry(definition.eventName);
+    log.AppendLineBreakEntry();
+    for (const TPrizeClass& prizeClass : definition.classes) {
+        log.AppendEntry(prizeClass.label);
+        log.AppendEntry(prizeClass.numbersText);
+        log.AppendEntry(prizeClass.prize);
+        log.AppendLineBreakEntry();
+        SplitNumberList(prizeClass.numbersText, state.scratchList);
+        for (const ByteString& number : state.scratchList)
+            state.winningTable.Add(number, prizeClass.label);
+    }
+    log.AppendEntry("----------------------");
+    log.AppendLineBreakEntry();
+    return definition.eventName;
+}
+
+bool RunRequestedCheck(TCheckState& state)
+{
+    if (!state.CheckRequested)
+        return false;
+    // Cleared first: a check that fails must not be retried on every tick.
+    state.CheckRequested = false;
+    RunCheck(state.winningTable, state.ticketList, state.resultLog);
+    return true;
+}
+
+} // namespace kelmora

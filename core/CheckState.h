@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ByteString.h"
+#include "ResultLog.h"
+#include "TicketList.h"
+#include "WinningTable.h"
+
+#include <string>
+
+namespace kelmora {
+
+struct TLotteryDefinition;
+
+// The state the main window owns for the whole run.
+struct TCheckState {
+    TWinningTable winningTable;
+    TTicketList ticketList;
+    TResultLog resultLog;
+    LineList scratchList; // receives SplitNumberList's items
+    bool CheckRequested = false;
+};
+
+// Restarts the log with the draw's summary and refills the winning table. Returns the event
+// name, for the event name box.
+ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state);
+
+// Runs a pending check: returns whether one ran (and the completion message is due).
+bool RunRequestedCheck(TCheckState& state);
+
+} // namespace kelmora

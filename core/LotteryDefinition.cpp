@@ -1,0 +1,37 @@
+#include "LotteryDefinition.h"
+
+#include "KelmoraError.h"
+#include "NumberList.h"
+#include "ProfileFile.h"
+
+namespace kelmora {
+
+TLotteryDefinition LoadDefinition(const TProfileFile& profile)
+{
+    TLotteryDefinition definition;
+    const long count = profile.ReadInt("Ver", "No", 0);
+    definition.eventName = profile.ReadString("Ver", "EVENT");
+    for (long n = 1; n <= count; ++n) {
+        const std::string suffix = std::to_string(n);
+        TPrizeClass prizeClass;
+        prizeClass.numbersText = profile.ReadString("Hit", "No" + suffix);
+        prizeClass.prize = profile.ReadString("Hit", "SHO" + suffix);
+        prizeClass.label = profile.ReadString("Hit", "Hit" + suffix);
+        if (prizeClass.numbersText.empty())
+            break;
+        prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
+        definition.classes.push_back(std::move(prizeClass));
+    }
+    return definition;
+}
+
+TLotteryDefinition LoadDefinition(const std::string& path)
+{
+    try {
+        return LoadDefinition(TProfileFile::Load(path));
+    } catch (const KelmoraError&) {
+        return LoadDefinition(TProfileFile());
+    }
+}
+
+} // namespace kelmora

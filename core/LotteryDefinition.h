@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ByteString.h"
+
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+class TProfileFile;
+
+struct TPrizeClass {
+    ByteString label;       // HitN
+    ByteString numbersText; // NoN, as read
+    ByteString prize;       // SHON
+    LineList numbers;       // NoN split by SplitNumberList
+};
+
+struct TLotteryDefinition {
+    ByteString eventName;
+    std::vector<TPrizeClass> classes;
+};
+
+// Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN.
+TLotteryDefinition LoadDefinition(const TProfileFile& profile);
+// A file that is missing or unreadable reads as an empty one, without an error.
+TLotteryDefinition LoadDefinition(const std::string& path);
+
+} // namespace kelmora

@@ -1,0 +1,79 @@
+#include "NumberList.h"
+
+namespace kelmora {
+namespace {
+
+bool IsBlank(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 1 && byte <= 32;
+}
+
+bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+} // namespace
+
+void SplitNumberList(std::string_view text, LineList& items)
+{
+    items.clear();
+    text = UpToNul(text);
+    std::size_t p = 0;
+    const std::size_t end = text.size();
+    const auto skipBlanks = [&] {
+        while (p < end && IsBlank(text[p]))
+            ++p;
+    };
+
+    skipBlanks();
+    while (p < end) {
+        ByteString item;
+        if (text[p] == '"') {
+            ++p;
+            bool closed = false;
+            while (p < end) {
+                if (text[p] == '"') {
+                    if (p + 1 < end && text[p + 1] == '"') {
+                        item += '"';
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    closed = true;
+                    break;
+                }
+                item += text[p++];
+            }
+            // An unclosed quote keeps the rest of the text but its last byte.
+            if (!closed && !item.empty())
+                item.pop_back();
+        } else {
+            const std::size_t start = p;
+            while (p < end && text[p] != ',' && !IsBlank(text[p])) {
+                // A double-byte character is stepped over whole, so its trail byte never splits.
+                if (IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < end)
+                    p += 2;
+                else
+                    ++p;
+            }
+            item.assign(text.substr(start, p - start));
+        }
+        items.push_back(std::move(item));
+        skipBlanks();
+        if (p < end && text[p] == ',') {
+            ++p;
+            skipBlanks();
+        }
+    }
+}
+
+LineList SplitNumberList(std::string_view text)
+{
+    LineList items;
+    SplitNumberList(text, items);
+    return items;
+}
+
+} // namespace kelmora

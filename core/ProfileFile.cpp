@@ -1,0 +1,92 @@
+#include "ProfileFile.h"
+
+#include "LineFile.h"
+
+#include <cstdlib>
+
+namespace kelmora {
+namespace {
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+std::string Key(std::string_view section, std::string_view name)
+{
+    return AsciiLower(Trim(section)) + '\n' + AsciiLower(Trim(name));
+}
+
+} // namespace
+
+TProfileFile TProfileFile::Parse(std::string_view data)
+{
+    TProfileFile profile;
+    std::string section;
+    bool inSection = false;
+    for (const auto& rawLine : SplitRawLines(data)) {
+        const std::string_view line = Trim(rawLine);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            const auto close = line.find(']');
+            section = std::string(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+            inSection = true;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inSection || equals == std::string_view::npos)
+            continue;
+        profile.values_.try_emplace(Key(section, line.substr(0, equals)),
+                                    UpToNul(Trim(line.substr(equals + 1))));
+    }
+    return profile;
+}
+
+TProfileFile TProfileFile::Load(const std::string& path)
+{
+    return Parse(ReadWholeFile(path));
+}
+
+const ByteString* TProfileFile::Find(std::string_view section, std::string_view name) const
+{
+    const auto it = values_.find(Key(section, name));
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+ByteString TProfileFile::ReadString(std::string_view section, std::string_view name,
+                                    std::string_view fallback) const
+{
+    const ByteString* value = Find(section, name);
+    const std::string_view text = value ? std::string_view(*value) : fallback;
+    return ByteString(text.substr(0, kMaxValueBytes));
+}
+
+long TProfileFile::ReadInt(std::string_view section, std::string_view name, long fallback) const
+{
+    const ByteString* value = Find(section, name);
+    if (!value)
+        return fallback;
+    // Leading sign and digits count, the rest is ignored; out-of-range values saturate.
+    return std::strtol(value->c_str(), nullptr, 10);
+}
+
+} // namespace kelmora

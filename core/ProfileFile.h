@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ByteString.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace kelmora {
+
+// An initialization file: [Section] headers and Name=Value entries. Section and entry names
+// are compared without regard to ASCII case; white space around names and values is ignored;
+// lines starting with ';' are comments; the first of repeated sections or names wins.
+class TProfileFile {
+public:
+    static constexpr std::size_t kMaxValueBytes = 255;
+
+    TProfileFile() = default;
+    static TProfileFile Parse(std::string_view data);
+    // Throws the open error when the file cannot be read.
+    static TProfileFile Load(const std::string& path);
+
+    // Values are cut to their first 255 bytes.
+    ByteString ReadString(std::string_view section, std::string_view name,
+                          std::string_view fallback = {}) const;
+    // Leading sign and decimal digits; a value without digits gives 0.
+    long ReadInt(std::string_view section, std::string_view name, long fallback) const;
+
+private:
+    const ByteString* Find(std::string_view section, std::string_view name) const;
+
+    std::unordered_map<std::string, ByteString> values_; // key: lower(section) '\n' lower(name)
+};
+
+} // namespace kelmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ByteString.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelmora {
+
+class TResultLog {
+public:
+    TResultLog() : text_(kCrLf) {}
+
+    // After user text without a final line break the entry goes on a new line instead.
+    void AppendEntry(std::string_view entry);
+    void AppendLineBreakEntry() { AppendEntry(kCrLf); }
+    void Clear() { text_.clear(); }
+    void SaveToFile(const std::string& path) const;
+
+    const ByteString& Text() const { return text_; }
+    // The user's own edits of the text become the log.
+    void SetText(ByteString text) { text_ = std::move(text); }
+    bool EndsWithLineBreak() const { return EndsWith(text_, kCrLf); }
+
+private:
+    ByteString text_;
+};
+
+} // namespace kelmora

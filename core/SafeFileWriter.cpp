@@ -1,0 +1,141 @@
+#include "SafeFileWriter.h"
+
+#include "KelmoraError.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelmora {
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { Close(); }
+    int Get() const { return fd_; }
+    bool Close()
+    {
+        if (fd_ < 0)
+            return true;
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(wrote));
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows symbolic links so that the link stays and its target is replaced.
+std::string ResolveLinks(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0)
+            return path;
+        target.resize(static_cast<std::size_t>(n));
+        path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
+    }
+    return path;
+}
+
+mode_t DefaultFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void WriteInPlace(const std::string& shownPath, const std::string& path, std::string_view bytes)
+{
+    // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (fd.Get() < 0)
+        ThrowCannotCreate(shownPath);
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+    if (!WriteAll(fd.Get(), bytes) || !fd.Close())
+        ThrowWriteError();
+}
+
+} // namespace
+
+void WriteFileSafely(const std::string& path, std::string_view bytes)
+{
+    const std::string target = ResolveLinks(path);
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        ThrowCannotCreate(path);
+    if (exists && !S_ISREG(old.st_mode)) {
+        WriteInPlace(path, target, bytes);
+        return;
+    }
+
+    std::string temp = DirectoryOf(target) + "/." + target.substr(target.rfind('/') + 1) + ".XXXXXX";
+    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.Get() < 0) {
+        // A directory that takes no new file may still let the file itself be rewritten.
+        if (errno == EACCES || errno == EPERM || errno == EROFS) {
+            if (exists && ::access(target.c_str(), W_OK) == 0) {
+                WriteInPlace(path, target, bytes);
+                return;
+            }
+        }
+        ThrowCannotCreate(path);
+    }
+
+    const auto discard = [&] { ::unlink(temp.c_str()); };
+    if (exists) {
+        (void)::fchown(fd.Get(), old.st_uid, old.st_gid);
+        ::fchmod(fd.Get(), old.st_mode & 07777);
+    } else {
+        ::fchmod(fd.Get(), DefaultFileMode());
+    }
+    if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !fd.Close()) {
+        discard();
+        ThrowWriteError();
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        discard();
+        ThrowCannotCreate(path);
+    }
+    // Make the rename itself durable.
+    if (const int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace kelmora

@@ -1,0 +1,33 @@
+#include "TicketList.h"
+
+#include "LineFile.h"
+
+namespace kelmora {
+
+bool TTicketList::Add(std::string_view number)
+{
+    if (number.empty())
+        return false;
+    entries_.emplace_back(number);
+    return true;
+}
+
+bool TTicketList::Delete(std::ptrdiff_t index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size())
+        return false;
+    entries_.erase(entries_.begin() + index);
+    return true;
+}
+
+void TTicketList::Save(const std::string& path) const
+{
+    WriteLineFile(path, entries_);
+}
+
+void TTicketList::Open(const std::string& path)
+{
+    ReadLineFile(path, entries_);
+}
+
+} // namespace kelmora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ByteString.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kelmora {
+
+// The user's ticket numbers, in the order added or read; any bytes, never trimmed.
+class TTicketList {
+public:
+    // An empty number adds nothing; returns whether one was added.
+    bool Add(std::string_view number);
+    // An index outside the list (no selection) does nothing; returns whether one was removed.
+    bool Delete(std::ptrdiff_t index);
+    void Save(const std::string& path) const;
+    // Replaces the list with the file's lines; a failed open leaves the list as it was.
+    void Open(const std::string& path);
+
+    std::size_t Count() const { return entries_.size(); }
+    const ByteString& At(std::size_t index) const { return entries_[index]; }
+    const LineList& Entries() const { return entries_; }
+
+private:
+    LineList entries_;
+};
+
+} // namespace kelmora

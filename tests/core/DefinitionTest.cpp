@@ -1,0 +1,125 @@
+// The definition reader and what selecting a definition puts into the window's state.
+
+#include "CheckState.h"
+#include "KelmoraError.h"
+#include "LotteryDefinition.h"
+#include "ProfileFile.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelmora;
+
+namespace {
+
+TCheckState Apply(std::string_view fileText)
+{
+    TCheckState state;
+    ApplyDefinition(LoadDefinition(TProfileFile::Parse(fileText)), state);
+    return state;
+}
+
+const std::string kHyphens = "----------------------";
+
+} // namespace
+
+TEST(ProfileFile, NamesIgnoreCaseAndSpaceAroundNamesAndValues)
+{
+    const auto profile = TProfileFile::Parse(" [ ver ] \r\n  no =  7  \r\nEvent=a b \n[HIT]\nNO1=x");
+    EXPECT_EQ(profile.ReadInt("Ver", "No", 0), 7);
+    EXPECT_EQ(profile.ReadString("VER", "EVENT"), "a b");
+    EXPECT_EQ(profile.ReadString("Hit", "No1"), "x");
+}
+
+TEST(ProfileFile, DefaultsCommentsAndRepeats)
+{
+    const auto profile = TProfileFile::Parse("orphan=1\n[Ver]\n;No=5\nNo=2\nNo=3\nbare line\n[Ver]\nEVENT=e");
+    EXPECT_EQ(profile.ReadInt("Ver", "No", 0), 2);
+    EXPECT_EQ(profile.ReadString("Ver", "orphan", "def"), "def");
+    EXPECT_EQ(profile.ReadString("Ver", "EVENT"), "e");
+    EXPECT_EQ(profile.ReadInt("Nope", "No", -4), -4);
+}
+
+TEST(ProfileFile, NumbersAndLongValues)
+{
+    const auto profile = TProfileFile::Parse("[s]\na=-3\nb=12abc\nc=abc\nd=99999999999999999999\ne=" +
+                                             std::string(300, 'x') + "\nf=" + std::string("ab\0cd", 5));
+    EXPECT_EQ(profile.ReadInt("s", "a", 0), -3);
+    EXPECT_EQ(profile.ReadInt("s", "b", 0), 12);
+    EXPECT_EQ(profile.ReadInt("s", "c", 9), 0);
+    EXPECT_GT(profile.ReadInt("s", "d", 0), 1000000);
+    EXPECT_EQ(profile.ReadString("s", "e"), std::string(255, 'x'));
+    EXPECT_EQ(profile.ReadString("s", "f"), "ab");
+}
+
+TEST(ApplyDefinition, TheExampleDraw)
+{
+    const auto state = Apply("[Ver]\r\nNo=2\r\nEVENT=Spring draw\r\n[Hit]\r\nHit1=First prize\r\nNo1=456\r\n"
+                             "SHO1=500\r\nHit2=Last two digits\r\nNo2=07,58\r\nSHO2=20\r\n");
+    EXPECT_EQ(state.resultLog.Text(),
+              "Spring draw\r\n\r\n\r\nFirst prize\r\n456\r\n500\r\n\r\n\r\nLast two digits\r\n07,58\r\n20\r\n\r\n\r\n" +
+                  kHyphens + "\r\n\r\n\r\n");
+    EXPECT_EQ(state.winningTable.Numbers(), (LineList{"456", "07", "58"}));
+    EXPECT_EQ(state.winningTable.Labels(), (LineList{"First prize", "Last two digits", "Last two digits"}));
+}
+
+TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
+{
+    const std::string expected = "E\r\n\r\n\r\n" + kHyphens + "\r\n\r\n\r\n";
+    for (const char* ver : {"[Ver]\nEVENT=E\n", "[Ver]\nNo=0\nEVENT=E\n", "[Ver]\nNo=-2\nEVENT=E\n"}) {
+        const auto state = Apply(std::string(ver) + "[Hit]\nNo1=1\nHit1=h\n");
+        EXPECT_EQ(state.resultLog.Text(), expected) << ver;
+        EXPECT_EQ(state.winningTable.Count(), 0u) << ver;
+    }
+    EXPECT_EQ(Apply("").resultLog.Text(), "\r\n\r\n\r\n" + kHyphens + "\r\n\r\n\r\n");
+}
+
+TEST(ApplyDefinition, ReadingStopsAtTheFirstEmptyNumbers)
+{
+    const auto state = Apply("[Ver]\nNo=3\n[Hit]\nNo1=1\nHit1=a\nNo2=\nHit2=b\nNo3=3\nHit3=c\n");
+    EXPECT_EQ(state.winningTable.Numbers(), LineList{"1"});
+    const auto large = Apply("[Ver]\nNo=2147483647\n[Hit]\nNo1=1\nNo2=2\n");
+    EXPECT_EQ(large.winningTable.Numbers(), (LineList{"1", "2"}));
+}
+
+TEST(ApplyDefinition, SplitsNumberListsAndRepeatsLabels)
+{
+    const auto state = Apply("[Ver]\nNo=2\n[Hit]\nNo1=11 22,33\nHit1=L\nNo2=,11\n");
+    EXPECT_EQ(state.winningTable.Numbers(), (LineList{"11", "22", "33", "", "11"}));
+    EXPECT_EQ(state.winningTable.Labels(), (LineList{"L", "L", "L", "", ""}));
+}
+
+TEST(ApplyDefinition, ReplacesThePreviousDrawButNotTheTickets)
+{
+    TCheckState state;
+    state.ticketList.Add("123");
+    state.resultLog.SetText("old results");
+    ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\n[Hit]\nNo1=1,2\n")), state);
+    ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\nEVENT=2nd\n[Hit]\nNo1=9\n")), state);
+    EXPECT_EQ(state.winningTable.Numbers(), LineList{"9"});
+    EXPECT_EQ(state.resultLog.Text().rfind("2nd\r\n", 0), 0u);
+    EXPECT_EQ(state.ticketList.Entries(), LineList{"123"});
+}
+
+TEST(LoadDefinition, AMissingFileReadsAsEmpty)
+{
+    test::TempDir dir;
+    const auto definition = LoadDefinition(dir.File("gone.wkx"));
+    EXPECT_TRUE(definition.eventName.empty());
+    EXPECT_TRUE(definition.classes.empty());
+    EXPECT_THROW(TProfileFile::Load(dir.File("gone.wkx")), KelmoraError);
+}
+
+TEST(LoadDefinition, ReadsAShiftJisFile)
+{
+    test::TempDir dir;
+    // [Ver] No=1 EVENT=宝くじ [Hit] Hit1=1等 No1=12組345 SHO1=100円
+    test::WriteBytes(dir.File("d.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x95\xF3\x82\xAD\x82\xB6\r\n[Hit]\r\n"
+                                        "Hit1=1\x93\x99\r\nNo1=12\x91\x67" "345\r\nSHO1=100\x89\x7E\r\n");
+    const auto definition = LoadDefinition(dir.File("d.wkx"));
+    EXPECT_EQ(definition.eventName, "\x95\xF3\x82\xAD\x82\xB6");
+    ASSERT_EQ(definition.classes.size(), 1u);
+    EXPECT_EQ(definition.classes[0].label, "1\x93\x99");
+    EXPECT_EQ(definition.classes[0].numbers, LineList{"12\x91\x67" "345"});
+    EXPECT_EQ(definition.classes[0].prize, "100\x89\x7E");
+}

@@ -1,0 +1,171 @@
+#include "CheckState.h"
+#include "TestFiles.h"
+#include "ResultLog.h"
+#include "TicketList.h"
+#include "WinningCheck.h"
+#include "WinningTable.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace kelmora;
+
+namespace {
+
+const std::string kWon = "\x93\x96\x91\x49\x94\xD4\x8D\x86";  // 当選番号
+const std::string kWonBy = "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86"; // に当選したクジの番号
+
+std::string Win(const std::string& number, const std::string& label, const std::string& ticket)
+{
+    return kWon + number + "\r\n" + label + kWonBy + "\r\n" + ticket + "\r\n\r\n\r\n";
+}
+
+struct Check {
+    TWinningTable table;
+    TTicketList tickets;
+
+    std::string Run(std::string logText = "") const
+    {
+        TResultLog log;
+        log.SetText(std::move(logText));
+        RunCheck(table, tickets, log);
+        return log.Text();
+    }
+};
+
+std::string RunBoth(const TWinningTable& table, const TTicketList& tickets, const std::string& start,
+                    std::string* plainText)
+{
+    TResultLog fast;
+    fast.SetText(start);
+    RunCheck(table, tickets, fast);
+    TResultLog plain;
+    plain.SetText(start);
+    RunCheckPlain(table, tickets, plain);
+    *plainText = plain.Text();
+    return fast.Text();
+}
+
+} // namespace
+
+TEST(RunCheck, TheWorkedExample)
+{
+    Check check;
+    check.table.Add("456", "First prize");
+    check.table.Add("07", "Last two digits");
+    check.table.Add("58", "Last two digits");
+    for (const char* t : {"158", "456", "907"})
+        check.tickets.Add(t);
+    EXPECT_EQ(check.Run(), Win("456", "First prize", "456") + Win("07", "Last two digits", "907") +
+                               Win("58", "Last two digits", "158"));
+}
+
+TEST(RunCheck, SuffixRules)
+{
+    Check check;
+    check.table.Add("456", "L");
+    check.tickets.Add("56");
+    EXPECT_EQ(check.Run(), ""); // a winning number longer than the ticket never matches
+
+    Check multibyte;
+    multibyte.table.Add("7", "L");
+    multibyte.tickets.Add("12\x91\x67" "347"); // 12組347
+    EXPECT_EQ(multibyte.Run(), Win("7", "L", "12\x91\x67" "347"));
+
+    test::TempDir dir;
+    test::WriteBytes(dir.File("t.wkn"), "21\r\n\r\n");
+    Check empty;
+    empty.table.Add("", "any");
+    empty.table.Add("1", "one");
+    empty.tickets.Open(dir.File("t.wkn")); // only a file gives an empty ticket number
+    EXPECT_EQ(empty.Run(), Win("", "any", "21") + Win("", "any", "") + Win("1", "one", "21"));
+}
+
+TEST(RunCheck, EveryWinIsReportedGroupedByWinningNumber)
+{
+    Check check;
+    check.table.Add("8", "last");
+    check.table.Add("5678", "full");
+    check.table.Add("8", "last again");
+    check.tickets.Add("5678");
+    check.tickets.Add("18");
+    check.tickets.Add("5678");
+    EXPECT_EQ(check.Run(), Win("8", "last", "5678") + Win("8", "last", "18") + Win("8", "last", "5678") +
+                               Win("5678", "full", "5678") + Win("5678", "full", "5678") +
+                               Win("8", "last again", "5678") + Win("8", "last again", "18") +
+                               Win("8", "last again", "5678"));
+}
+
+TEST(RunCheck, AppendsAfterWhatTheLogHolds)
+{
+    Check check;
+    check.table.Add("1", "L");
+    check.tickets.Add("1");
+    EXPECT_EQ(check.Run("summary\r\n"), "summary\r\n" + Win("1", "L", "1"));
+    // User text without a final line break: the first entry starts a new line.
+    EXPECT_EQ(check.Run("typed"), "typed\r\n" + kWon + "1\r\nL" + kWonBy + "\r\n1\r\n\r\n");
+}
+
+TEST(RunCheck, TicketsLongerThan255BytesAreComparedWhole)
+{
+    Check check;
+    const std::string longTicket = std::string(300, '1') + "99";
+    check.table.Add("99", "L");
+    check.table.Add(longTicket, "whole");
+    check.tickets.Add(longTicket);
+    EXPECT_EQ(check.Run(), Win("99", "L", longTicket) + Win(longTicket, "whole", longTicket));
+}
+
+TEST(RunCheck, NothingAppendedForEmptyTableOrList)
+{
+    Check noTickets;
+    noTickets.table.Add("1", "L");
+    EXPECT_EQ(noTickets.Run("x\r\n"), "x\r\n");
+    Check noTable;
+    noTable.tickets.Add("1");
+    EXPECT_EQ(noTable.Run("x\r\n"), "x\r\n");
+}
+
+TEST(RunRequestedCheck, RunsOncePerRequest)
+{
+    TCheckState state;
+    state.winningTable.Add("1", "L");
+    state.ticketList.Add("1");
+    EXPECT_FALSE(RunRequestedCheck(state));
+    state.CheckRequested = true;
+    state.CheckRequested = true;
+    EXPECT_TRUE(RunRequestedCheck(state));
+    EXPECT_FALSE(state.CheckRequested);
+    EXPECT_FALSE(RunRequestedCheck(state));
+    EXPECT_EQ(state.resultLog.Text(), "\r\n" + Win("1", "L", "1"));
+}
+
+// The fast check must give the plain loop's bytes for any table and list.
+TEST(RunCheck, AgreesWithThePlainLoopOnRandomData)
+{
+    std::mt19937 random(20261207);
+    const std::string alphabet[] = {"0", "1", "2", "\x91\x67", "\x82\xA0", "\x5C", ",", "\x80", "\xFF"};
+    const auto randomText = [&](int maxParts) {
+        std::string text;
+        const int parts = std::uniform_int_distribution<int>(0, maxParts)(random);
+        for (int i = 0; i < parts; ++i)
+            text += alphabet[std::uniform_int_distribution<std::size_t>(0, std::size(alphabet) - 1)(random)];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        TWinningTable table;
+        TTicketList tickets;
+        const int w = std::uniform_int_distribution<int>(0, 30)(random);
+        const int t = std::uniform_int_distribution<int>(0, 60)(random);
+        for (int i = 0; i < w; ++i)
+            table.Add(randomText(round % 3 == 0 ? 2 : 5), randomText(2));
+        for (int j = 0; j < t; ++j)
+            if (!tickets.Add(randomText(8)))
+                tickets.Add("0");
+        const std::string start = round % 4 == 0 ? "typed" : "\r\n";
+        std::string plain;
+        const std::string fast = RunBoth(table, tickets, start, &plain);
+        ASSERT_EQ(fast, plain) << "round " << round;
+    }
+}
