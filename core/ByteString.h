@@ -3,12 +3,12 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "LineList.h"
 
 namespace kelmora {
 
 using ByteString = std::string;
-using LineList = std::vector<ByteString>;
 
 inline constexpr std::string_view kCrLf = "\r\n";
 

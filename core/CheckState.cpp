@@ -20,7 +20,7 @@ ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& st
         log.AppendEntry(prizeClass.prize);
         log.AppendLineBreakEntry();
         SplitNumberList(prizeClass.numbersText, state.scratchList);
-        for (const ByteString& number : state.scratchList)
+        for (const std::string_view number : state.scratchList)
             state.winningTable.Add(number, prizeClass.label);
     }
     log.AppendEntry("----------------------");

@@ -26,6 +26,11 @@ void ThrowCannotOpen(const std::string& path)
     throw KelmoraError(FormatPathMessage(messages::kCannotOpen, path));
 }
 
+void ThrowCannotInsertLine()
+{
+    throw KelmoraError(std::string(messages::kCannotInsertLine));
+}
+
 void ThrowWriteError()
 {
     throw KelmoraError(std::string(messages::kWriteError));

@@ -25,5 +25,6 @@ std::string FormatPathMessage(std::string_view format, const std::string& path);
 [[noreturn]] void ThrowCannotCreate(const std::string& path);
 [[noreturn]] void ThrowCannotOpen(const std::string& path);
 [[noreturn]] void ThrowWriteError();
+[[noreturn]] void ThrowCannotInsertLine();
 
 } // namespace kelmora

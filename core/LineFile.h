@@ -8,9 +8,9 @@
 namespace kelmora {
 
 // Splits file bytes into entries: CR LF, CR, LF each end one entry; a NUL ends the text.
-LineList SplitLines(std::string_view data);
+LineList SplitLines(ByteString data);
 // The same without the NUL rule, for readers that cut values at NUL themselves.
-LineList SplitRawLines(std::string_view data);
+LineList SplitRawLines(ByteString data);
 
 // Each entry followed by CR LF, the last one too; an empty list gives no bytes.
 ByteString JoinLines(const LineList& entries);

@@ -42,7 +42,7 @@ TProfileFile TProfileFile::Parse(std::string_view data)
     TProfileFile profile;
     std::string section;
     bool inSection = false;
-    for (const auto& rawLine : SplitRawLines(data)) {
+    for (const auto& rawLine : SplitRawLines(ByteString(data))) {
         const std::string_view line = Trim(rawLine);
         if (line.empty() || line.front() == ';')
             continue;

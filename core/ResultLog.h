@@ -15,6 +15,10 @@ public:
     void AppendEntry(std::string_view entry);
     void AppendLineBreakEntry() { AppendEntry(kCrLf); }
     void Clear() { text_.clear(); }
+    // For callers that build many entries at once: `bytes` must be what AppendEntry would add
+    // for them, which holds whenever the text ends with a line break.
+    void AppendPrepared(std::string_view bytes) { text_ += bytes; }
+    void Reserve(std::size_t extra) { text_.reserve(text_.size() + extra); }
     void SaveToFile(const std::string& path) const;
 
     const ByteString& Text() const { return text_; }

@@ -6,14 +6,13 @@ namespace kelmora {
 
 TSuffixIndex::TSuffixIndex(const LineList& numbers)
 {
-    // Built with ordered child maps, then flattened so each node's edges sit side by side.
     struct BuildNode {
         std::map<unsigned char, std::uint32_t> children;
         std::uint32_t id = kNone;
     };
     std::vector<BuildNode> build(1);
     idOf_.reserve(numbers.size());
-    for (const ByteString& number : numbers) {
+    for (const std::string_view number : numbers) {
         std::uint32_t node = 0;
         for (auto p = number.size(); p-- > 0;) {
             const auto byte = static_cast<unsigned char>(number[p]);
@@ -32,14 +31,18 @@ TSuffixIndex::TSuffixIndex(const LineList& numbers)
         idOf_.push_back(build[node].id);
     }
 
+    // Renumber breadth first so that every node's children are consecutive, in byte order.
+    std::vector<std::uint32_t> order{0};
+    order.reserve(build.size());
     nodes_.resize(build.size());
-    for (std::size_t i = 0; i < build.size(); ++i) {
-        nodes_[i].id = build[i].id;
-        nodes_[i].firstEdge = static_cast<std::uint32_t>(edgeBytes_.size());
-        nodes_[i].edgeCount = static_cast<std::uint32_t>(build[i].children.size());
-        for (const auto& [byte, child] : build[i].children) {
-            edgeBytes_.push_back(byte);
-            edgeTargets_.push_back(child);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const BuildNode& from = build[order[k]];
+        Node& to = nodes_[k];
+        to.id = from.id;
+        to.firstChild = static_cast<std::uint32_t>(order.size());
+        for (const auto& [byte, child] : from.children) {
+            to.bytes[byte >> 6] |= std::uint64_t{1} << (byte & 63);
+            order.push_back(child);
         }
     }
 }

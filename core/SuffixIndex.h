@@ -2,7 +2,8 @@
 
 #include "ByteString.h"
 
-#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -38,33 +39,28 @@ public:
     }
 
 private:
+    // A node's children lie side by side in byte order; the bitmap of the bytes that have a
+    // child gives a child's place by counting the bits below it, in constant time.
     struct Node {
-        std::uint32_t firstEdge = 0;
-        std::uint32_t edgeCount = 0;
+        std::array<std::uint64_t, 4> bytes{};
+        std::uint32_t firstChild = 0;
         std::uint32_t id = kNone;
     };
 
     std::uint32_t Child(std::uint32_t node, unsigned char byte) const
     {
         const Node& n = nodes_[node];
-        const unsigned char* first = edgeBytes_.data() + n.firstEdge;
-        const unsigned char* last = first + n.edgeCount;
-        // Edges are sorted by byte: a scan suits the usual few digits, a search the rest.
-        const unsigned char* at = first;
-        if (n.edgeCount <= 16) {
-            while (at != last && *at < byte)
-                ++at;
-        } else {
-            at = std::lower_bound(first, last, byte);
-        }
-        if (at == last || *at != byte)
+        const unsigned word = byte >> 6;
+        const std::uint64_t bit = std::uint64_t{1} << (byte & 63);
+        if ((n.bytes[word] & bit) == 0)
             return kNone;
-        return edgeTargets_[n.firstEdge + static_cast<std::uint32_t>(at - first)];
+        std::uint32_t rank = static_cast<std::uint32_t>(std::popcount(n.bytes[word] & (bit - 1)));
+        for (unsigned w = 0; w < word; ++w)
+            rank += static_cast<std::uint32_t>(std::popcount(n.bytes[w]));
+        return n.firstChild + rank;
     }
 
     std::vector<Node> nodes_;
-    std::vector<unsigned char> edgeBytes_;
-    std::vector<std::uint32_t> edgeTargets_;
     std::vector<std::uint32_t> idOf_;
     std::size_t distinctCount_ = 0;
 };

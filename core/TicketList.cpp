@@ -8,7 +8,7 @@ bool TTicketList::Add(std::string_view number)
 {
     if (number.empty())
         return false;
-    entries_.emplace_back(number);
+    entries_.push_back(number);
     return true;
 }
 
@@ -16,7 +16,7 @@ bool TTicketList::Delete(std::ptrdiff_t index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= entries_.size())
         return false;
-    entries_.erase(entries_.begin() + index);
+    entries_.erase(static_cast<std::size_t>(index));
     return true;
 }
 

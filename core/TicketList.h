@@ -20,7 +20,7 @@ public:
     void Open(const std::string& path);
 
     std::size_t Count() const { return entries_.size(); }
-    const ByteString& At(std::size_t index) const { return entries_[index]; }
+    std::string_view At(std::size_t index) const { return entries_[index]; }
     const LineList& Entries() const { return entries_; }
 
 private:

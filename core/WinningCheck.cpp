@@ -10,6 +10,9 @@
 namespace kelmora {
 namespace {
 
+// The bytes of one win beyond its number, label and ticket.
+constexpr std::size_t kWinOverhead = 8 + 20 + 5 * 2;
+
 ByteString NumberLine(std::string_view number)
 {
     return ByteString("\x93\x96\x91\x49\x94\xD4\x8D\x86").append(number); // 当選番号 in code page 932
@@ -30,6 +33,39 @@ void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view la
     log.AppendLineBreakEntry();
 }
 
+using Winners = std::vector<std::vector<std::uint32_t>>;
+
+void CollectWinnersPortable(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+{
+    for (std::size_t j = 0; j < tickets.size(); ++j)
+        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
+            winners[id].push_back(static_cast<std::uint32_t>(j));
+        });
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The trie walk counts bits at every step; the CPU's own instruction makes the check about
+// twice as fast where it exists, and the baseline build cannot assume it.
+__attribute__((target("popcnt"), flatten)) void CollectWinnersPopcnt(const TSuffixIndex& index,
+                                                                    const LineList& tickets, Winners& winners)
+{
+    CollectWinnersPortable(index, tickets, winners);
+}
+
+void CollectWinners(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+{
+    if (__builtin_cpu_supports("popcnt"))
+        CollectWinnersPopcnt(index, tickets, winners);
+    else
+        CollectWinnersPortable(index, tickets, winners);
+}
+#else
+void CollectWinners(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+{
+    CollectWinnersPortable(index, tickets, winners);
+}
+#endif
+
 } // namespace
 
 void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
@@ -42,19 +78,34 @@ void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog
     // already in ticket order; the report then follows table order.
     std::vector<std::vector<std::uint32_t>> winners(index.DistinctCount());
     const LineList& entries = tickets.Entries();
-    for (std::size_t j = 0; j < entries.size(); ++j)
-        index.ForEachSuffix(entries[j], [&](std::uint32_t id) {
-            winners[id].push_back(static_cast<std::uint32_t>(j));
-        });
+    CollectWinners(index, entries, winners);
 
+    std::size_t reportSize = 0;
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        for (const std::uint32_t j : winners[index.IdOf(i)])
+            reportSize += kWinOverhead + table.Numbers()[i].size() + table.Labels()[i].size() + entries[j].size();
+    log.Reserve(reportSize);
+
+    // The first win goes through the log's entry rule; after it the log ends with a line
+    // break, so every later win is the same block of complete lines.
+    bool first = true;
     for (std::size_t i = 0; i < table.Count(); ++i) {
         const auto& won = winners[index.IdOf(i)];
         if (won.empty())
             continue;
         const ByteString numberLine = NumberLine(table.Numbers()[i]);
         const ByteString labelLine = LabelLine(table.Labels()[i]);
-        for (const std::uint32_t j : won)
-            AppendWin(log, numberLine, labelLine, entries[j]);
+        ByteString head = numberLine + "\r\n" + labelLine + "\r\n";
+        for (const std::uint32_t j : won) {
+            if (first) {
+                AppendWin(log, numberLine, labelLine, entries[j]);
+                first = false;
+                continue;
+            }
+            log.AppendPrepared(head);
+            log.AppendPrepared(entries[j]);
+            log.AppendPrepared("\r\n\r\n\r\n");
+        }
     }
 }
 

@@ -14,10 +14,10 @@ public:
         numbers_.clear();
         labels_.clear();
     }
-    void Add(ByteString number, ByteString label)
+    void Add(std::string_view number, std::string_view label)
     {
-        numbers_.push_back(std::move(number));
-        labels_.push_back(std::move(label));
+        numbers_.push_back(number);
+        labels_.push_back(label);
     }
     std::size_t Count() const { return numbers_.size(); }
     const LineList& Numbers() const { return numbers_; }

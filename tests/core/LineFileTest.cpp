@@ -28,8 +28,8 @@ TEST(SplitLines, EndOfText)
 
 TEST(SplitLines, NulEndsTheText)
 {
-    EXPECT_EQ(SplitLines(std::string_view("one\r\ntw\0o\r\nthree", 16)), (LineList{"one", "tw"}));
-    EXPECT_TRUE(SplitLines(std::string_view("\0abc", 4)).empty());
+    EXPECT_EQ(SplitLines(std::string("one\r\ntw\0o\r\nthree", 16)), (LineList{"one", "tw"}));
+    EXPECT_TRUE(SplitLines(std::string("\0abc", 4)).empty());
 }
 
 TEST(SplitLines, KeepsEveryOtherByte)

@@ -1,0 +1,131 @@
+// The check and the line file reader against their plain baselines, in one run:
+//   build/bench/core/core_bench
+// Ratios are printed after the table.
+
+#include "../BenchSize.h"
+#include "../RatioReporter.h"
+
+#include "LineFile.h"
+#include "ResultLog.h"
+#include "TicketList.h"
+#include "WinningCheck.h"
+#include "WinningTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+using namespace kelmora;
+
+// 1,000,000 tickets shaped like 12組345678 (10 bytes) and 1,000 winning numbers of lengths
+// 1 to 8, as many per length as a real draw has: few short last-digit numbers, most long.
+struct CheckData {
+    TTicketList tickets;
+    TWinningTable table;
+    std::string ticketFile;
+
+    CheckData()
+    {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> digit(0, 9);
+        const auto digits = [&](int count) {
+            std::string text;
+            for (int i = 0; i < count; ++i)
+                text += static_cast<char>('0' + digit(random));
+            return text;
+        };
+        const std::size_t ticketCount = bench::Scaled(1'000'000);
+        LineList entries;
+        entries.reserve(ticketCount, ticketCount * 10);
+        for (std::size_t j = 0; j < ticketCount; ++j)
+            entries.push_back(digits(2) + "\x91\x67" + digits(6)); // 組
+        const int perLength[] = {1, 2, 5, 10, 50, 132, 300, 500};
+        for (int length = 1; length <= 8; ++length)
+            for (int n = 0; n < perLength[length - 1]; ++n)
+                table.Add(digits(length), "\x82\x50\x93\x99"); // １等
+
+        ticketFile = (std::filesystem::temp_directory_path() / ("kelmora-bench-" + std::to_string(::getpid()) + ".wkn")).string();
+        WriteLineFile(ticketFile, entries);
+        tickets.Open(ticketFile);
+    }
+    ~CheckData() { std::filesystem::remove(ticketFile); }
+};
+
+CheckData& Data()
+{
+    static CheckData data;
+    return data;
+}
+
+void BM_RunCheck(benchmark::State& state)
+{
+    const auto& data = Data();
+    for (auto _ : state) {
+        TResultLog log;
+        RunCheck(data.table, data.tickets, log);
+        benchmark::DoNotOptimize(log.Text().data());
+    }
+}
+
+void BM_RunCheckPlain(benchmark::State& state)
+{
+    const auto& data = Data();
+    for (auto _ : state) {
+        TResultLog log;
+        RunCheckPlain(data.table, data.tickets, log);
+        benchmark::DoNotOptimize(log.Text().data());
+    }
+}
+
+// Touches every byte of every ticket once: the least any check must do.
+void BM_PlainPassOverTickets(benchmark::State& state)
+{
+    const auto& data = Data();
+    for (auto _ : state) {
+        unsigned sum = 0;
+        for (const auto& ticket : data.tickets.Entries())
+            for (const char c : ticket)
+                sum += static_cast<unsigned char>(c);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_ReadLineFile(benchmark::State& state)
+{
+    const auto& data = Data();
+    for (auto _ : state) {
+        auto entries = ReadLineFile(data.ticketFile);
+        benchmark::DoNotOptimize(entries.size());
+    }
+}
+
+void BM_RawReadAndLineCount(benchmark::State& state)
+{
+    const auto& data = Data();
+    for (auto _ : state) {
+        const std::string bytes = ReadWholeFile(data.ticketFile);
+        auto lines = std::count(bytes.begin(), bytes.end(), '\n');
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+BENCHMARK(BM_RunCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RunCheckPlain)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_PlainPassOverTickets)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadLineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawReadAndLineCount)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return kelmora::bench::RunWithRatios(argc, argv,
+        {{"BM_RunCheckPlain", "BM_RunCheck", "at least 50"},
+         {"BM_RunCheck", "BM_PlainPassOverTickets", "at most 10"},
+         {"BM_ReadLineFile", "BM_RawReadAndLineCount", "at most 3"}});
+}

@@ -1,0 +1,54 @@
+#include "LineList.h"
+
+#include "KelmoraError.h"
+
+#include <algorithm>
+
+namespace kelmora {
+
+LineList::LineList(std::initializer_list<std::string_view> entries)
+{
+    for (const auto entry : entries)
+        push_back(entry);
+}
+
+LineList::LineList(std::string buffer, std::vector<Span> spans)
+    : buffer_(std::move(buffer)), spans_(std::move(spans))
+{
+    if (buffer_.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+}
+
+void LineList::push_back(std::string_view entry)
+{
+    if (buffer_.size() + entry.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+    spans_.push_back({static_cast<std::uint32_t>(buffer_.size()), static_cast<std::uint32_t>(entry.size())});
+    buffer_.append(entry);
+}
+
+void LineList::erase(std::size_t index)
+{
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (spans_.empty())
+        buffer_.clear();
+}
+
+void LineList::clear()
+{
+    spans_.clear();
+    buffer_.clear();
+}
+
+void LineList::reserve(std::size_t entries, std::size_t bytes)
+{
+    spans_.reserve(entries);
+    buffer_.reserve(bytes);
+}
+
+bool operator==(const LineList& a, const LineList& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+} // namespace kelmora
