@@ -1,0 +1,65 @@
+#include "DirectoryEntryDelegate.h"
+
+#include "DirectoryEntryModel.h"
+#include "Glyphs.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace kelmora::ui {
+
+DirectoryEntryDelegate::DirectoryEntryDelegate(QObject* parent)
+    : QStyledItemDelegate(parent),
+      openFolder_(LoadGlyph(QStringLiteral("OPENFOLDER"))),
+      currentFolder_(LoadGlyph(QStringLiteral("CURRENTFOLDER"))),
+      closedFolder_(LoadGlyph(QStringLiteral("CLOSEDFOLDER")))
+{
+}
+
+void DirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    const bool highlighted = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter->save();
+    painter->fillRect(option.rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight)
+                                               : palette.brush(QPalette::Base));
+
+    const auto kind = static_cast<DirectoryEntryKind>(index.data(DirectoryEntryModel::KindRole).toInt());
+    const QPixmap& glyph = kind == DirectoryEntryKind::Path  ? openFolder_
+                           : kind == DirectoryEntryKind::Own ? currentFolder_
+                                                             : closedFolder_;
+    const int indent = index.data(DirectoryEntryModel::IndentRole).toInt();
+    const int left = option.rect.left() + indent;
+    if (!glyph.isNull())
+        painter->drawPixmap(left, option.rect.top() + (option.rect.height() - glyph.height()) / 2, glyph);
+
+    QRect textRect = option.rect;
+    textRect.setLeft(left + kGlyphWidth + 4);
+    painter->setFont(option.font);
+    painter->setPen(highlighted ? palette.color(QPalette::Active, QPalette::HighlightedText)
+                                : palette.color(QPalette::Text));
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.backgroundColor = palette.color(highlighted ? QPalette::Highlight : QPalette::Base);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+    painter->restore();
+}
+
+QSize DirectoryEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const int textWidth = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    const int width = index.data(DirectoryEntryModel::IndentRole).toInt() + kGlyphWidth + 4 + textWidth;
+    return {width, std::max(itemHeight_, option.fontMetrics.height())};
+}
+
+} // namespace kelmora::ui

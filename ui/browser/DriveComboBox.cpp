@@ -1,0 +1,155 @@
+#include "DriveComboBox.h"
+
+#include "DirectoryListBox.h"
+#include "DriveEntryDelegate.h"
+#include "DriveListModel.h"
+#include "FileNames.h"
+#include "MountTable.h"
+#include "WorkingDirectory.h"
+
+#include <QListView>
+#include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <utility>
+
+namespace kelmora::ui {
+
+using platform::VolumeKind;
+
+namespace {
+
+std::string VolumeOfCurrentDirectory()
+{
+    try {
+        const auto volume = platform::MountTable::FindVolume(platform::WorkingDirectory::Get());
+        return volume ? volume->mountPoint : std::string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// "mount point: [label]", or "mount point: source" for a network volume; labels and sources
+// in lower case like the drive letters they stand beside.
+std::string EntryText(const platform::Volume& volume, const platform::VolumeProbe& probe)
+{
+    if (volume.kind == VolumeKind::Removable)
+        return volume.mountPoint + ":";   // not asked for a label: the medium may be out
+    std::string name;
+    if (volume.kind == VolumeKind::Network && !volume.source.empty())
+        name = volume.source;
+    else
+        name = "[" + (probe.label ? probe.label(volume.source) : std::string()) + "]";
+    return volume.mountPoint + ": " + platform::LowerAsciiLetters(name);
+}
+
+} // namespace
+
+TDriveComboBox::TDriveComboBox(QWidget* parent)
+    : QComboBox(parent),
+      drive_(VolumeOfCurrentDirectory()),
+      probe_(platform::VolumeProbe::System()),
+      model_(new DriveListModel(entries_, this)),
+      delegate_(new DriveEntryDelegate(this))
+{
+    setModel(model_);
+    setItemDelegate(delegate_);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
+    setCurrentIndex(-1);
+    connect(this, &QComboBox::activated, this, &TDriveComboBox::EntryActivated);
+}
+
+TDriveComboBox::~TDriveComboBox() = default;
+
+void TDriveComboBox::SetDirList(TDirectoryListBox* dirList)
+{
+    dirList_ = dirList;
+    if (dirList_)
+        dirList_->SetDriveCombo(this);
+}
+
+void TDriveComboBox::SetVolumeProbe(platform::VolumeProbe probe)
+{
+    probe_ = std::move(probe);
+}
+
+void TDriveComboBox::ListDrives()
+{
+    listed_ = true;
+    model_->BeginReset();
+    entries_.clear();
+    for (const platform::Volume& volume : platform::MountTable::Read(&probe_).Volumes()) {
+        // Files bind-mounted over files (as in containers) are no volumes to browse.
+        if (!platform::WorkingDirectory::Exists(volume.mountPoint))
+            continue;
+        entries_.push_back({volume, EntryText(volume, probe_)});
+    }
+    model_->EndReset();
+    setCurrentIndex(-1);
+}
+
+void TDriveComboBox::ChooseDrive(const std::string& mountPoint)
+{
+    if (currentIndex() >= 0 && mountPoint == drive_)
+        return;
+    const std::string previousDrive = drive_;
+    const int previousIndex = currentIndex();
+    drive_ = mountPoint;
+    int index = -1;
+    for (size_t i = 0; i < entries_.size() && !mountPoint.empty(); ++i) {
+        if (entries_[i].volume.mountPoint == mountPoint) {
+            index = static_cast<int>(i);
+            break;
+        }
+    }
+    setCurrentIndex(index);
+    if (!dirList_)
+        return;
+    try {
+        dirList_->SwitchDrive(drive_);
+    } catch (...) {
+        // The lists stay where they were, so the chooser shows their volume again; otherwise
+        // choosing the failed volume once more would count as no change.
+        drive_ = previousDrive;
+        setCurrentIndex(previousIndex);
+        throw;
+    }
+}
+
+void TDriveComboBox::EntryActivated(int index)
+{
+    if (index >= 0 && index < static_cast<int>(entries_.size()))
+        ChooseDrive(entries_[static_cast<size_t>(index)].volume.mountPoint);
+}
+
+void TDriveComboBox::showEvent(QShowEvent* event)
+{
+    QComboBox::showEvent(event);
+    if (listed_)
+        return;
+    ListDrives();
+    ChooseDrive(drive_);
+}
+
+void TDriveComboBox::paintEvent(QPaintEvent*)
+{
+    // The frame and arrow as the style draws them, the entry as the popup draws it.
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    const int index = currentIndex();
+    if (index < 0 || index >= static_cast<int>(entries_.size()))
+        return;
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    painter.setFont(font());
+    delegate_->PaintEntry(&painter, field, entries_[static_cast<size_t>(index)].volume.kind,
+                          itemText(index), palette(), hasFocus());
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "DriveEntry.h"
+#include "VolumeProbe.h"
+
+#include <QComboBox>
+#include <QPointer>
+
+#include <string>
+#include <vector>
+
+namespace kelmora::ui {
+
+class DriveEntryDelegate;
+class DriveListModel;
+class TDirectoryListBox;
+
+// The mounted volumes a person would browse.
+class TDriveComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TDriveComboBox(QWidget* parent = nullptr);
+    ~TDriveComboBox() override;
+
+    void SetDirList(TDirectoryListBox* dirList);
+    void ListDrives();
+    // Chooses the volume mounted at mountPoint (empty: none) and moves the directory list there.
+    void ChooseDrive(const std::string& mountPoint);
+
+    // The chosen volume's mount point, empty for none.
+    const std::string& Drive() const { return drive_; }
+    const std::vector<DriveEntry>& Drives() const { return entries_; }
+    // Where labels and removable media are looked up (tests use a made-up tree).
+    void SetVolumeProbe(platform::VolumeProbe probe);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void EntryActivated(int index);
+
+    QPointer<TDirectoryListBox> dirList_;
+    std::string drive_;
+    std::vector<DriveEntry> entries_;
+    platform::VolumeProbe probe_;
+    bool listed_ = false;
+    DriveListModel* model_ = nullptr;
+    DriveEntryDelegate* delegate_ = nullptr;
+};
+
+} // namespace kelmora::ui

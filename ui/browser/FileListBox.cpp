@@ -1,0 +1,219 @@
+#include "FileListBox.h"
+
+#include "DirectorySearch.h"
+#include "FileNameDelegate.h"
+#include "FileNameModel.h"
+#include "FileNames.h"
+#include "MountTable.h"
+#include "WorkingDirectory.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <utility>
+
+namespace kelmora::ui {
+
+using platform::WorkingDirectory;
+
+namespace {
+
+// Puts up the busy cursor when asked and always takes it down again, so the cursor that was
+// there before comes back even when the listing fails.
+class BusyCursor {
+public:
+    explicit BusyCursor(TFileListBox& list) : list_(list) {}
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    ~BusyCursor()
+    {
+        if (!shown_)
+            return;
+        QApplication::restoreOverrideCursor();
+        emit list_.BusyCursorChanged(false);
+    }
+
+    void Show()
+    {
+        if (shown_)
+            return;
+        shown_ = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        emit list_.BusyCursorChanged(true);
+    }
+
+private:
+    TFileListBox& list_;
+    bool shown_ = false;
+};
+
+std::vector<std::string> SplitMask(const QString& mask)
+{
+    std::vector<std::string> patterns;
+    for (const QString& pattern : mask.split(u';', Qt::SkipEmptyParts))
+        patterns.push_back(QFile::encodeName(pattern).toStdString());
+    return patterns;
+}
+
+// Alphabetical without regard to case; names equal but for case keep a fixed order.
+void SortNames(std::vector<std::string>& names)
+{
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(platform::FoldedSortKey(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].second);
+}
+
+bool IsOnCaseSensitiveVolume(const std::string& directory)
+{
+    const auto volume = platform::MountTable::FindVolume(directory);
+    return !volume || volume->caseSensitive;
+}
+
+std::string StartingDirectory()
+{
+    try {
+        return WorkingDirectory::Get();
+    } catch (const std::exception&) {
+        // Started in a directory that has since gone: browse from the root.
+        return "/";
+    }
+}
+
+} // namespace
+
+TFileListBox::TFileListBox(QWidget* parent)
+    : QListView(parent),
+      directory_(StartingDirectory()),
+      model_(new FileNameModel(names_, this)),
+      delegate_(new FileNameDelegate(this))
+{
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFileListBox::SelectionChanged);
+}
+
+TFileListBox::~TFileListBox() = default;
+
+void TFileListBox::SetMask(const QString& mask)
+{
+    mask_ = mask;
+}
+
+const std::string& TFileListBox::Directory() const
+{
+    return directory_;
+}
+
+void TFileListBox::SetItemHeight(int height)
+{
+    delegate_->SetItemHeight(height);
+    doItemsLayout();
+}
+
+int TFileListBox::ItemHeight() const
+{
+    return delegate_->ItemHeight();
+}
+
+void TFileListBox::FollowDirectory(const std::string& path)
+{
+    // On a case-sensitive volume "Draws" and "draws" are two directories.
+    const bool same = IsOnCaseSensitiveVolume(directory_) ? path == directory_
+                                                          : platform::SameFileName(path, directory_);
+    if (same)
+        return;
+    if (WorkingDirectory::Exists(directory_))
+        WorkingDirectory::Set(directory_);
+    WorkingDirectory::Set(path);
+    directory_ = WorkingDirectory::Get();
+    ListFiles();
+}
+
+void TFileListBox::ListFiles()
+{
+    WorkingDirectory::Set(directory_);
+    listed_ = true;
+    {
+        BusyCursor busy(*this);
+        std::vector<std::string> names;
+        for (const std::string& pattern : SplitMask(mask_)) {
+            platform::FindFiles(directory_, pattern, [&](std::string_view name) {
+                names.emplace_back(name);
+                if (names.size() == kBusyCursorEntry)
+                    busy.Show();
+            });
+        }
+        SortNames(names);
+        listing_ = true;
+        model_->BeginReset();
+        names_ = std::move(names);
+        model_->EndReset();
+        listing_ = false;
+    }
+    NotifyChange();
+}
+
+std::string TFileListBox::SelectedFilePath() const
+{
+    const int index = SelectedIndex();
+    return index < 0 ? std::string() : platform::JoinPath(directory_, names_[static_cast<size_t>(index)]);
+}
+
+int TFileListBox::SelectedIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+void TFileListBox::SetSelectedIndex(int index)
+{
+    if (index < 0 || index >= model_->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex item = model_->index(index);
+    selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+}
+
+void TFileListBox::showEvent(QShowEvent* event)
+{
+    QListView::showEvent(event);
+    if (!listed_)
+        ListFiles();
+}
+
+QItemSelectionModel::SelectionFlags TFileListBox::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const
+{
+    // One file stays selected: a click with Ctrl on it does not take the selection away.
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    if (index.isValid() && (flags & QItemSelectionModel::Deselect || flags & QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect;
+    if (!index.isValid() && (flags & QItemSelectionModel::Clear))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
+void TFileListBox::SelectionChanged()
+{
+    if (listing_ || SelectedIndex() == lastNotified_)
+        return;
+    NotifyChange();
+}
+
+void TFileListBox::NotifyChange()
+{
+    lastNotified_ = SelectedIndex();
+    emit Change();
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,41 @@
+#include "FileNameDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace kelmora::ui {
+
+FileNameDelegate::FileNameDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter->save();
+    painter->fillRect(option.rect, selected ? palette.brush(QPalette::Active, QPalette::Highlight)
+                                            : palette.brush(QPalette::Base));
+    painter->setFont(option.font);
+    painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
+                             : palette.color(QPalette::Text));
+    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.backgroundColor = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+    painter->restore();
+}
+
+QSize FileNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const int width = 2 + option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    return {width, std::max(itemHeight_, option.fontMetrics.height())};
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,82 @@
+#include "DirectorySearch.h"
+
+#include "FileNames.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace kelmora::ui::platform {
+
+namespace {
+
+enum class EntryType { File, Directory, Other };
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+// d_type answers without a system call for most entries; links and file systems that do
+// not fill it in need a stat of the target.
+EntryType TypeOf(DIR* dir, const dirent* entry)
+{
+    switch (entry->d_type) {
+    case DT_REG:
+        return EntryType::File;
+    case DT_DIR:
+        return EntryType::Directory;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        break;
+    default:
+        return EntryType::Other;
+    }
+    struct stat info {};
+    if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0)
+        return EntryType::Other;
+    if (S_ISREG(info.st_mode))
+        return EntryType::File;
+    if (S_ISDIR(info.st_mode))
+        return EntryType::Directory;
+    return EntryType::Other;
+}
+
+template <typename Visit>
+void ForEachVisibleEntry(const std::string& dir, Visit visit)
+{
+    const DirHandle handle(opendir(dir.c_str()));
+    if (!handle)
+        return;
+    while (const dirent* entry = readdir(handle.get())) {
+        const std::string_view name(entry->d_name);
+        if (IsHiddenName(name))   // also "." and ".."
+            continue;
+        visit(handle.get(), entry, name);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> FindSubdirectories(const std::string& dir)
+{
+    std::vector<std::string> names;
+    ForEachVisibleEntry(dir, [&](DIR* handle, const dirent* entry, std::string_view name) {
+        if (TypeOf(handle, entry) == EntryType::Directory)
+            names.emplace_back(name);
+    });
+    return names;
+}
+
+void FindFiles(const std::string& dir, std::string_view pattern,
+               const std::function<void(std::string_view name)>& add)
+{
+    ForEachVisibleEntry(dir, [&](DIR* handle, const dirent* entry, std::string_view name) {
+        if (MatchesPattern(name, pattern) && TypeOf(handle, entry) == EntryType::File)
+            add(name);
+    });
+}
+
+} // namespace kelmora::ui::platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace kelmora::ui::platform {
+
+// The message for an I/O error code as the user sees it; codes without a text of their own
+// give "I/O エラー (code)".
+std::string IoErrorText(int code);
+
+// The I/O error code that stands for an errno value: the matching code where there is one,
+// otherwise the errno value itself.
+int IoErrorCode(int errnoValue);
+
+// Throws kelmora::KelmoraError with the text for errnoValue.
+[[noreturn]] void ThrowIoError(int errnoValue);
+
+} // namespace kelmora::ui::platform

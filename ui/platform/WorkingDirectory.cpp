@@ -1,0 +1,79 @@
+#include "WorkingDirectory.h"
+
+#include "IoError.h"
+#include "MountTable.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <map>
+
+namespace kelmora::ui::platform {
+
+namespace {
+
+std::map<std::string, std::string>& LastDirectories()
+{
+    static std::map<std::string, std::string> directories;
+    return directories;
+}
+
+void Remember(const std::string& directory)
+{
+    if (const auto volume = MountTable::FindVolume(directory))
+        LastDirectories()[volume->mountPoint] = directory;
+}
+
+void ChangeTo(const std::string& path)
+{
+    // Windows-like paths never reach here; an empty one is no directory at all.
+    if (path.empty())
+        ThrowIoError(ENOENT);
+    if (chdir(path.c_str()) != 0)
+        ThrowIoError(errno);
+}
+
+} // namespace
+
+void WorkingDirectory::Set(const std::string& path)
+{
+    ChangeTo(path);
+    Remember(Get());
+}
+
+std::string WorkingDirectory::Get()
+{
+    char buffer[PATH_MAX];
+    if (!getcwd(buffer, sizeof buffer))
+        ThrowIoError(errno);
+    return buffer;
+}
+
+void WorkingDirectory::SetVolume(const std::string& mountPoint)
+{
+    const auto last = LastDirectories().find(mountPoint);
+    if (last != LastDirectories().end() && last->second != mountPoint && Exists(last->second)) {
+        try {
+            Set(last->second);
+            return;
+        } catch (const std::exception&) {
+            // A remembered directory that can no longer be entered gives way to the mount point.
+        }
+    }
+    Set(mountPoint);
+}
+
+bool WorkingDirectory::Exists(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void WorkingDirectory::ForgetVolumes()
+{
+    LastDirectories().clear();
+}
+
+} // namespace kelmora::ui::platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace kelmora::ui::platform {
+
+// The process's current directory. Like a system with drive letters, it remembers the last
+// directory made current on each volume, so that a volume can be made current as a whole.
+// Every failure throws kelmora::KelmoraError with the I/O error text of its errno.
+class WorkingDirectory {
+public:
+    // Makes path (absolute, or relative to the current directory) current.
+    static void Set(const std::string& path);
+
+    // The current directory, absolute, without a trailing "/" except for "/".
+    static std::string Get();
+
+    // Makes current the directory last made current on the volume mounted at mountPoint,
+    // falling back to the mount point itself when that one cannot be entered any more.
+    static void SetVolume(const std::string& mountPoint);
+
+    // Whether path names a directory (following links).
+    static bool Exists(const std::string& path);
+
+    // Drops the directories remembered per volume.
+    static void ForgetVolumes();
+};
+
+} // namespace kelmora::ui::platform
