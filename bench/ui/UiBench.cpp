@@ -1,0 +1,268 @@
+// The main window against the core alone and against a bare Qt window, in one run:
+//   QT_QPA_PLATFORM=offscreen build/bench/ui/ui_bench      (or under xvfb-run)
+// Ratios are printed after the table.
+
+#include "../BenchSize.h"
+#include "../RatioReporter.h"
+
+#include "KelmoraApplication.h"
+#include "LineFile.h"
+#include "ListBox.h"
+#include "ResultLogView.h"
+#include "Startup.h"
+#include "Unit1.h"
+#include "WinningCheck.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace kelmora;
+using namespace kelmora::ui;
+
+constexpr const char* kChildOption = "--startup-child=";
+
+// 1,000,000 tickets shaped like 12組345678, checked against the year-end sample draw, whose
+// last-digit class alone lets one ticket in ten win.
+struct Data {
+    std::string ticketFile;
+    std::string definitionFile = KELMORA_EXAMPLES_DIR "/nenmatsu-jumbo.wkx";
+
+    Data()
+    {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> digit(0, 9);
+        LineList entries;
+        const std::size_t count = bench::Scaled(1'000'000);
+        entries.reserve(count, count * 10);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string ticket;
+            for (int d = 0; d < 2; ++d)
+                ticket += static_cast<char>('0' + digit(random));
+            ticket += "\x91\x67"; // 組
+            for (int d = 0; d < 6; ++d)
+                ticket += static_cast<char>('0' + digit(random));
+            entries.push_back(std::move(ticket));
+        }
+        ticketFile = (std::filesystem::temp_directory_path() /
+                      ("kelmora-ui-bench-" + std::to_string(::getpid()) + ".wkn")).string();
+        WriteLineFile(ticketFile, entries);
+    }
+    ~Data() { std::filesystem::remove(ticketFile); }
+};
+
+Data& TheData()
+{
+    static Data data;
+    return data;
+}
+
+// Made on first use and destroyed before the application object, in main.
+std::unique_ptr<TForm1> theForm;
+
+TForm1& TheForm()
+{
+    if (!theForm) {
+        theForm = std::make_unique<TForm1>();
+        theForm->show();
+        theForm->PageControl1->setCurrentWidget(theForm->TabSheet2);
+        QApplication::processEvents();
+    }
+    return *theForm;
+}
+
+void CloseCompletionMessages(TForm1& form)
+{
+    for (QMessageBox* box : form.findChildren<QMessageBox*>())
+        box->close();
+    QApplication::processEvents();
+}
+
+void BM_ReadLineFile(benchmark::State& state)
+{
+    const Data& data = TheData();
+    LineList entries;
+    for (auto _ : state) {
+        ReadLineFile(data.ticketFile, entries);
+        benchmark::DoNotOptimize(entries.size());
+    }
+    state.counters["lines"] = static_cast<double>(entries.size());
+}
+
+// From the open command's file to the list box painted with it.
+void BM_OpenTicketFileUntilShown(benchmark::State& state)
+{
+    const Data& data = TheData();
+    TForm1& form = TheForm();
+    for (auto _ : state) {
+        form.OpenTicketFile(data.ticketFile);
+        QApplication::processEvents();
+        form.ListBox2->viewport()->repaint();
+    }
+    state.counters["lines"] = static_cast<double>(form.ListBox2->model()->rowCount());
+}
+
+void BM_RunCheck(benchmark::State& state)
+{
+    const Data& data = TheData();
+    TForm1& form = TheForm();
+    form.OpenTicketFile(data.ticketFile);
+    form.SelectDefinition(data.definitionFile);
+    const TCheckState& checkState = form.State();
+    for (auto _ : state) {
+        state.PauseTiming();
+        TResultLog log = checkState.resultLog;
+        state.ResumeTiming();
+        RunCheck(checkState.winningTable, checkState.ticketList, log);
+        benchmark::DoNotOptimize(log.Text().data());
+    }
+}
+
+// From the check button to the wins painted in the results text area (its last lines; the
+// lines above them follow between events).
+void BM_CheckUntilShown(benchmark::State& state)
+{
+    const Data& data = TheData();
+    TForm1& form = TheForm();
+    form.OpenTicketFile(data.ticketFile);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CloseCompletionMessages(form);
+        form.SelectDefinition(data.definitionFile);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        form.Button3Click();
+        form.Timer1Timer();
+        form.Memo1->viewport()->repaint();
+    }
+    CloseCompletionMessages(form);
+    state.counters["logMB"] = static_cast<double>(form.State().resultLog.Text().size()) / 1e6;
+}
+
+// The same, until every line of the report is in the text area.
+void BM_CheckUntilFilled(benchmark::State& state)
+{
+    const Data& data = TheData();
+    TForm1& form = TheForm();
+    form.OpenTicketFile(data.ticketFile);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CloseCompletionMessages(form);
+        form.SelectDefinition(data.definitionFile);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        form.Button3Click();
+        form.Timer1Timer();
+        form.ResultLogView().FinishFilling();
+        form.Memo1->viewport()->repaint();
+    }
+    CloseCompletionMessages(form);
+}
+
+// Start-up is measured in a fresh process each time, from exec to the window's first paint.
+class ExitOnFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched == parent())
+            std::_Exit(0);
+        return false;
+    }
+};
+
+int RunStartupChild(const char* kind, int argc, char** argv)
+{
+    if (std::strcmp(kind, "kelmora") == 0)
+        return RunKelmora(argc, argv, [](TForm1& form) { form.installEventFilter(new ExitOnFirstPaint(&form)); });
+    QApplication application(argc, argv);
+    QWidget window;
+    window.resize(553, 249 + 18);
+    if (std::strcmp(kind, "label") == 0)
+        new QLabel(QStringLiteral("クジの種類"), &window);
+    window.installEventFilter(new ExitOnFirstPaint(&window));
+    window.show();
+    return application.exec();
+}
+
+void RunChild(benchmark::State& state, const char* kind)
+{
+    const std::string option = std::string(kChildOption) + kind;
+    char* const arguments[] = {const_cast<char*>("ui_bench"), const_cast<char*>(option.c_str()), nullptr};
+    for (auto _ : state) {
+        // Spawned, not forked: copying this process's large tables would be measured too.
+        pid_t pid = 0;
+        if (::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, arguments, environ) != 0) {
+            state.SkipWithError("cannot start the child");
+            break;
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the child did not reach its first paint");
+            break;
+        }
+    }
+}
+
+void BM_StartupBareWindow(benchmark::State& state)
+{
+    RunChild(state, "bare");
+}
+
+// For information: the same bare window with one Japanese label, which brings in the fonts.
+void BM_StartupLabelWindow(benchmark::State& state)
+{
+    RunChild(state, "label");
+}
+
+void BM_StartupKelmora(benchmark::State& state)
+{
+    RunChild(state, "kelmora");
+}
+
+BENCHMARK(BM_ReadLineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenTicketFileUntilShown)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RunCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckUntilShown)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckUntilFilled)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartupBareWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartupLabelWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartupKelmora)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strncmp(argv[1], kChildOption, std::strlen(kChildOption)) == 0) {
+        int childArgc = 1;
+        return RunStartupChild(argv[1] + std::strlen(kChildOption), childArgc, argv);
+    }
+    // The window benchmarks share one application and one main window, as the program does.
+    TKelmoraApplication application(argc, argv);
+    const int result = bench::RunWithRatios(argc, argv,
+                                            {{"BM_OpenTicketFileUntilShown", "BM_ReadLineFile", "<= 2"},
+                                             {"BM_CheckUntilShown", "BM_RunCheck", "<= 2"},
+                                             {"BM_CheckUntilFilled", "BM_RunCheck", "(for information)"},
+                                             {"BM_StartupKelmora", "BM_StartupBareWindow", "<= 1.5"},
+                                             {"BM_StartupKelmora", "BM_StartupLabelWindow", "(for information)"}});
+    theForm.reset();
+    return result;
+}

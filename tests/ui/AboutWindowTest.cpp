@@ -1,0 +1,24 @@
+#include "Unit2.h"
+
+#include <QFontInfo>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace kelmora::ui {
+namespace {
+
+TEST(AboutWindowTest, ShowsThePictureAndTheVersionWithoutWindowButtons)
+{
+    TForm2 form;
+    EXPECT_FALSE(form.windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                       Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    form.show();
+    EXPECT_EQ(form.size(), QSize(301, 181));
+    EXPECT_EQ(form.Image1->pixmap().size(), QSize(300, 180));
+    EXPECT_EQ(QFontInfo(form.Label1->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(QFontInfo(form.Label1->font()).bold());
+}
+
+} // namespace
+} // namespace kelmora::ui

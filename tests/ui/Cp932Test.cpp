@@ -1,0 +1,124 @@
+#include "Cp932.h"
+#include "ErrorBox.h"
+#include "KelmoraError.h"
+
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
+
+namespace kelmora::ui {
+namespace {
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned char byte : bytes) {
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+        text += ' ';
+    }
+    return text;
+}
+
+std::string RefusalOf(QStringView typed)
+{
+    try {
+        EncodeCp932(typed);
+    } catch (const KelmoraError& error) {
+        return error.what();
+    }
+    return "<accepted>";
+}
+
+TEST(Cp932Test, DecodesEachUnitToOneCharacter)
+{
+    EXPECT_EQ(DecodeCp932("12\x91\x67" "345\xB1"), QStringLiteral("12組345ｱ"));
+    // Line ends of every kind show as one line break each.
+    EXPECT_EQ(DecodeCp932("a\r\nb\rc\nd\n\r"), QStringLiteral("a\nb\nc\nd\n\n"));
+    // Bytes that do not decode stay visible, one replacement each, and never eat a neighbour.
+    EXPECT_EQ(DecodeCp932("\x80" "A\xA0\xFD\xFE\xFF" "B\x81"), QStringLiteral("\uFFFDA\uFFFD\uFFFD\uFFFD\uFFFDB\uFFFD"));
+    EXPECT_EQ(DecodeCp932("\x81\x20"), QStringLiteral("\uFFFD "));
+    // An unassigned code with a valid trail byte is one unit.
+    EXPECT_EQ(DecodeCp932("\x85\x40" "A"), QStringLiteral("\uFFFDA"));
+    // Codes that do not survive a round trip still show as what they are.
+    EXPECT_EQ(DecodeCp932("\x87\x90\xED\x40"), QStringLiteral("≒纊"));
+}
+
+TEST(Cp932Test, UnitOffsetsMatchDecodedPositions)
+{
+    const std::string bytes = "a\r\n\x91\x67\x80z\r";
+    ASSERT_EQ(DecodeCp932(bytes).size(), 6);
+    const std::size_t expected[] = {0, 1, 3, 5, 6, 7, 8};
+    for (std::size_t units = 0; units <= 6; ++units)
+        EXPECT_EQ(Cp932UnitOffset(bytes, units), expected[units]) << units;
+    EXPECT_EQ(Cp932UnitOffset(bytes, 99), bytes.size());
+}
+
+TEST(Cp932Test, AgreesWithThePlatformConverterOnEveryCode)
+{
+    QStringDecoder platform("CP932", QStringConverter::Flag::Stateless);
+    for (int byte = 0; byte < 0x100; ++byte) {
+        const char bytes[1] = {static_cast<char>(byte)};
+        // ASCII as Windows has it, where the platform's table swaps 1A, 1C and 7F.
+        if (byte < 0x80 && byte != '\r' && byte != '\n') {
+            EXPECT_EQ(DecodeCp932(std::string_view(bytes, 1)), QString(QChar(byte))) << byte;
+        } else if (byte >= 0xA1 && byte <= 0xDF) {
+            EXPECT_EQ(DecodeCp932(std::string_view(bytes, 1)), platform.decode(QByteArrayView(bytes, 1))) << byte;
+        }
+    }
+    int decodable = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead >= 0xA0 && lead <= 0xDF)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const QString ours = DecodeCp932(std::string_view(bytes, 2));
+            ASSERT_EQ(ours.size(), 1);
+            if (ours[0] == QChar(0xFFFD))
+                continue;
+            ++decodable;
+            EXPECT_EQ(ours, platform.decode(QByteArrayView(bytes, 2))) << Hex(std::string(bytes, 2));
+        }
+    }
+    EXPECT_EQ(decodable, 9604);
+}
+
+TEST(Cp932Test, EncodesTypedText)
+{
+    EXPECT_EQ(EncodeCp932(u"12組345"), "12\x91\x67" "345");
+    EXPECT_EQ(EncodeCp932(u"a\nb"), "a\r\nb");
+    EXPECT_EQ(EncodeCp932(u"ｱ\\~"), "\xB1\\~");
+    EXPECT_EQ(EncodeCp932(u"\x1a\x1c\x7f"), "\x1a\x1c\x7f");
+    // The converter's choice among duplicate codes.
+    EXPECT_EQ(Hex(EncodeCp932(u"≒")), "81 E0 ");
+    // The JIS forms that input methods type take the code page's codes.
+    EXPECT_EQ(Hex(EncodeCp932(u"〜−¥")), "81 60 81 7C 5C ");
+    EXPECT_EQ(Hex(EncodeCp932(u"～－")), "81 60 81 7C ");
+}
+
+TEST(Cp932Test, RefusesWhatShiftJisCannotHold)
+{
+    EXPECT_EQ(RefusalOf(u"abé"), "「é」(U+00E9) はシフトJISで表せないため、受け付けられません");
+    EXPECT_EQ(RefusalOf(QString::fromUtf8("12\xF0\xA0\xAE\xB7")),
+              "「\xF0\xA0\xAE\xB7」(U+20BB7) はシフトJISで表せないため、受け付けられません");
+    EXPECT_NE(RefusalOf(QString::fromUtf8("\xF0\x9F\x8E\xB0")), "<accepted>");
+    EXPECT_NE(RefusalOf(QString(QChar(0xD800))), "<accepted>");
+    EXPECT_THROW(EncodeTicketNumber(u"12\n34"), KelmoraError);
+    EXPECT_THROW(EncodeTicketNumber(u"12\r"), KelmoraError);
+}
+
+TEST(ErrorBoxTest, ClosingPeriodFollowsTheLastCharacter)
+{
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("ファイル /x は開けません")), QStringLiteral("ファイル /x は開けません."));
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("I/O エラー (5)")), QStringLiteral("I/O エラー (5)"));
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("done.")), QStringLiteral("done."));
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("x/")), QStringLiteral("x/."));
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("-")), QStringLiteral("-"));
+    EXPECT_EQ(WithClosingPeriod(QString()), QString());
+}
+
+} // namespace
+} // namespace kelmora::ui

@@ -1,0 +1,436 @@
+#include "Cp932.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "KelmoraApplication.h"
+#include "ListBox.h"
+#include "ResultLogView.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kelmora::ui {
+namespace {
+
+using namespace test;
+
+const std::string kCrLf = "\r\n";
+const std::string kWinningNumber = "\x93\x96\x91\x49\x94\xD4\x8D\x86"; // 当選番号
+const std::string kWonBy = "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86";
+const std::string kSpringDraw = "[Ver]\r\nNo=2\r\nEVENT=Spring draw\r\n[Hit]\r\nHit1=First prize\r\nNo1=456\r\n"
+                                "SHO1=500\r\nHit2=Last two digits\r\nNo2=07,58\r\nSHO2=20\r\n";
+const std::string kSpringSummary = "Spring draw\r\n\r\n\r\nFirst prize\r\n456\r\n500\r\n\r\n\r\nLast two digits\r\n"
+                                   "07,58\r\n20\r\n\r\n\r\n----------------------\r\n\r\n\r\n";
+
+std::string Win(const std::string& number, const std::string& label, const std::string& ticket)
+{
+    return kWinningNumber + number + kCrLf + label + kWonBy + kCrLf + ticket + kCrLf + kCrLf + kCrLf;
+}
+
+const std::string kSpringWins = Win("456", "First prize", "456") + Win("07", "Last two digits", "907") +
+                                Win("58", "Last two digits", "158");
+
+struct ShownError {
+    QString caption;
+    QString text;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previousDirectory = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        previousPresenter = TKelmoraApplication::Instance()->SetErrorPresenter(
+            [this](const QString& caption, const QString& text) { errors.push_back({caption, text}); });
+        form = std::make_unique<TForm1>();
+        about = new TForm2(form.get());
+        form->SetAboutWindow(about);
+        form->show();
+        form->PageControl1->setCurrentWidget(form->TabSheet2);
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        TKelmoraApplication::Instance()->SetErrorPresenter(previousPresenter);
+        QDir::setCurrent(previousDirectory);
+    }
+
+    QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    void LoadSpringDraw()
+    {
+        WriteBytes(PathOf("spring.wkx"), kSpringDraw);
+        form->SelectDefinition(NativePath(PathOf("spring.wkx")));
+    }
+
+    void AddByButton(const QString& number)
+    {
+        TypeText(form->Edit2, number);
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+    }
+
+    void AddTickets(std::initializer_list<const char*> numbers)
+    {
+        for (const char* number : numbers)
+            AddByButton(QString::fromUtf8(number));
+    }
+
+    QList<QMessageBox*> CompletionMessages() const
+    {
+        QList<QMessageBox*> shown;
+        for (QMessageBox* box : form->findChildren<QMessageBox*>())
+            if (box->isVisible())
+                shown << box;
+        return shown;
+    }
+
+    const std::string& Log() const { return form->State().resultLog.Text(); }
+    const LineList& Tickets() const { return form->State().ticketList.Entries(); }
+
+    QTemporaryDir dir;
+    QString previousDirectory;
+    TKelmoraApplication::ErrorPresenter previousPresenter;
+    std::vector<ShownError> errors;
+    std::unique_ptr<TForm1> form;
+    TForm2* about = nullptr;
+};
+
+TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
+{
+    EXPECT_EQ(form->centralWidget()->size(), QSize(553, 249));
+    EXPECT_LE(form->menuBar()->geometry().bottom(), form->centralWidget()->geometry().top());
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(QFontInfo(form->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
+
+    // Tab runs through the check page in its designed order.
+    const QList<QWidget*> order = {form->ListBox1, form->ListBox2, form->Button1, form->Edit2,
+                                   form->Memo1,    form->Button2,  form->Button3, form->ListBox3};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
+        QWidget* next = order[i]->nextInFocusChain();
+        while (!order.contains(next))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, order[i + 1]) << order[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
+{
+    AddByButton(QStringLiteral("12組345"));
+    EXPECT_TRUE(form->Edit2->text().isEmpty());
+    TypeText(form->Edit2, QStringLiteral("7"));
+    QTest::keyClick(form->Edit2, Qt::Key_Return);
+    TypeText(form->Edit2, QStringLiteral("8"));
+    QTest::keyClick(form->Edit2, Qt::Key_Enter, Qt::ShiftModifier | Qt::ControlModifier);
+    TypeText(form->Edit2, QStringLiteral("7"));
+    // The entry box still gets the key after the window has added the number.
+    QSignalSpy returnPressed(form->Edit2, &QLineEdit::returnPressed);
+    QTest::keyClick(form->Edit2, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(returnPressed.count(), 1);
+
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    QTest::keyClick(form->Edit2, Qt::Key_Return);
+    EXPECT_EQ(Tickets(), LineList({"12\x91\x67" "345", "7", "8", "7"}));
+    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
+                                                 QStringLiteral("7")}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
+{
+    AddByButton(QStringLiteral("1"));
+    AddByButton(QStringLiteral("12é"));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].caption, QStringLiteral("Kelmora！"));
+    EXPECT_EQ(errors[0].text, QStringLiteral("「é」(U+00E9) はシフトJISで表せないため、受け付けられません."));
+    EXPECT_EQ(Tickets(), LineList({"1"}));
+    EXPECT_EQ(form->Edit2->text(), QStringLiteral("12é"));
+    // The user mends the number; the same button takes it.
+    QTest::keyClick(form->Edit2, Qt::Key_Backspace);
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    EXPECT_EQ(Tickets(), LineList({"1", "12"}));
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(MainWindowTest, DeletesTheSelectedNumberOnly)
+{
+    AddTickets({"11", "22", "33"});
+    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(Tickets(), LineList({"11", "22", "33"}));
+
+    ClickRow(*form->ListBox2, 1);
+    ASSERT_EQ(form->ListBox2->SelectedIndex(), 1);
+    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(Tickets(), LineList({"11", "33"}));
+    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
+    EXPECT_EQ(form->ListBox2->SelectedIndex(), -1);
+    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(Tickets(), LineList({"11", "33"}));
+}
+
+TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
+{
+    LoadSpringDraw();
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    EXPECT_EQ(Log(), kSpringSummary);
+    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
+    EXPECT_EQ(Rows(*form->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
+    EXPECT_EQ(Rows(*form->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
+                                                 QStringLiteral("Last two digits")}));
+    form->SelectDefinition(std::string());
+    EXPECT_EQ(Log(), kSpringSummary);
+}
+
+TEST_F(MainWindowTest, TheFileListSelectsADefinition)
+{
+    WriteBytes(PathOf("spring.wkx"), kSpringDraw);
+    form->FileListBox1->ListFiles();
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    const QStringList names = Rows(*form->FileListBox1);
+    ASSERT_TRUE(names.contains(QStringLiteral("spring.wkx")));
+    ClickRow(*form->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("spring.wkx"))));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    EXPECT_EQ(Log(), kSpringSummary);
+}
+
+TEST_F(MainWindowTest, SeveralClicksBeforeATickGiveOneCheck)
+{
+    LoadSpringDraw();
+    AddTickets({"158", "456", "907"});
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(form->Button3, Qt::LeftButton);
+    EXPECT_EQ(Log(), kSpringSummary); // nothing happens at the click itself
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(Log(), kSpringSummary + kSpringWins);
+    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+
+    const QList<QMessageBox*> messages = CompletionMessages();
+    ASSERT_EQ(messages.size(), 1);
+    QMessageBox& message = *messages.front();
+    EXPECT_EQ(message.text(), QStringLiteral("確認完了"));
+    EXPECT_EQ(message.windowTitle(), QStringLiteral("メッセージ"));
+    EXPECT_EQ(message.icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(message.standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(message.windowModality(), Qt::NonModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    QPointer<QMessageBox> closed = &message;
+    QTest::mouseClick(message.button(QMessageBox::Ok), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&closed] { return closed.isNull(); }, 2000)); // deleted on close
+}
+
+TEST_F(MainWindowTest, AClickWhileTheMessageIsOpenGivesASecondCheck)
+{
+    LoadSpringDraw();
+    AddTickets({"158", "456", "907"});
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 1; }, 5000));
+
+    // The main window is still usable: the user adds a number and checks again.
+    AddByButton(QStringLiteral("1456"));
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 2; }, 5000));
+    EXPECT_EQ(Log(), kSpringSummary + kSpringWins + Win("456", "First prize", "456") +
+                         Win("456", "First prize", "1456") + Win("07", "Last two digits", "907") +
+                         Win("58", "Last two digits", "158"));
+    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+}
+
+TEST_F(MainWindowTest, ACheckAppendsAfterWhatTheUserTyped)
+{
+    LoadSpringDraw();
+    AddTickets({"158", "456", "907"});
+    QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClick(form->Memo1, Qt::Key_End, Qt::ControlModifier);
+    TypeText(form->Memo1, QStringLiteral("memo"));
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
+
+    // Without a final line break, each entry goes on a new line until the blank entry.
+    EXPECT_EQ(Log(), kSpringSummary + "memo\r\n" + kWinningNumber + "456\r\nFirst prize" + kWonBy +
+                         "\r\n456\r\n\r\n" + Win("07", "Last two digits", "907") +
+                         Win("58", "Last two digits", "158"));
+    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+}
+
+TEST_F(MainWindowTest, TextThatCannotBeSavedStopsTheCheckOnce)
+{
+    LoadSpringDraw();
+    AddTickets({"456"});
+    form->Memo1->moveCursor(QTextCursor::End);
+    TypeText(form->Memo1, QStringLiteral("é"));
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::qWait(100);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].text.startsWith(QStringLiteral("「é」")));
+    EXPECT_EQ(Log(), kSpringSummary);
+    EXPECT_TRUE(CompletionMessages().isEmpty());
+    EXPECT_TRUE(form->Memo1->toPlainText().endsWith(QStringLiteral("é")));
+}
+
+TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
+{
+    AddTickets({"12組345", "7"});
+    const QString chosen = PathOf("mine");
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        // OK on the initial "*.wkn" filters the list; it names no file.
+        ChooseFile(dialog, QString());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("wkn"));
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(dialog.nameFilters(),
+                  QStringList({QStringLiteral("Kelmora(*.wkn) (*.wkn)"), QStringLiteral("すべてのファイル(*.*) (*)")}));
+        EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.wkn"));
+        ChooseFile(dialog, chosen);
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N1);
+    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n");
+
+    // The next save starts from the chosen file, and replaces it without asking.
+    AddTickets({"8"});
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.selectedFiles().value(0), chosen + QStringLiteral(".wkn"));
+        ChooseFile(dialog, QString());
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N1);
+    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n8\r\n");
+
+    // Opening replaces the list; a cancelled dialog does nothing.
+    WriteBytes(PathOf("other.wkn"), "1\n\n2");
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
+        ChooseFile(dialog, PathOf("other.wkn"));
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N2);
+    EXPECT_EQ(Tickets(), LineList({"1", "", "2"}));
+    AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    ChooseMenuItem(*form->MainMenu1, form->N2);
+    EXPECT_EQ(Tickets(), LineList({"1", "", "2"}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
+{
+    LoadSpringDraw();
+    form->Memo1->moveCursor(QTextCursor::End);
+    TypeText(form->Memo1, QStringLiteral("組"));
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("txt"));
+        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("テキストファイル(*.txt) (*.txt)"),
+                                                     QStringLiteral("すべてのファイル(*.*) (*)")}));
+        EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.txt"));
+        ChooseFile(dialog, PathOf("results"));
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N3);
+    EXPECT_EQ(ReadBytes(PathOf("results.txt")), kSpringSummary + "\x91\x67");
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
+{
+    TKelmoraApplication::Instance()->SetErrorPresenter({}); // the real box this time
+    AddTickets({"1"});
+    const QString missing = PathOf("missing.wkn");
+    ShownError shown;
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        AnswerNext<QMessageBox>([&](QMessageBox& box) {
+            shown = {box.windowTitle(), box.text()};
+            EXPECT_EQ(box.icon(), QMessageBox::Critical);
+            EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        ChooseFile(dialog, missing);
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N2);
+    EXPECT_EQ(shown.caption, QStringLiteral("Kelmora！"));
+    EXPECT_EQ(shown.text, QStringLiteral("ファイル %1 は開けません.").arg(missing));
+    EXPECT_EQ(Tickets(), LineList({"1"}));
+    // The program carries on.
+    EXPECT_TRUE(form->Timer1->isActive());
+    AddByButton(QStringLiteral("2"));
+    EXPECT_EQ(Tickets(), LineList({"1", "2"}));
+}
+
+TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
+{
+    // 87 90 and ED 40 decode to characters that encode to other codes; 80 and FD do not
+    // decode at all.
+    const std::string odd = "1\x87\x90\r\n\xED\x40" "2\r\n\x80\r\n\xFD\r\n";
+    WriteBytes(PathOf("odd.wkn"), odd);
+    form->OpenTicketFile(NativePath(PathOf("odd.wkn")));
+    EXPECT_EQ(Rows(*form->ListBox2).value(2), QStringLiteral("\uFFFD"));
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        ChooseFile(dialog, PathOf("odd-again.wkn"));
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N1);
+    EXPECT_EQ(ReadBytes(PathOf("odd-again.wkn")), odd);
+
+    // The same bytes reach the results through a definition and a check, and stay.
+    WriteBytes(PathOf("odd.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\xED\x40\x80\xFD\r\n[Hit]\r\nNo1=\x87\x90\r\nHit1=\xFD\r\n");
+    form->SelectDefinition(NativePath(PathOf("odd.wkx")));
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
+    const std::string log = Log();
+    ASSERT_NE(log.find("\x93\x96\x91\x49\x94\xD4\x8D\x86\x87\x90"), std::string::npos);
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        ChooseFile(dialog, PathOf("odd.txt"));
+    });
+    ChooseMenuItem(*form->MainMenu1, form->N3);
+    EXPECT_EQ(ReadBytes(PathOf("odd.txt")), log);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
+{
+    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ASSERT_TRUE(about->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    const QPoint position = about->pos();
+    ChooseMenuItem(*form->MainMenu1, form->About1);
+    EXPECT_EQ(form->findChildren<TForm2*>().size(), 1);
+    AddByButton(QStringLiteral("5"));
+    EXPECT_EQ(Tickets(), LineList({"5"}));
+
+    QTest::mouseClick(about->Button1, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+    about->move(position + QPoint(10, 10));
+    ChooseMenuItem(*form->MainMenu1, form->About1);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->pos(), position + QPoint(10, 10));
+}
+
+TEST_F(MainWindowTest, QuittingClosesTheMainWindow)
+{
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+    ChooseMenuItem(*form->MainMenu1, form->Exit1);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+} // namespace
+} // namespace kelmora::ui

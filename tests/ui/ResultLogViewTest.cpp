@@ -1,0 +1,158 @@
+#include "Cp932.h"
+#include "KelmoraError.h"
+#include "ResultLog.h"
+#include "ResultLogView.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelmora::ui {
+namespace {
+
+class ResultLogViewTest : public ::testing::Test {
+protected:
+    ResultLogViewTest()
+    {
+        memo.resize(217, 193);
+        memo.show();
+    }
+
+    // As the user does it: the caret to the end of the text, then keys.
+    void TypeAtEnd(const QString& text)
+    {
+        memo.moveCursor(QTextCursor::End);
+        memo.insertPlainText(text);
+    }
+
+    QPlainTextEdit memo;
+    TResultLog log;
+    TResultLogView view{memo, log, nullptr};
+};
+
+TEST_F(ResultLogViewTest, StartsWithTheLogsOneEmptyLine)
+{
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("\n"));
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), "\r\n");
+}
+
+TEST_F(ResultLogViewTest, BytesPassThroughUnicodeOnlyWhereTheUserEdited)
+{
+    // 87 90 and ED 40 come back from Unicode as other codes; 80 and FD do not decode at all.
+    const std::string odd = "\x87\x90 \xED\x40 \x80 \xFD";
+    log.SetText(odd + "\r\n" + odd + "\r\n");
+    view.Reload();
+    view.TakeUserEdits(); // nothing typed: nothing re-encoded
+    EXPECT_EQ(log.Text(), odd + "\r\n" + odd + "\r\n");
+
+    // An edit between the two lines re-encodes that stretch alone.
+    QTextCursor cursor(memo.document());
+    cursor.movePosition(QTextCursor::NextBlock);
+    memo.setTextCursor(cursor);
+    memo.insertPlainText(QStringLiteral("組\n"));
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), odd + "\r\n\x91\x67\r\n" + odd + "\r\n");
+}
+
+TEST_F(ResultLogViewTest, DeletingAcrossALineEndJoinsTheLines)
+{
+    log.SetText("ab\r\ncd\r\n");
+    view.Reload();
+    QTextCursor cursor(memo.document());
+    cursor.setPosition(2);
+    cursor.deleteChar();
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), "abcd\r\n");
+}
+
+TEST_F(ResultLogViewTest, AnEditNextToALoneCarriageReturnKeepsTheLinesTheUserSees)
+{
+    log.SetText("a\rb\nc");
+    view.Reload();
+    QTextCursor cursor(memo.document());
+    cursor.setPosition(2);
+    cursor.deleteChar(); // the b
+    view.TakeUserEdits();
+    EXPECT_EQ(DecodeCp932(log.Text()), QStringLiteral("a\n\nc"));
+}
+
+TEST_F(ResultLogViewTest, RefusedTextLeavesTheLogAsItWas)
+{
+    TypeAtEnd(QStringLiteral("é"));
+    EXPECT_THROW(view.TakeUserEdits(), KelmoraError);
+    EXPECT_EQ(log.Text(), "\r\n");
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("\né"));
+    // Once the user takes it out again, the log follows.
+    memo.undo();
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), "\r\n");
+}
+
+TEST_F(ResultLogViewTest, AppendsTheCoresTextAfterTheUsers)
+{
+    TypeAtEnd(QStringLiteral("memo"));
+    view.TakeUserEdits();
+    const std::size_t shown = log.Text().size();
+    log.AppendEntry("A");
+    view.ShowAppended(shown);
+    EXPECT_EQ(log.Text(), "\r\nmemo\r\nA");
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("\nmemo\nA"));
+    EXPECT_EQ(memo.textCursor().position(), memo.document()->characterCount() - 1);
+}
+
+TEST_F(ResultLogViewTest, ALoneCarriageReturnMeetingAnAppendedLineFeedReloads)
+{
+    log.SetText("x\r");
+    view.Reload();
+    log.SetText("x\r\ny\r\n");
+    view.ShowAppended(2);
+    EXPECT_EQ(memo.toPlainText(), DecodeCp932(log.Text()));
+    memo.document()->setModified(true);
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), "x\r\ny\r\n");
+}
+
+TEST_F(ResultLogViewTest, ALargeAppendShowsItsEndAtOnceAndTheRestSoonAfter)
+{
+    std::string report;
+    for (int i = 0; i < 30000; ++i)
+        report += "\x93\x96\x91\x49\x94\xD4\x8D\x86" + std::to_string(i) + "\r\n"; // 当選番号
+    const std::size_t shown = log.Text().size();
+    log.SetText(log.Text() + report);
+    view.ShowAppended(shown);
+
+    EXPECT_TRUE(view.Filling());
+    EXPECT_TRUE(memo.isReadOnly());
+    EXPECT_TRUE(memo.toPlainText().endsWith(QStringLiteral("当選番号29999\n")));
+    EXPECT_EQ(memo.verticalScrollBar()->value(), memo.verticalScrollBar()->maximum());
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.Filling(); }, 10000));
+    EXPECT_FALSE(memo.isReadOnly());
+    EXPECT_EQ(memo.toPlainText(), DecodeCp932(log.Text()));
+    EXPECT_EQ(memo.verticalScrollBar()->value(), memo.verticalScrollBar()->maximum());
+    view.TakeUserEdits();
+    EXPECT_EQ(log.Text(), "\r\n" + report);
+}
+
+TEST_F(ResultLogViewTest, AnAppendDuringAFillKeepsTheOrder)
+{
+    std::string first;
+    for (int i = 0; i < 30000; ++i)
+        first += std::to_string(i) + "\r\n";
+    log.SetText(log.Text() + first);
+    view.ShowAppended(2);
+    view.TakeUserEdits(); // nothing typed: the log stays as the core made it
+    EXPECT_EQ(log.Text(), "\r\n" + first);
+
+    const std::size_t shown = log.Text().size();
+    log.AppendEntry("second");
+    view.ShowAppended(shown);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.Filling(); }, 10000));
+    EXPECT_EQ(memo.toPlainText(), DecodeCp932(log.Text()));
+}
+
+} // namespace
+} // namespace kelmora::ui

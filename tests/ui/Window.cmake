@@ -1,0 +1,14 @@
+# The main window, the about window and the text boundary, driven through real widgets.
+add_executable(ui_window_tests
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTestMain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowTestSupport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Cp932Test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultLogViewTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AboutWindowTest.cpp
+)
+target_link_libraries(ui_window_tests PRIVATE kelmora_ui Qt6::Test GTest::gtest)
+set_target_properties(ui_window_tests PROPERTIES AUTOMOC ON)
+gtest_discover_tests(ui_window_tests TEST_PREFIX "ui.window."
+  DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstddef>
+
+class QPlainTextEdit;
+
+namespace kelmora {
+class TResultLog;
+}
+
+namespace kelmora::ui {
+
+// Keeps the results text area and the core's results log the same. The log's bytes are the
+// truth: they reach the text area decoded, and come back only where the user edited them, so
+// codes that do not survive a round trip through Unicode stay as they were.
+class TResultLogView : public QObject {
+public:
+    TResultLogView(QPlainTextEdit& memo, TResultLog& log, QObject* parent);
+
+    // After the core replaced the log's text.
+    void Reload();
+    // After the core appended to the log, which held `shownBytes` bytes before.
+    void ShowAppended(std::size_t shownBytes);
+    // Before the core reads the log or appends to it: the user's edits since the last call
+    // become part of the log. Text that Shift-JIS cannot hold is refused (KelmoraError) and
+    // the log stays as it was.
+    void TakeUserEdits();
+
+    // A large append shows its last lines at once and puts the lines before them into the
+    // text area in slices between events, read-only meanwhile.
+    bool Filling() const { return pendingBegin_ < pendingEnd_; }
+    void FinishFilling();
+
+private:
+    void InsertAt(int position, const QString& text);
+    void FillSlice();
+    void StopFilling();
+    void ShowEnd();
+
+    QPlainTextEdit& memo_;
+    TResultLog& log_;
+    QTimer fillTimer_;
+    std::size_t pendingBegin_ = 0; // bytes of the log still to be put in the text area
+    std::size_t pendingEnd_ = 0;
+    int pendingPosition_ = 0; // where they go in the text area
+    bool wasReadOnly_ = false;
+};
+
+} // namespace kelmora::ui

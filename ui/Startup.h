@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+namespace kelmora::ui {
+
+class TForm1;
+
+// The program: the application and its title, the main window, the about window (hidden),
+// then the message loop until the main window closes. `started`, if given, sees the main
+// window just before it is shown (measurements use it).
+int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& started = {});
+
+} // namespace kelmora::ui

@@ -1,0 +1,339 @@
+#include "Unit1.h"
+
+#include "CheckState.h"
+#include "Cp932.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "KelmoraError.h"
+#include "LineListModel.h"
+#include "ListBox.h"
+#include "LotteryDefinition.h"
+#include "ResultLogView.h"
+#include "Unit2.h"
+#include "WindowPlacement.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace kelmora::ui {
+namespace {
+
+const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべてのファイル(*.*)|*.*");
+const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+constexpr int kListItemHeight = 12;
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QPushButton* MakeButton(const QString& caption, QWidget* page)
+{
+    auto* button = new QPushButton(caption, page);
+    // No button of the window is a default button: Enter in the entry box only adds.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> widgets)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
+      SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
+      SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt"))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kelmora!"));
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+
+    // The client area is fixed; the menu bar sits above it.
+    auto* client = new QWidget(this);
+    client->setFixedSize(553, 249);
+    setCentralWidget(client);
+    PageControl1 = Place(new QTabWidget(client), "PageControl1", 0, 0, 553, 249);
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("選択"));
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("確認！"));
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    BuildSelectionPage();
+    BuildCheckPage();
+    BuildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildSelectionPage()
+{
+    DriveComboBox1 = Place(new TDriveComboBox(TabSheet1), "DriveComboBox1", 8, 8, 145, 18);
+    DirectoryListBox1 = Place(new TDirectoryListBox(TabSheet1), "DirectoryListBox1", 8, 32, 145, 185);
+    FileListBox1 = Place(new TFileListBox(TabSheet1), "FileListBox1", 160, 8, 385, 177);
+    Label1 = Place(new QLabel(QStringLiteral("クジの種類"), TabSheet1), "Label1", 160, 195, 57, 12);
+    Edit1 = Place(new QLineEdit(TabSheet1), "Edit1", 224, 192, 321, 20);
+
+    DirectoryListBox1->SetItemHeight(16);
+    FileListBox1->SetItemHeight(12);
+    DriveComboBox1->SetDirList(DirectoryListBox1);
+    DirectoryListBox1->SetFileList(FileListBox1);
+    FileListBox1->SetMask(QStringLiteral("*.wkx"));
+    connect(FileListBox1, &TFileListBox::Change, this, &TForm1::FileListBox1Change);
+
+    SetTabOrder({DirectoryListBox1, DriveComboBox1, FileListBox1, Edit1});
+}
+
+void TForm1::BuildCheckPage()
+{
+    winningLabels_ = new TLineListModel(state_.winningTable.Labels(), this);
+    winningNumbers_ = new TLineListModel(state_.winningTable.Numbers(), this);
+    ticketNumbers_ = new TLineListModel(state_.ticketList.Entries(), this);
+
+    ListBox3 = Place(new TListBox(winningLabels_, kListItemHeight, TabSheet2), "ListBox3", 0, 24, 65, 193);
+    Label2 = Place(new QLabel(QStringLiteral("クジの当選番号"), TabSheet2), "Label2", 64, 8, 81, 12);
+    ListBox1 = Place(new TListBox(winningNumbers_, kListItemHeight, TabSheet2), "ListBox1", 64, 24, 89, 193);
+    Label3 = Place(new QLabel(QStringLiteral("自分のクジの番号"), TabSheet2), "Label3", 152, 8, 93, 12);
+    ListBox2 = Place(new TListBox(ticketNumbers_, kListItemHeight, TabSheet2), "ListBox2", 152, 24, 97, 193);
+    Button1 = Place(MakeButton(QStringLiteral("<<番号の追加"), TabSheet2), "Button1", 248, 32, 81, 25);
+    Edit2 = Place(new QLineEdit(TabSheet2), "Edit2", 248, 64, 81, 20);
+    Button2 = Place(MakeButton(QStringLiteral("X番号の削除"), TabSheet2), "Button2", 248, 88, 81, 25);
+    Button3 = Place(MakeButton(QStringLiteral("確認！"), TabSheet2), "Button3", 248, 168, 81, 25);
+    Label4 = Place(new QLabel(QStringLiteral("当選した番号と賞"), TabSheet2), "Label4", 320, 8, 89, 12);
+    Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 193);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setTabChangesFocus(true);
+    resultLogView_ = new TResultLogView(*Memo1, state_.resultLog, this);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    Edit2->installEventFilter(this);
+
+    SetTabOrder({ListBox1, ListBox2, Button1, Edit2, Memo1, Button2, Button3, ListBox3});
+}
+
+void TForm1::BuildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    File1 = MainMenu1->addMenu(QStringLiteral("ファイル"));
+    File1->setObjectName(QStringLiteral("File1"));
+    N1 = File1->addAction(QStringLiteral("自分のクジの番号を保存"));
+    N2 = File1->addAction(QStringLiteral("自分のクジの番号を開く"));
+    N3 = File1->addAction(QStringLiteral("確認結果を保存"));
+    N4 = File1->addSeparator();
+    Exit1 = File1->addAction(QStringLiteral("終了"));
+    About1 = MainMenu1->addAction(QStringLiteral("バージョン情報"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N3->setObjectName(QStringLiteral("N3"));
+    N4->setObjectName(QStringLiteral("N4"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    About1->setObjectName(QStringLiteral("About1"));
+
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(N3, &QAction::triggered, this, &TForm1::N3Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+void TForm1::FormCreate()
+{
+    state_.scratchList.clear();
+    Timer1->start();
+    if (!Timer1->isActive())
+        throw KelmoraError("タイマーを取得できません");
+}
+
+void TForm1::SelectDefinition(const std::string& path)
+{
+    if (path.empty())
+        return;
+    const TLotteryDefinition definition = LoadDefinition(path);
+    ByteString eventName;
+    {
+        TLineListModel::ResetScope numbers(*winningNumbers_);
+        TLineListModel::ResetScope labels(*winningLabels_);
+        eventName = ApplyDefinition(definition, state_);
+    }
+    resultLogView_->Reload();
+    Edit1->setText(DecodeCp932(eventName));
+}
+
+void TForm1::OpenTicketFile(const std::string& path)
+{
+    TLineListModel::ResetScope tickets(*ticketNumbers_);
+    state_.ticketList.Open(path);
+}
+
+void TForm1::FileListBox1Change()
+{
+    SelectDefinition(FileListBox1->SelectedFilePath());
+}
+
+void TForm1::Button1Click()
+{
+    AddTicketNumber();
+}
+
+void TForm1::Edit2KeyDown(int key, Qt::KeyboardModifiers /*shift*/)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        AddTicketNumber();
+}
+
+void TForm1::AddTicketNumber()
+{
+    const QString text = Edit2->text();
+    if (text.isEmpty())
+        return;
+    const ByteString number = EncodeTicketNumber(text);
+    ticketNumbers_->AppendRow([&] { state_.ticketList.Add(number); });
+    Edit2->clear();
+}
+
+void TForm1::Button2Click()
+{
+    const int row = ListBox2->SelectedIndex();
+    if (row < 0)
+        return;
+    ticketNumbers_->RemoveRow(row, [&] { state_.ticketList.Delete(row); });
+    ListBox2->clearSelection();
+}
+
+void TForm1::Button3Click()
+{
+    state_.CheckRequested = true;
+}
+
+void TForm1::Timer1Timer()
+{
+    if (!state_.CheckRequested)
+        return;
+    try {
+        resultLogView_->TakeUserEdits();
+    } catch (...) {
+        // Refused text stays refused; asking again on every tick would not help.
+        state_.CheckRequested = false;
+        throw;
+    }
+    const std::size_t shown = state_.resultLog.Text().size();
+    if (!RunRequestedCheck(state_))
+        return;
+    resultLogView_->ShowAppended(shown);
+    ShowCompletionMessage();
+}
+
+void TForm1::ShowCompletionMessage()
+{
+    // Not modal and no nested loop: the main window stays usable, and the next tick (which
+    // may run a further check) comes while this box is still open.
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("メッセージ"), QStringLiteral("確認完了"),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void TForm1::N1Click()
+{
+    if (!SaveDialog1.Execute(this))
+        return;
+    state_.ticketList.Save(SaveDialog1.FileName());
+}
+
+void TForm1::N2Click()
+{
+    if (!OpenDialog1.Execute(this))
+        return;
+    OpenTicketFile(OpenDialog1.FileName());
+}
+
+void TForm1::N3Click()
+{
+    if (!SaveDialog2.Execute(this))
+        return;
+    resultLogView_->TakeUserEdits();
+    state_.resultLog.SaveToFile(SaveDialog2.FileName());
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::About1Click()
+{
+    if (aboutWindow_)
+        aboutWindow_->ShowAbout();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The entry box reports its keys before it handles them, and handles them all the same.
+    if (watched == Edit2 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        Edit2KeyDown(key->key(), key->modifiers());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
+}
+
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !placed_) {
+        placed_ = true;
+        adjustSize();
+        CentreOnScreen(*this);
+    }
+    QMainWindow::setVisible(visible);
+}
+
+} // namespace kelmora::ui
