@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "DisplayGuard.h"
 #include "KelmoraApplication.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -11,7 +12,9 @@ namespace kelmora::ui {
 
 int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& started)
 {
+    DisplayGuard displayGuard;
     TKelmoraApplication application(argc, argv);
+    displayGuard.Finish();
     std::unique_ptr<TForm1> form1;
     try {
         form1 = std::make_unique<TForm1>();

@@ -1,6 +1,7 @@
 # The main window, the about window, the text boundary and start-up.
 add_library(kelmora_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Cp932.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplayGuard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KelmoraApplication.cpp
