@@ -6,6 +6,7 @@ add_executable(ui_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/ResultLogViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RoundTripTest.cpp
 )
 target_link_libraries(ui_window_tests PRIVATE kelmora_ui Qt6::Test GTest::gtest)
 set_target_properties(ui_window_tests PROPERTIES AUTOMOC ON)
