@@ -135,9 +135,9 @@ void BM_RunCheck(benchmark::State& state)
     }
 }
 
-// From the check button to the wins painted in the results text area (its last lines; the
-// lines above them follow between events).
-void BM_CheckUntilShown(benchmark::State& state)
+// From the check button to the wins painted in the results text area: its last lines (the
+// lines above them follow between events), or with `whole`, every line of the report.
+void CheckUntilPainted(benchmark::State& state, bool whole)
 {
     const Data& data = TheData();
     TForm1& form = TheForm();
@@ -150,30 +150,22 @@ void BM_CheckUntilShown(benchmark::State& state)
         state.ResumeTiming();
         form.Button3Click();
         form.Timer1Timer();
+        if (whole)
+            form.ResultLogView().FinishFilling();
         form.Memo1->viewport()->repaint();
     }
     CloseCompletionMessages(form);
     state.counters["logMB"] = static_cast<double>(form.State().resultLog.Text().size()) / 1e6;
 }
 
-// The same, until every line of the report is in the text area.
+void BM_CheckUntilShown(benchmark::State& state)
+{
+    CheckUntilPainted(state, false);
+}
+
 void BM_CheckUntilFilled(benchmark::State& state)
 {
-    const Data& data = TheData();
-    TForm1& form = TheForm();
-    form.OpenTicketFile(data.ticketFile);
-    for (auto _ : state) {
-        state.PauseTiming();
-        CloseCompletionMessages(form);
-        form.SelectDefinition(data.definitionFile);
-        QApplication::processEvents();
-        state.ResumeTiming();
-        form.Button3Click();
-        form.Timer1Timer();
-        form.ResultLogView().FinishFilling();
-        form.Memo1->viewport()->repaint();
-    }
-    CloseCompletionMessages(form);
+    CheckUntilPainted(state, true);
 }
 
 // Start-up is measured in a fresh process each time, from exec to the window's first paint.
