@@ -1,10 +1,12 @@
 #include "SafeFileWriter.h"
 
 #include "KelmoraError.h"
+#include "LineFile.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,14 +79,48 @@ mode_t DefaultFileMode()
     return 0666 & ~mask;
 }
 
+bool WriteAllAt(int fd, std::string_view bytes)
+{
+    for (off_t at = 0; !bytes.empty();) {
+        const ssize_t wrote = ::pwrite(fd, bytes.data(), bytes.size(), at);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(wrote));
+        at += wrote;
+    }
+    return true;
+}
+
 void WriteInPlace(const std::string& shownPath, const std::string& path, std::string_view bytes)
 {
     // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666));
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     if (fd.Get() < 0)
         ThrowCannotCreate(shownPath);
     ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
-    if (!WriteAll(fd.Get(), bytes) || !fd.Close())
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (!WriteAll(fd.Get(), bytes) || !fd.Close())
+            ThrowWriteError();
+        return;
+    }
+    // Without a temporary file the old bytes are overwritten, so a write that fails puts them
+    // back; the blocks they held are still the file's, so that write needs no new space.
+    std::optional<std::string> old;
+    try {
+        old = ReadWholeFile(path);
+    } catch (const KelmoraError&) {
+        (void)::ftruncate(fd.Get(), 0); // a file we may write but not read
+    }
+    if (!WriteAllAt(fd.Get(), bytes) || ::ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(fd.Get()) != 0) {
+        if (old && WriteAllAt(fd.Get(), *old))
+            (void)::ftruncate(fd.Get(), static_cast<off_t>(old->size()));
+        ThrowWriteError();
+    }
+    if (!fd.Close())
         ThrowWriteError();
 }
 
@@ -96,22 +132,28 @@ void WriteFileSafely(const std::string& path, std::string_view bytes)
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    // Only a path that does not exist yet may be created; a link loop, say, is not replaced.
+    if (!exists && errno != ENOENT)
+        ThrowCannotCreate(path);
     if (exists && S_ISDIR(old.st_mode))
         ThrowCannotCreate(path);
     if (exists && !S_ISREG(old.st_mode)) {
         WriteInPlace(path, target, bytes);
         return;
     }
+    // A writable directory would let the rename replace a file the user may not write.
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        ThrowCannotCreate(path);
 
-    std::string temp = DirectoryOf(target) + "/." + target.substr(target.rfind('/') + 1) + ".XXXXXX";
+    // The temporary name must stay within the longest name the directory takes.
+    const std::string name = target.substr(target.rfind('/') + 1);
+    std::string temp = DirectoryOf(target) + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
     Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.Get() < 0) {
         // A directory that takes no new file may still let the file itself be rewritten.
-        if (errno == EACCES || errno == EPERM || errno == EROFS) {
-            if (exists && ::access(target.c_str(), W_OK) == 0) {
-                WriteInPlace(path, target, bytes);
-                return;
-            }
+        if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+            WriteInPlace(path, target, bytes);
+            return;
         }
         ThrowCannotCreate(path);
     }

@@ -1,0 +1,438 @@
+// Every save and open of the program's files, each failure caused for real: the message names
+// the full path, the old file keeps its bytes, nothing is reported saved that was not, and the
+// list or log stays as it was and goes on working.
+
+#include "ChildProcess.h"
+#include "KelmoraError.h"
+#include "LineFile.h"
+#include "ResultLog.h"
+#include "TestFiles.h"
+#include "TicketList.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace kelmora;
+using test::ReadBytes;
+using test::RunInChild;
+using test::TempDir;
+using test::WriteBytes;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+const std::string kWriteError = "ストリームへの書き込みエラー";
+
+std::string CannotCreate(const std::string& path)
+{
+    return "ファイル " + path + " を作成できません";
+}
+
+std::string CannotOpen(const std::string& path)
+{
+    return "ファイル " + path + " は開けません";
+}
+
+template <class Operation>
+std::string Outcome(Operation&& operation)
+{
+    try {
+        operation();
+        return "saved";
+    } catch (const KelmoraError& error) {
+        return error.what();
+    }
+}
+
+// Entries with bytes that no conversion would keep, and one whose size the test chooses.
+LineList Entries(std::size_t longEntry)
+{
+    return {"12\x91\x67" "345", "\x80\xFD\xFE\xFF\x87\x90", " 7 ", std::string(longEntry, '8')};
+}
+
+struct SaveJob {
+    std::string path;
+    std::string spare; // a place where saving works, to show the object still works
+    std::size_t longEntry = 1;
+};
+
+// After a failed save the object must be as before and go on working: it is edited and saved
+// to the spare path, which must then hold exactly the edited object.
+std::string AfterFailure(std::string outcome, bool unchanged, bool savesAfterwards)
+{
+    if (outcome == "saved")
+        return outcome;
+    if (!unchanged)
+        outcome += " [object changed]";
+    if (!savesAfterwards)
+        outcome += " [object no longer saves]";
+    return outcome;
+}
+
+std::string SaveLineFile(const SaveJob& job)
+{
+    LineList list = Entries(job.longEntry);
+    const LineList before = list;
+    const std::string outcome = Outcome([&] { WriteLineFile(job.path, list); });
+    const bool unchanged = list == before;
+    list.erase(3);
+    list.push_back("more");
+    const bool saves = Outcome([&] { WriteLineFile(job.spare, list); }) == "saved" &&
+                       ReadBytes(job.spare) == JoinLines(list);
+    return AfterFailure(outcome, unchanged, saves);
+}
+
+std::string SaveTicketList(const SaveJob& job)
+{
+    TTicketList tickets;
+    for (const auto entry : Entries(job.longEntry))
+        tickets.Add(entry);
+    const LineList before = tickets.Entries();
+    const std::string outcome = Outcome([&] { tickets.Save(job.path); });
+    const bool unchanged = tickets.Entries() == before;
+    tickets.Delete(3);
+    tickets.Add("more");
+    const bool saves = Outcome([&] { tickets.Save(job.spare); }) == "saved" &&
+                       ReadLineFile(job.spare) == tickets.Entries();
+    return AfterFailure(outcome, unchanged, saves);
+}
+
+std::string LogText(std::size_t longEntry)
+{
+    return JoinLines(Entries(longEntry)) + "typed without a final break";
+}
+
+std::string SaveResultLog(const SaveJob& job)
+{
+    TResultLog log;
+    log.SetText(LogText(job.longEntry));
+    const std::string outcome = Outcome([&] { log.SaveToFile(job.path); });
+    const bool unchanged = log.Text() == LogText(job.longEntry);
+    log.SetText("short");
+    log.AppendEntry("more");
+    const bool saves = Outcome([&] { log.SaveToFile(job.spare); }) == "saved" && ReadBytes(job.spare) == log.Text();
+    return AfterFailure(outcome, unchanged, saves);
+}
+
+struct Saver {
+    const char* name;
+    std::string (*save)(const SaveJob&);
+    std::string (*bytes)(std::size_t longEntry); // what a successful save writes
+};
+
+const Saver kSavers[] = {
+    {"WriteLineFile", SaveLineFile, [](std::size_t n) { return JoinLines(Entries(n)); }},
+    {"TTicketList::Save", SaveTicketList, [](std::size_t n) { return JoinLines(Entries(n)); }},
+    {"TResultLog::SaveToFile", SaveResultLog, LogText},
+};
+
+std::size_t EntriesIn(const std::filesystem::path& dir)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+// A directory every user may write in, for the tests that save as an unprivileged user.
+struct SharedDir : TempDir {
+    SharedDir() { ::chmod(Path().c_str(), 0777); }
+};
+
+const std::string kOld = "old file\r\n\x81\x40\r\n";
+
+} // namespace
+
+TEST(SaveFaults, DiskFullKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    SharedDir dir;
+    const std::string path = dir.File("old.wkn");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(path, kOld);
+        const SaveJob job{path, dir.File("spare"), 8192};
+        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096}, [&] { return saver.save(job); }), kWriteError);
+        EXPECT_EQ(ReadBytes(path), kOld);
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u) << "a temporary file was left behind";
+
+        // A new file that does not fit is not created at all.
+        const std::string fresh = dir.File("fresh.wkn");
+        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096}, [&] { return saver.save({fresh, dir.File("spare"), 8192}); }),
+                  kWriteError);
+        EXPECT_FALSE(std::filesystem::exists(fresh));
+    }
+}
+
+TEST(SaveFaults, DiskFullWhileRewritingInPlaceRestoresTheOldFile)
+{
+    // The directory takes no temporary file, so the file the user may write is rewritten in
+    // place; a write that fails there puts the old bytes back.
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    const std::string path = dir.File("locked/tickets.wkn");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        ::chmod(dir.File("locked").c_str(), 0755);
+        WriteBytes(path, kOld);
+        ::chown(path.c_str(), kNobody, kNobody);
+        ::chmod(dir.File("locked").c_str(), 0555);
+        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
+                             [&] { return saver.save({path, dir.File("spare"), 8192}); }),
+                  kWriteError);
+        EXPECT_EQ(ReadBytes(path), kOld);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }), "saved");
+        EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+    }
+}
+
+TEST(SaveFaults, NoPermissionOnTheFile)
+{
+    // The directory is writable, so only the file's own permission stands in the way.
+    SharedDir dir;
+    const std::string rootsFile = dir.File("roots.wkn");
+    const std::string readOnly = dir.File("read-only.wkn");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(rootsFile, kOld);
+        ::chmod(rootsFile.c_str(), 0644);
+        WriteBytes(readOnly, kOld);
+        ::chown(readOnly.c_str(), kNobody, kNobody);
+        ::chmod(readOnly.c_str(), 0444);
+        for (const std::string& path : {rootsFile, readOnly}) {
+            EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
+                      CannotCreate(path));
+            EXPECT_EQ(ReadBytes(path), kOld);
+        }
+        struct stat st {};
+        ::stat(rootsFile.c_str(), &st);
+        EXPECT_EQ(st.st_uid, 0u);
+        EXPECT_EQ(EntriesIn(dir.Path()), 3u);
+    }
+}
+
+TEST(SaveFaults, ReadOnlyDirectory)
+{
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    const std::string path = dir.File("locked/roots.wkn");
+    WriteBytes(path, kOld);
+    ::chmod(dir.File("locked").c_str(), 0555);
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
+                  CannotCreate(path));
+        const std::string fresh = dir.File("locked/new.wkn");
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({fresh, dir.File("spare")}); }),
+                  CannotCreate(fresh));
+        EXPECT_EQ(ReadBytes(path), kOld);
+        EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+    }
+}
+
+TEST(SaveFaults, DirectoryRemovedBeforeTheSave)
+{
+    TempDir dir;
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        std::filesystem::create_directory(dir.Path() / "gone");
+        const std::string path = dir.File("gone/results.txt");
+        EXPECT_EQ(saver.save({path, dir.File("spare")}), "saved");
+        std::filesystem::remove_all(dir.Path() / "gone");
+        EXPECT_EQ(saver.save({path, dir.File("spare")}), CannotCreate(path));
+        // A relative path is shown in full too.
+        EXPECT_EQ(RunInChild({}, [&] {
+                      return ::chdir(dir.Path().c_str()) == 0 ? saver.save({"gone/results.txt", "spare"}) : "";
+                  }),
+                  CannotCreate(path));
+        EXPECT_FALSE(std::filesystem::exists(dir.Path() / "gone"));
+    }
+}
+
+TEST(SaveFaults, APathThatIsADirectory)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "sub");
+    WriteBytes(dir.File("sub/inside"), kOld);
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(saver.save({dir.File("sub"), dir.File("spare")}), CannotCreate(dir.File("sub")));
+        EXPECT_TRUE(std::filesystem::is_directory(dir.File("sub")));
+        EXPECT_EQ(ReadBytes(dir.File("sub/inside")), kOld);
+        EXPECT_EQ(EntriesIn(dir.File("sub")), 1u);
+    }
+}
+
+TEST(SaveFaults, SymbolicLinksAreFollowedAndStayLinks)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "a");
+    std::filesystem::create_directory(dir.Path() / "b");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        // A chain of relative links across directories.
+        WriteBytes(dir.File("b/target.wkn"), kOld);
+        std::filesystem::create_symlink("../b/target.wkn", dir.Path() / "a/hop");
+        std::filesystem::create_symlink("a/hop", dir.Path() / "link.wkn");
+        EXPECT_EQ(saver.save({dir.File("link.wkn"), dir.File("spare")}), "saved");
+        EXPECT_EQ(ReadBytes(dir.File("b/target.wkn")), saver.bytes(1));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.wkn"));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "a/hop"));
+        EXPECT_EQ(EntriesIn(dir.File("b")), 1u);
+
+        // A dangling link makes its target.
+        std::filesystem::create_symlink("b/made.wkn", dir.Path() / "dangling.wkn");
+        EXPECT_EQ(saver.save({dir.File("dangling.wkn"), dir.File("spare")}), "saved");
+        EXPECT_EQ(ReadBytes(dir.File("b/made.wkn")), saver.bytes(1));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "dangling.wkn"));
+
+        // A loop has no file to write; the links stay as they were.
+        std::filesystem::create_symlink("loop2", dir.Path() / "loop1");
+        std::filesystem::create_symlink("loop1", dir.Path() / "loop2");
+        EXPECT_EQ(saver.save({dir.File("loop1"), dir.File("spare")}), CannotCreate(dir.File("loop1")));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "loop1"));
+        EXPECT_EQ(std::filesystem::read_symlink(dir.Path() / "loop1"), "loop2");
+
+        // A link to a directory is a directory.
+        std::filesystem::create_symlink("b", dir.Path() / "to-dir");
+        EXPECT_EQ(saver.save({dir.File("to-dir"), dir.File("spare")}), CannotCreate(dir.File("to-dir")));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "to-dir"));
+
+        for (const char* name : {"a/hop", "link.wkn", "dangling.wkn", "b/made.wkn", "loop1", "loop2", "to-dir"})
+            std::filesystem::remove(dir.Path() / name);
+    }
+}
+
+TEST(SaveFaults, AFifoIsWrittenOnlyWhenSomeoneReadsIt)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(saver.save({fifo, dir.File("spare")}), CannotCreate(fifo));
+
+        std::string received;
+        const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        std::thread drain([&] {
+            // Until a writer comes the pipe shows no end, so wait for its first bytes.
+            pollfd ready{reader, POLLIN, 0};
+            ::poll(&ready, 1, -1);
+            ::fcntl(reader, F_SETFL, 0);
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+                received.append(buffer, static_cast<std::size_t>(n));
+        });
+        EXPECT_EQ(saver.save({fifo, dir.File("spare"), 1 << 17}), "saved");
+        drain.join();
+        ::close(reader);
+        EXPECT_EQ(received, saver.bytes(1 << 17));
+        struct stat st {};
+        ::lstat(fifo.c_str(), &st);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    }
+}
+
+TEST(SaveFaults, DevicesAreWrittenDirectlyAndAFullDeviceIsAWriteError)
+{
+    TempDir dir;
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(saver.save({"/dev/null", dir.File("spare")}), "saved");
+        EXPECT_EQ(saver.save({"/dev/full", dir.File("spare")}), kWriteError);
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST(SaveFaults, TheLongestFileNameSaves)
+{
+    TempDir dir;
+    const std::string path = dir.File(std::string(NAME_MAX, 'n'));
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(saver.save({path, dir.File("spare")}), "saved");
+        EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    }
+}
+
+namespace {
+
+// The two ways a list is read from a file. Each starts from a list with entries, which a
+// failed open must leave as they were, and which must still work afterwards.
+std::string OpenLineFile(const std::string& path)
+{
+    LineList list{"kept", ""};
+    const std::string outcome = Outcome([&] { ReadLineFile(path, list); });
+    if (outcome == "saved")
+        return "opened " + std::to_string(list.size());
+    const bool unchanged = list == LineList{"kept", ""};
+    list.push_back("more");
+    return AfterFailure(outcome, unchanged, list.size() == 3);
+}
+
+std::string OpenTicketList(const std::string& path)
+{
+    TTicketList tickets;
+    tickets.Add("kept");
+    const std::string outcome = Outcome([&] { tickets.Open(path); });
+    if (outcome == "saved")
+        return "opened " + std::to_string(tickets.Count());
+    const bool unchanged = tickets.Entries() == LineList{"kept"};
+    tickets.Add("more");
+    return AfterFailure(outcome, unchanged, tickets.Delete(0) && tickets.Entries() == LineList{"more"});
+}
+
+struct Opener {
+    const char* name;
+    std::string (*open)(const std::string& path);
+};
+
+const Opener kOpeners[] = {{"ReadLineFile", OpenLineFile}, {"TTicketList::Open", OpenTicketList}};
+
+} // namespace
+
+TEST(OpenFaults, EveryPathThatIsNotAReadableFile)
+{
+    SharedDir dir;
+    const std::string secret = dir.File("secret.wkn");
+    WriteBytes(secret, "1\r\n2\r\n");
+    ::chmod(secret.c_str(), 0600);
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::filesystem::create_symlink("missing.wkn", dir.Path() / "dangling");
+    std::filesystem::create_symlink("loop2", dir.Path() / "loop1");
+    std::filesystem::create_symlink("loop1", dir.Path() / "loop2");
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+
+    for (const Opener& opener : kOpeners) {
+        SCOPED_TRACE(opener.name);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return opener.open(secret); }), CannotOpen(secret));
+        EXPECT_EQ(opener.open(secret), "opened 2");
+        for (const std::string& path : {dir.File("sub"), dir.File("gone/x.wkn"), dir.File("dangling"),
+                                        dir.File("loop1"), fifo, dir.File("secret.wkn/x")})
+            EXPECT_EQ(opener.open(path), CannotOpen(path));
+        // Devices are not ticket files; an endless one must not be read until memory runs out.
+        for (const std::string path : {"/dev/null", "/dev/zero"})
+            EXPECT_EQ(opener.open(path), CannotOpen(path));
+    }
+}
+
+TEST(OpenFaults, LinksAndReadOnlyDirectoriesOpen)
+{
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    WriteBytes(dir.File("locked/t.wkn"), "1\n\n2");
+    std::filesystem::create_symlink("locked/t.wkn", dir.Path() / "link");
+    ::chmod(dir.File("locked").c_str(), 0555);
+    for (const Opener& opener : kOpeners) {
+        SCOPED_TRACE(opener.name);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return opener.open(dir.File("locked/t.wkn")); }),
+                  "opened 3");
+        EXPECT_EQ(opener.open(dir.File("link")), "opened 3");
+    }
+}
