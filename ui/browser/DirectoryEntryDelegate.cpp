@@ -1,9 +1,10 @@
 #include "DirectoryEntryDelegate.h"
 
+#include "ItemFocusFrame.h"
+
 #include "DirectoryEntryModel.h"
 #include "Glyphs.h"
 
-#include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -44,14 +45,7 @@ void DirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
 
-    if (option.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        focus.backgroundColor = palette.color(highlighted ? QPalette::Highlight : QPalette::Base);
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
-    }
+    DrawItemFocusFrame(painter, option, highlighted);
     painter->restore();
 }
 

@@ -1,6 +1,7 @@
 #include "FileNameDelegate.h"
 
-#include <QApplication>
+#include "ItemFocusFrame.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -21,14 +22,7 @@ void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                              : palette.color(QPalette::Text));
     painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
-    if (option.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        focus.backgroundColor = palette.color(selected ? QPalette::Highlight : QPalette::Base);
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
-    }
+    DrawItemFocusFrame(painter, option, selected);
     painter->restore();
 }
 
