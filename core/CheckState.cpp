@@ -1,7 +1,6 @@
 #include "CheckState.h"
 
 #include "LotteryDefinition.h"
-#include "NumberList.h"
 #include "WinningCheck.h"
 
 namespace kelmora {
@@ -19,8 +18,7 @@ ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& st
         log.AppendEntry(prizeClass.numbersText);
         log.AppendEntry(prizeClass.prize);
         log.AppendLineBreakEntry();
-        SplitNumberList(prizeClass.numbersText, state.scratchList);
-        for (const std::string_view number : state.scratchList)
+        for (const std::string_view number : prizeClass.numbers)
             state.winningTable.Add(number, prizeClass.label);
     }
     log.AppendEntry("----------------------");

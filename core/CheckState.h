@@ -16,7 +16,6 @@ struct TCheckState {
     TWinningTable winningTable;
     TTicketList ticketList;
     TResultLog resultLog;
-    LineList scratchList; // receives SplitNumberList's items
     bool CheckRequested = false;
 };
 

@@ -3,6 +3,7 @@
 #include "LineFile.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace kelmora {
 namespace {
@@ -37,12 +38,12 @@ std::string Key(std::string_view section, std::string_view name)
 
 } // namespace
 
-TProfileFile TProfileFile::Parse(std::string_view data)
+TProfileFile TProfileFile::Parse(ByteString data)
 {
     TProfileFile profile;
     std::string section;
     bool inSection = false;
-    for (const auto& rawLine : SplitRawLines(ByteString(data))) {
+    for (const auto& rawLine : SplitRawLines(std::move(data))) {
         const std::string_view line = Trim(rawLine);
         if (line.empty() || line.front() == ';')
             continue;

@@ -16,7 +16,7 @@ public:
     static constexpr std::size_t kMaxValueBytes = 255;
 
     TProfileFile() = default;
-    static TProfileFile Parse(std::string_view data);
+    static TProfileFile Parse(ByteString data);
     // Throws the open error when the file cannot be read.
     static TProfileFile Load(const std::string& path);
 

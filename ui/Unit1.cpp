@@ -180,7 +180,6 @@ void TForm1::BuildMenu()
 
 void TForm1::FormCreate()
 {
-    state_.scratchList.clear();
     Timer1->start();
     if (!Timer1->isActive())
         throw KelmoraError("タイマーを取得できません");

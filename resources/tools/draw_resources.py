@@ -329,10 +329,10 @@ def draw_about():
 
     # Tickets fanned out on the left.
     tw, th = 88 * s, 44 * s
-    specs = [((250, 226, 150), (240, 180, 80), "No.104729", 0, 24, 58, 132),
-             ((255, 236, 170), (246, 160, 90), "No.318862", 1, 10, 58, 114),
-             ((255, 244, 196), (236, 120, 96), "No.557031", 2, -6, 56, 96)]
-    for body, stub, digits, seed, ang, x, y in specs:
+    fanned_tickets = [((250, 226, 150), (240, 180, 80), "No.104729", 0, 24, 58, 132),
+                      ((255, 236, 170), (246, 160, 90), "No.318862", 1, 10, 58, 114),
+                      ((255, 244, 196), (236, 120, 96), "No.557031", 2, -6, 56, 96)]
+    for body, stub, digits, seed, ang, x, y in fanned_tickets:
         t = ticket_layer(tw, th, s, body + (255,), stub + (255,), (90, 60, 20, 255), digits, seed)
         shadow = Image.new("RGBA", t.size, (0, 0, 0, 0))
         shadow.putalpha(t.getchannel("A").point(lambda v: v * 90 // 255))

@@ -15,7 +15,7 @@ namespace {
 TCheckState Apply(std::string_view fileText)
 {
     TCheckState state;
-    ApplyDefinition(LoadDefinition(TProfileFile::Parse(fileText)), state);
+    ApplyDefinition(LoadDefinition(TProfileFile::Parse(ByteString(fileText))), state);
     return state;
 }
 
