@@ -18,9 +18,9 @@ struct Ratio {
     std::string target;    // what the ratio should be, in words
 };
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class TRatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
+    explicit TRatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -57,7 +57,7 @@ inline int RunWithRatios(int argc, char** argv, std::vector<Ratio> ratios)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter(std::move(ratios));
+    TRatioReporter reporter(std::move(ratios));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -1,12 +1,12 @@
 // kelmora-check: checks a ticket file against a draw from the command line, giving the same
 // results text as the window does after selecting the draw and running one check.
 
-#include "CheckState.h"
-#include "KelmoraError.h"
-#include "LotteryDefinition.h"
-#include "ProfileFile.h"
-#include "SafeFileWriter.h"
-#include "WinningCheck.h"
+#include "core/CheckState.h"
+#include "core/KelmoraError.h"
+#include "core/LotteryDefinition.h"
+#include "core/ProfileFile.h"
+#include "core/SafeFileWriter.h"
+#include "core/WinningCheck.h"
 
 #include <cstdio>
 #include <cstring>
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
             state.resultLog.SaveToFile(*options->output);
         else
             WriteToStdout(state.resultLog.Text());
-    } catch (const kelmora::KelmoraError& error) {
+    } catch (const kelmora::TKelmoraError& error) {
         std::cerr << "kelmora-check: " << error.what() << '\n';
         return 1;
     } catch (const std::bad_alloc&) {

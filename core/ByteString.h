@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "LineList.h"
+#include "core/LineList.h"
 
 namespace kelmora {
 

@@ -1,7 +1,7 @@
-#include "CheckState.h"
+#include "core/CheckState.h"
 
-#include "LotteryDefinition.h"
-#include "WinningCheck.h"
+#include "core/LotteryDefinition.h"
+#include "core/WinningCheck.h"
 
 namespace kelmora {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ByteString.h"
-#include "ResultLog.h"
-#include "TicketList.h"
-#include "WinningTable.h"
+#include "core/ByteString.h"
+#include "core/ResultLog.h"
+#include "core/TicketList.h"
+#include "core/WinningTable.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "KelmoraError.h"
+#include "core/KelmoraError.h"
 
 #include <filesystem>
 
@@ -18,22 +18,22 @@ std::string FormatPathMessage(std::string_view format, const std::string& path)
 
 void ThrowCannotCreate(const std::string& path)
 {
-    throw KelmoraError(FormatPathMessage(messages::kCannotCreate, path));
+    throw TKelmoraError(FormatPathMessage(messages::kCannotCreate, path));
 }
 
 void ThrowCannotOpen(const std::string& path)
 {
-    throw KelmoraError(FormatPathMessage(messages::kCannotOpen, path));
+    throw TKelmoraError(FormatPathMessage(messages::kCannotOpen, path));
 }
 
 void ThrowCannotInsertLine()
 {
-    throw KelmoraError(std::string(messages::kCannotInsertLine));
+    throw TKelmoraError(std::string(messages::kCannotInsertLine));
 }
 
 void ThrowWriteError()
 {
-    throw KelmoraError(std::string(messages::kWriteError));
+    throw TKelmoraError(std::string(messages::kWriteError));
 }
 
 } // namespace kelmora

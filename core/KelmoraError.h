@@ -7,9 +7,9 @@
 namespace kelmora {
 
 // The message is shown to the user as it is (UTF-8, Japanese).
-class KelmoraError : public std::runtime_error {
+class TKelmoraError : public std::runtime_error {
 public:
-    explicit KelmoraError(const std::string& message) : std::runtime_error(message) {}
+    explicit TKelmoraError(const std::string& message) : std::runtime_error(message) {}
 };
 
 namespace messages {

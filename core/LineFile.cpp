@@ -1,7 +1,7 @@
-#include "LineFile.h"
+#include "core/LineFile.h"
 
-#include "KelmoraError.h"
-#include "SafeFileWriter.h"
+#include "core/KelmoraError.h"
+#include "core/SafeFileWriter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -37,17 +37,17 @@ const char* FindLineBreak(const char* p, const char* end)
 
 } // namespace
 
-LineList SplitLines(ByteString data)
+TLineList SplitLines(ByteString data)
 {
     data.resize(UpToNul(data).size());
     return SplitRawLines(std::move(data));
 }
 
-LineList SplitRawLines(ByteString data)
+TLineList SplitRawLines(ByteString data)
 {
-    if (data.size() > LineList::kMaxBytes)
+    if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
-    std::vector<LineList::Span> spans;
+    std::vector<TLineList::Span> spans;
     spans.reserve(static_cast<std::size_t>(std::count(data.begin(), data.end(), '\n')) + 1);
     const char* const start = data.data();
     const char* p = start;
@@ -61,10 +61,10 @@ LineList SplitRawLines(ByteString data)
             ++q;
         p = q;
     }
-    return LineList(std::move(data), std::move(spans));
+    return TLineList(std::move(data), std::move(spans));
 }
 
-ByteString JoinLines(const LineList& entries)
+ByteString JoinLines(const TLineList& entries)
 {
     std::size_t size = 0;
     for (const auto& entry : entries)
@@ -113,17 +113,17 @@ ByteString ReadWholeFile(const std::string& path)
     return data;
 }
 
-void ReadLineFile(const std::string& path, LineList& entries)
+void ReadLineFile(const std::string& path, TLineList& entries)
 {
     entries = SplitLines(ReadWholeFile(path));
 }
 
-LineList ReadLineFile(const std::string& path)
+TLineList ReadLineFile(const std::string& path)
 {
     return SplitLines(ReadWholeFile(path));
 }
 
-void WriteLineFile(const std::string& path, const LineList& entries)
+void WriteLineFile(const std::string& path, const TLineList& entries)
 {
     WriteFileSafely(path, JoinLines(entries));
 }

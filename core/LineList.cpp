@@ -1,25 +1,25 @@
-#include "LineList.h"
+#include "core/LineList.h"
 
-#include "KelmoraError.h"
+#include "core/KelmoraError.h"
 
 #include <algorithm>
 
 namespace kelmora {
 
-LineList::LineList(std::initializer_list<std::string_view> entries)
+TLineList::TLineList(std::initializer_list<std::string_view> entries)
 {
     for (const auto entry : entries)
         push_back(entry);
 }
 
-LineList::LineList(std::string buffer, std::vector<Span> spans)
+TLineList::TLineList(std::string buffer, std::vector<Span> spans)
     : buffer_(std::move(buffer)), spans_(std::move(spans))
 {
     if (buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();
 }
 
-void LineList::push_back(std::string_view entry)
+void TLineList::push_back(std::string_view entry)
 {
     if (buffer_.size() + entry.size() > kMaxBytes)
         ThrowCannotInsertLine();
@@ -27,26 +27,26 @@ void LineList::push_back(std::string_view entry)
     buffer_.append(entry);
 }
 
-void LineList::erase(std::size_t index)
+void TLineList::erase(std::size_t index)
 {
     spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
     if (spans_.empty())
         buffer_.clear();
 }
 
-void LineList::clear()
+void TLineList::clear()
 {
     spans_.clear();
     buffer_.clear();
 }
 
-void LineList::reserve(std::size_t entries, std::size_t bytes)
+void TLineList::reserve(std::size_t entries, std::size_t bytes)
 {
     spans_.reserve(entries);
     buffer_.reserve(bytes);
 }
 
-bool operator==(const LineList& a, const LineList& b)
+bool operator==(const TLineList& a, const TLineList& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

@@ -13,7 +13,7 @@ namespace kelmora {
 // An ordered list of byte strings kept in one buffer, so that a million entries cost their
 // bytes plus eight each, and a file read becomes the list without copying its lines.
 // A list holds at most 4 GiB of bytes; past that it refuses entries ("行を挿入できません").
-class LineList {
+class TLineList {
 public:
     class const_iterator {
     public:
@@ -24,7 +24,7 @@ public:
         using reference = std::string_view;
 
         const_iterator() = default;
-        const_iterator(const LineList* list, std::size_t index) : list_(list), index_(index) {}
+        const_iterator(const TLineList* list, std::size_t index) : list_(list), index_(index) {}
         std::string_view operator*() const { return (*list_)[index_]; }
         std::string_view operator[](difference_type n) const { return (*list_)[index_ + static_cast<std::size_t>(n)]; }
         const_iterator& operator++() { ++index_; return *this; }
@@ -44,22 +44,22 @@ public:
         friend auto operator<=>(const const_iterator& a, const const_iterator& b) { return a.index_ <=> b.index_; }
 
     private:
-        const LineList* list_ = nullptr;
+        const TLineList* list_ = nullptr;
         std::size_t index_ = 0;
     };
     using iterator = const_iterator;
     using value_type = std::string_view;
     using size_type = std::size_t;
 
-    LineList() = default;
-    LineList(std::initializer_list<std::string_view> entries);
+    TLineList() = default;
+    TLineList(std::initializer_list<std::string_view> entries);
     // Adopts `buffer`; each span names one entry inside it.
     struct Span {
         std::uint32_t offset;
         std::uint32_t length;
     };
     static constexpr std::size_t kMaxBytes = UINT32_MAX;
-    LineList(std::string buffer, std::vector<Span> spans);
+    TLineList(std::string buffer, std::vector<Span> spans);
 
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
@@ -78,7 +78,7 @@ public:
     void clear();
     void reserve(std::size_t entries, std::size_t bytes);
 
-    friend bool operator==(const LineList& a, const LineList& b);
+    friend bool operator==(const TLineList& a, const TLineList& b);
 
 private:
     std::string buffer_;

@@ -1,8 +1,8 @@
-#include "LotteryDefinition.h"
+#include "core/LotteryDefinition.h"
 
-#include "KelmoraError.h"
-#include "NumberList.h"
-#include "ProfileFile.h"
+#include "core/KelmoraError.h"
+#include "core/NumberList.h"
+#include "core/ProfileFile.h"
 
 namespace kelmora {
 
@@ -29,7 +29,7 @@ TLotteryDefinition LoadDefinition(const std::string& path)
 {
     try {
         return LoadDefinition(TProfileFile::Load(path));
-    } catch (const KelmoraError&) {
+    } catch (const TKelmoraError&) {
         return LoadDefinition(TProfileFile());
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ struct TPrizeClass {
     ByteString label;       // HitN
     ByteString numbersText; // NoN, as read
     ByteString prize;       // SHON
-    LineList numbers;       // NoN split by SplitNumberList
+    TLineList numbers;       // NoN split by SplitNumberList
 };
 
 struct TLotteryDefinition {

@@ -1,4 +1,4 @@
-#include "NumberList.h"
+#include "core/NumberList.h"
 
 namespace kelmora {
 namespace {
@@ -16,7 +16,7 @@ bool IsLeadByte(unsigned char byte)
 
 } // namespace
 
-void SplitNumberList(std::string_view text, LineList& items)
+void SplitNumberList(std::string_view text, TLineList& items)
 {
     items.clear();
     text = UpToNul(text);
@@ -69,9 +69,9 @@ void SplitNumberList(std::string_view text, LineList& items)
     }
 }
 
-LineList SplitNumberList(std::string_view text)
+TLineList SplitNumberList(std::string_view text)
 {
-    LineList items;
+    TLineList items;
     SplitNumberList(text, items);
     return items;
 }

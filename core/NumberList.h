@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <string_view>
 
@@ -8,7 +8,7 @@ namespace kelmora {
 
 // The comma-text rule: items split at commas and blanks (bytes 1 to 32), double-quoted items
 // with doubled quotes inside. `items` is cleared first.
-void SplitNumberList(std::string_view text, LineList& items);
-LineList SplitNumberList(std::string_view text);
+void SplitNumberList(std::string_view text, TLineList& items);
+TLineList SplitNumberList(std::string_view text);
 
 } // namespace kelmora

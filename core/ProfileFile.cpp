@@ -1,6 +1,6 @@
-#include "ProfileFile.h"
+#include "core/ProfileFile.h"
 
-#include "LineFile.h"
+#include "core/LineFile.h"
 
 #include <cstdlib>
 #include <utility>

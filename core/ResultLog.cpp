@@ -1,6 +1,6 @@
-#include "ResultLog.h"
+#include "core/ResultLog.h"
 
-#include "SafeFileWriter.h"
+#include "core/SafeFileWriter.h"
 
 namespace kelmora {
 

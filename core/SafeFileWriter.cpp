@@ -1,7 +1,7 @@
-#include "SafeFileWriter.h"
+#include "core/SafeFileWriter.h"
 
-#include "KelmoraError.h"
-#include "LineFile.h"
+#include "core/KelmoraError.h"
+#include "core/LineFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -111,7 +111,7 @@ void WriteInPlace(const std::string& shownPath, const std::string& path, std::st
     std::optional<std::string> old;
     try {
         old = ReadWholeFile(path);
-    } catch (const KelmoraError&) {
+    } catch (const TKelmoraError&) {
         (void)::ftruncate(fd.Get(), 0); // a file we may write but not read
     }
     if (!WriteAllAt(fd.Get(), bytes) || ::ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 ||

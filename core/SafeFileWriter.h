@@ -11,7 +11,7 @@ namespace kelmora {
 // (a device, a pipe) is written directly; where the directory takes no temporary file the
 // file is written in place, and its old bytes are put back if that write fails. A file the
 // user may not write is not replaced, even where the directory would allow it.
-// Throws KelmoraError with the create error (path unusable) or the write error.
+// Throws TKelmoraError with the create error (path unusable) or the write error.
 void WriteFileSafely(const std::string& path, std::string_view bytes);
 
 } // namespace kelmora

@@ -1,10 +1,10 @@
-#include "SuffixIndex.h"
+#include "core/SuffixIndex.h"
 
 #include <map>
 
 namespace kelmora {
 
-TSuffixIndex::TSuffixIndex(const LineList& numbers)
+TSuffixIndex::TSuffixIndex(const TLineList& numbers)
 {
     struct BuildNode {
         std::map<unsigned char, std::uint32_t> children;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <array>
 #include <bit>
@@ -16,7 +16,7 @@ class TSuffixIndex {
 public:
     static constexpr std::uint32_t kNone = UINT32_MAX;
 
-    explicit TSuffixIndex(const LineList& numbers);
+    explicit TSuffixIndex(const TLineList& numbers);
 
     // Id of each number given to the constructor; equal numbers share an id.
     std::uint32_t IdOf(std::size_t index) const { return idOf_[index]; }

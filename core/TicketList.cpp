@@ -1,6 +1,6 @@
-#include "TicketList.h"
+#include "core/TicketList.h"
 
-#include "LineFile.h"
+#include "core/LineFile.h"
 
 namespace kelmora {
 

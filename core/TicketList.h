@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <cstddef>
 #include <string>
@@ -21,10 +21,10 @@ public:
 
     std::size_t Count() const { return entries_.size(); }
     std::string_view At(std::size_t index) const { return entries_[index]; }
-    const LineList& Entries() const { return entries_; }
+    const TLineList& Entries() const { return entries_; }
 
 private:
-    LineList entries_;
+    TLineList entries_;
 };
 
 } // namespace kelmora

@@ -1,9 +1,9 @@
-#include "WinningCheck.h"
+#include "core/WinningCheck.h"
 
-#include "ResultLog.h"
-#include "SuffixIndex.h"
-#include "TicketList.h"
-#include "WinningTable.h"
+#include "core/ResultLog.h"
+#include "core/SuffixIndex.h"
+#include "core/TicketList.h"
+#include "core/WinningTable.h"
 
 #include <cstdint>
 
@@ -35,7 +35,7 @@ void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view la
 
 using Winners = std::vector<std::vector<std::uint32_t>>;
 
-void CollectWinnersPortable(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+void CollectWinnersPortable(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
 {
     for (std::size_t j = 0; j < tickets.size(); ++j)
         index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
@@ -47,12 +47,12 @@ void CollectWinnersPortable(const TSuffixIndex& index, const LineList& tickets, 
 // The trie walk counts bits at every step; the CPU's own instruction makes the check about
 // twice as fast where it exists, and the baseline build cannot assume it.
 __attribute__((target("popcnt"), flatten)) void CollectWinnersPopcnt(const TSuffixIndex& index,
-                                                                    const LineList& tickets, Winners& winners)
+                                                                    const TLineList& tickets, Winners& winners)
 {
     CollectWinnersPortable(index, tickets, winners);
 }
 
-void CollectWinners(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+void CollectWinners(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
 {
     if (__builtin_cpu_supports("popcnt"))
         CollectWinnersPopcnt(index, tickets, winners);
@@ -60,7 +60,7 @@ void CollectWinners(const TSuffixIndex& index, const LineList& tickets, Winners&
         CollectWinnersPortable(index, tickets, winners);
 }
 #else
-void CollectWinners(const TSuffixIndex& index, const LineList& tickets, Winners& winners)
+void CollectWinners(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
 {
     CollectWinnersPortable(index, tickets, winners);
 }
@@ -77,7 +77,7 @@ void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog
     // One walk per ticket collects, per distinct winning number, the tickets ending in it,
     // already in ticket order; the report then follows table order.
     std::vector<std::vector<std::uint32_t>> winners(index.DistinctCount());
-    const LineList& entries = tickets.Entries();
+    const TLineList& entries = tickets.Entries();
     CollectWinners(index, entries, winners);
 
     std::size_t reportSize = 0;

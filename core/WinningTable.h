@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <cstddef>
 
@@ -20,12 +20,12 @@ public:
         labels_.push_back(label);
     }
     std::size_t Count() const { return numbers_.size(); }
-    const LineList& Numbers() const { return numbers_; }
-    const LineList& Labels() const { return labels_; }
+    const TLineList& Numbers() const { return numbers_; }
+    const TLineList& Labels() const { return labels_; }
 
 private:
-    LineList numbers_;
-    LineList labels_;
+    TLineList numbers_;
+    TLineList labels_;
 };
 
 } // namespace kelmora

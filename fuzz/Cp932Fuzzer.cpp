@@ -1,9 +1,9 @@
 // The Shift-JIS boundary of the user interface. The first input byte picks the direction:
 // even, the rest is data bytes shown on screen; odd, the rest is UTF-16 text the user typed.
 
-#include "Cp932.h"
-#include "FuzzCheck.h"
-#include "KelmoraError.h"
+#include "ui/Cp932.h"
+#include "fuzz/FuzzCheck.h"
+#include "core/KelmoraError.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ std::optional<ByteString> TryEncode(QStringView text)
 {
     try {
         return EncodeCp932(text);
-    } catch (const KelmoraError&) {
+    } catch (const TKelmoraError&) {
         return std::nullopt;
     }
 }
@@ -30,7 +30,7 @@ std::optional<ByteString> TryEncodeTicketNumber(QStringView text)
 {
     try {
         return EncodeTicketNumber(text);
-    } catch (const KelmoraError&) {
+    } catch (const TKelmoraError&) {
         return std::nullopt;
     }
 }

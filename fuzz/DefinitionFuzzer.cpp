@@ -1,11 +1,11 @@
 // Any bytes read as a definition file: no crash, the summary is exactly the draw's values in
 // order, and the winning table is the split of each class's numbers, labels in step.
 
-#include "CheckState.h"
-#include "FuzzCheck.h"
-#include "LotteryDefinition.h"
-#include "NumberList.h"
-#include "ProfileFile.h"
+#include "core/CheckState.h"
+#include "fuzz/FuzzCheck.h"
+#include "core/LotteryDefinition.h"
+#include "core/NumberList.h"
+#include "core/ProfileFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string summary = definition.eventName + "\r\n\r\n\r\n";
     std::size_t row = 0;
-    const LineList numbers = state.winningTable.Numbers();
-    const LineList labels = state.winningTable.Labels();
+    const TLineList numbers = state.winningTable.Numbers();
+    const TLineList labels = state.winningTable.Labels();
     FUZZ_CHECK(numbers.size() == labels.size());
     for (const TPrizeClass& prizeClass : definition.classes) {
         FUZZ_CHECK(!prizeClass.numbersText.empty());
         FUZZ_CHECK(IsValue(prizeClass.label) && IsValue(prizeClass.numbersText) && IsValue(prizeClass.prize));
         summary += prizeClass.label + "\r\n" + prizeClass.numbersText + "\r\n" + prizeClass.prize + "\r\n\r\n\r\n";
-        const LineList items = SplitNumberList(prizeClass.numbersText);
+        const TLineList items = SplitNumberList(prizeClass.numbersText);
         FUZZ_CHECK(items == prizeClass.numbers);
         for (const std::string_view item : items) {
             FUZZ_CHECK(row < numbers.size());
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(row == numbers.size());
     summary += kHyphens + "\r\n\r\n\r\n";
     FUZZ_CHECK(state.resultLog.Text() == summary);
-    FUZZ_CHECK(state.ticketList.Entries() == LineList{"kept"});
+    FUZZ_CHECK(state.ticketList.Entries() == TLineList{"kept"});
 
     // Selecting the same file again gives the same state, not a doubled one.
     ApplyDefinition(definition, state);

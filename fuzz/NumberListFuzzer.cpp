@@ -1,8 +1,8 @@
 // The comma-text rule on any text: items never hold more than the text did, quoting the items
 // and joining them gives the same items back, and plain items join with commas or blanks.
 
-#include "FuzzCheck.h"
-#include "NumberList.h"
+#include "fuzz/FuzzCheck.h"
+#include "core/NumberList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string_view visible = text.substr(0, text.find('\0'));
 
-    LineList items{"left from an earlier split"};
+    TLineList items{"left from an earlier split"};
     SplitNumberList(text, items);
     FUZZ_CHECK(items == SplitNumberList(text));
     FUZZ_CHECK(items == SplitNumberList(visible));

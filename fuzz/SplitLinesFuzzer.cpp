@@ -1,8 +1,8 @@
 // Any file bytes split into entries without CR, LF or NUL, the same as a byte-by-byte reading
 // of the rule, and the entries written back read as the same entries.
 
-#include "FuzzCheck.h"
-#include "LineFile.h"
+#include "fuzz/FuzzCheck.h"
+#include "core/LineFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +38,7 @@ std::vector<std::string_view> SplitOneByteAtATime(std::string_view data)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const LineList entries = SplitLines(ByteString(input));
+    const TLineList entries = SplitLines(ByteString(input));
 
     const auto expected = SplitOneByteAtATime(input);
     FUZZ_CHECK(entries.size() == expected.size());
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // written form.
     const ByteString joined = JoinLines(entries);
     FUZZ_CHECK(joined.size() == bytes + 2 * entries.size());
-    const LineList reread = SplitLines(joined);
+    const TLineList reread = SplitLines(joined);
     FUZZ_CHECK(reread == entries);
     FUZZ_CHECK(JoinLines(reread) == joined);
 
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Removing an entry keeps the others, in order; adding one puts it last.
     if (!entries.empty()) {
-        LineList edited = entries;
+        TLineList edited = entries;
         const std::size_t removed = size % entries.size();
         edited.erase(removed);
         FUZZ_CHECK(edited.size() == entries.size() - 1);

@@ -1,6 +1,6 @@
-#include "Cp932.h"
+#include "ui/Cp932.h"
 
-#include "KelmoraError.h"
+#include "core/KelmoraError.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -26,12 +26,12 @@ bool IsTrailByte(unsigned char byte)
 
 // Code page 932 in both directions, taken once from the platform's converter so that our
 // display and the platform agree on every code.
-struct Cp932Tables {
+struct TCp932Tables {
     std::array<char16_t, 0x100> single{};
     std::array<char16_t, 0x10000> pair{};      // index lead << 8 | trail
     std::array<std::uint16_t, 0x10000> code{}; // by UTF-16 unit; below 0x100 one byte
 
-    Cp932Tables()
+    TCp932Tables()
     {
         single.fill(kNoCharacter);
         pair.fill(kNoCharacter);
@@ -116,16 +116,16 @@ struct Cp932Tables {
     }
 };
 
-const Cp932Tables& Tables()
+const TCp932Tables& Tables()
 {
-    static const auto tables = std::make_unique<Cp932Tables>();
+    static const auto tables = std::make_unique<TCp932Tables>();
     return *tables;
 }
 
 // Hands the unit at `i` to `sink` and returns the index after it. ASCII reads the same in
 // the code page, so the tables are built only when other bytes come (not at start-up).
 template <typename Sink>
-std::size_t NextUnit(const Cp932Tables*& tables, std::string_view bytes, std::size_t i, Sink&& sink)
+std::size_t NextUnit(const TCp932Tables*& tables, std::string_view bytes, std::size_t i, Sink&& sink)
 {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte == '\r') {
@@ -156,14 +156,14 @@ QString CodePointText(char32_t codePoint)
     const QString hex = QString::number(static_cast<uint>(codePoint), 16).toUpper().rightJustified(4, u'0');
     const QString text = QStringLiteral("「%1」(U+%2) はシフトJISで表せないため、受け付けられません")
                              .arg(CodePointText(codePoint), hex);
-    throw KelmoraError(text.toStdString());
+    throw TKelmoraError(text.toStdString());
 }
 
 } // namespace
 
 QString DecodeCp932(std::string_view bytes)
 {
-    const Cp932Tables* tables = nullptr;
+    const TCp932Tables* tables = nullptr;
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const begin = out;
@@ -175,7 +175,7 @@ QString DecodeCp932(std::string_view bytes)
 
 std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units)
 {
-    const Cp932Tables* tables = nullptr;
+    const TCp932Tables* tables = nullptr;
     std::size_t i = 0;
     for (std::size_t unit = 0; unit < units && i < bytes.size(); ++unit)
         i = NextUnit(tables, bytes, i, [](char16_t) {});
@@ -184,7 +184,7 @@ std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units)
 
 ByteString EncodeCp932(QStringView text)
 {
-    const Cp932Tables& tables = Tables();
+    const TCp932Tables& tables = Tables();
     ByteString bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -210,7 +210,7 @@ ByteString EncodeCp932(QStringView text)
 ByteString EncodeTicketNumber(QStringView text)
 {
     if (text.contains(u'\n') || text.contains(u'\r'))
-        throw KelmoraError("番号に改行は使えません");
+        throw TKelmoraError("番号に改行は使えません");
     return EncodeCp932(text);
 }
 

@@ -5,7 +5,7 @@
 // byte that does not decode. Every unit becomes exactly one UTF-16 code unit, so a position in
 // the decoded text always maps back to a byte offset (Cp932UnitOffset).
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ QString DecodeCp932(std::string_view bytes);
 std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units);
 
 // Text the user typed, as bytes; '\n' becomes CR LF. A character that Shift-JIS cannot hold
-// is refused with a KelmoraError rather than stored as a substitute.
+// is refused with a TKelmoraError rather than stored as a substitute.
 ByteString EncodeCp932(QStringView text);
 
 // A ticket number typed into the entry box: as EncodeCp932, and a line break is refused too,

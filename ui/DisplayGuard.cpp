@@ -1,4 +1,4 @@
-#include "DisplayGuard.h"
+#include "ui/DisplayGuard.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -39,12 +39,12 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
+TDisplayGuard::TDisplayGuard()
 {
     previousHandler = qInstallMessageHandler(HoldBack);
 }
 
-void DisplayGuard::Finish()
+void TDisplayGuard::Finish()
 {
     if (!previousHandler && heldBack.empty())
         return;

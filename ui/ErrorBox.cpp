@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ui/ErrorBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "FileDialog.h"
+#include "ui/FileDialog.h"
 
-#include "WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -10,7 +10,7 @@ namespace {
 
 // A name with wildcards, such as the initial "*.wkn", filters the list instead of naming a
 // file, as users of these dialogs expect; pressing OK on it must not create a file "*.wkn".
-class WildcardFilteringDialog : public QFileDialog {
+class TWildcardFilteringDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
@@ -47,7 +47,7 @@ TFileDialog::TFileDialog(Kind kind, const QString& filter, const QString& defaul
 
 bool TFileDialog::Execute(QWidget* parent)
 {
-    WildcardFilteringDialog dialog(parent);
+    TWildcardFilteringDialog dialog(parent);
     dialog.setAcceptMode(kind_ == Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // A name that does not exist is accepted; opening it then reports the error.
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -1,7 +1,6 @@
-#include "KelmoraApplication.h"
+#include "ui/KelmoraApplication.h"
 
-#include "ErrorBox.h"
-#include "KelmoraResources.h"
+#include "ui/ErrorBox.h"
 
 #include <QFont>
 #include <QIcon>
@@ -14,7 +13,6 @@ namespace kelmora::ui {
 TKelmoraApplication::TKelmoraApplication(int& argc, char** argv)
     : QApplication(argc, argv), title_(QStringLiteral("Kelmora！"))
 {
-    InitResources();
     // No Linux font answers to the windows' font name; this one has the same metrics.
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     // Qt's own dialogs and menus speak the program's language, whatever the locale.

@@ -1,10 +1,10 @@
-#include "LineListModel.h"
+#include "ui/LineListModel.h"
 
-#include "Cp932.h"
+#include "ui/Cp932.h"
 
 namespace kelmora::ui {
 
-TLineListModel::TLineListModel(const LineList& lines, QObject* parent)
+TLineListModel::TLineListModel(const TLineList& lines, QObject* parent)
     : QAbstractListModel(parent), lines_(lines)
 {
 }

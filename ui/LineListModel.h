@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteString.h"
+#include "core/ByteString.h"
 
 #include <QAbstractListModel>
 
@@ -11,7 +11,7 @@ namespace kelmora::ui {
 // the scopes below, so that the views follow.
 class TLineListModel : public QAbstractListModel {
 public:
-    TLineListModel(const LineList& lines, QObject* parent);
+    TLineListModel(const TLineList& lines, QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -58,7 +58,7 @@ private:
         (this->*end)();
     }
 
-    const LineList& lines_;
+    const TLineList& lines_;
 };
 
 } // namespace kelmora::ui

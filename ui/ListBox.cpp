@@ -1,13 +1,13 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
 #include <QStyledItemDelegate>
 
 namespace kelmora::ui {
 namespace {
 
-class FixedHeightDelegate : public QStyledItemDelegate {
+class TFixedHeightDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    TFixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -22,7 +22,7 @@ private:
 
 TListBox::TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent) : QListView(parent)
 {
-    setItemDelegate(new FixedHeightDelegate(itemHeight, this));
+    setItemDelegate(new TFixedHeightDelegate(itemHeight, this));
     // With a million entries, measuring each row would take seconds, and even placing them
     // takes long enough to be seen: the first rows show at once, the rest follow in batches.
     setUniformItemSizes(true);

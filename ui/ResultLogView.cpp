@@ -1,7 +1,7 @@
-#include "ResultLogView.h"
+#include "ui/ResultLogView.h"
 
-#include "Cp932.h"
-#include "ResultLog.h"
+#include "ui/Cp932.h"
+#include "core/ResultLog.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -25,7 +25,7 @@ public:
     // After the core appended to the log, which held `shownBytes` bytes before.
     void ShowAppended(std::size_t shownBytes);
     // Before the core reads the log or appends to it: the user's edits since the last call
-    // become part of the log. Text that Shift-JIS cannot hold is refused (KelmoraError) and
+    // become part of the log. Text that Shift-JIS cannot hold is refused (TKelmoraError) and
     // the log stays as it was.
     void TakeUserEdits();
 

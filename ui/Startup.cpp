@@ -1,9 +1,9 @@
-#include "Startup.h"
+#include "ui/Startup.h"
 
-#include "DisplayGuard.h"
-#include "KelmoraApplication.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "ui/DisplayGuard.h"
+#include "ui/KelmoraApplication.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
 
 #include <exception>
 #include <memory>
@@ -12,7 +12,7 @@ namespace kelmora::ui {
 
 int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& started)
 {
-    DisplayGuard displayGuard;
+    TDisplayGuard displayGuard;
     TKelmoraApplication application(argc, argv);
     displayGuard.Finish();
     std::unique_ptr<TForm1> form1;

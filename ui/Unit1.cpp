@@ -1,17 +1,17 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "CheckState.h"
-#include "Cp932.h"
-#include "DirectoryListBox.h"
-#include "DriveComboBox.h"
-#include "FileListBox.h"
-#include "KelmoraError.h"
-#include "LineListModel.h"
-#include "ListBox.h"
-#include "LotteryDefinition.h"
-#include "ResultLogView.h"
-#include "Unit2.h"
-#include "WindowPlacement.h"
+#include "core/CheckState.h"
+#include "ui/Cp932.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
+#include "core/KelmoraError.h"
+#include "ui/LineListModel.h"
+#include "ui/ListBox.h"
+#include "core/LotteryDefinition.h"
+#include "ui/ResultLogView.h"
+#include "ui/Unit2.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -182,7 +182,7 @@ void TForm1::FormCreate()
 {
     Timer1->start();
     if (!Timer1->isActive())
-        throw KelmoraError("タイマーを取得できません");
+        throw TKelmoraError("タイマーを取得できません");
 }
 
 void TForm1::SelectDefinition(const std::string& path)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CheckState.h"
-#include "FileDialog.h"
+#include "core/CheckState.h"
+#include "ui/FileDialog.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
-#include "Unit2.h"
+#include "ui/Unit2.h"
 
-#include "WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <QLabel>
 #include <QPixmap>

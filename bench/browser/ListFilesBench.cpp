@@ -4,10 +4,10 @@
 // N (default 100,000, also from KELMORA_BENCH_FILES, divided by KELMORA_BENCH_SCALE) .wkx files.
 // Ratios are printed after the table.
 
-#include "../BenchSize.h"
-#include "../RatioReporter.h"
+#include "bench/BenchSize.h"
+#include "bench/RatioReporter.h"
 
-#include "FileListBox.h"
+#include "ui/browser/FileListBox.h"
 
 #include <QApplication>
 

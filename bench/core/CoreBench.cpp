@@ -2,14 +2,14 @@
 //   build/bench/core/core_bench
 // Ratios are printed after the table.
 
-#include "../BenchSize.h"
-#include "../RatioReporter.h"
+#include "bench/BenchSize.h"
+#include "bench/RatioReporter.h"
 
-#include "LineFile.h"
-#include "ResultLog.h"
-#include "TicketList.h"
-#include "WinningCheck.h"
-#include "WinningTable.h"
+#include "core/LineFile.h"
+#include "core/ResultLog.h"
+#include "core/TicketList.h"
+#include "core/WinningCheck.h"
+#include "core/WinningTable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +40,7 @@ struct CheckData {
             return text;
         };
         const std::size_t ticketCount = bench::Scaled(1'000'000);
-        LineList entries;
+        TLineList entries;
         entries.reserve(ticketCount, ticketCount * 10);
         for (std::size_t j = 0; j < ticketCount; ++j)
             entries.push_back(digits(2) + "\x91\x67" + digits(6)); // 組

@@ -2,16 +2,16 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/ui/ui_bench      (or under xvfb-run)
 // Ratios are printed after the table.
 
-#include "../BenchSize.h"
-#include "../RatioReporter.h"
+#include "bench/BenchSize.h"
+#include "bench/RatioReporter.h"
 
-#include "KelmoraApplication.h"
-#include "LineFile.h"
-#include "ListBox.h"
-#include "ResultLogView.h"
-#include "Startup.h"
-#include "Unit1.h"
-#include "WinningCheck.h"
+#include "ui/KelmoraApplication.h"
+#include "core/LineFile.h"
+#include "ui/ListBox.h"
+#include "ui/ResultLogView.h"
+#include "ui/Startup.h"
+#include "ui/Unit1.h"
+#include "core/WinningCheck.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -49,7 +49,7 @@ struct Data {
     {
         std::mt19937 random(7);
         std::uniform_int_distribution<int> digit(0, 9);
-        LineList entries;
+        TLineList entries;
         const std::size_t count = bench::Scaled(1'000'000);
         entries.reserve(count, count * 10);
         for (std::size_t i = 0; i < count; ++i) {
@@ -98,7 +98,7 @@ void CloseCompletionMessages(TForm1& form)
 void BM_ReadLineFile(benchmark::State& state)
 {
     const Data& data = TheData();
-    LineList entries;
+    TLineList entries;
     for (auto _ : state) {
         ReadLineFile(data.ticketFile, entries);
         benchmark::DoNotOptimize(entries.size());

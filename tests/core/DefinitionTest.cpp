@@ -1,10 +1,10 @@
 // The definition reader and what selecting a definition puts into the window's state.
 
-#include "CheckState.h"
-#include "KelmoraError.h"
-#include "LotteryDefinition.h"
-#include "ProfileFile.h"
-#include "TestFiles.h"
+#include "core/CheckState.h"
+#include "core/KelmoraError.h"
+#include "core/LotteryDefinition.h"
+#include "core/ProfileFile.h"
+#include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +59,8 @@ TEST(ApplyDefinition, TheExampleDraw)
     EXPECT_EQ(state.resultLog.Text(),
               "Spring draw\r\n\r\n\r\nFirst prize\r\n456\r\n500\r\n\r\n\r\nLast two digits\r\n07,58\r\n20\r\n\r\n\r\n" +
                   kHyphens + "\r\n\r\n\r\n");
-    EXPECT_EQ(state.winningTable.Numbers(), (LineList{"456", "07", "58"}));
-    EXPECT_EQ(state.winningTable.Labels(), (LineList{"First prize", "Last two digits", "Last two digits"}));
+    EXPECT_EQ(state.winningTable.Numbers(), (TLineList{"456", "07", "58"}));
+    EXPECT_EQ(state.winningTable.Labels(), (TLineList{"First prize", "Last two digits", "Last two digits"}));
 }
 
 TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
@@ -77,16 +77,16 @@ TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
 TEST(ApplyDefinition, ReadingStopsAtTheFirstEmptyNumbers)
 {
     const auto state = Apply("[Ver]\nNo=3\n[Hit]\nNo1=1\nHit1=a\nNo2=\nHit2=b\nNo3=3\nHit3=c\n");
-    EXPECT_EQ(state.winningTable.Numbers(), LineList{"1"});
+    EXPECT_EQ(state.winningTable.Numbers(), TLineList{"1"});
     const auto large = Apply("[Ver]\nNo=2147483647\n[Hit]\nNo1=1\nNo2=2\n");
-    EXPECT_EQ(large.winningTable.Numbers(), (LineList{"1", "2"}));
+    EXPECT_EQ(large.winningTable.Numbers(), (TLineList{"1", "2"}));
 }
 
 TEST(ApplyDefinition, SplitsNumberListsAndRepeatsLabels)
 {
     const auto state = Apply("[Ver]\nNo=2\n[Hit]\nNo1=11 22,33\nHit1=L\nNo2=,11\n");
-    EXPECT_EQ(state.winningTable.Numbers(), (LineList{"11", "22", "33", "", "11"}));
-    EXPECT_EQ(state.winningTable.Labels(), (LineList{"L", "L", "L", "", ""}));
+    EXPECT_EQ(state.winningTable.Numbers(), (TLineList{"11", "22", "33", "", "11"}));
+    EXPECT_EQ(state.winningTable.Labels(), (TLineList{"L", "L", "L", "", ""}));
 }
 
 TEST(ApplyDefinition, ReplacesThePreviousDrawButNotTheTickets)
@@ -96,9 +96,9 @@ TEST(ApplyDefinition, ReplacesThePreviousDrawButNotTheTickets)
     state.resultLog.SetText("old results");
     ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\n[Hit]\nNo1=1,2\n")), state);
     ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\nEVENT=2nd\n[Hit]\nNo1=9\n")), state);
-    EXPECT_EQ(state.winningTable.Numbers(), LineList{"9"});
+    EXPECT_EQ(state.winningTable.Numbers(), TLineList{"9"});
     EXPECT_EQ(state.resultLog.Text().rfind("2nd\r\n", 0), 0u);
-    EXPECT_EQ(state.ticketList.Entries(), LineList{"123"});
+    EXPECT_EQ(state.ticketList.Entries(), TLineList{"123"});
 }
 
 TEST(LoadDefinition, AMissingFileReadsAsEmpty)
@@ -107,7 +107,7 @@ TEST(LoadDefinition, AMissingFileReadsAsEmpty)
     const auto definition = LoadDefinition(dir.File("gone.wkx"));
     EXPECT_TRUE(definition.eventName.empty());
     EXPECT_TRUE(definition.classes.empty());
-    EXPECT_THROW(TProfileFile::Load(dir.File("gone.wkx")), KelmoraError);
+    EXPECT_THROW(TProfileFile::Load(dir.File("gone.wkx")), TKelmoraError);
 }
 
 TEST(LoadDefinition, ReadsAShiftJisFile)
@@ -120,6 +120,6 @@ TEST(LoadDefinition, ReadsAShiftJisFile)
     EXPECT_EQ(definition.eventName, "\x95\xF3\x82\xAD\x82\xB6");
     ASSERT_EQ(definition.classes.size(), 1u);
     EXPECT_EQ(definition.classes[0].label, "1\x93\x99");
-    EXPECT_EQ(definition.classes[0].numbers, LineList{"12\x91\x67" "345"});
+    EXPECT_EQ(definition.classes[0].numbers, TLineList{"12\x91\x67" "345"});
     EXPECT_EQ(definition.classes[0].prize, "100\x89\x7E");
 }

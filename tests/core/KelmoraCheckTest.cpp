@@ -1,6 +1,6 @@
 // The batch checker as a user runs it: its output, its errors and exit codes.
 
-#include "TestFiles.h"
+#include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "KelmoraError.h"
-#include "LineFile.h"
-#include "TestFiles.h"
+#include "core/KelmoraError.h"
+#include "core/LineFile.h"
+#include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,31 +11,31 @@ using kelmora::test::WriteBytes;
 
 TEST(SplitLines, EachTerminatorEndsOneEntry)
 {
-    EXPECT_EQ(SplitLines("1\n2\r3\r\n"), (LineList{"1", "2", "3"}));
-    EXPECT_EQ(SplitLines("1\r\n\r\n2"), (LineList{"1", "", "2"}));
-    EXPECT_EQ(SplitLines("a\n\rb"), (LineList{"a", "", "b"})); // LF CR: an entry, then an empty one
-    EXPECT_EQ(SplitLines("a\r\rb"), (LineList{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("a\n\nb\n"), (LineList{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("1\n2\r3\r\n"), (TLineList{"1", "2", "3"}));
+    EXPECT_EQ(SplitLines("1\r\n\r\n2"), (TLineList{"1", "", "2"}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (TLineList{"a", "", "b"})); // LF CR: an entry, then an empty one
+    EXPECT_EQ(SplitLines("a\r\rb"), (TLineList{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\n\nb\n"), (TLineList{"a", "", "b"}));
 }
 
 TEST(SplitLines, EndOfText)
 {
     EXPECT_TRUE(SplitLines("").empty());
-    EXPECT_EQ(SplitLines("\r\n"), (LineList{""}));
-    EXPECT_EQ(SplitLines("last"), (LineList{"last"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\n"), (LineList{"a", ""}));
+    EXPECT_EQ(SplitLines("\r\n"), (TLineList{""}));
+    EXPECT_EQ(SplitLines("last"), (TLineList{"last"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\n"), (TLineList{"a", ""}));
 }
 
 TEST(SplitLines, NulEndsTheText)
 {
-    EXPECT_EQ(SplitLines(std::string("one\r\ntw\0o\r\nthree", 16)), (LineList{"one", "tw"}));
+    EXPECT_EQ(SplitLines(std::string("one\r\ntw\0o\r\nthree", 16)), (TLineList{"one", "tw"}));
     EXPECT_TRUE(SplitLines(std::string("\0abc", 4)).empty());
 }
 
 TEST(SplitLines, KeepsEveryOtherByte)
 {
     const std::string bytes = "\x81\x5C\x80\xFD\xFF\x87\x90\xED\x40\t \x7F";
-    EXPECT_EQ(SplitLines(bytes + "\r\n" + bytes), (LineList{bytes, bytes}));
+    EXPECT_EQ(SplitLines(bytes + "\r\n" + bytes), (TLineList{bytes, bytes}));
 }
 
 TEST(JoinLines, CrLfAfterEveryEntry)
@@ -48,7 +48,7 @@ TEST(JoinLines, CrLfAfterEveryEntry)
 TEST(LineFile, RoundTripsAnyListWithoutLineBreaks)
 {
     TempDir dir;
-    const LineList entries{"12組345", "", std::string(100000, '7'), "\x80\xFD\xFE\xFF", " spaced "};
+    const TLineList entries{"12組345", "", std::string(100000, '7'), "\x80\xFD\xFE\xFF", " spaced "};
     WriteLineFile(dir.File("t.wkn"), entries);
     EXPECT_EQ(ReadLineFile(dir.File("t.wkn")), entries);
 
@@ -60,24 +60,24 @@ TEST(LineFile, RoundTripsAnyListWithoutLineBreaks)
 TEST(LineFile, FailedOpenKeepsTheListAndNamesTheFullPath)
 {
     TempDir dir;
-    LineList entries{"kept"};
+    TLineList entries{"kept"};
     const std::string missing = dir.File("missing.wkn");
     try {
         ReadLineFile(missing, entries);
         FAIL() << "no error";
-    } catch (const KelmoraError& error) {
+    } catch (const TKelmoraError& error) {
         EXPECT_EQ(std::string(error.what()), "ファイル " + missing + " は開けません");
     }
-    EXPECT_EQ(entries, LineList{"kept"});
+    EXPECT_EQ(entries, TLineList{"kept"});
 }
 
 TEST(LineFile, DirectoriesAndFifosCannotBeOpened)
 {
     TempDir dir;
-    EXPECT_THROW(ReadLineFile(dir.Path().string()), KelmoraError);
+    EXPECT_THROW(ReadLineFile(dir.Path().string()), TKelmoraError);
     const std::string fifo = dir.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_THROW(ReadLineFile(fifo), KelmoraError); // and does not hang waiting for a writer
+    EXPECT_THROW(ReadLineFile(fifo), TKelmoraError); // and does not hang waiting for a writer
 }
 
 TEST(LineFile, RelativePathsAreShownInFull)
@@ -85,7 +85,7 @@ TEST(LineFile, RelativePathsAreShownInFull)
     try {
         ReadLineFile("no-such-dir-kelmora/x.wkn");
         FAIL() << "no error";
-    } catch (const KelmoraError& error) {
+    } catch (const TKelmoraError& error) {
         const std::string text = error.what();
         EXPECT_NE(text.find(std::filesystem::current_path().string() + "/no-such-dir-kelmora/x.wkn"),
                   std::string::npos) << text;

@@ -1,31 +1,31 @@
-#include "LineList.h"
+#include "core/LineList.h"
 
 #include <gtest/gtest.h>
 
-using kelmora::LineList;
+using kelmora::TLineList;
 
 TEST(LineList, KeepsOrderDuplicatesAndEmptyEntriesThroughEdits)
 {
-    LineList list{"a", "", "a"};
+    TLineList list{"a", "", "a"};
     list.push_back(std::string(1000, 'x'));
     list.erase(1);
-    EXPECT_EQ(list, (LineList{"a", "a", std::string(1000, 'x')}));
+    EXPECT_EQ(list, (TLineList{"a", "a", std::string(1000, 'x')}));
     list.push_back("b");
     list.erase(0);
-    EXPECT_EQ(list, (LineList{"a", std::string(1000, 'x'), "b"}));
+    EXPECT_EQ(list, (TLineList{"a", std::string(1000, 'x'), "b"}));
     list.erase(2);
     list.erase(1);
     list.erase(0);
     EXPECT_TRUE(list.empty());
     list.push_back("again");
     EXPECT_EQ(list.front(), "again");
-    EXPECT_NE(list, (LineList{"again", ""}));
+    EXPECT_NE(list, (TLineList{"again", ""}));
 }
 
 TEST(LineList, EntriesMayHoldAnyByte)
 {
     const std::string nul("a\0b", 3);
-    LineList list{nul, "\xFF\x80"};
+    TLineList list{nul, "\xFF\x80"};
     EXPECT_EQ(list[0], nul);
     EXPECT_EQ(list[1].size(), 2u);
 }

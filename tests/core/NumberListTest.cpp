@@ -1,4 +1,4 @@
-#include "NumberList.h"
+#include "core/NumberList.h"
 
 #include <gtest/gtest.h>
 
@@ -6,46 +6,46 @@ using namespace kelmora;
 
 TEST(SplitNumberList, SeparatorsAndBlanks)
 {
-    EXPECT_EQ(SplitNumberList("11,22"), (LineList{"11", "22"}));
-    EXPECT_EQ(SplitNumberList("11, 22"), (LineList{"11", "22"}));
-    EXPECT_EQ(SplitNumberList("11 22"), (LineList{"11", "22"}));
-    EXPECT_EQ(SplitNumberList("\t11\x01\x1F" "22  "), (LineList{"11", "22"}));
-    EXPECT_EQ(SplitNumberList("11 22,33"), (LineList{"11", "22", "33"}));
+    EXPECT_EQ(SplitNumberList("11,22"), (TLineList{"11", "22"}));
+    EXPECT_EQ(SplitNumberList("11, 22"), (TLineList{"11", "22"}));
+    EXPECT_EQ(SplitNumberList("11 22"), (TLineList{"11", "22"}));
+    EXPECT_EQ(SplitNumberList("\t11\x01\x1F" "22  "), (TLineList{"11", "22"}));
+    EXPECT_EQ(SplitNumberList("11 22,33"), (TLineList{"11", "22", "33"}));
 }
 
 TEST(SplitNumberList, EmptyItems)
 {
     EXPECT_TRUE(SplitNumberList("").empty());
     EXPECT_TRUE(SplitNumberList("   ").empty());
-    EXPECT_EQ(SplitNumberList(",11"), (LineList{"", "11"}));
-    EXPECT_EQ(SplitNumberList("11,,22"), (LineList{"11", "", "22"}));
-    EXPECT_EQ(SplitNumberList("11,"), (LineList{"11"}));
-    EXPECT_EQ(SplitNumberList(", ,11"), (LineList{"", "", "11"}));
-    EXPECT_EQ(SplitNumberList(" ,"), (LineList{""}));
+    EXPECT_EQ(SplitNumberList(",11"), (TLineList{"", "11"}));
+    EXPECT_EQ(SplitNumberList("11,,22"), (TLineList{"11", "", "22"}));
+    EXPECT_EQ(SplitNumberList("11,"), (TLineList{"11"}));
+    EXPECT_EQ(SplitNumberList(", ,11"), (TLineList{"", "", "11"}));
+    EXPECT_EQ(SplitNumberList(" ,"), (TLineList{""}));
 }
 
 TEST(SplitNumberList, QuotedItems)
 {
-    EXPECT_EQ(SplitNumberList("\"1,2\""), (LineList{"1,2"}));
-    EXPECT_EQ(SplitNumberList("\"\""), (LineList{""}));
-    EXPECT_EQ(SplitNumberList("\"123"), (LineList{"12"})); // unclosed: last byte dropped
-    EXPECT_EQ(SplitNumberList("\"a\"\"b\",c"), (LineList{"a\"b", "c"}));
-    EXPECT_EQ(SplitNumberList("\"1 2\" 3"), (LineList{"1 2", "3"}));
-    EXPECT_EQ(SplitNumberList("1\"2"), (LineList{"1\"2"})); // a quote inside an item is a byte
-    EXPECT_EQ(SplitNumberList("\""), (LineList{""}));
+    EXPECT_EQ(SplitNumberList("\"1,2\""), (TLineList{"1,2"}));
+    EXPECT_EQ(SplitNumberList("\"\""), (TLineList{""}));
+    EXPECT_EQ(SplitNumberList("\"123"), (TLineList{"12"})); // unclosed: last byte dropped
+    EXPECT_EQ(SplitNumberList("\"a\"\"b\",c"), (TLineList{"a\"b", "c"}));
+    EXPECT_EQ(SplitNumberList("\"1 2\" 3"), (TLineList{"1 2", "3"}));
+    EXPECT_EQ(SplitNumberList("1\"2"), (TLineList{"1\"2"})); // a quote inside an item is a byte
+    EXPECT_EQ(SplitNumberList("\""), (TLineList{""}));
 }
 
 TEST(SplitNumberList, DoubleByteCharactersAndNul)
 {
-    EXPECT_EQ(SplitNumberList("12\x91\x67" "345,\x88\xEA"), (LineList{"12\x91\x67" "345", "\x88\xEA"}));
-    EXPECT_EQ(SplitNumberList(std::string_view("1,2\0,3", 6)), (LineList{"1", "2"}));
+    EXPECT_EQ(SplitNumberList("12\x91\x67" "345,\x88\xEA"), (TLineList{"12\x91\x67" "345", "\x88\xEA"}));
+    EXPECT_EQ(SplitNumberList(std::string_view("1,2\0,3", 6)), (TLineList{"1", "2"}));
 }
 
 TEST(SplitNumberList, ScratchListIsClearedFirst)
 {
-    LineList scratch{"old"};
+    TLineList scratch{"old"};
     SplitNumberList("1", scratch);
-    EXPECT_EQ(scratch, LineList{"1"});
+    EXPECT_EQ(scratch, TLineList{"1"});
     SplitNumberList("", scratch);
     EXPECT_TRUE(scratch.empty());
 }

@@ -1,6 +1,6 @@
-#include "KelmoraError.h"
-#include "ResultLog.h"
-#include "TestFiles.h"
+#include "core/KelmoraError.h"
+#include "core/ResultLog.h"
+#include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
 

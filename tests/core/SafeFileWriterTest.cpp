@@ -1,11 +1,11 @@
 // Saving never destroys the old file: each failure is caused for real.
 
-#include "ChildProcess.h"
-#include "KelmoraError.h"
-#include "ResultLog.h"
-#include "SafeFileWriter.h"
-#include "TestFiles.h"
-#include "TicketList.h"
+#include "tests/core/ChildProcess.h"
+#include "core/KelmoraError.h"
+#include "core/ResultLog.h"
+#include "core/SafeFileWriter.h"
+#include "tests/core/TestFiles.h"
+#include "core/TicketList.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ std::string SaveAndReport(const std::string& path, const std::string& bytes)
     try {
         WriteFileSafely(path, bytes);
         return "saved";
-    } catch (const KelmoraError& error) {
+    } catch (const TKelmoraError& error) {
         return error.what();
     }
 }
@@ -55,7 +55,7 @@ TEST(SafeFileWriter, DiskFullKeepsTheOldFile)
                   try {
                       list.Save(path);
                       return std::string("saved");
-                  } catch (const KelmoraError& error) {
+                  } catch (const TKelmoraError& error) {
                       return std::string(error.what());
                   }
               }),
@@ -121,6 +121,6 @@ TEST(SafeFileWriter, ALogSaveThatFailsReportsNothingSaved)
 {
     TempDir dir;
     TResultLog log;
-    EXPECT_THROW(log.SaveToFile(dir.File("no/such/dir.txt")), KelmoraError);
+    EXPECT_THROW(log.SaveToFile(dir.File("no/such/dir.txt")), TKelmoraError);
     EXPECT_FALSE(std::filesystem::exists(dir.File("no")));
 }

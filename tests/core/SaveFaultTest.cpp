@@ -2,12 +2,12 @@
 // the full path, the old file keeps its bytes, nothing is reported saved that was not, and the
 // list or log stays as it was and goes on working.
 
-#include "ChildProcess.h"
-#include "KelmoraError.h"
-#include "LineFile.h"
-#include "ResultLog.h"
-#include "TestFiles.h"
-#include "TicketList.h"
+#include "tests/core/ChildProcess.h"
+#include "core/KelmoraError.h"
+#include "core/LineFile.h"
+#include "core/ResultLog.h"
+#include "tests/core/TestFiles.h"
+#include "core/TicketList.h"
 
 #include <gtest/gtest.h>
 
@@ -45,13 +45,13 @@ std::string Outcome(Operation&& operation)
     try {
         operation();
         return "saved";
-    } catch (const KelmoraError& error) {
+    } catch (const TKelmoraError& error) {
         return error.what();
     }
 }
 
 // Entries with bytes that no conversion would keep, and one whose size the test chooses.
-LineList Entries(std::size_t longEntry)
+TLineList Entries(std::size_t longEntry)
 {
     return {"12\x91\x67" "345", "\x80\xFD\xFE\xFF\x87\x90", " 7 ", std::string(longEntry, '8')};
 }
@@ -77,8 +77,8 @@ std::string AfterFailure(std::string outcome, bool unchanged, bool savesAfterwar
 
 std::string SaveLineFile(const SaveJob& job)
 {
-    LineList list = Entries(job.longEntry);
-    const LineList before = list;
+    TLineList list = Entries(job.longEntry);
+    const TLineList before = list;
     const std::string outcome = Outcome([&] { WriteLineFile(job.path, list); });
     const bool unchanged = list == before;
     list.erase(3);
@@ -93,7 +93,7 @@ std::string SaveTicketList(const SaveJob& job)
     TTicketList tickets;
     for (const auto entry : Entries(job.longEntry))
         tickets.Add(entry);
-    const LineList before = tickets.Entries();
+    const TLineList before = tickets.Entries();
     const std::string outcome = Outcome([&] { tickets.Save(job.path); });
     const bool unchanged = tickets.Entries() == before;
     tickets.Delete(3);
@@ -366,11 +366,11 @@ namespace {
 // failed open must leave as they were, and which must still work afterwards.
 std::string OpenLineFile(const std::string& path)
 {
-    LineList list{"kept", ""};
+    TLineList list{"kept", ""};
     const std::string outcome = Outcome([&] { ReadLineFile(path, list); });
     if (outcome == "saved")
         return "opened " + std::to_string(list.size());
-    const bool unchanged = list == LineList{"kept", ""};
+    const bool unchanged = list == TLineList{"kept", ""};
     list.push_back("more");
     return AfterFailure(outcome, unchanged, list.size() == 3);
 }
@@ -382,9 +382,9 @@ std::string OpenTicketList(const std::string& path)
     const std::string outcome = Outcome([&] { tickets.Open(path); });
     if (outcome == "saved")
         return "opened " + std::to_string(tickets.Count());
-    const bool unchanged = tickets.Entries() == LineList{"kept"};
+    const bool unchanged = tickets.Entries() == TLineList{"kept"};
     tickets.Add("more");
-    return AfterFailure(outcome, unchanged, tickets.Delete(0) && tickets.Entries() == LineList{"more"});
+    return AfterFailure(outcome, unchanged, tickets.Delete(0) && tickets.Entries() == TLineList{"more"});
 }
 
 struct Opener {

@@ -1,15 +1,15 @@
 // Large inputs: nothing is cut but the definition's 255-byte values, and the memory used grows
 // with the input. Each case runs in a child, whose peak resident size is its own.
 
-#include "CheckState.h"
-#include "ChildProcess.h"
-#include "LineFile.h"
-#include "LotteryDefinition.h"
-#include "ProfileFile.h"
-#include "ResultLog.h"
-#include "TestFiles.h"
-#include "TicketList.h"
-#include "WinningCheck.h"
+#include "core/CheckState.h"
+#include "tests/core/ChildProcess.h"
+#include "core/LineFile.h"
+#include "core/LotteryDefinition.h"
+#include "core/ProfileFile.h"
+#include "core/ResultLog.h"
+#include "tests/core/TestFiles.h"
+#include "core/TicketList.h"
+#include "core/WinningCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +182,7 @@ TEST(Sizes, AOneMegabyteDefinitionValueIsCutTo255Bytes)
             definition.classes[0].label != longName.substr(0, 255) || definition.classes[0].prize != longNumbers.substr(0, 255))
             return "a class value not cut to 255 bytes";
         // 25 whole numbers, then the first five digits of the 26th.
-        LineList expected;
+        TLineList expected;
         for (int i = 0; i < 25; ++i)
             expected.push_back("123456789");
         expected.push_back("12345");
@@ -206,8 +206,8 @@ TEST(Sizes, ADrawWithTenThousandClasses)
     const auto measured = MeasureInChild([&]() -> std::string {
         TCheckState state;
         ApplyDefinition(LoadDefinition(TProfileFile::Parse(file)), state);
-        const LineList& numbers = state.winningTable.Numbers();
-        const LineList& labels = state.winningTable.Labels();
+        const TLineList& numbers = state.winningTable.Numbers();
+        const TLineList& labels = state.winningTable.Labels();
         if (numbers.size() != 2 * kClasses || labels.size() != numbers.size())
             return "table of " + std::to_string(numbers.size()) + " numbers";
         if (numbers[2 * kClasses - 2] != "10000" || numbers[2 * kClasses - 1] != "100000" ||

@@ -1,6 +1,6 @@
-#include "KelmoraError.h"
-#include "TestFiles.h"
-#include "TicketList.h"
+#include "core/KelmoraError.h"
+#include "tests/core/TestFiles.h"
+#include "core/TicketList.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ TEST(TicketList, AddKeepsEveryByteAndRefusesEmpty)
     EXPECT_TRUE(list.Add("12\x91\x67" "345"));
     EXPECT_TRUE(list.Add(" 7 "));
     EXPECT_TRUE(list.Add(" 7 "));
-    EXPECT_EQ(list.Entries(), (LineList{"12\x91\x67" "345", " 7 ", " 7 "}));
+    EXPECT_EQ(list.Entries(), (TLineList{"12\x91\x67" "345", " 7 ", " 7 "}));
 }
 
 TEST(TicketList, DeleteOnlyTheSelectedEntry)
@@ -24,7 +24,7 @@ TEST(TicketList, DeleteOnlyTheSelectedEntry)
     EXPECT_FALSE(list.Delete(-1));
     EXPECT_FALSE(list.Delete(3));
     EXPECT_TRUE(list.Delete(1));
-    EXPECT_EQ(list.Entries(), (LineList{"1", "3"}));
+    EXPECT_EQ(list.Entries(), (TLineList{"1", "3"}));
 }
 
 TEST(TicketList, OpenReplacesAndAFailedOpenKeepsTheList)
@@ -34,9 +34,9 @@ TEST(TicketList, OpenReplacesAndAFailedOpenKeepsTheList)
     TTicketList list;
     list.Add("old");
     list.Open(dir.File("lf.wkn"));
-    EXPECT_EQ(list.Entries(), (LineList{"1", "", "2"}));
-    EXPECT_THROW(list.Open(dir.File("missing.wkn")), KelmoraError);
-    EXPECT_EQ(list.Entries(), (LineList{"1", "", "2"}));
+    EXPECT_EQ(list.Entries(), (TLineList{"1", "", "2"}));
+    EXPECT_THROW(list.Open(dir.File("missing.wkn")), TKelmoraError);
+    EXPECT_EQ(list.Entries(), (TLineList{"1", "", "2"}));
 }
 
 TEST(TicketList, SaveWritesCrLfLines)

@@ -1,9 +1,9 @@
-#include "CheckState.h"
-#include "TestFiles.h"
-#include "ResultLog.h"
-#include "TicketList.h"
-#include "WinningCheck.h"
-#include "WinningTable.h"
+#include "core/CheckState.h"
+#include "tests/core/TestFiles.h"
+#include "core/ResultLog.h"
+#include "core/TicketList.h"
+#include "core/WinningCheck.h"
+#include "core/WinningTable.h"
 
 #include <gtest/gtest.h>
 

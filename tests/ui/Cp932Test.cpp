@@ -1,6 +1,6 @@
-#include "Cp932.h"
-#include "ErrorBox.h"
-#include "KelmoraError.h"
+#include "ui/Cp932.h"
+#include "ui/ErrorBox.h"
+#include "core/KelmoraError.h"
 
 #include <QStringDecoder>
 
@@ -25,7 +25,7 @@ std::string RefusalOf(QStringView typed)
 {
     try {
         EncodeCp932(typed);
-    } catch (const KelmoraError& error) {
+    } catch (const TKelmoraError& error) {
         return error.what();
     }
     return "<accepted>";
@@ -106,8 +106,8 @@ TEST(Cp932Test, RefusesWhatShiftJisCannotHold)
               "「\xF0\xA0\xAE\xB7」(U+20BB7) はシフトJISで表せないため、受け付けられません");
     EXPECT_NE(RefusalOf(QString::fromUtf8("\xF0\x9F\x8E\xB0")), "<accepted>");
     EXPECT_NE(RefusalOf(QString(QChar(0xD800))), "<accepted>");
-    EXPECT_THROW(EncodeTicketNumber(u"12\n34"), KelmoraError);
-    EXPECT_THROW(EncodeTicketNumber(u"12\r"), KelmoraError);
+    EXPECT_THROW(EncodeTicketNumber(u"12\n34"), TKelmoraError);
+    EXPECT_THROW(EncodeTicketNumber(u"12\r"), TKelmoraError);
 }
 
 TEST(ErrorBoxTest, ClosingPeriodFollowsTheLastCharacter)

@@ -1,13 +1,13 @@
-#include "Cp932.h"
-#include "DirectoryListBox.h"
-#include "DriveComboBox.h"
-#include "FileListBox.h"
-#include "KelmoraApplication.h"
-#include "ListBox.h"
-#include "ResultLogView.h"
-#include "Unit1.h"
-#include "Unit2.h"
-#include "WindowTestSupport.h"
+#include "ui/Cp932.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
+#include "ui/KelmoraApplication.h"
+#include "ui/ListBox.h"
+#include "ui/ResultLogView.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "tests/ui/WindowTestSupport.h"
 
 #include <QAction>
 #include <QDir>
@@ -108,7 +108,7 @@ protected:
     }
 
     const std::string& Log() const { return form->State().resultLog.Text(); }
-    const LineList& Tickets() const { return form->State().ticketList.Entries(); }
+    const TLineList& Tickets() const { return form->State().ticketList.Entries(); }
 
     QTemporaryDir dir;
     QString previousDirectory;
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
 
     QTest::mouseClick(form->Button1, Qt::LeftButton);
     QTest::keyClick(form->Edit2, Qt::Key_Return);
-    EXPECT_EQ(Tickets(), LineList({"12\x91\x67" "345", "7", "8", "7"}));
+    EXPECT_EQ(Tickets(), TLineList({"12\x91\x67" "345", "7", "8", "7"}));
     EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
                                                  QStringLiteral("7")}));
     EXPECT_TRUE(errors.empty());
@@ -166,12 +166,12 @@ TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(errors[0].text, QStringLiteral("「é」(U+00E9) はシフトJISで表せないため、受け付けられません."));
-    EXPECT_EQ(Tickets(), LineList({"1"}));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
     EXPECT_EQ(form->Edit2->text(), QStringLiteral("12é"));
     // The user mends the number; the same button takes it.
     QTest::keyClick(form->Edit2, Qt::Key_Backspace);
     QTest::mouseClick(form->Button1, Qt::LeftButton);
-    EXPECT_EQ(Tickets(), LineList({"1", "12"}));
+    EXPECT_EQ(Tickets(), TLineList({"1", "12"}));
     EXPECT_EQ(errors.size(), 1u);
 }
 
@@ -179,16 +179,16 @@ TEST_F(MainWindowTest, DeletesTheSelectedNumberOnly)
 {
     AddTickets({"11", "22", "33"});
     QTest::mouseClick(form->Button2, Qt::LeftButton);
-    EXPECT_EQ(Tickets(), LineList({"11", "22", "33"}));
+    EXPECT_EQ(Tickets(), TLineList({"11", "22", "33"}));
 
     ClickRow(*form->ListBox2, 1);
     ASSERT_EQ(form->ListBox2->SelectedIndex(), 1);
     QTest::mouseClick(form->Button2, Qt::LeftButton);
-    EXPECT_EQ(Tickets(), LineList({"11", "33"}));
+    EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
     EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
     EXPECT_EQ(form->ListBox2->SelectedIndex(), -1);
     QTest::mouseClick(form->Button2, Qt::LeftButton);
-    EXPECT_EQ(Tickets(), LineList({"11", "33"}));
+    EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
 }
 
 TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
@@ -328,10 +328,10 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         ChooseFile(dialog, PathOf("other.wkn"));
     });
     ChooseMenuItem(*form->MainMenu1, form->N2);
-    EXPECT_EQ(Tickets(), LineList({"1", "", "2"}));
+    EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     ChooseMenuItem(*form->MainMenu1, form->N2);
-    EXPECT_EQ(Tickets(), LineList({"1", "", "2"}));
+    EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -369,11 +369,11 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
     ChooseMenuItem(*form->MainMenu1, form->N2);
     EXPECT_EQ(shown.caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(shown.text, QStringLiteral("ファイル %1 は開けません.").arg(missing));
-    EXPECT_EQ(Tickets(), LineList({"1"}));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
     // The program carries on.
     EXPECT_TRUE(form->Timer1->isActive());
     AddByButton(QStringLiteral("2"));
-    EXPECT_EQ(Tickets(), LineList({"1", "2"}));
+    EXPECT_EQ(Tickets(), TLineList({"1", "2"}));
 }
 
 TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
@@ -414,7 +414,7 @@ TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
     ChooseMenuItem(*form->MainMenu1, form->About1);
     EXPECT_EQ(form->findChildren<TForm2*>().size(), 1);
     AddByButton(QStringLiteral("5"));
-    EXPECT_EQ(Tickets(), LineList({"5"}));
+    EXPECT_EQ(Tickets(), TLineList({"5"}));
 
     QTest::mouseClick(about->Button1, Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());

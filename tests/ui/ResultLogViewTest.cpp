@@ -1,7 +1,7 @@
-#include "Cp932.h"
-#include "KelmoraError.h"
-#include "ResultLog.h"
-#include "ResultLogView.h"
+#include "ui/Cp932.h"
+#include "core/KelmoraError.h"
+#include "core/ResultLog.h"
+#include "ui/ResultLogView.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -82,7 +82,7 @@ TEST_F(ResultLogViewTest, AnEditNextToALoneCarriageReturnKeepsTheLinesTheUserSee
 TEST_F(ResultLogViewTest, RefusedTextLeavesTheLogAsItWas)
 {
     TypeAtEnd(QStringLiteral("é"));
-    EXPECT_THROW(view.TakeUserEdits(), KelmoraError);
+    EXPECT_THROW(view.TakeUserEdits(), TKelmoraError);
     EXPECT_EQ(log.Text(), "\r\n");
     EXPECT_EQ(memo.toPlainText(), QStringLiteral("\né"));
     // Once the user takes it out again, the log follows.

@@ -1,9 +1,9 @@
 // Every byte the data can hold comes back out of the window's saves unchanged, whatever the
 // screen could make of it.
 
-#include "KelmoraApplication.h"
-#include "Unit1.h"
-#include "WindowTestSupport.h"
+#include "ui/KelmoraApplication.h"
+#include "ui/Unit1.h"
+#include "tests/ui/WindowTestSupport.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 // The window tests share one application object, as the program has one.
 
-#include "KelmoraApplication.h"
+#include "ui/KelmoraApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "WindowTestSupport.h"
+#include "tests/ui/WindowTestSupport.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

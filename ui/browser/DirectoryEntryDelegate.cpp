@@ -1,9 +1,9 @@
-#include "DirectoryEntryDelegate.h"
+#include "ui/browser/DirectoryEntryDelegate.h"
 
-#include "ItemFocusFrame.h"
+#include "ui/browser/ItemFocusFrame.h"
 
-#include "DirectoryEntryModel.h"
-#include "Glyphs.h"
+#include "ui/browser/DirectoryEntryModel.h"
+#include "ui/browser/Glyphs.h"
 
 #include <QPainter>
 
@@ -11,7 +11,7 @@
 
 namespace kelmora::ui {
 
-DirectoryEntryDelegate::DirectoryEntryDelegate(QObject* parent)
+TDirectoryEntryDelegate::TDirectoryEntryDelegate(QObject* parent)
     : QStyledItemDelegate(parent),
       openFolder_(LoadGlyph(QStringLiteral("OPENFOLDER"))),
       currentFolder_(LoadGlyph(QStringLiteral("CURRENTFOLDER"))),
@@ -19,7 +19,7 @@ DirectoryEntryDelegate::DirectoryEntryDelegate(QObject* parent)
 {
 }
 
-void DirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+void TDirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const
 {
     const bool highlighted = option.state & QStyle::State_Selected;
@@ -28,11 +28,11 @@ void DirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->fillRect(option.rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight)
                                                : palette.brush(QPalette::Base));
 
-    const auto kind = static_cast<DirectoryEntryKind>(index.data(DirectoryEntryModel::KindRole).toInt());
-    const QPixmap& glyph = kind == DirectoryEntryKind::Path  ? openFolder_
-                           : kind == DirectoryEntryKind::Own ? currentFolder_
+    const auto kind = static_cast<TDirectoryEntryKind>(index.data(TDirectoryEntryModel::KindRole).toInt());
+    const QPixmap& glyph = kind == TDirectoryEntryKind::Path  ? openFolder_
+                           : kind == TDirectoryEntryKind::Own ? currentFolder_
                                                              : closedFolder_;
-    const int indent = index.data(DirectoryEntryModel::IndentRole).toInt();
+    const int indent = index.data(TDirectoryEntryModel::IndentRole).toInt();
     const int left = option.rect.left() + indent;
     if (!glyph.isNull())
         painter->drawPixmap(left, option.rect.top() + (option.rect.height() - glyph.height()) / 2, glyph);
@@ -49,10 +49,10 @@ void DirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->restore();
 }
 
-QSize DirectoryEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+QSize TDirectoryEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int textWidth = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
-    const int width = index.data(DirectoryEntryModel::IndentRole).toInt() + kGlyphWidth + 4 + textWidth;
+    const int width = index.data(TDirectoryEntryModel::IndentRole).toInt() + kGlyphWidth + 4 + textWidth;
     return {width, std::max(itemHeight_, option.fontMetrics.height())};
 }
 

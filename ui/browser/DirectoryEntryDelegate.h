@@ -6,10 +6,10 @@
 namespace kelmora::ui {
 
 // Draws a directory entry: its folder glyph at the entry's indentation, the name after it.
-class DirectoryEntryDelegate : public QStyledItemDelegate {
+class TDirectoryEntryDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit DirectoryEntryDelegate(QObject* parent = nullptr);
+    explicit TDirectoryEntryDelegate(QObject* parent = nullptr);
 
     void SetItemHeight(int height) { itemHeight_ = height; }
     int ItemHeight() const { return itemHeight_; }

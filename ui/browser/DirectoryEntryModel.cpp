@@ -1,4 +1,4 @@
-#include "DirectoryEntryModel.h"
+#include "ui/browser/DirectoryEntryModel.h"
 
 #include <QFile>
 #include <QLocale>
@@ -7,31 +7,31 @@
 
 namespace kelmora::ui {
 
-DirectoryEntryModel::DirectoryEntryModel(const DirectoryListing& listing, QObject* parent)
+TDirectoryEntryModel::TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent)
     : QAbstractListModel(parent), listing_(listing)
 {
 }
 
-void DirectoryEntryModel::BeginReset()
+void TDirectoryEntryModel::BeginReset()
 {
     beginResetModel();
 }
 
-void DirectoryEntryModel::EndReset()
+void TDirectoryEntryModel::EndReset()
 {
     endResetModel();
 }
 
-int DirectoryEntryModel::rowCount(const QModelIndex& parent) const
+int TDirectoryEntryModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(listing_.entries.size());
 }
 
-QVariant DirectoryEntryModel::data(const QModelIndex& index, int role) const
+QVariant TDirectoryEntryModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const DirectoryEntry& entry = listing_.entries[static_cast<size_t>(index.row())];
+    const TDirectoryEntry& entry = listing_.entries[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole: {
         const QString text = QFile::decodeName(QByteArray::fromStdString(entry.name));
@@ -47,9 +47,9 @@ QVariant DirectoryEntryModel::data(const QModelIndex& index, int role) const
     }
 }
 
-int DirectoryEntryModel::Indent(int row) const
+int TDirectoryEntryModel::Indent(int row) const
 {
-    if (listing_.entries[static_cast<size_t>(row)].kind != DirectoryEntryKind::Subdirectory)
+    if (listing_.entries[static_cast<size_t>(row)].kind != TDirectoryEntryKind::Subdirectory)
         return 4 * row + 2;
     const auto separators = std::count(listing_.directory.begin(), listing_.directory.end(), '/');
     return 4 * static_cast<int>(separators) + 6;

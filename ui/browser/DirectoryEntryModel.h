@@ -1,18 +1,18 @@
 #pragma once
 
-#include "DirectoryListing.h"
+#include "ui/browser/DirectoryListing.h"
 
 #include <QAbstractListModel>
 
 namespace kelmora::ui {
 
 // The directory list's entries, read from the listing its control owns.
-class DirectoryEntryModel : public QAbstractListModel {
+class TDirectoryEntryModel : public QAbstractListModel {
     Q_OBJECT
 public:
     enum Role { KindRole = Qt::UserRole + 1, IndentRole };
 
-    explicit DirectoryEntryModel(const DirectoryListing& listing, QObject* parent = nullptr);
+    explicit TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent = nullptr);
 
     // Bracket every change of the listing.
     void BeginReset();
@@ -24,7 +24,7 @@ public:
 private:
     int Indent(int row) const;
 
-    const DirectoryListing& listing_;
+    const TDirectoryListing& listing_;
 };
 
 } // namespace kelmora::ui

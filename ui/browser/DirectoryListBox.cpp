@@ -1,13 +1,13 @@
-#include "DirectoryListBox.h"
+#include "ui/browser/DirectoryListBox.h"
 
-#include "DirectoryEntryDelegate.h"
-#include "DirectoryEntryModel.h"
-#include "DirectorySearch.h"
-#include "DriveComboBox.h"
-#include "FileListBox.h"
-#include "FileNames.h"
-#include "MountTable.h"
-#include "WorkingDirectory.h"
+#include "ui/browser/DirectoryEntryDelegate.h"
+#include "ui/browser/DirectoryEntryModel.h"
+#include "ui/platform/DirectorySearch.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
+#include "ui/platform/FileNames.h"
+#include "ui/platform/MountTable.h"
+#include "ui/platform/WorkingDirectory.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,14 +20,14 @@
 namespace kelmora::ui {
 
 using platform::JoinPath;
-using platform::WorkingDirectory;
+using platform::TWorkingDirectory;
 
 namespace {
 
 std::string StartingDirectory()
 {
     try {
-        return WorkingDirectory::Get();
+        return TWorkingDirectory::Get();
     } catch (const std::exception&) {
         // Started in a directory that has since gone: browse from the root.
         return "/";
@@ -36,17 +36,17 @@ std::string StartingDirectory()
 
 // Makes a directory current on leaving the scope if it still exists; nothing is reported,
 // as the failure that is on its way matters more.
-class ReturnTo {
+class TReturnTo {
 public:
-    explicit ReturnTo(std::string directory) : directory_(std::move(directory)) {}
-    ReturnTo(const ReturnTo&) = delete;
-    ReturnTo& operator=(const ReturnTo&) = delete;
-    ~ReturnTo()
+    explicit TReturnTo(std::string directory) : directory_(std::move(directory)) {}
+    TReturnTo(const TReturnTo&) = delete;
+    TReturnTo& operator=(const TReturnTo&) = delete;
+    ~TReturnTo()
     {
-        if (!WorkingDirectory::Exists(directory_))
+        if (!TWorkingDirectory::Exists(directory_))
             return;
         try {
-            WorkingDirectory::Set(directory_);
+            TWorkingDirectory::Set(directory_);
         } catch (const std::exception&) {
         }
     }
@@ -80,18 +80,18 @@ bool HasWildcard(const std::string& name)
 
 bool IsExistingFile(const std::string& name)
 {
-    return access(name.c_str(), F_OK) == 0 && !WorkingDirectory::Exists(name);
+    return access(name.c_str(), F_OK) == 0 && !TWorkingDirectory::Exists(name);
 }
 
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(QWidget* parent)
     : QListView(parent),
-      model_(new DirectoryEntryModel(listing_, this)),
-      delegate_(new DirectoryEntryDelegate(this))
+      model_(new TDirectoryEntryModel(listing_, this)),
+      delegate_(new TDirectoryEntryDelegate(this))
 {
     listing_.directory = StartingDirectory();
-    if (const auto volume = platform::MountTable::FindVolume(listing_.directory)) {
+    if (const auto volume = platform::TMountTable::FindVolume(listing_.directory)) {
         listing_.preservesCase = volume->preservesCase;
         listing_.caseSensitive = volume->caseSensitive;
     }
@@ -132,7 +132,7 @@ int TDirectoryListBox::ItemHeight() const
 
 std::string TDirectoryListBox::VolumeOfDirectory(const std::string& path) const
 {
-    const auto volume = platform::MountTable::FindVolume(path);
+    const auto volume = platform::TMountTable::FindVolume(path);
     return volume ? volume->mountPoint : std::string("/");
 }
 
@@ -146,8 +146,8 @@ void TDirectoryListBox::SwitchDrive(const std::string& mountPoint)
     if (mountPoint == VolumeOfDirectory(listing_.directory))
         return;
     if (!mountPoint.empty())
-        WorkingDirectory::SetVolume(mountPoint);
-    listing_.directory = WorkingDirectory::Get();
+        TWorkingDirectory::SetVolume(mountPoint);
+    listing_.directory = TWorkingDirectory::Get();
     if (driveSwitching_)
         return;
     ListDirectories();
@@ -161,7 +161,7 @@ void TDirectoryListBox::ListDirectories()
     setUpdatesEnabled(false);
     model_->BeginReset();
     listing_.entries.clear();
-    if (const auto volume = platform::MountTable::FindVolume(listing_.directory)) {
+    if (const auto volume = platform::TMountTable::FindVolume(listing_.directory)) {
         listing_.preservesCase = volume->preservesCase;
         listing_.caseSensitive = volume->caseSensitive;
     } else {
@@ -180,16 +180,16 @@ void TDirectoryListBox::ListDirectories()
                 if (first)
                     piece += '/';
                 first = false;
-                listing_.entries.push_back({std::move(piece), DirectoryEntryKind::Path});
+                listing_.entries.push_back({std::move(piece), TDirectoryEntryKind::Path});
                 rest.erase(0, slash + 1);
             }
         }
-        listing_.entries.push_back({rest, DirectoryEntryKind::Own});
+        listing_.entries.push_back({rest, TDirectoryEntryKind::Own});
     }
     const int own = static_cast<int>(listing_.entries.size()) - 1;
 
     for (std::string& name : SortedSubdirectories(listing_.directory, listing_.caseSensitive))
-        listing_.entries.push_back({std::move(name), DirectoryEntryKind::Subdirectory});
+        listing_.entries.push_back({std::move(name), TDirectoryEntryKind::Subdirectory});
     model_->EndReset();
     setUpdatesEnabled(true);
     SetHighlightedIndex(own);
@@ -199,15 +199,15 @@ std::string TDirectoryListBox::EntryPath(int index) const
 {
     if (index < 0 || index >= static_cast<int>(listing_.entries.size()))
         return {};
-    const DirectoryEntry& entry = listing_.entries[static_cast<size_t>(index)];
+    const TDirectoryEntry& entry = listing_.entries[static_cast<size_t>(index)];
     if (index == 0)
         return "/";
     switch (entry.kind) {
-    case DirectoryEntryKind::Subdirectory:
+    case TDirectoryEntryKind::Subdirectory:
         return JoinPath(listing_.directory, entry.name);
-    case DirectoryEntryKind::Own:
+    case TDirectoryEntryKind::Own:
         return listing_.directory;
-    case DirectoryEntryKind::Path:
+    case TDirectoryEntryKind::Path:
         break;
     }
     // The ancestor ends before the (index + 1)-th "/" of the directory.
@@ -227,10 +227,10 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
     {
         std::string remembered;
         try {
-            remembered = WorkingDirectory::Get();
+            remembered = TWorkingDirectory::Get();
         } catch (const std::exception&) {
         }
-        const ReturnTo returnTo(remembered);
+        const TReturnTo returnTo(remembered);
         // The last name and the directory it is in; a bare name is taken in the current one.
         const size_t slash = path.rfind('/');
         std::string directoryPart = slash == std::string::npos ? remembered
@@ -238,11 +238,11 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
                                                                : path.substr(0, slash);
         const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
         if (!directoryPart.empty())
-            WorkingDirectory::Set(directoryPart);
+            TWorkingDirectory::Set(directoryPart);
         // A file's path, or a pattern, leads to the directory it is in.
         if (!name.empty() && !HasWildcard(name) && !IsExistingFile(name))
-            WorkingDirectory::Set(name);
-        target = WorkingDirectory::Get();
+            TWorkingDirectory::Set(name);
+        target = TWorkingDirectory::Get();
     }
 
     const std::string previous = listing_.directory;
@@ -259,10 +259,10 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
                 SwitchDrive(volume);
             driveSwitching_ = false;
         }
-        if (WorkingDirectory::Exists(listing_.directory))
-            WorkingDirectory::Set(listing_.directory);
-        WorkingDirectory::Set(target);
-        listing_.directory = WorkingDirectory::Get();
+        if (TWorkingDirectory::Exists(listing_.directory))
+            TWorkingDirectory::Set(listing_.directory);
+        TWorkingDirectory::Set(target);
+        listing_.directory = TWorkingDirectory::Get();
     } catch (...) {
         // Back where the list was, the chooser on its volume again, the lists untouched.
         if (switched && drives_) {
@@ -274,7 +274,7 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
         }
         driveSwitching_ = false;
         listing_.directory = previous;
-        const ReturnTo returnTo(previous);
+        const TReturnTo returnTo(previous);
         throw;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DirectoryListing.h"
+#include "ui/browser/DirectoryListing.h"
 
 #include <QListView>
 #include <QPointer>
@@ -9,8 +9,8 @@
 
 namespace kelmora::ui {
 
-class DirectoryEntryDelegate;
-class DirectoryEntryModel;
+class TDirectoryEntryDelegate;
+class TDirectoryEntryModel;
 class TFileListBox;
 class TDriveComboBox;
 
@@ -30,7 +30,7 @@ public:
     std::string EntryPath(int index) const;
     const std::string& Directory() const;
 
-    const std::vector<DirectoryEntry>& Entries() const { return listing_.entries; }
+    const std::vector<TDirectoryEntry>& Entries() const { return listing_.entries; }
     bool PreservesCase() const { return listing_.preservesCase; }
     bool CaseSensitive() const { return listing_.caseSensitive; }
     // The highlighted entry, -1 for none.
@@ -53,11 +53,11 @@ private:
 
     QPointer<TFileListBox> fileList_;
     QPointer<TDriveComboBox> drives_;
-    DirectoryListing listing_;
+    TDirectoryListing listing_;
     bool driveSwitching_ = false;
     bool listed_ = false;
-    DirectoryEntryModel* model_ = nullptr;
-    DirectoryEntryDelegate* delegate_ = nullptr;
+    TDirectoryEntryModel* model_ = nullptr;
+    TDirectoryEntryDelegate* delegate_ = nullptr;
 };
 
 } // namespace kelmora::ui

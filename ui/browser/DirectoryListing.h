@@ -5,24 +5,24 @@
 
 namespace kelmora::ui {
 
-enum class DirectoryEntryKind {
+enum class TDirectoryEntryKind {
     Path,          // the root or an ancestor of the browsed directory
     Own,           // the browsed directory itself
     Subdirectory,  // one level down
 };
 
-struct DirectoryEntry {
+struct TDirectoryEntry {
     std::string name;   // native bytes; "/" for the root
-    DirectoryEntryKind kind = DirectoryEntryKind::Subdirectory;
+    TDirectoryEntryKind kind = TDirectoryEntryKind::Subdirectory;
 
-    bool operator==(const DirectoryEntry&) const = default;
+    bool operator==(const TDirectoryEntry&) const = default;
 };
 
 // What the directory list shows: its directory, the entries made from it and the case flags
 // of its volume.
-struct DirectoryListing {
+struct TDirectoryListing {
     std::string directory;
-    std::vector<DirectoryEntry> entries;
+    std::vector<TDirectoryEntry> entries;
     bool preservesCase = true;
     bool caseSensitive = true;
 };

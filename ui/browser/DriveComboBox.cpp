@@ -1,11 +1,11 @@
-#include "DriveComboBox.h"
+#include "ui/browser/DriveComboBox.h"
 
-#include "DirectoryListBox.h"
-#include "DriveEntryDelegate.h"
-#include "DriveListModel.h"
-#include "FileNames.h"
-#include "MountTable.h"
-#include "WorkingDirectory.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveEntryDelegate.h"
+#include "ui/browser/DriveListModel.h"
+#include "ui/platform/FileNames.h"
+#include "ui/platform/MountTable.h"
+#include "ui/platform/WorkingDirectory.h"
 
 #include <QListView>
 #include <QPainter>
@@ -16,14 +16,14 @@
 
 namespace kelmora::ui {
 
-using platform::VolumeKind;
+using platform::TVolumeKind;
 
 namespace {
 
 std::string VolumeOfCurrentDirectory()
 {
     try {
-        const auto volume = platform::MountTable::FindVolume(platform::WorkingDirectory::Get());
+        const auto volume = platform::TMountTable::FindVolume(platform::TWorkingDirectory::Get());
         return volume ? volume->mountPoint : std::string();
     } catch (const std::exception&) {
         return {};
@@ -32,12 +32,12 @@ std::string VolumeOfCurrentDirectory()
 
 // "mount point: [label]", or "mount point: source" for a network volume; labels and sources
 // in lower case like the drive letters they stand beside.
-std::string EntryText(const platform::Volume& volume, const platform::VolumeProbe& probe)
+std::string EntryText(const platform::TVolume& volume, const platform::TVolumeProbe& probe)
 {
-    if (volume.kind == VolumeKind::Removable)
+    if (volume.kind == TVolumeKind::Removable)
         return volume.mountPoint + ":";   // not asked for a label: the medium may be out
     std::string name;
-    if (volume.kind == VolumeKind::Network && !volume.source.empty())
+    if (volume.kind == TVolumeKind::Network && !volume.source.empty())
         name = volume.source;
     else
         name = "[" + (probe.label ? probe.label(volume.source) : std::string()) + "]";
@@ -49,9 +49,9 @@ std::string EntryText(const platform::Volume& volume, const platform::VolumeProb
 TDriveComboBox::TDriveComboBox(QWidget* parent)
     : QComboBox(parent),
       drive_(VolumeOfCurrentDirectory()),
-      probe_(platform::VolumeProbe::System()),
-      model_(new DriveListModel(entries_, this)),
-      delegate_(new DriveEntryDelegate(this))
+      probe_(platform::TVolumeProbe::System()),
+      model_(new TDriveListModel(entries_, this)),
+      delegate_(new TDriveEntryDelegate(this))
 {
     setModel(model_);
     setItemDelegate(delegate_);
@@ -70,7 +70,7 @@ void TDriveComboBox::SetDirList(TDirectoryListBox* dirList)
         dirList_->SetDriveCombo(this);
 }
 
-void TDriveComboBox::SetVolumeProbe(platform::VolumeProbe probe)
+void TDriveComboBox::SetVolumeProbe(platform::TVolumeProbe probe)
 {
     probe_ = std::move(probe);
 }
@@ -80,9 +80,9 @@ void TDriveComboBox::ListDrives()
     listed_ = true;
     model_->BeginReset();
     entries_.clear();
-    for (const platform::Volume& volume : platform::MountTable::Read(&probe_).Volumes()) {
+    for (const platform::TVolume& volume : platform::TMountTable::Read(&probe_).Volumes()) {
         // Files bind-mounted over files (as in containers) are no volumes to browse.
-        if (!platform::WorkingDirectory::Exists(volume.mountPoint))
+        if (!platform::TWorkingDirectory::Exists(volume.mountPoint))
             continue;
         entries_.push_back({volume, EntryText(volume, probe_)});
     }

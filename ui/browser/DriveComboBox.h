@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DriveEntry.h"
-#include "VolumeProbe.h"
+#include "ui/browser/DriveEntry.h"
+#include "ui/platform/VolumeProbe.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -11,8 +11,8 @@
 
 namespace kelmora::ui {
 
-class DriveEntryDelegate;
-class DriveListModel;
+class TDriveEntryDelegate;
+class TDriveListModel;
 class TDirectoryListBox;
 
 // The mounted volumes a person would browse.
@@ -29,9 +29,9 @@ public:
 
     // The chosen volume's mount point, empty for none.
     const std::string& Drive() const { return drive_; }
-    const std::vector<DriveEntry>& Drives() const { return entries_; }
+    const std::vector<TDriveEntry>& Drives() const { return entries_; }
     // Where labels and removable media are looked up (tests use a made-up tree).
-    void SetVolumeProbe(platform::VolumeProbe probe);
+    void SetVolumeProbe(platform::TVolumeProbe probe);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,11 +42,11 @@ private:
 
     QPointer<TDirectoryListBox> dirList_;
     std::string drive_;
-    std::vector<DriveEntry> entries_;
-    platform::VolumeProbe probe_;
+    std::vector<TDriveEntry> entries_;
+    platform::TVolumeProbe probe_;
     bool listed_ = false;
-    DriveListModel* model_ = nullptr;
-    DriveEntryDelegate* delegate_ = nullptr;
+    TDriveListModel* model_ = nullptr;
+    TDriveEntryDelegate* delegate_ = nullptr;
 };
 
 } // namespace kelmora::ui

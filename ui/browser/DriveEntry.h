@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Volume.h"
+#include "ui/platform/Volume.h"
 
 #include <string>
 
 namespace kelmora::ui {
 
 // One entry of the drive chooser: a volume and the text shown for it.
-struct DriveEntry {
-    platform::Volume volume;
+struct TDriveEntry {
+    platform::TVolume volume;
     std::string text;   // native bytes
 };
 

@@ -1,7 +1,7 @@
-#include "DriveEntryDelegate.h"
+#include "ui/browser/DriveEntryDelegate.h"
 
-#include "DriveListModel.h"
-#include "Glyphs.h"
+#include "ui/browser/DriveListModel.h"
+#include "ui/browser/Glyphs.h"
 
 #include <QPainter>
 
@@ -9,23 +9,23 @@
 
 namespace kelmora::ui {
 
-using platform::VolumeKind;
+using platform::TVolumeKind;
 
-DriveEntryDelegate::DriveEntryDelegate(QObject* parent) : QStyledItemDelegate(parent)
+TDriveEntryDelegate::TDriveEntryDelegate(QObject* parent) : QStyledItemDelegate(parent)
 {
-    glyphs_[static_cast<size_t>(VolumeKind::Removable)] = LoadGlyph(QStringLiteral("FLOPPY"));
-    glyphs_[static_cast<size_t>(VolumeKind::Fixed)] = LoadGlyph(QStringLiteral("HARD"));
-    glyphs_[static_cast<size_t>(VolumeKind::Network)] = LoadGlyph(QStringLiteral("NETWORK"));
-    glyphs_[static_cast<size_t>(VolumeKind::CdRom)] = LoadGlyph(QStringLiteral("CDROM"));
-    glyphs_[static_cast<size_t>(VolumeKind::RamDisk)] = LoadGlyph(QStringLiteral("RAM"));
+    glyphs_[static_cast<size_t>(TVolumeKind::Removable)] = LoadGlyph(QStringLiteral("FLOPPY"));
+    glyphs_[static_cast<size_t>(TVolumeKind::Fixed)] = LoadGlyph(QStringLiteral("HARD"));
+    glyphs_[static_cast<size_t>(TVolumeKind::Network)] = LoadGlyph(QStringLiteral("NETWORK"));
+    glyphs_[static_cast<size_t>(TVolumeKind::CdRom)] = LoadGlyph(QStringLiteral("CDROM"));
+    glyphs_[static_cast<size_t>(TVolumeKind::RamDisk)] = LoadGlyph(QStringLiteral("RAM"));
 }
 
-const QPixmap& DriveEntryDelegate::Glyph(VolumeKind kind) const
+const QPixmap& TDriveEntryDelegate::Glyph(TVolumeKind kind) const
 {
     return glyphs_[static_cast<size_t>(kind)];
 }
 
-void DriveEntryDelegate::PaintEntry(QPainter* painter, const QRect& rect, VolumeKind kind, const QString& text,
+void TDriveEntryDelegate::PaintEntry(QPainter* painter, const QRect& rect, TVolumeKind kind, const QString& text,
                                     const QPalette& palette, bool highlighted) const
 {
     painter->save();
@@ -41,14 +41,14 @@ void DriveEntryDelegate::PaintEntry(QPainter* painter, const QRect& rect, Volume
     painter->restore();
 }
 
-void DriveEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TDriveEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->setFont(option.font);
-    PaintEntry(painter, option.rect, static_cast<VolumeKind>(index.data(DriveListModel::KindRole).toInt()),
+    PaintEntry(painter, option.rect, static_cast<TVolumeKind>(index.data(TDriveListModel::KindRole).toInt()),
                index.data(Qt::DisplayRole).toString(), option.palette, option.state & QStyle::State_Selected);
 }
 
-QSize DriveEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+QSize TDriveEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int width = 22 + option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
     return {width, std::max(kGlyphHeight, option.fontMetrics.height())};

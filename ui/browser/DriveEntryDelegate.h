@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Volume.h"
+#include "ui/platform/Volume.h"
 
 #include <QPixmap>
 #include <QStyledItemDelegate>
@@ -10,15 +10,15 @@
 namespace kelmora::ui {
 
 // Draws a drive entry: the glyph of its kind 2 pixels in, the text from 22 pixels.
-class DriveEntryDelegate : public QStyledItemDelegate {
+class TDriveEntryDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit DriveEntryDelegate(QObject* parent = nullptr);
+    explicit TDriveEntryDelegate(QObject* parent = nullptr);
 
-    const QPixmap& Glyph(platform::VolumeKind kind) const;
+    const QPixmap& Glyph(platform::TVolumeKind kind) const;
 
     // Also used for the closed chooser, which shows its selected entry the same way.
-    void PaintEntry(QPainter* painter, const QRect& rect, platform::VolumeKind kind, const QString& text,
+    void PaintEntry(QPainter* painter, const QRect& rect, platform::TVolumeKind kind, const QString& text,
                     const QPalette& palette, bool highlighted) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;

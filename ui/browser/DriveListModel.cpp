@@ -1,34 +1,34 @@
-#include "DriveListModel.h"
+#include "ui/browser/DriveListModel.h"
 
 #include <QFile>
 
 namespace kelmora::ui {
 
-DriveListModel::DriveListModel(const std::vector<DriveEntry>& entries, QObject* parent)
+TDriveListModel::TDriveListModel(const std::vector<TDriveEntry>& entries, QObject* parent)
     : QAbstractListModel(parent), entries_(entries)
 {
 }
 
-void DriveListModel::BeginReset()
+void TDriveListModel::BeginReset()
 {
     beginResetModel();
 }
 
-void DriveListModel::EndReset()
+void TDriveListModel::EndReset()
 {
     endResetModel();
 }
 
-int DriveListModel::rowCount(const QModelIndex& parent) const
+int TDriveListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }
 
-QVariant DriveListModel::data(const QModelIndex& index, int role) const
+QVariant TDriveListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const DriveEntry& entry = entries_[static_cast<size_t>(index.row())];
+    const TDriveEntry& entry = entries_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
         return QFile::decodeName(QByteArray::fromStdString(entry.text));

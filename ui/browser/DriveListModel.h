@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DriveEntry.h"
+#include "ui/browser/DriveEntry.h"
 
 #include <QAbstractListModel>
 
@@ -9,12 +9,12 @@
 namespace kelmora::ui {
 
 // The drive chooser's entries, read from the vector its control owns.
-class DriveListModel : public QAbstractListModel {
+class TDriveListModel : public QAbstractListModel {
     Q_OBJECT
 public:
     enum Role { KindRole = Qt::UserRole + 1 };
 
-    explicit DriveListModel(const std::vector<DriveEntry>& entries, QObject* parent = nullptr);
+    explicit TDriveListModel(const std::vector<TDriveEntry>& entries, QObject* parent = nullptr);
 
     // Bracket every change of the entries.
     void BeginReset();
@@ -24,7 +24,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const std::vector<DriveEntry>& entries_;
+    const std::vector<TDriveEntry>& entries_;
 };
 
 } // namespace kelmora::ui

@@ -1,11 +1,11 @@
-#include "FileListBox.h"
+#include "ui/browser/FileListBox.h"
 
-#include "DirectorySearch.h"
-#include "FileNameDelegate.h"
-#include "FileNameModel.h"
-#include "FileNames.h"
-#include "MountTable.h"
-#include "WorkingDirectory.h"
+#include "ui/platform/DirectorySearch.h"
+#include "ui/browser/FileNameDelegate.h"
+#include "ui/browser/FileNameModel.h"
+#include "ui/platform/FileNames.h"
+#include "ui/platform/MountTable.h"
+#include "ui/platform/WorkingDirectory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,18 +16,18 @@
 
 namespace kelmora::ui {
 
-using platform::WorkingDirectory;
+using platform::TWorkingDirectory;
 
 namespace {
 
 // Puts up the busy cursor when asked and always takes it down again, so the cursor that was
 // there before comes back even when the listing fails.
-class BusyCursor {
+class TBusyCursor {
 public:
-    explicit BusyCursor(TFileListBox& list) : list_(list) {}
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-    ~BusyCursor()
+    explicit TBusyCursor(TFileListBox& list) : list_(list) {}
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+    ~TBusyCursor()
     {
         if (!shown_)
             return;
@@ -71,14 +71,14 @@ void SortNames(std::vector<std::string>& names)
 
 bool IsOnCaseSensitiveVolume(const std::string& directory)
 {
-    const auto volume = platform::MountTable::FindVolume(directory);
+    const auto volume = platform::TMountTable::FindVolume(directory);
     return !volume || volume->caseSensitive;
 }
 
 std::string StartingDirectory()
 {
     try {
-        return WorkingDirectory::Get();
+        return TWorkingDirectory::Get();
     } catch (const std::exception&) {
         // Started in a directory that has since gone: browse from the root.
         return "/";
@@ -90,8 +90,8 @@ std::string StartingDirectory()
 TFileListBox::TFileListBox(QWidget* parent)
     : QListView(parent),
       directory_(StartingDirectory()),
-      model_(new FileNameModel(names_, this)),
-      delegate_(new FileNameDelegate(this))
+      model_(new TFileNameModel(names_, this)),
+      delegate_(new TFileNameDelegate(this))
 {
     setModel(model_);
     setItemDelegate(delegate_);
@@ -131,19 +131,19 @@ void TFileListBox::FollowDirectory(const std::string& path)
                                                           : platform::SameFileName(path, directory_);
     if (same)
         return;
-    if (WorkingDirectory::Exists(directory_))
-        WorkingDirectory::Set(directory_);
-    WorkingDirectory::Set(path);
-    directory_ = WorkingDirectory::Get();
+    if (TWorkingDirectory::Exists(directory_))
+        TWorkingDirectory::Set(directory_);
+    TWorkingDirectory::Set(path);
+    directory_ = TWorkingDirectory::Get();
     ListFiles();
 }
 
 void TFileListBox::ListFiles()
 {
-    WorkingDirectory::Set(directory_);
+    TWorkingDirectory::Set(directory_);
     listed_ = true;
     {
-        BusyCursor busy(*this);
+        TBusyCursor busy(*this);
         std::vector<std::string> names;
         for (const std::string& pattern : SplitMask(mask_)) {
             platform::FindFiles(directory_, pattern, [&](std::string_view name) {

@@ -7,8 +7,8 @@
 
 namespace kelmora::ui {
 
-class FileNameDelegate;
-class FileNameModel;
+class TFileNameDelegate;
+class TFileNameModel;
 
 // The list of definition files in the browsed directory.
 class TFileListBox : public QListView {
@@ -60,8 +60,8 @@ private:
     int lastNotified_ = -1;
     bool listing_ = false;
     bool listed_ = false;
-    FileNameModel* model_ = nullptr;
-    FileNameDelegate* delegate_ = nullptr;
+    TFileNameModel* model_ = nullptr;
+    TFileNameDelegate* delegate_ = nullptr;
 };
 
 } // namespace kelmora::ui

@@ -1,6 +1,6 @@
-#include "FileNameDelegate.h"
+#include "ui/browser/FileNameDelegate.h"
 
-#include "ItemFocusFrame.h"
+#include "ui/browser/ItemFocusFrame.h"
 
 #include <QPainter>
 
@@ -8,9 +8,9 @@
 
 namespace kelmora::ui {
 
-FileNameDelegate::FileNameDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+TFileNameDelegate::TFileNameDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TFileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& palette = option.palette;
@@ -26,7 +26,7 @@ void FileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-QSize FileNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+QSize TFileNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int width = 2 + option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
     return {width, std::max(itemHeight_, option.fontMetrics.height())};

@@ -5,10 +5,10 @@
 namespace kelmora::ui {
 
 // Draws a file entry: just its name, 2 pixels in, at the top of the entry.
-class FileNameDelegate : public QStyledItemDelegate {
+class TFileNameDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit FileNameDelegate(QObject* parent = nullptr);
+    explicit TFileNameDelegate(QObject* parent = nullptr);
 
     void SetItemHeight(int height) { itemHeight_ = height; }
     int ItemHeight() const { return itemHeight_; }

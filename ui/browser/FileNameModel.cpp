@@ -1,30 +1,30 @@
-#include "FileNameModel.h"
+#include "ui/browser/FileNameModel.h"
 
 #include <QFile>
 
 namespace kelmora::ui {
 
-FileNameModel::FileNameModel(const std::vector<std::string>& names, QObject* parent)
+TFileNameModel::TFileNameModel(const std::vector<std::string>& names, QObject* parent)
     : QAbstractListModel(parent), names_(names)
 {
 }
 
-void FileNameModel::BeginReset()
+void TFileNameModel::BeginReset()
 {
     beginResetModel();
 }
 
-void FileNameModel::EndReset()
+void TFileNameModel::EndReset()
 {
     endResetModel();
 }
 
-int FileNameModel::rowCount(const QModelIndex& parent) const
+int TFileNameModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(names_.size());
 }
 
-QVariant FileNameModel::data(const QModelIndex& index, int role) const
+QVariant TFileNameModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};

@@ -8,10 +8,10 @@
 namespace kelmora::ui {
 
 // The file list's names, read from the vector its control owns.
-class FileNameModel : public QAbstractListModel {
+class TFileNameModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    explicit FileNameModel(const std::vector<std::string>& names, QObject* parent = nullptr);
+    explicit TFileNameModel(const std::vector<std::string>& names, QObject* parent = nullptr);
 
     // Bracket every change of the names.
     void BeginReset();

@@ -1,24 +1,12 @@
-#include "Glyphs.h"
+#include "ui/browser/Glyphs.h"
 
 #include <QBitmap>
 #include <QImage>
-
-#ifdef KELMORA_HAVE_RESOURCES
-#include "KelmoraResources.h"
-#endif
 
 namespace kelmora::ui {
 
 QPixmap LoadGlyph(const QString& name)
 {
-#ifdef KELMORA_HAVE_RESOURCES
-    // Resources linked from a static library are registered only when asked for.
-    static const bool registered = [] {
-        kelmora::InitResources();
-        return true;
-    }();
-    (void)registered;
-#endif
     QPixmap glyph(QStringLiteral(":/glyphs/%1.bmp").arg(name));
     if (glyph.isNull())
         return glyph;

@@ -1,4 +1,4 @@
-#include "ItemFocusFrame.h"
+#include "ui/browser/ItemFocusFrame.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "DirectorySearch.h"
+#include "ui/platform/DirectorySearch.h"
 
-#include "FileNames.h"
+#include "ui/platform/FileNames.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,10 +14,10 @@ namespace {
 
 enum class EntryType { File, Directory, Other };
 
-struct DirCloser {
+struct TDirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
+using DirHandle = std::unique_ptr<DIR, TDirCloser>;
 
 // d_type answers without a system call for most entries; links and file systems that do
 // not fill it in need a stat of the target.

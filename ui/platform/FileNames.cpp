@@ -1,4 +1,4 @@
-#include "FileNames.h"
+#include "ui/platform/FileNames.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "IoError.h"
+#include "ui/platform/IoError.h"
 
-#include "KelmoraError.h"
+#include "core/KelmoraError.h"
 
 #include <cerrno>
 
@@ -69,7 +69,7 @@ int IoErrorCode(int errnoValue)
 void ThrowIoError(int errnoValue)
 {
     const int code = MappedCode(errnoValue);
-    throw KelmoraError(code == kOwnErrno ? OtherErrorText(errnoValue) : IoErrorText(code));
+    throw TKelmoraError(code == kOwnErrno ? OtherErrorText(errnoValue) : IoErrorText(code));
 }
 
 } // namespace kelmora::ui::platform

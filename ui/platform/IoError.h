@@ -12,7 +12,7 @@ std::string IoErrorText(int code);
 // otherwise the errno value itself.
 int IoErrorCode(int errnoValue);
 
-// Throws kelmora::KelmoraError with the text for errnoValue.
+// Throws kelmora::TKelmoraError with the text for errnoValue.
 [[noreturn]] void ThrowIoError(int errnoValue);
 
 } // namespace kelmora::ui::platform

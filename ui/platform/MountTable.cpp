@@ -1,6 +1,6 @@
-#include "MountTable.h"
+#include "ui/platform/MountTable.h"
 
-#include "VolumeProbe.h"
+#include "ui/platform/VolumeProbe.h"
 
 #include <algorithm>
 #include <fstream>
@@ -89,21 +89,21 @@ bool LooksRemote(std::string_view source)
     return source.rfind("//", 0) == 0 || source.find(':') != std::string_view::npos;
 }
 
-VolumeKind KindOf(const std::string& type, const std::string& source, const VolumeProbe* probe)
+TVolumeKind KindOf(const std::string& type, const std::string& source, const TVolumeProbe* probe)
 {
     if (IsOneOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "9p", "afs", "ceph", "glusterfs", "coda",
                        "davfs", "ocfs2", "lustre"}))
-        return VolumeKind::Network;
+        return TVolumeKind::Network;
     // FUSE mounts of sshfs, rclone and the like name a remote "host:path" or "//host/share".
     if (type.rfind("fuse.", 0) == 0 && LooksRemote(source))
-        return VolumeKind::Network;
+        return TVolumeKind::Network;
     if (IsOneOf(type, {"iso9660", "udf"}))
-        return VolumeKind::CdRom;
+        return TVolumeKind::CdRom;
     if (IsOneOf(type, {"tmpfs", "ramfs"}))
-        return VolumeKind::RamDisk;
+        return TVolumeKind::RamDisk;
     if (probe && probe->removable && probe->removable(source))
-        return VolumeKind::Removable;
-    return VolumeKind::Fixed;
+        return TVolumeKind::Removable;
+    return TVolumeKind::Fixed;
 }
 
 bool IgnoresCase(std::string_view type)
@@ -135,15 +135,15 @@ bool ParseLine(std::string_view line, std::string& mountPoint, std::string& type
 
 } // namespace
 
-MountTable MountTable::Parse(std::string_view text, const VolumeProbe* probe)
+TMountTable TMountTable::Parse(std::string_view text, const TVolumeProbe* probe)
 {
-    std::map<std::string, Volume> byMountPoint;
+    std::map<std::string, TVolume> byMountPoint;
     size_t at = 0;
     while (at < text.size()) {
         const size_t end = std::min(text.find('\n', at), text.size());
         const std::string_view line = text.substr(at, end - at);
         at = end + 1;
-        Volume volume;
+        TVolume volume;
         if (!ParseLine(line, volume.mountPoint, volume.fileSystem, volume.source))
             continue;
         if (volume.mountPoint.empty() || volume.mountPoint.front() != '/')
@@ -160,35 +160,35 @@ MountTable MountTable::Parse(std::string_view text, const VolumeProbe* probe)
         volume.preservesCase = true;
         byMountPoint[volume.mountPoint] = std::move(volume);
     }
-    MountTable table;
+    TMountTable table;
     for (auto& entry : byMountPoint)
         table.volumes_.push_back(std::move(entry.second));
     return table;
 }
 
-MountTable MountTable::Read(const VolumeProbe* probe)
+TMountTable TMountTable::Read(const TVolumeProbe* probe)
 {
     const auto& source = Source();
     return Parse(source ? source() : SystemMountTableText(), probe);
 }
 
-std::optional<Volume> MountTable::FindVolume(std::string_view path)
+std::optional<TVolume> TMountTable::FindVolume(std::string_view path)
 {
-    const MountTable table = Read();
-    if (const Volume* volume = table.VolumeOf(path))
+    const TMountTable table = Read();
+    if (const TVolume* volume = table.VolumeOf(path))
         return *volume;
     return std::nullopt;
 }
 
-void MountTable::SetSource(std::function<std::string()> source)
+void TMountTable::SetSource(std::function<std::string()> source)
 {
     Source() = std::move(source);
 }
 
-const Volume* MountTable::VolumeOf(std::string_view path) const&
+const TVolume* TMountTable::VolumeOf(std::string_view path) const&
 {
-    const Volume* best = nullptr;
-    for (const Volume& volume : volumes_) {
+    const TVolume* best = nullptr;
+    for (const TVolume& volume : volumes_) {
         const bool holds = volume.mountPoint == "/" ? !path.empty() && path.front() == '/'
                                                     : IsUnder(path, volume.mountPoint);
         if (holds && (!best || volume.mountPoint.size() > best->mountPoint.size()))

@@ -1,6 +1,6 @@
-#include "VolumeProbe.h"
+#include "ui/platform/VolumeProbe.h"
 
-#include "FileNames.h"
+#include "ui/platform/FileNames.h"
 
 #include <dirent.h>
 
@@ -95,9 +95,9 @@ bool ReadRemovable(const std::string& root, const std::string& source)
 
 } // namespace
 
-VolumeProbe VolumeProbe::System(const std::string& root)
+TVolumeProbe TVolumeProbe::System(const std::string& root)
 {
-    VolumeProbe probe;
+    TVolumeProbe probe;
     probe.label = [root](const std::string& source) { return ReadLabel(root, source); };
     probe.removable = [root](const std::string& source) { return ReadRemovable(root, source); };
     return probe;

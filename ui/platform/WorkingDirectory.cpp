@@ -1,7 +1,7 @@
-#include "WorkingDirectory.h"
+#include "ui/platform/WorkingDirectory.h"
 
-#include "IoError.h"
-#include "MountTable.h"
+#include "ui/platform/IoError.h"
+#include "ui/platform/MountTable.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,7 +22,7 @@ std::map<std::string, std::string>& LastDirectories()
 
 void Remember(const std::string& directory)
 {
-    if (const auto volume = MountTable::FindVolume(directory))
+    if (const auto volume = TMountTable::FindVolume(directory))
         LastDirectories()[volume->mountPoint] = directory;
 }
 
@@ -37,13 +37,13 @@ void ChangeTo(const std::string& path)
 
 } // namespace
 
-void WorkingDirectory::Set(const std::string& path)
+void TWorkingDirectory::Set(const std::string& path)
 {
     ChangeTo(path);
     Remember(Get());
 }
 
-std::string WorkingDirectory::Get()
+std::string TWorkingDirectory::Get()
 {
     char buffer[PATH_MAX];
     if (!getcwd(buffer, sizeof buffer))
@@ -51,7 +51,7 @@ std::string WorkingDirectory::Get()
     return buffer;
 }
 
-void WorkingDirectory::SetVolume(const std::string& mountPoint)
+void TWorkingDirectory::SetVolume(const std::string& mountPoint)
 {
     const auto last = LastDirectories().find(mountPoint);
     if (last != LastDirectories().end() && last->second != mountPoint && Exists(last->second)) {
@@ -65,13 +65,13 @@ void WorkingDirectory::SetVolume(const std::string& mountPoint)
     Set(mountPoint);
 }
 
-bool WorkingDirectory::Exists(const std::string& path)
+bool TWorkingDirectory::Exists(const std::string& path)
 {
     struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void WorkingDirectory::ForgetVolumes()
+void TWorkingDirectory::ForgetVolumes()
 {
     LastDirectories().clear();
 }

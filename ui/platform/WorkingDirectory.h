@@ -6,8 +6,8 @@ namespace kelmora::ui::platform {
 
 // The process's current directory. Like a system with drive letters, it remembers the last
 // directory made current on each volume, so that a volume can be made current as a whole.
-// Every failure throws kelmora::KelmoraError with the I/O error text of its errno.
-class WorkingDirectory {
+// Every failure throws kelmora::TKelmoraError with the I/O error text of its errno.
+class TWorkingDirectory {
 public:
     // Makes path (absolute, or relative to the current directory) current.
     static void Set(const std::string& path);

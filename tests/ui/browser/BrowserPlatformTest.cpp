@@ -1,10 +1,10 @@
-#include "BrowserTestSupport.h"
+#include "tests/ui/browser/BrowserTestSupport.h"
 
-#include "FileNames.h"
-#include "IoError.h"
-#include "MountTable.h"
-#include "VolumeProbe.h"
-#include "WorkingDirectory.h"
+#include "ui/platform/FileNames.h"
+#include "ui/platform/IoError.h"
+#include "ui/platform/MountTable.h"
+#include "ui/platform/VolumeProbe.h"
+#include "ui/platform/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -80,22 +80,22 @@ constexpr const char* kMountInfo =
 
 TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
 {
-    VolumeProbe probe;
+    TVolumeProbe probe;
     probe.removable = [](const std::string& source) { return source == "/dev/sdb1"; };
-    const MountTable table = MountTable::Parse(kMountInfo, &probe);
+    const TMountTable table = TMountTable::Parse(kMountInfo, &probe);
     std::vector<std::string> mountPoints;
-    for (const Volume& volume : table.Volumes())
+    for (const TVolume& volume : table.Volumes())
         mountPoints.push_back(volume.mountPoint);
     EXPECT_EQ(mountPoints, (std::vector<std::string>{"/", "/home", "/media/cd", "/media/u/MY STICK", "/mnt/nas",
                                                      "/mnt/remote", "/tmp"}));
 
     const auto kind = [&](const char* path) { return table.VolumeOf(path)->kind; };
-    EXPECT_EQ(kind("/"), VolumeKind::Fixed);
-    EXPECT_EQ(kind("/tmp"), VolumeKind::RamDisk);
-    EXPECT_EQ(kind("/media/u/MY STICK"), VolumeKind::Removable);
-    EXPECT_EQ(kind("/mnt/nas"), VolumeKind::Network);
-    EXPECT_EQ(kind("/mnt/remote"), VolumeKind::Network);
-    EXPECT_EQ(kind("/media/cd"), VolumeKind::CdRom);
+    EXPECT_EQ(kind("/"), TVolumeKind::Fixed);
+    EXPECT_EQ(kind("/tmp"), TVolumeKind::RamDisk);
+    EXPECT_EQ(kind("/media/u/MY STICK"), TVolumeKind::Removable);
+    EXPECT_EQ(kind("/mnt/nas"), TVolumeKind::Network);
+    EXPECT_EQ(kind("/mnt/remote"), TVolumeKind::Network);
+    EXPECT_EQ(kind("/media/cd"), TVolumeKind::CdRom);
     EXPECT_EQ(table.VolumeOf("/mnt/nas")->source, "//Server/Share");
     EXPECT_EQ(table.VolumeOf("/home")->fileSystem, "xfs");   // the later mount hides the earlier
 
@@ -106,18 +106,18 @@ TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
 
 TEST(MountTableTest, APathBelongsToTheLongestMountPointAboveIt)
 {
-    const MountTable table = MountTable::Parse(kMountInfo);
+    const TMountTable table = TMountTable::Parse(kMountInfo);
     EXPECT_EQ(table.VolumeOf("/home/kim/draws")->mountPoint, "/home");
     EXPECT_EQ(table.VolumeOf("/home")->mountPoint, "/home");
     EXPECT_EQ(table.VolumeOf("/homework")->mountPoint, "/");
     EXPECT_EQ(table.VolumeOf("/")->mountPoint, "/");
     // Without a probe, removable media are not told apart.
-    EXPECT_EQ(table.VolumeOf("/media/u/MY STICK/x")->kind, VolumeKind::Fixed);
+    EXPECT_EQ(table.VolumeOf("/media/u/MY STICK/x")->kind, TVolumeKind::Fixed);
 }
 
 TEST(MountTableTest, ReadsTheOlderMountsFormatToo)
 {
-    const MountTable table = MountTable::Parse("/dev/sda1 / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
+    const TMountTable table = TMountTable::Parse("/dev/sda1 / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
                                                "/dev/sdc1 /mnt/win ntfs3 rw 0 0\n");
     ASSERT_EQ(table.Volumes().size(), 2u);
     EXPECT_FALSE(table.VolumeOf("/mnt/win/x")->caseSensitive);
@@ -142,7 +142,7 @@ TEST(VolumeProbeTest, LabelsAndRemovableMediaComeFromDevAndSys)
     fs::create_symlink("../../devices/usb/sdb/sdb1", tree.Path("sys/class/block/sdb1"));
     fs::create_symlink("../../devices/ata/sda/sda2", tree.Path("sys/class/block/sda2"));
 
-    const VolumeProbe probe = VolumeProbe::System(tree.Root());
+    const TVolumeProbe probe = TVolumeProbe::System(tree.Root());
     EXPECT_EQ(probe.label("/dev/sdb1"), "MY STICK");
     EXPECT_EQ(probe.label("/dev/sda2"), "data");
     EXPECT_EQ(probe.label("/dev/sdx9"), "");
@@ -156,18 +156,18 @@ TEST(WorkingDirectoryTest, AVolumeReturnsToTheLastDirectoryMadeCurrentOnIt)
     BrowserTree tree;
     tree.Mounts("2 1 8:2 / @/disk rw - ext4 /dev/sdb1 rw\n");
     const std::string deep = tree.Dir("disk/a/b");
-    WorkingDirectory::Set(deep);
-    WorkingDirectory::Set(tree.Root());
-    WorkingDirectory::SetVolume(tree.Path("disk"));
-    EXPECT_EQ(WorkingDirectory::Get(), deep);
+    TWorkingDirectory::Set(deep);
+    TWorkingDirectory::Set(tree.Root());
+    TWorkingDirectory::SetVolume(tree.Path("disk"));
+    EXPECT_EQ(TWorkingDirectory::Get(), deep);
 
     // Once that directory is gone, the volume's mount point stands in.
-    WorkingDirectory::Set(tree.Root());
+    TWorkingDirectory::Set(tree.Root());
     std::filesystem::remove_all(tree.Path("disk/a"));
-    WorkingDirectory::SetVolume(tree.Path("disk"));
-    EXPECT_EQ(WorkingDirectory::Get(), tree.Path("disk"));
+    TWorkingDirectory::SetVolume(tree.Path("disk"));
+    EXPECT_EQ(TWorkingDirectory::Get(), tree.Path("disk"));
 
-    EXPECT_EQ(ErrorText([&] { WorkingDirectory::Set(tree.Path("missing")); }), "不正なファイル名です");
+    EXPECT_EQ(ErrorText([&] { TWorkingDirectory::Set(tree.Path("missing")); }), "不正なファイル名です");
 }
 
 } // namespace

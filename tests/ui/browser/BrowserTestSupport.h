@@ -1,8 +1,8 @@
 #pragma once
 // Directory trees, a made-up mount table and the process state the browser tests need.
 
-#include "MountTable.h"
-#include "WorkingDirectory.h"
+#include "ui/platform/MountTable.h"
+#include "ui/platform/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +41,8 @@ public:
             std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root_, ec);
-        ui::platform::MountTable::SetSource({});
-        ui::platform::WorkingDirectory::ForgetVolumes();
+        ui::platform::TMountTable::SetSource({});
+        ui::platform::TWorkingDirectory::ForgetVolumes();
     }
 
     const std::string& Root() const { return root_; }
@@ -72,7 +72,7 @@ public:
             else
                 text += c;
         }
-        ui::platform::MountTable::SetSource([text] { return text; });
+        ui::platform::TMountTable::SetSource([text] { return text; });
     }
 
 private:

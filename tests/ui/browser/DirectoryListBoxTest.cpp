@@ -1,7 +1,7 @@
-#include "BrowserTestSupport.h"
+#include "tests/ui/browser/BrowserTestSupport.h"
 
-#include "DirectoryListBox.h"
-#include "FileListBox.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/FileListBox.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -16,14 +16,14 @@ namespace {
 
 using test::BrowserTree;
 using test::ErrorText;
-using Kind = DirectoryEntryKind;
+using Kind = TDirectoryEntryKind;
 
 // The root's own path from "/" down, as the directory list's path entries.
-std::vector<DirectoryEntry> PathEntries(const std::string& directory)
+std::vector<TDirectoryEntry> PathEntries(const std::string& directory)
 {
     if (directory == "/")
         return {{"/", Kind::Own}};
-    std::vector<DirectoryEntry> entries{{"/", Kind::Path}};
+    std::vector<TDirectoryEntry> entries{{"/", Kind::Path}};
     std::string rest = directory.substr(1);
     for (size_t slash = rest.find('/'); slash != std::string::npos; slash = rest.find('/')) {
         entries.push_back({rest.substr(0, slash), Kind::Path});
@@ -86,7 +86,7 @@ TEST_F(DirectoryListBoxTest, ANestedDirectoryShowsItsPathThenItsVisibleSubdirect
 {
     Make("draws/2024");
     const std::string directory = tree.Path("draws/2024");
-    std::vector<DirectoryEntry> expected = PathEntries(directory);
+    std::vector<TDirectoryEntry> expected = PathEntries(directory);
     const int own = static_cast<int>(expected.size()) - 1;
     for (const char* name : {"Alpha", "beta", "gamma"})
         expected.push_back({name, Kind::Subdirectory});
@@ -108,7 +108,7 @@ TEST_F(DirectoryListBoxTest, TheRootIsItsOwnEntry)
     Make("");
     dirs->EnterDirectory("/");
     ASSERT_FALSE(dirs->Entries().empty());
-    EXPECT_EQ(dirs->Entries()[0], (DirectoryEntry{"/", Kind::Own}));
+    EXPECT_EQ(dirs->Entries()[0], (TDirectoryEntry{"/", Kind::Own}));
     EXPECT_EQ(dirs->HighlightedIndex(), 0);
     EXPECT_EQ(dirs->EntryPath(0), "/");
     const std::string top = *std::next(std::filesystem::path(tree.Root()).begin());   // "tmp", usually
@@ -224,8 +224,8 @@ TEST_F(DirectoryListBoxTest, OnACaseSensitiveVolumeNamesDifferingInCaseAreTwoDir
     tree.File("case/draws/lower.wkx");
     Make("case");
     EXPECT_TRUE(dirs->CaseSensitive());
-    const auto subdirectories = std::vector<DirectoryEntry>(dirs->Entries().end() - 2, dirs->Entries().end());
-    EXPECT_EQ(subdirectories, (std::vector<DirectoryEntry>{{"Draws", Kind::Subdirectory}, {"draws", Kind::Subdirectory}}));
+    const auto subdirectories = std::vector<TDirectoryEntry>(dirs->Entries().end() - 2, dirs->Entries().end());
+    EXPECT_EQ(subdirectories, (std::vector<TDirectoryEntry>{{"Draws", Kind::Subdirectory}, {"draws", Kind::Subdirectory}}));
 
     dirs->EnterDirectory(tree.Path("case/Draws"));
     EXPECT_EQ(files->FileNames(), std::vector<std::string>{"upper.wkx"});
@@ -244,7 +244,7 @@ TEST_F(DirectoryListBoxTest, OnAVolumeThatIgnoresCaseNamesDifferingInCaseAreOne)
     EXPECT_FALSE(dirs->CaseSensitive());
     EXPECT_TRUE(dirs->PreservesCase());
     std::vector<std::string> subdirectories;
-    for (const DirectoryEntry& entry : dirs->Entries())
+    for (const TDirectoryEntry& entry : dirs->Entries())
         if (entry.kind == Kind::Subdirectory)
             subdirectories.push_back(entry.name);
     ASSERT_EQ(subdirectories.size(), 2u);

@@ -1,8 +1,8 @@
-#include "BrowserTestSupport.h"
+#include "tests/ui/browser/BrowserTestSupport.h"
 
-#include "DirectoryListBox.h"
-#include "DriveComboBox.h"
-#include "FileListBox.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -44,7 +44,7 @@ protected:
         drives->SetDirList(dirs);
         dirs->SetFileList(files);
         files->SetMask(QStringLiteral("*.wkx"));
-        platform::VolumeProbe probe;
+        platform::TVolumeProbe probe;
         probe.label = [](const std::string& source) { return source == "/dev/sdz9" ? "DATA" : ""; };
         probe.removable = [](const std::string& source) { return source == "/dev/sdy1"; };
         drives->SetVolumeProbe(probe);
@@ -63,7 +63,7 @@ TEST_F(DriveComboBoxTest, StartsOnTheCurrentDirectoryWithNothingSelected)
     window.show();
 
     std::vector<std::string> texts;
-    for (const DriveEntry& entry : drives->Drives())
+    for (const TDriveEntry& entry : drives->Drives())
         texts.push_back(entry.text);
     const std::string& root = tree.Root();
     EXPECT_EQ(texts, (std::vector<std::string>{"/: []", root + "/cd: []", root + "/disk: [data]",
@@ -72,7 +72,7 @@ TEST_F(DriveComboBoxTest, StartsOnTheCurrentDirectoryWithNothingSelected)
     EXPECT_EQ(drives->currentIndex(), 2);
 
     EXPECT_EQ(dirs->Directory(), tree.Path("disk/draws"));
-    EXPECT_EQ(dirs->Entries()[static_cast<size_t>(dirs->HighlightedIndex())].kind, DirectoryEntryKind::Own);
+    EXPECT_EQ(dirs->Entries()[static_cast<size_t>(dirs->HighlightedIndex())].kind, TDirectoryEntryKind::Own);
     EXPECT_EQ(files->FileNames(), std::vector<std::string>{"a.wkx"});
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(files->SelectedFilePath(), "");

@@ -1,6 +1,6 @@
-#include "BrowserTestSupport.h"
+#include "tests/ui/browser/BrowserTestSupport.h"
 
-#include "FileListBox.h"
+#include "ui/browser/FileListBox.h"
 
 #include <QApplication>
 #include <QSignalSpy>
