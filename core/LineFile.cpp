@@ -1,5 +1,6 @@
 #include "core/LineFile.h"
 
+#include "core/FileDescriptor.h"
 #include "core/KelmoraError.h"
 #include "core/SafeFileWriter.h"
 
@@ -82,13 +83,10 @@ ByteString ReadWholeFile(const std::string& path)
 {
     // O_NONBLOCK so that a fifo without a writer cannot hang the program; only regular
     // files are read, anything else is "cannot be opened".
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.Valid())
         ThrowCannotOpen(path);
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
+    const int fd = file.Get();
 
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))

@@ -1,5 +1,6 @@
 #include "core/SafeFileWriter.h"
 
+#include "core/FileDescriptor.h"
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
 
@@ -13,26 +14,6 @@
 
 namespace kelmora {
 namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { Close(); }
-    int Get() const { return fd_; }
-    bool Close()
-    {
-        if (fd_ < 0)
-            return true;
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, std::string_view bytes)
 {
@@ -96,7 +77,7 @@ bool WriteAllAt(int fd, std::string_view bytes)
 void WriteInPlace(const std::string& shownPath, const std::string& path, std::string_view bytes)
 {
     // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     if (fd.Get() < 0)
         ThrowCannotCreate(shownPath);
     ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
@@ -148,7 +129,7 @@ void WriteFileSafely(const std::string& path, std::string_view bytes)
     // The temporary name must stay within the longest name the directory takes.
     const std::string name = target.substr(target.rfind('/') + 1);
     std::string temp = DirectoryOf(target) + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    TFileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.Get() < 0) {
         // A directory that takes no new file may still let the file itself be rewritten.
         if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
