@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/LineList.h"
 
 namespace kelmora {
 
@@ -17,6 +16,12 @@ inline std::string_view UpToNul(std::string_view text)
 {
     const auto nul = text.find('\0');
     return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+// The first byte of a double-byte Shift-JIS character.
+inline constexpr bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 inline bool EndsWith(std::string_view text, std::string_view suffix)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ByteString.h"
+#include "core/LineList.h"
 
 #include <string>
 #include <vector>

@@ -9,11 +9,6 @@ bool IsBlank(char c)
     return byte >= 1 && byte <= 32;
 }
 
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 } // namespace
 
 void SplitNumberList(std::string_view text, TLineList& items)

@@ -1,5 +1,6 @@
 #include "ui/Cp932.h"
 
+#include "core/ByteString.h"
 #include "core/KelmoraError.h"
 
 #include <QStringDecoder>
@@ -13,11 +14,6 @@ namespace {
 
 constexpr char16_t kNoCharacter = 0xFFFD;
 constexpr std::uint16_t kNoCode = 0xFFFF;
-
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 bool IsTrailByte(unsigned char byte)
 {
