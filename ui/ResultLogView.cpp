@@ -63,6 +63,7 @@ std::size_t EndOfFirstLines(std::string_view text, std::size_t begin, std::size_
 TResultLogView::TResultLogView(QPlainTextEdit& memo, TResultLog& log, QObject* parent)
     : QObject(parent), memo_(memo), log_(log), availableMemory_(platform::AvailableMemory)
 {
+    setObjectName(QStringLiteral("ResultLogView"));
     fillTimer_.setInterval(0);
     connect(&fillTimer_, &QTimer::timeout, this, &TResultLogView::FillSlice);
     Reload();
