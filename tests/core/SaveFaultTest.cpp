@@ -18,10 +18,13 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
@@ -201,6 +204,46 @@ TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
             ::chmod(path.c_str(), 0644);
             EXPECT_EQ(ReadBytes(path), saver.bytes(1));
             EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+        }
+    }
+}
+
+TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system of its own";
+    SharedDir dir;
+    const std::string disk = dir.File("disk");
+    std::filesystem::create_directory(disk);
+    const std::string path = disk + "/locked/tickets.wkn";
+    for (const Saver& saver : kSavers) {
+        for (const mode_t mode : {mode_t{0644}, mode_t{0200}}) {
+            SCOPED_TRACE(std::string(saver.name) + (mode == 0200 ? " unreadable" : ""));
+            // In a mount namespace of the child's own, so the mount goes with it.
+            const std::string outcome = RunInChild({}, [&]() -> std::string {
+                if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                    ::mount("kelmora-test", disk.c_str(), "tmpfs", 0, "size=256k,mode=0777") != 0)
+                    return "no mount";
+                std::filesystem::create_directory(disk + "/locked");
+                WriteBytes(path, kOld);
+                (void)::chown(path.c_str(), kNobody, kNobody);
+                ::chmod(path.c_str(), mode);
+                ::chmod((disk + "/locked").c_str(), 0555);
+                std::ofstream filler(disk + "/filler", std::ios::binary);
+                const std::string block(4096, 'f');
+                while (filler.write(block.data(), static_cast<std::streamsize>(block.size())))
+                    ;
+                filler.close();
+                std::string result = RunInChild({.unprivileged = true}, [&] {
+                    return saver.save({path, dir.File("spare"), 65536});
+                });
+                if (ReadBytes(path) != kOld)
+                    result += " [old file changed]";
+                return result;
+            });
+            if (outcome == "no mount")
+                GTEST_SKIP() << "this system lets no test mount a file system";
+            EXPECT_EQ(outcome, kWriteError);
         }
     }
 }
