@@ -236,11 +236,14 @@ struct TTemporaryFile {
     // errno tells why when it returns false.
     bool Create(const std::string& directory)
     {
-        fd = TFileDescriptor(::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-        if (fd.Valid())
-            return true;
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            return false;
+        // Without /proc an unnamed file could not be given its name at the end.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            fd = TFileDescriptor(::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+            if (fd.Valid())
+                return true;
+            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+                return false;
+        }
         std::string temp = pattern;
         fd = TFileDescriptor(::mkostemp(temp.data(), O_CLOEXEC));
         if (!fd.Valid())

@@ -501,6 +501,32 @@ TEST(SaveFaults, AKilledSaveLeavesNothingBehind)
     EXPECT_EQ(EntriesIn(dir.File("out")), 1u);
 }
 
+TEST(SaveFaults, WithoutProcANamedTemporaryFileServes)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hide /proc in a mount namespace";
+    TempDir dir;
+    const std::string path = dir.File("results.txt");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(path, kOld);
+        const std::string outcome = RunInChild({}, [&]() -> std::string {
+            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::umount2("/proc", MNT_DETACH) != 0)
+                return "no mount";
+            const std::string failed = RunInChild({.fileSizeLimit = 4096}, [&] {
+                return saver.save({path, dir.File("spare"), 8192});
+            });
+            return failed + " | " + saver.save({path, dir.File("spare")});
+        });
+        if (outcome == "no mount")
+            GTEST_SKIP() << "this system lets no test change its mounts";
+        EXPECT_EQ(outcome, kWriteError + " | saved");
+        EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    }
+}
+
 TEST(SaveKeeps, PermissionsAndLinks)
 {
     TempDir dir;
