@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <new>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <iterator>
 
 namespace kelmora::ui {
@@ -206,6 +209,38 @@ TEST_F(ResultLogViewTest, AReportTooLargeToShowIsRefusedWholeAndKeptForTheSave)
     TypeAtEnd(QStringLiteral("x"));
     view.TakeUserEdits();
     EXPECT_TRUE(log.Text().ends_with("more\r\nx"));
+}
+
+// The figure of what the process can get is the real one here: an address-space limit a little
+// above what the process already uses, as a container or a ulimit would set.
+TEST_F(ResultLogViewTest, UnderARealMemoryLimitALargeReportIsRefusedInsteadOfCrashing)
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    const auto used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+    rlimit previous {};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &previous), 0);
+    std::string report;
+    for (int i = 0; i < 1 << 21; ++i)
+        report += "1\r\n";
+    const std::size_t shown = log.Text().size();
+    log.AppendPrepared(report);
+    const rlimit tight{used + (rlim_t{256} << 20), previous.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &tight), 0);
+    std::string outcome = "shown";
+    try {
+        view.ShowAppended(shown);
+        view.FinishFilling();
+    } catch (const TKelmoraError&) {
+        outcome = "refused";
+    } catch (const std::bad_alloc&) {
+        outcome = "out of memory";
+    }
+    ::setrlimit(RLIMIT_AS, &previous);
+    EXPECT_EQ(outcome, "refused");
+    EXPECT_EQ(log.Text(), "\r\n" + report);
+    EXPECT_TRUE(view.TooLargeToShow());
 }
 
 TEST_F(ResultLogViewTest, TheCostGrowsWithBytesAndLines)
