@@ -2,18 +2,24 @@
 
 #include "core/FileDescriptor.h"
 #include "core/KelmoraError.h"
-#include "core/LineFile.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <random>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace kelmora {
 namespace {
+
+// The kernel gives up on a path after this many links (ELOOP).
+constexpr int kMaxLinkHops = 40;
 
 bool WriteAll(int fd, std::string_view bytes)
 {
@@ -26,38 +32,6 @@ bool WriteAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(wrote));
     }
     return true;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Follows symbolic links so that the link stays and its target is replaced.
-std::string ResolveLinks(std::string path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return path;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n < 0)
-            return path;
-        target.resize(static_cast<std::size_t>(n));
-        path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
-    }
-    return path;
-}
-
-mode_t DefaultFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 bool WriteAllAt(int fd, std::string_view bytes)
@@ -74,28 +48,118 @@ bool WriteAllAt(int fd, std::string_view bytes)
     return true;
 }
 
-void WriteInPlace(const std::string& shownPath, const std::string& path, std::string_view bytes)
+std::optional<std::string> ReadAllAt(int fd, std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t got = 0; got < size;) {
+        const ssize_t n = ::pread(fd, bytes.data() + got, size - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        got += static_cast<std::size_t>(n);
+    }
+    return bytes;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A link that someone else planted in a shared folder such as /tmp must not aim the save at
+// a file of the saver's: in a sticky, world-writable folder a link is followed only when it
+// belongs to the folder's owner or to the saver (the kernel's protected_symlinks rule, which
+// a save that resolves links itself would otherwise bypass).
+bool MayFollow(const std::string& link, const struct stat& linkStat)
+{
+    struct stat dir {};
+    if (::stat(DirectoryOf(link).c_str(), &dir) != 0)
+        return false;
+    const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+    return !shared || linkStat.st_uid == dir.st_uid || linkStat.st_uid == ::geteuid();
+}
+
+// Follows symbolic links so that the link stays and its target is replaced.
+std::string ResolveLinks(const std::string& shownPath)
+{
+    std::string path = shownPath;
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        if (hops == kMaxLinkHops || !MayFollow(path, st))
+            ThrowCannotCreate(shownPath);
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0)
+            ThrowCannotCreate(shownPath);
+        target.resize(static_cast<std::size_t>(n));
+        path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
+    }
+}
+
+mode_t DefaultFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A write past the process's file size limit would end it with SIGXFSZ half-way through.
+bool WithinFileSizeLimit(std::size_t size)
+{
+    rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || size <= limit.rlim_cur;
+}
+
+// Takes the blocks the new text needs before any old byte is overwritten, so that a full
+// disk or a quota fails here; the file keeps its size and contents either way.
+bool ReserveSpace(int fd, off_t oldSize, std::size_t newSize)
+{
+    if (newSize == 0)
+        return true;
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(newSize)) == 0)
+        return true;
+    if (errno != EOPNOTSUPP)
+        return false;
+    // posix_fallocate may grow the file; zeros past the old end are all it adds.
+    if (::posix_fallocate(fd, 0, static_cast<off_t>(newSize)) == 0)
+        return true;
+    (void)::ftruncate(fd, oldSize);
+    return false;
+}
+
+void WriteSpecialFile(const std::string& shownPath, const std::string& path, std::string_view bytes)
 {
     // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
-    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         ThrowCannotCreate(shownPath);
     ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+    if (!WriteAll(fd.Get(), bytes) || !fd.Close())
+        ThrowWriteError();
+}
+
+// For a directory that takes no new file: the file itself is rewritten. The new size is
+// reserved first; the old bytes, where they can be read, go back if the write fails anyway.
+void WriteInPlace(const std::string& shownPath, const std::string& targetPath, std::string_view newBytes)
+{
+    TFileDescriptor fd(::open(targetPath.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0 && errno == EACCES)
+        fd = TFileDescriptor(::open(targetPath.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0)
+        ThrowCannotCreate(shownPath);
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (!WriteAll(fd.Get(), bytes) || !fd.Close())
-            ThrowWriteError();
-        return;
-    }
-    // Without a temporary file the old bytes are overwritten, so a write that fails puts them
-    // back; the blocks they held are still the file's, so that write needs no new space.
-    std::optional<std::string> old;
-    try {
-        old = ReadWholeFile(path);
-    } catch (const TKelmoraError&) {
-        (void)::ftruncate(fd.Get(), 0); // a file we may write but not read
-    }
-    if (!WriteAllAt(fd.Get(), bytes) || ::ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 ||
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        ThrowCannotCreate(shownPath);
+    if (!WithinFileSizeLimit(newBytes.size()) || !ReserveSpace(fd.Get(), st.st_size, newBytes.size()))
+        ThrowWriteError();
+    const std::optional<std::string> old = ReadAllAt(fd.Get(), static_cast<std::size_t>(st.st_size));
+    if (!WriteAllAt(fd.Get(), newBytes) || ::ftruncate(fd.Get(), static_cast<off_t>(newBytes.size())) != 0 ||
         ::fsync(fd.Get()) != 0) {
         if (old && WriteAllAt(fd.Get(), *old))
             (void)::ftruncate(fd.Get(), static_cast<off_t>(old->size()));
@@ -104,6 +168,111 @@ void WriteInPlace(const std::string& shownPath, const std::string& path, std::st
     if (!fd.Close())
         ThrowWriteError();
 }
+
+// The old file's owner, permissions and extended attributes (ACLs among them) pass to the
+// new one as far as the saver may give them. Set-id bits stay only where the owner did.
+void CopyAttributes(int fd, const std::string& oldPath, const struct stat& old)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        now.st_uid = now.st_gid = static_cast<uid_t>(-1);
+    const bool sameOwner = now.st_uid == old.st_uid;
+    mode_t mode = old.st_mode & 07777;
+    if (!sameOwner)
+        mode &= ~static_cast<mode_t>(S_ISUID);
+    if (!sameOwner || now.st_gid != old.st_gid)
+        mode &= ~static_cast<mode_t>(S_ISGID);
+
+    const ssize_t listSize = ::listxattr(oldPath.c_str(), nullptr, 0);
+    if (listSize > 0) {
+        std::string names(static_cast<std::size_t>(listSize), '\0');
+        const ssize_t got = ::listxattr(oldPath.c_str(), names.data(), names.size());
+        names.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+            const std::string name = names.c_str() + at;
+            // File capabilities are privileges, like set-id bits.
+            if (name.empty() || (name == "security.capability" && !sameOwner))
+                continue;
+            const ssize_t valueSize = ::getxattr(oldPath.c_str(), name.c_str(), nullptr, 0);
+            if (valueSize < 0)
+                continue;
+            std::string value(static_cast<std::size_t>(valueSize), '\0');
+            const ssize_t copied = ::getxattr(oldPath.c_str(), name.c_str(), value.data(), value.size());
+            if (copied >= 0)
+                (void)::fsetxattr(fd, name.c_str(), value.data(), static_cast<std::size_t>(copied), 0);
+        }
+    }
+    // After the ACL, whose mask the old mode already agrees with; a chown may have cleared the
+    // set-id bits, so they are set here too.
+    ::fchmod(fd, mode);
+}
+
+std::string RandomSuffix()
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string suffix(6, '\0');
+    for (char& c : suffix)
+        c = kLetters[pick(random)];
+    return suffix;
+}
+
+// The temporary file beside the target. Unnamed where the file system allows, so that a save
+// killed part-way leaves nothing behind; `name` is empty until it has one.
+struct TTemporaryFile {
+    TFileDescriptor fd;
+    std::string name;
+    std::string pattern; // a name of the longest length the directory takes, XXXXXX replaced
+
+    ~TTemporaryFile()
+    {
+        if (!name.empty())
+            ::unlink(name.c_str());
+    }
+
+    // errno tells why when it returns false.
+    bool Create(const std::string& directory)
+    {
+        // Without /proc an unnamed file could not be given its name at the end.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            fd = TFileDescriptor(::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+            if (fd.Valid())
+                return true;
+            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+                return false;
+        }
+        std::string temp = pattern;
+        fd = TFileDescriptor(::mkostemp(temp.data(), O_CLOEXEC));
+        if (!fd.Valid())
+            return false;
+        name = temp;
+        return true;
+    }
+
+    // Gives an unnamed file a name, only now that its contents are complete.
+    bool Link()
+    {
+        if (!name.empty())
+            return true;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd.Get());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string temp = pattern;
+            temp.replace(temp.size() - 6, 6, RandomSuffix());
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                name = temp;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    void Renamed() { name.clear(); }
+};
 
 } // namespace
 
@@ -119,18 +288,19 @@ void WriteFileSafely(const std::string& path, std::string_view bytes)
     if (exists && S_ISDIR(old.st_mode))
         ThrowCannotCreate(path);
     if (exists && !S_ISREG(old.st_mode)) {
-        WriteInPlace(path, target, bytes);
+        WriteSpecialFile(path, target, bytes);
         return;
     }
     // A writable directory would let the rename replace a file the user may not write.
     if (exists && ::access(target.c_str(), W_OK) != 0)
         ThrowCannotCreate(path);
 
+    const std::string directory = DirectoryOf(target);
     // The temporary name must stay within the longest name the directory takes.
     const std::string name = target.substr(target.rfind('/') + 1);
-    std::string temp = DirectoryOf(target) + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
-    TFileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.Get() < 0) {
+    TTemporaryFile temp;
+    temp.pattern = directory + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
+    if (!temp.Create(directory)) {
         // A directory that takes no new file may still let the file itself be rewritten.
         if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
             WriteInPlace(path, target, bytes);
@@ -139,26 +309,22 @@ void WriteFileSafely(const std::string& path, std::string_view bytes)
         ThrowCannotCreate(path);
     }
 
-    const auto discard = [&] { ::unlink(temp.c_str()); };
-    if (exists) {
-        (void)::fchown(fd.Get(), old.st_uid, old.st_gid);
-        ::fchmod(fd.Get(), old.st_mode & 07777);
-    } else {
-        ::fchmod(fd.Get(), DefaultFileMode());
-    }
-    if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !fd.Close()) {
-        discard();
+    if (exists)
+        CopyAttributes(temp.fd.Get(), target, old);
+    else
+        ::fchmod(temp.fd.Get(), DefaultFileMode());
+    if (!WithinFileSizeLimit(bytes.size()) || !WriteAll(temp.fd.Get(), bytes) || ::fsync(temp.fd.Get()) != 0)
         ThrowWriteError();
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        discard();
+    if (!temp.Link())
         ThrowCannotCreate(path);
-    }
+    if (!temp.fd.Close())
+        ThrowWriteError();
+    if (::rename(temp.name.c_str(), target.c_str()) != 0)
+        ThrowCannotCreate(path);
+    temp.Renamed();
     // Make the rename itself durable.
-    if (const int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    if (const TFileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.Valid())
+        ::fsync(dir.Get());
 }
 
 } // namespace kelmora

@@ -1,5 +1,6 @@
 #include "ui/FileDialog.h"
 
+#include "ui/FileIconProvider.h"
 #include "ui/WindowPlacement.h"
 
 #include <QFile>
@@ -47,7 +48,13 @@ TFileDialog::TFileDialog(Kind kind, const QString& filter, const QString& defaul
 
 bool TFileDialog::Execute(QWidget* parent)
 {
+    // Listing a folder must never read a file: no type guessed from contents, no folder icon
+    // read from a file inside it. The provider outlives the dialog's model, which uses it.
+    TFileIconProvider iconProvider;
     TWildcardFilteringDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&iconProvider);
     dialog.setAcceptMode(kind_ == Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // A name that does not exist is accepted; opening it then reports the error.
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -23,9 +23,6 @@ public:
 
     // The chosen path, in the platform's native bytes.
     std::string FileName() const;
-    const QString& InitialFileName() const { return fileName_; }
-    const QStringList& NameFilters() const { return nameFilters_; }
-    const QString& DefaultExt() const { return defaultExt_; }
 
     // Qt's name filters for a "description|pattern|..." filter. The description is shown as
     // it is; "*.*" means every file, as it does for the users of such filters.

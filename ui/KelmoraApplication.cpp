@@ -6,7 +6,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 
+#include <cstdio>
 #include <exception>
+#include <new>
 
 namespace kelmora::ui {
 
@@ -52,6 +54,13 @@ bool TKelmoraApplication::notify(QObject* receiver, QEvent* event)
     // operation ends.
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        // Whatever failed to get its memory has let it go again by now, so the box can show.
+        try {
+            ShowError(QStringLiteral("メモリが不足しています"));
+        } catch (const std::bad_alloc&) {
+            std::fputs("kelmora: out of memory\n", stderr);
+        }
     } catch (const std::exception& error) {
         ShowError(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -1,7 +1,9 @@
 #include "ui/ResultLogView.h"
 
 #include "ui/Cp932.h"
+#include "core/KelmoraError.h"
 #include "core/ResultLog.h"
+#include "ui/platform/AvailableMemory.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -9,6 +11,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string_view>
 
 namespace kelmora::ui {
@@ -16,6 +20,15 @@ namespace {
 
 constexpr std::size_t kLinesShownAtOnce = 1000;
 constexpr std::size_t kLinesPerSlice = 20000;
+
+// Measured by filling a text area of the window's size with reports of short and long lines.
+constexpr std::size_t kCostPerByte = 3;
+constexpr std::size_t kCostPerLine = 512;
+// The text area counts characters in int; every byte becomes at most one UTF-16 unit.
+constexpr std::size_t kMostCharacters = INT_MAX / 2;
+
+const char* const kTooLargeToShow =
+    "確認結果が大きすぎるため表示できません。結果は ファイル → 確認結果を保存 で保存できます";
 
 // The offset just after the `lines`-th line feed counted back from `end`, or `begin` when
 // there are not that many. A line feed is never part of a double-byte character.
@@ -48,16 +61,54 @@ std::size_t EndOfFirstLines(std::string_view text, std::size_t begin, std::size_
 } // namespace
 
 TResultLogView::TResultLogView(QPlainTextEdit& memo, TResultLog& log, QObject* parent)
-    : QObject(parent), memo_(memo), log_(log)
+    : QObject(parent), memo_(memo), log_(log), availableMemory_(platform::AvailableMemory)
 {
+    setObjectName(QStringLiteral("ResultLogView"));
     fillTimer_.setInterval(0);
     connect(&fillTimer_, &QTimer::timeout, this, &TResultLogView::FillSlice);
     Reload();
 }
 
+void TResultLogView::SetAvailableMemory(std::function<std::size_t()> availableMemory)
+{
+    availableMemory_ = std::move(availableMemory);
+}
+
+std::size_t TResultLogView::TextAreaCost(std::string_view bytes)
+{
+    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    if (bytes.size() > (SIZE_MAX - lines * kCostPerLine) / kCostPerByte)
+        return SIZE_MAX;
+    return bytes.size() * kCostPerByte + lines * kCostPerLine;
+}
+
+void TResultLogView::EnsureFits(std::string_view bytes, std::size_t shown)
+{
+    if (bytes.size() <= kMostCharacters - std::min(shown, kMostCharacters) && TextAreaCost(bytes) <= availableMemory_()) {
+        if (tooLarge_) {
+            tooLarge_ = false;
+            memo_.setPlaceholderText(QString());
+            memo_.setReadOnly(tooLargeWasReadOnly_);
+        }
+        return;
+    }
+    StopFilling();
+    if (!tooLarge_) {
+        tooLarge_ = true;
+        tooLargeWasReadOnly_ = memo_.isReadOnly();
+    }
+    // Emptied, the text area also gives back what the earlier results held.
+    memo_.clear();
+    memo_.document()->setModified(false);
+    memo_.setReadOnly(true);
+    memo_.setPlaceholderText(QString::fromUtf8(kTooLargeToShow));
+    throw TKelmoraError(kTooLargeToShow);
+}
+
 void TResultLogView::Reload()
 {
     StopFilling();
+    EnsureFits(log_.Text(), 0);
     memo_.setPlainText(DecodeCp932(log_.Text()));
     memo_.document()->setModified(false);
     ShowEnd();
@@ -72,7 +123,12 @@ void TResultLogView::ShowAppended(std::size_t shownBytes)
         Reload();
         return;
     }
+    if (tooLarge_) {
+        Reload();
+        return;
+    }
     FinishFilling();
+    EnsureFits(text.substr(shownBytes), static_cast<std::size_t>(memo_.document()->characterCount()));
     QTextDocument& document = *memo_.document();
     const int end = document.characterCount() - 1;
     const std::size_t shownAtOnce = StartOfLastLines(text, shownBytes, text.size(), kLinesShownAtOnce);
@@ -92,7 +148,7 @@ void TResultLogView::TakeUserEdits()
 {
     // While a fill runs the text area is read-only, so there is nothing to take then.
     QTextDocument& document = *memo_.document();
-    if (!document.isModified())
+    if (tooLarge_ || !document.isModified())
         return;
     FinishFilling();
     const std::string_view old = log_.Text();

@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include <cstddef>
+#include <functional>
+#include <string_view>
 
 class QPlainTextEdit;
 
@@ -34,7 +36,21 @@ public:
     bool Filling() const { return pendingBegin_ < pendingEnd_; }
     void FinishFilling();
 
+    // A report whose text would need more memory than the process can still get is not shown:
+    // the text area stays empty and read-only, the log keeps every byte (it can still be
+    // saved), and Reload and ShowAppended throw TKelmoraError saying so. Tests replace the
+    // figure of what the process can still get.
+    bool TooLargeToShow() const { return tooLarge_; }
+    void SetAvailableMemory(std::function<std::size_t()> availableMemory);
+    // What the text area takes for `bytes` of the log, measured on Qt 6: about 2 bytes per
+    // character for the text and some 470 bytes per line for its block and layout.
+    static std::size_t TextAreaCost(std::string_view bytes);
+
 private:
+    // Throws when `bytes` of the log cannot be shown beside the `shown` characters already
+    // there; leaves the too-large state otherwise.
+    void EnsureFits(std::string_view bytes, std::size_t shown);
+
     void InsertAt(int position, const QString& text);
     void FillSlice();
     void StopFilling();
@@ -47,6 +63,9 @@ private:
     std::size_t pendingEnd_ = 0;
     int pendingPosition_ = 0; // where they go in the text area
     bool wasReadOnly_ = false;
+    std::function<std::size_t()> availableMemory_;
+    bool tooLarge_ = false;
+    bool tooLargeWasReadOnly_ = false;
 };
 
 } // namespace kelmora::ui

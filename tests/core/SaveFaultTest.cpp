@@ -6,15 +6,25 @@
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
 #include "core/ResultLog.h"
+#include "core/SafeFileWriter.h"
 #include "tests/core/TestFiles.h"
 #include "core/TicketList.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
@@ -166,25 +176,75 @@ TEST(SaveFaults, DiskFullKeepsTheOldFileAndLeavesNoTemporaryFile)
     }
 }
 
-TEST(SaveFaults, DiskFullWhileRewritingInPlaceRestoresTheOldFile)
+TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
 {
     // The directory takes no temporary file, so the file the user may write is rewritten in
-    // place; a write that fails there puts the old bytes back.
+    // place. A file that does not fit fails before its first byte is touched, even one that the
+    // user may write but not read, whose old bytes could not be put back.
     SharedDir dir;
     std::filesystem::create_directory(dir.Path() / "locked");
     const std::string path = dir.File("locked/tickets.wkn");
     for (const Saver& saver : kSavers) {
-        SCOPED_TRACE(saver.name);
-        ::chmod(dir.File("locked").c_str(), 0755);
-        WriteBytes(path, kOld);
-        ::chown(path.c_str(), kNobody, kNobody);
-        ::chmod(dir.File("locked").c_str(), 0555);
-        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
-                             [&] { return saver.save({path, dir.File("spare"), 8192}); }),
-                  kWriteError);
-        EXPECT_EQ(ReadBytes(path), kOld);
-        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }), "saved");
-        EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+        for (const mode_t mode : {mode_t{0644}, mode_t{0200}}) {
+            SCOPED_TRACE(std::string(saver.name) + (mode == 0200 ? " unreadable" : ""));
+            ::chmod(dir.File("locked").c_str(), 0755);
+            ::chmod(path.c_str(), 0644);
+            WriteBytes(path, kOld);
+            (void)::chown(path.c_str(), kNobody, kNobody);
+            ::chmod(path.c_str(), mode);
+            ::chmod(dir.File("locked").c_str(), 0555);
+            EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
+                                 [&] { return saver.save({path, dir.File("spare"), 8192}); }),
+                      kWriteError);
+            ::chmod(path.c_str(), 0644);
+            EXPECT_EQ(ReadBytes(path), kOld);
+            ::chmod(path.c_str(), mode);
+            EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
+                      "saved");
+            ::chmod(path.c_str(), 0644);
+            EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+            EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+        }
+    }
+}
+
+TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system of its own";
+    SharedDir dir;
+    const std::string disk = dir.File("disk");
+    std::filesystem::create_directory(disk);
+    const std::string path = disk + "/locked/tickets.wkn";
+    for (const Saver& saver : kSavers) {
+        for (const mode_t mode : {mode_t{0644}, mode_t{0200}}) {
+            SCOPED_TRACE(std::string(saver.name) + (mode == 0200 ? " unreadable" : ""));
+            // In a mount namespace of the child's own, so the mount goes with it.
+            const std::string outcome = RunInChild({}, [&]() -> std::string {
+                if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                    ::mount("kelmora-test", disk.c_str(), "tmpfs", 0, "size=256k,mode=0777") != 0)
+                    return "no mount";
+                std::filesystem::create_directory(disk + "/locked");
+                WriteBytes(path, kOld);
+                (void)::chown(path.c_str(), kNobody, kNobody);
+                ::chmod(path.c_str(), mode);
+                ::chmod((disk + "/locked").c_str(), 0555);
+                std::ofstream filler(disk + "/filler", std::ios::binary);
+                const std::string block(4096, 'f');
+                while (filler.write(block.data(), static_cast<std::streamsize>(block.size())))
+                    ;
+                filler.close();
+                std::string result = RunInChild({.unprivileged = true}, [&] {
+                    return saver.save({path, dir.File("spare"), 65536});
+                });
+                if (ReadBytes(path) != kOld)
+                    result += " [old file changed]";
+                return result;
+            });
+            if (outcome == "no mount")
+                GTEST_SKIP() << "this system lets no test mount a file system";
+            EXPECT_EQ(outcome, kWriteError);
+        }
     }
 }
 
@@ -192,24 +252,37 @@ TEST(SaveFaults, NoPermissionOnTheFile)
 {
     // The directory is writable, so only the file's own permission stands in the way.
     SharedDir dir;
-    const std::string rootsFile = dir.File("roots.wkn");
     const std::string readOnly = dir.File("read-only.wkn");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        ::chmod(readOnly.c_str(), 0644);
+        WriteBytes(readOnly, kOld);
+        (void)::chown(readOnly.c_str(), kNobody, kNobody);
+        ::chmod(readOnly.c_str(), 0444);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({readOnly, dir.File("spare")}); }),
+                  CannotCreate(readOnly));
+        EXPECT_EQ(ReadBytes(readOnly), kOld);
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    }
+}
+
+TEST(SaveFaults, AnotherUsersFileInAWritableDirectory)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to own a file that the saving user does not";
+    SharedDir dir;
+    const std::string rootsFile = dir.File("roots.wkn");
     for (const Saver& saver : kSavers) {
         SCOPED_TRACE(saver.name);
         WriteBytes(rootsFile, kOld);
         ::chmod(rootsFile.c_str(), 0644);
-        WriteBytes(readOnly, kOld);
-        ::chown(readOnly.c_str(), kNobody, kNobody);
-        ::chmod(readOnly.c_str(), 0444);
-        for (const std::string& path : {rootsFile, readOnly}) {
-            EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
-                      CannotCreate(path));
-            EXPECT_EQ(ReadBytes(path), kOld);
-        }
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({rootsFile, dir.File("spare")}); }),
+                  CannotCreate(rootsFile));
+        EXPECT_EQ(ReadBytes(rootsFile), kOld);
         struct stat st {};
         ::stat(rootsFile.c_str(), &st);
         EXPECT_EQ(st.st_uid, 0u);
-        EXPECT_EQ(EntriesIn(dir.Path()), 3u);
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
     }
 }
 
@@ -219,6 +292,8 @@ TEST(SaveFaults, ReadOnlyDirectory)
     std::filesystem::create_directory(dir.Path() / "locked");
     const std::string path = dir.File("locked/roots.wkn");
     WriteBytes(path, kOld);
+    // Neither the directory nor the file takes the save, whoever runs the test.
+    ::chmod(path.c_str(), 0444);
     ::chmod(dir.File("locked").c_str(), 0555);
     for (const Saver& saver : kSavers) {
         SCOPED_TRACE(saver.name);
@@ -265,7 +340,7 @@ TEST(SaveFaults, APathThatIsADirectory)
     }
 }
 
-TEST(SaveFaults, SymbolicLinksAreFollowedAndStayLinks)
+TEST(SaveLinks, AreFollowedAndStayLinks)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "a");
@@ -303,6 +378,237 @@ TEST(SaveFaults, SymbolicLinksAreFollowedAndStayLinks)
         for (const char* name : {"a/hop", "link.wkn", "dangling.wkn", "b/made.wkn", "loop1", "loop2", "to-dir"})
             std::filesystem::remove(dir.Path() / name);
     }
+}
+
+TEST(SaveLinks, ALinkPlantedInASharedFolderByAnotherUserIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to plant a link owned by another user";
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "shared");
+    const std::string shared = dir.File("shared");
+    ::chmod(shared.c_str(), 01777);
+    const std::string secret = dir.File("secret");
+    const auto plant = [&](const char* name, uid_t owner) {
+        const std::string link = shared + "/" + name;
+        std::filesystem::create_symlink(secret, link);
+        ::lchown(link.c_str(), owner, owner);
+        return link;
+    };
+    const std::string planted = plant("results.txt", kNobody);
+    const std::string own = plant("own.txt", 0);
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(secret, kOld);
+        ::chmod(secret.c_str(), 0600);
+        EXPECT_EQ(saver.save({planted, dir.File("spare")}), CannotCreate(planted));
+        EXPECT_EQ(ReadBytes(secret), kOld);
+        EXPECT_TRUE(std::filesystem::is_symlink(planted));
+
+        // The saver's own link, and any link where the folder is not both sticky and shared.
+        EXPECT_EQ(saver.save({own, dir.File("spare")}), "saved");
+        EXPECT_EQ(ReadBytes(secret), saver.bytes(1));
+        ::chmod(shared.c_str(), 0777);
+        EXPECT_EQ(saver.save({planted, dir.File("spare")}), "saved");
+        ::chmod(shared.c_str(), 01777);
+        // A link of the folder's owner is followed too.
+        ::chown(shared.c_str(), kNobody, kNobody);
+        EXPECT_EQ(saver.save({planted, dir.File("spare")}), "saved");
+        ::chown(shared.c_str(), 0, 0);
+        EXPECT_EQ(EntriesIn(shared), 2u);
+    }
+}
+
+TEST(SaveLinks, AChainLongerThanTheSystemFollowsIsAnError)
+{
+    TempDir dir;
+    const std::string target = dir.File("target.wkn");
+    // link<n>-<i> points to the next link of its chain; the last one to the target.
+    const auto chain = [&](int links) {
+        for (int i = 0; i < links; ++i) {
+            const std::string next = i + 1 < links ? "chain" + std::to_string(links) + "-" + std::to_string(i + 1)
+                                                   : std::string("target.wkn");
+            std::filesystem::create_symlink(next, dir.Path() / ("chain" + std::to_string(links) + "-" + std::to_string(i)));
+        }
+        return dir.File("chain" + std::to_string(links) + "-0");
+    };
+    const std::string longest = chain(40);
+    const std::string tooLong = chain(41);
+    const std::string farTooLong = chain(45);
+    // The same limit as the system's own.
+    errno = 0;
+    EXPECT_EQ(::open(tooLong.c_str(), O_RDONLY | O_CLOEXEC), -1);
+    EXPECT_EQ(errno, ELOOP);
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(target, kOld);
+        for (const std::string& path : {tooLong, farTooLong}) {
+            EXPECT_EQ(saver.save({path, dir.File("spare")}), CannotCreate(path));
+            EXPECT_EQ(ReadBytes(target), kOld);
+        }
+        EXPECT_EQ(EntriesIn(dir.Path()), 40u + 41u + 45u + 2u);
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            EXPECT_TRUE(entry.is_symlink() || entry.path().filename() == "target.wkn" ||
+                        entry.path().filename() == "spare") << entry.path();
+        EXPECT_EQ(saver.save({longest, dir.File("spare")}), "saved");
+        EXPECT_EQ(ReadBytes(target), saver.bytes(1));
+    }
+}
+
+TEST(SaveFaults, AKilledSaveLeavesNothingBehind)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "out");
+    const std::string path = dir.File("out/results.txt");
+    WriteBytes(path, kOld);
+    // The save is killed while its temporary file is open: the child's descriptors show when.
+    bool killedWhileWriting = false;
+    for (std::size_t size = std::size_t{32} << 20; !killedWhileWriting && size <= (std::size_t{512} << 20); size *= 2) {
+        const std::string bytes(size, 'x');
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            try {
+                WriteFileSafely(path, bytes);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+        const std::string inside = dir.File("out/");
+        while (!killedWhileWriting) {
+            std::error_code ec;
+            bool open = false;
+            for (const auto& entry : std::filesystem::directory_iterator(fds, ec)) {
+                std::error_code linkError;
+                if (std::filesystem::read_symlink(entry.path(), linkError).string().starts_with(inside))
+                    open = true;
+            }
+            if (open) {
+                ::kill(pid, SIGKILL);
+                killedWhileWriting = true;
+            }
+            int status = 0;
+            if (ec || ::waitpid(pid, &status, WNOHANG) == pid)
+                break;
+        }
+        ::waitpid(pid, nullptr, 0);
+        if (!killedWhileWriting)
+            WriteBytes(path, kOld);
+    }
+    if (!killedWhileWriting)
+        GTEST_SKIP() << "every save finished before it could be killed";
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(EntriesIn(dir.File("out")), 1u);
+}
+
+TEST(SaveFaults, WithoutProcANamedTemporaryFileServes)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hide /proc in a mount namespace";
+    TempDir dir;
+    const std::string path = dir.File("results.txt");
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        WriteBytes(path, kOld);
+        const std::string outcome = RunInChild({}, [&]() -> std::string {
+            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::umount2("/proc", MNT_DETACH) != 0)
+                return "no mount";
+            const std::string failed = RunInChild({.fileSizeLimit = 4096}, [&] {
+                return saver.save({path, dir.File("spare"), 8192});
+            });
+            return failed + " | " + saver.save({path, dir.File("spare")});
+        });
+        if (outcome == "no mount")
+            GTEST_SKIP() << "this system lets no test change its mounts";
+        EXPECT_EQ(outcome, kWriteError + " | saved");
+        EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    }
+}
+
+TEST(SaveKeeps, PermissionsAndLinks)
+{
+    TempDir dir;
+    const std::string target = dir.File("target.wkn");
+    const std::string link = dir.File("link.wkn");
+    WriteBytes(target, "old");
+    ::chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink("target.wkn", link);
+    EXPECT_EQ(Outcome([&] { WriteFileSafely(link, "new\r\n"); }), "saved");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "new\r\n");
+    struct stat st {};
+    ::stat(target.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+}
+
+TEST(SaveKeeps, TheOwnerAndItsSetIdBitsAsRoot)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to save over a file of another user";
+    SharedDir dir;
+    const std::string path = dir.File("tool");
+    WriteBytes(path, "old");
+    ::chown(path.c_str(), kNobody, kNobody);
+    ::chmod(path.c_str(), 06755);
+    EXPECT_EQ(Outcome([&] { WriteFileSafely(path, "new"); }), "saved");
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 06755u);
+
+    // A user who may write root's file but not give it away becomes its owner, without the
+    // set-id bits that would run it as them.
+    const std::string roots = dir.File("roots");
+    WriteBytes(roots, "old");
+    ::chmod(roots.c_str(), 06777);
+    EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return Outcome([&] { WriteFileSafely(roots, "new"); }); }),
+              "saved");
+    ::stat(roots.c_str(), &st);
+    EXPECT_EQ(ReadBytes(roots), "new");
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0777u);
+}
+
+TEST(SaveKeeps, ExtendedAttributesAndAcls)
+{
+    TempDir dir;
+    const std::string path = dir.File("results.txt");
+    WriteBytes(path, "old");
+    ::chmod(path.c_str(), 0640);
+    // An access ACL in the kernel's format: version 2, then (tag, permissions, id) entries.
+    const auto entry = [](std::uint16_t tag, std::uint16_t perm, std::uint32_t id) {
+        std::string bytes(8, '\0');
+        std::memcpy(bytes.data(), &tag, 2);
+        std::memcpy(bytes.data() + 2, &perm, 2);
+        std::memcpy(bytes.data() + 4, &id, 4);
+        return bytes;
+    };
+    const std::uint32_t version = 2;
+    std::string acl(reinterpret_cast<const char*>(&version), 4);
+    acl += entry(0x01, 6, ~0u) + entry(0x02, 4, kNobody) + entry(0x04, 4, ~0u) + entry(0x10, 4, ~0u) +
+           entry(0x20, 0, ~0u);
+    const std::string note = "kept";
+    if (::setxattr(path.c_str(), "user.kelmora", note.data(), note.size(), 0) != 0 ||
+        ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "the temporary directory's file system keeps no extended attributes or ACLs";
+    const auto attribute = [&](const char* name) {
+        std::string value(256, '\0');
+        const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+        value.resize(n < 0 ? 0 : static_cast<std::size_t>(n));
+        return value;
+    };
+    const std::string aclBefore = attribute("system.posix_acl_access");
+    EXPECT_EQ(Outcome([&] { WriteFileSafely(path, "new"); }), "saved");
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(attribute("user.kelmora"), note);
+    EXPECT_EQ(attribute("system.posix_acl_access"), aclBefore);
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 TEST(SaveFaults, AFifoIsWrittenOnlyWhenSomeoneReadsIt)
@@ -408,10 +714,15 @@ TEST(OpenFaults, EveryPathThatIsNotAReadableFile)
     std::filesystem::create_symlink("loop1", dir.Path() / "loop2");
     const std::string fifo = dir.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    const bool root = ::geteuid() == 0;
 
     for (const Opener& opener : kOpeners) {
         SCOPED_TRACE(opener.name);
+        // Root reads every file, so only another user shows an unreadable one there.
+        if (!root)
+            ::chmod(secret.c_str(), 0);
         EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return opener.open(secret); }), CannotOpen(secret));
+        ::chmod(secret.c_str(), 0600);
         EXPECT_EQ(opener.open(secret), "opened 2");
         for (const std::string& path : {dir.File("sub"), dir.File("gone/x.wkn"), dir.File("dangling"),
                                         dir.File("loop1"), fifo, dir.File("secret.wkn/x")})

@@ -20,15 +20,24 @@ public:
     }
     ~TempDir()
     {
+        Unlock(path_);
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
     }
     std::string File(std::string_view name) const { return (path_ / name).string(); }
     const std::filesystem::path& Path() const { return path_; }
 
 private:
+    // Tests lock directories; an unprivileged user could not remove what is inside them.
+    static void Unlock(const std::filesystem::path& dir)
+    {
+        std::error_code ec;
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
+            if (entry.is_directory(ec) && !entry.is_symlink(ec))
+                Unlock(entry.path());
+    }
+
     std::filesystem::path path_;
 };
 

@@ -9,6 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <new>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <iterator>
+
 namespace kelmora::ui {
 namespace {
 
@@ -152,6 +160,99 @@ TEST_F(ResultLogViewTest, AnAppendDuringAFillKeepsTheOrder)
     view.ShowAppended(shown);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !view.Filling(); }, 10000));
     EXPECT_EQ(memo.toPlainText(), DecodeCp932(log.Text()));
+}
+
+// A report the process has no memory left to show: nothing of it goes into the text area, the
+// log keeps all of it for the save, and the text area comes back once a report fits again.
+TEST_F(ResultLogViewTest, AReportTooLargeToShowIsRefusedWholeAndKeptForTheSave)
+{
+    std::size_t available = std::size_t{1} << 20;
+    view.SetAvailableMemory([&] { return available; });
+    log.SetText("before\r\n");
+    view.Reload();
+    std::string report;
+    for (int i = 0; i < 20000; ++i)
+        report += "\x91\x67 " + std::to_string(i) + " \x93\x96\x91\x49\r\n"; // 組 n 当選
+    ASSERT_GT(TResultLogView::TextAreaCost(report), available);
+    const std::size_t shown = log.Text().size();
+    log.AppendPrepared(report);
+    try {
+        view.ShowAppended(shown);
+        ADD_FAILURE() << "the report was shown";
+    } catch (const TKelmoraError& error) {
+        EXPECT_EQ(QString::fromUtf8(error.what()),
+                  QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → 確認結果を保存 で保存できます"));
+    }
+    EXPECT_TRUE(view.TooLargeToShow());
+    EXPECT_FALSE(view.Filling());
+    EXPECT_TRUE(memo.toPlainText().isEmpty());
+    EXPECT_TRUE(memo.isReadOnly());
+    view.TakeUserEdits();
+    ASSERT_EQ(log.Text(), "before\r\n" + report);
+    QTemporaryDir dir;
+    const std::string saved = dir.filePath("results.txt").toStdString();
+    log.SaveToFile(saved);
+    std::ifstream in(saved, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "before\r\n" + report);
+
+    // A further small result changes nothing while the whole cannot be shown.
+    const std::size_t all = log.Text().size();
+    log.AppendEntry("more");
+    EXPECT_THROW(view.ShowAppended(all), TKelmoraError);
+    EXPECT_TRUE(memo.toPlainText().isEmpty());
+
+    available = TResultLogView::TextAreaCost(log.Text());
+    view.Reload();
+    EXPECT_FALSE(view.TooLargeToShow());
+    EXPECT_FALSE(memo.isReadOnly());
+    EXPECT_EQ(memo.toPlainText(), DecodeCp932(log.Text()));
+    TypeAtEnd(QStringLiteral("x"));
+    view.TakeUserEdits();
+    EXPECT_TRUE(log.Text().ends_with("more\r\nx"));
+}
+
+// The figure of what the process can get is the real one here: an address-space limit a little
+// above what the process already uses, as a container or a ulimit would set.
+TEST_F(ResultLogViewTest, UnderARealMemoryLimitALargeReportIsRefusedInsteadOfCrashing)
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    const auto used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+    rlimit previous {};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &previous), 0);
+    std::string report;
+    for (int i = 0; i < 1 << 21; ++i)
+        report += "1\r\n";
+    const std::size_t shown = log.Text().size();
+    log.AppendPrepared(report);
+    const rlimit tight{used + (rlim_t{256} << 20), previous.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &tight), 0);
+    std::string outcome = "shown";
+    try {
+        view.ShowAppended(shown);
+        view.FinishFilling();
+    } catch (const TKelmoraError&) {
+        outcome = "refused";
+    } catch (const std::bad_alloc&) {
+        outcome = "out of memory";
+    }
+    ::setrlimit(RLIMIT_AS, &previous);
+    EXPECT_EQ(outcome, "refused");
+    EXPECT_EQ(log.Text(), "\r\n" + report);
+    EXPECT_TRUE(view.TooLargeToShow());
+}
+
+TEST_F(ResultLogViewTest, TheCostGrowsWithBytesAndLines)
+{
+    const std::string longLines(100000, '1');
+    std::string shortLines;
+    for (int i = 0; i < 10000; ++i)
+        shortLines += "1\r\n"; // as many bytes in short lines weigh more
+    shortLines.resize(longLines.size(), '1');
+    EXPECT_GE(TResultLogView::TextAreaCost(longLines), 2 * longLines.size());
+    EXPECT_GT(TResultLogView::TextAreaCost(shortLines), 2 * TResultLogView::TextAreaCost(longLines));
+    EXPECT_LT(TResultLogView::TextAreaCost(std::string(10, '1')), TResultLogView::TextAreaCost(std::string(11, '1')));
 }
 
 } // namespace

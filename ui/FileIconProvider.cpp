@@ -1,0 +1,65 @@
+#include "ui/FileIconProvider.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStyle>
+
+namespace kelmora::ui {
+namespace {
+
+QIcon StandardIcon(QStyle::StandardPixmap pixmap)
+{
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+bool IsRoot(const QFileInfo& info)
+{
+    return info.isRoot() || info.absoluteFilePath() == u"/";
+}
+
+} // namespace
+
+QIcon TFileIconProvider::icon(IconType type) const
+{
+    switch (type) {
+    case Computer:
+        return StandardIcon(QStyle::SP_ComputerIcon);
+    case Desktop:
+        return StandardIcon(QStyle::SP_DesktopIcon);
+    case Trashcan:
+        return StandardIcon(QStyle::SP_TrashIcon);
+    case Network:
+        return StandardIcon(QStyle::SP_DriveNetIcon);
+    case Drive:
+        return StandardIcon(QStyle::SP_DriveHDIcon);
+    case Folder:
+        return StandardIcon(QStyle::SP_DirIcon);
+    case File:
+        break;
+    }
+    return StandardIcon(QStyle::SP_FileIcon);
+}
+
+QIcon TFileIconProvider::icon(const QFileInfo& info) const
+{
+    if (IsRoot(info))
+        return icon(Drive);
+    if (info.isDir())
+        return StandardIcon(info.isSymLink() ? QStyle::SP_DirLinkIcon : QStyle::SP_DirIcon);
+    return StandardIcon(info.isSymLink() ? QStyle::SP_FileLinkIcon : QStyle::SP_FileIcon);
+}
+
+QString TFileIconProvider::type(const QFileInfo& info) const
+{
+    if (IsRoot(info))
+        return QStringLiteral("ドライブ");
+    if (info.isDir())
+        return QStringLiteral("フォルダー");
+    if (!info.isFile())
+        return QStringLiteral("特殊ファイル");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("ファイル") : QStringLiteral("%1 ファイル").arg(suffix.toUpper());
+}
+
+} // namespace kelmora::ui
