@@ -79,25 +79,19 @@ ByteString JoinLines(const TLineList& entries)
     return text;
 }
 
-ByteString ReadWholeFile(const std::string& path)
+namespace {
+
+// Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
+// read that meets the end come back empty without growing the buffer (which would copy it
+// all); only input that grows while being read, or of unknown size, needs more room.
+ByteString ReadToEnd(int fd, std::size_t expected, const std::string& path)
 {
-    // O_NONBLOCK so that a fifo without a writer cannot hang the program; only regular
-    // files are read, anything else is "cannot be opened".
-    const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.Valid())
-        ThrowCannotOpen(path);
-    const int fd = file.Get();
-
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        ThrowCannotOpen(path);
-
     ByteString data;
-    data.resize(static_cast<std::size_t>(st.st_size));
+    data.resize(expected + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled == data.size())
-            data.resize(data.size() + 65536); // the file grew while being read
+            data.resize(data.size() + std::max<std::size_t>(data.size() / 2, 65536));
         const ssize_t got = ::read(fd, data.data() + filled, data.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
@@ -109,6 +103,31 @@ ByteString ReadWholeFile(const std::string& path)
     }
     data.resize(filled);
     return data;
+}
+
+} // namespace
+
+ByteString ReadWholeFile(const std::string& path)
+{
+    // O_NONBLOCK so that a fifo without a writer cannot hang the program; only regular
+    // files are read, anything else is "cannot be opened".
+    const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.Valid())
+        ThrowCannotOpen(path);
+    struct stat st {};
+    if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        ThrowCannotOpen(path);
+    return ReadToEnd(file.Get(), static_cast<std::size_t>(st.st_size), path);
+}
+
+ByteString ReadWholeStream(int fd, const std::string& name)
+{
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const off_t position = regular ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    const std::size_t expected =
+        position >= 0 && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 65535;
+    return ReadToEnd(fd, expected, name);
 }
 
 void ReadLineFile(const std::string& path, TLineList& entries)
