@@ -72,6 +72,18 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
     return writers;
 }
 
+// About the size of the report in any form: its bytes beside the texts of each win.
+std::size_t ReportSizeGuess(const TCheckedDraw& draw, const TLineList& tickets, const TWinFinder& wins)
+{
+    constexpr std::size_t kPerWin = 100;
+    const TWinningTable& table = draw.state.winningTable;
+    std::size_t size = draw.state.resultLog.Text().size() + 4096;
+    wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
+        size += kPerWin + table.Numbers()[entry].size() + table.Labels()[entry].size() + tickets[ticket].size();
+    });
+    return size;
+}
+
 } // namespace
 
 void RunBatchCheck(const TCheckOptions& options)
@@ -84,6 +96,8 @@ void RunBatchCheck(const TCheckOptions& options)
     const bool utf8 = options.utf8 || options.form == TOutputForm::Json;
     TOutputStream out(options.output ? -1 : STDOUT_FILENO, utf8);
     const auto writers = WritersFor(options, out);
+    if (options.output)
+        out.ReserveHeld(ReportSizeGuess(draw, tickets, wins));
     for (const auto& writer : writers)
         writer->Begin(draw);
     wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {

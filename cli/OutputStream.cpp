@@ -1,6 +1,7 @@
 #include "cli/OutputStream.h"
 
 #include "core/Cp932ToUtf8.h"
+#include "core/HugePages.h"
 #include "core/KelmoraError.h"
 
 #include <cerrno>
@@ -24,6 +25,14 @@ void TOutputStream::WriteText(std::string_view text)
             buffer_[to++] = buffer_[from];
     buffer_.resize(to);
     FlushIfFull();
+}
+
+void TOutputStream::ReserveHeld(std::size_t bytes)
+{
+    if (fd_ >= 0)
+        return;
+    buffer_.reserve(buffer_.size() + bytes);
+    AdviseHugePages(buffer_.data(), buffer_.capacity());
 }
 
 void TOutputStream::ToUtf8(std::string_view text, std::string& out)

@@ -16,6 +16,8 @@ public:
     TOutputStream& operator=(const TOutputStream&) = delete;
 
     bool Utf8() const { return utf8_; }
+    // Room for `bytes` more when holding, so that a large report is not copied as it grows.
+    void ReserveHeld(std::size_t bytes);
     // Bytes as they are.
     void Write(std::string_view bytes)
     {

@@ -26,7 +26,7 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
     }
     std::vector<std::uint32_t> order(keys.size());
     std::iota(order.begin(), order.end(), 0U);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
 
     idOf_.resize(keys.size());
     std::vector<std::string_view> distinct;
@@ -45,7 +45,11 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
         std::uint32_t last;
         std::uint32_t depth;
     };
-    std::vector<Range> ranges{{0, static_cast<std::uint32_t>(distinct.size()), 0}};
+    // A node per distinct suffix at most: one per byte, and the root.
+    std::vector<Range> ranges;
+    ranges.reserve(total + 1);
+    nodes_.reserve(total + 1);
+    ranges.push_back({0, static_cast<std::uint32_t>(distinct.size()), 0});
     for (std::size_t k = 0; k < ranges.size(); ++k) {
         auto [first, last, depth] = ranges[k];
         Node node;

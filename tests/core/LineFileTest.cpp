@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -148,4 +150,34 @@ TEST(ReadWholeStream, ReadsAPipeAndTheRestOfAFile)
     EXPECT_EQ(rest, "keep\r\n");
     EXPECT_LE(rest.capacity(), 30u);
     ::close(fd);
+}
+
+// The splitter looks at 32 bytes at a time; a plain reading of the rule must agree with it on
+// line breaks anywhere, CR LF pairs cut by a block's end included.
+TEST(SplitLines, AgreesWithTheRuleReadByteByByte)
+{
+    const auto reference = [](const std::string& text) {
+        TLineList entries;
+        std::size_t p = 0;
+        while (p < text.size()) {
+            std::size_t q = p;
+            while (q < text.size() && text[q] != '\r' && text[q] != '\n')
+                ++q;
+            entries.push_back(std::string_view(text).substr(p, q - p));
+            if (q < text.size() && text[q] == '\r')
+                ++q;
+            if (q < text.size() && text[q] == '\n')
+                ++q;
+            p = q;
+        }
+        return entries;
+    };
+    std::mt19937 random(32);
+    const char alphabet[] = {'\r', '\n', 'a', '\x82', '\r', '\n', '7'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(std::uniform_int_distribution<std::size_t>(0, 100)(random), ' ');
+        for (char& c : text)
+            c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(random)];
+        ASSERT_EQ(SplitRawLines(text), reference(text)) << "round " << round;
+    }
 }
