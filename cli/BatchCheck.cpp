@@ -72,14 +72,17 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
     return writers;
 }
 
-// About the size of the report in any form: its bytes beside the texts of each win.
-std::size_t ReportSizeGuess(const TCheckedDraw& draw, const TLineList& tickets, const TWinFinder& wins)
+// The size of the report as the results log (exact), or about it in the other forms.
+std::size_t ReportSizeGuess(const TCheckOptions& options, const TCheckedDraw& draw, const TLineList& tickets,
+                            const TWinFinder& wins)
 {
-    constexpr std::size_t kPerWin = 100;
+    // Beside a win's number, label and ticket: the log's fixed texts and line ends; the room
+    // for a prize, quotes and field names in the others.
+    const std::size_t perWin = options.form == TOutputForm::Log ? 38 : 100;
     const TWinningTable& table = draw.state.winningTable;
     std::size_t size = draw.state.resultLog.Text().size() + 4096;
     wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        size += kPerWin + table.Numbers()[entry].size() + table.Labels()[entry].size() + tickets[ticket].size();
+        size += perWin + table.Numbers()[entry].size() + table.Labels()[entry].size() + tickets[ticket].size();
     });
     return size;
 }
@@ -97,7 +100,7 @@ void RunBatchCheck(const TCheckOptions& options)
     TOutputStream out(options.output ? -1 : STDOUT_FILENO, utf8);
     const auto writers = WritersFor(options, out);
     if (options.output)
-        out.ReserveHeld(ReportSizeGuess(draw, tickets, wins));
+        out.ReserveHeld(ReportSizeGuess(options, draw, tickets, wins));
     for (const auto& writer : writers)
         writer->Begin(draw);
     wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {

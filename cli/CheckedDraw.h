@@ -4,6 +4,7 @@
 #include "core/LotteryDefinition.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kelmora::cli {

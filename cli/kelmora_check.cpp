@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <iostream>
+#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
