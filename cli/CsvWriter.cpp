@@ -12,27 +12,26 @@ constexpr std::string_view kHeader = "\x93\x96\x91\x49\x94\xD4\x8D\x86,\x93\x99\
 
 } // namespace
 
-void TCsvWriter::Begin(const TCheckedDraw& draw)
+void TCsvWriter::Started()
 {
-    draw_ = &draw;
-    out_.Write(Encoded(kHeader));
-    out_.Write("\r\n");
+    Out().Write(Encoded(kHeader));
+    Out().Write("\r\n");
 }
 
 void TCsvWriter::Win(std::size_t entry, std::string_view ticket)
 {
-    const TWinningTable& table = draw_->state.winningTable;
+    const TWinningTable& table = Draw().state.winningTable;
     Field(table.Numbers()[entry], false);
     Field(table.Labels()[entry], false);
-    Field(draw_->definition.classes[draw_->classOfEntry[entry]].prize, false);
+    Field(Draw().definition.classes[Draw().classOfEntry[entry]].prize, false);
     Field(ticket, true);
 }
 
 const std::string& TCsvWriter::Encoded(std::string_view cp932)
 {
     scratch_.clear();
-    if (out_.Utf8())
-        out_.ToUtf8(cp932, scratch_);
+    if (Out().Utf8())
+        Out().ToUtf8(cp932, scratch_);
     else
         scratch_.assign(cp932);
     return scratch_;
@@ -44,20 +43,20 @@ void TCsvWriter::Field(std::string_view cp932, bool last)
     // bytes alone tell whether a field needs quotes.
     Encoded(cp932);
     if (scratch_.find_first_of(",\"\r\n") == std::string::npos) {
-        out_.Write(scratch_);
+        Out().Write(scratch_);
     } else {
-        out_.Write("\"");
+        Out().Write("\"");
         for (std::size_t start = 0;;) {
             const std::size_t quote = scratch_.find('"', start);
-            out_.Write(std::string_view(scratch_).substr(start, quote - start));
+            Out().Write(std::string_view(scratch_).substr(start, quote - start));
             if (quote == std::string::npos)
                 break;
-            out_.Write("\"\"");
+            Out().Write("\"\"");
             start = quote + 1;
         }
-        out_.Write("\"");
+        Out().Write("\"");
     }
-    out_.Write(last ? "\r\n" : ",");
+    Out().Write(last ? "\r\n" : ",");
 }
 
 } // namespace kelmora::cli

@@ -6,23 +6,19 @@
 
 namespace kelmora::cli {
 
-class TOutputStream;
-
 // One UTF-8 JSON document: the event, the classes and the wins in report order; a class is
 // named in a win by its 1-based place in "classes".
 class TJsonWriter : public TReportWriter {
 public:
-    explicit TJsonWriter(TOutputStream& out) : out_(out) {}
-    void Begin(const TCheckedDraw& draw) override;
+    using TReportWriter::TReportWriter;
     void Win(std::size_t entry, std::string_view ticket) override;
     void End() override;
 
 private:
+    void Started() override;
     // A JSON string of the code page 932 text.
     void String(std::string_view cp932);
 
-    TOutputStream& out_;
-    const TCheckedDraw* draw_ = nullptr;
     bool firstWin_ = true;
     std::string scratch_;
 };

@@ -6,26 +6,25 @@
 
 namespace kelmora::cli {
 
-void TLogWriter::Begin(const TCheckedDraw& draw)
+void TLogWriter::Started()
 {
-    draw_ = &draw;
-    out_.WriteText(draw.state.resultLog.Text());
+    Out().WriteText(Draw().state.resultLog.Text());
 }
 
 void TLogWriter::Win(std::size_t entry, std::string_view ticket)
 {
     // After the summary the log ends with a line break, so each win is whole lines.
-    const TWinningTable& table = draw_->state.winningTable;
-    out_.WriteText(kWinningNumberText);
-    out_.WriteText(table.Numbers()[entry]);
-    out_.EndLine();
-    out_.WriteText(table.Labels()[entry]);
-    out_.WriteText(kWonTicketText);
-    out_.EndLine();
-    out_.WriteText(ticket);
-    out_.EndLine();
-    out_.EndLine();
-    out_.EndLine();
+    const TWinningTable& table = Draw().state.winningTable;
+    Out().WriteText(kWinningNumberText);
+    Out().WriteText(table.Numbers()[entry]);
+    Out().EndLine();
+    Out().WriteText(table.Labels()[entry]);
+    Out().WriteText(kWonTicketText);
+    Out().EndLine();
+    Out().WriteText(ticket);
+    Out().EndLine();
+    Out().EndLine();
+    Out().EndLine();
 }
 
 } // namespace kelmora::cli

@@ -8,30 +8,29 @@
 
 namespace kelmora::cli {
 
-void TSummaryWriter::Begin(const TCheckedDraw& draw)
+void TSummaryWriter::Started()
 {
-    draw_ = &draw;
-    winsOfClass_.assign(draw.definition.classes.size(), 0);
+    winsOfClass_.assign(Draw().definition.classes.size(), 0);
 }
 
 void TSummaryWriter::Win(std::size_t entry, std::string_view)
 {
-    ++winsOfClass_[draw_->classOfEntry[entry]];
+    ++winsOfClass_[Draw().classOfEntry[entry]];
 }
 
 void TSummaryWriter::End()
 {
-    const auto& classes = draw_->definition.classes;
+    const auto& classes = Draw().definition.classes;
     std::uint64_t wins = 0;
     std::uint64_t total = 0;
     bool totalKnown = true;
     for (std::size_t c = 0; c < classes.size(); ++c) {
-        out_.WriteText(classes[c].label);
-        out_.Write("\t");
-        out_.WriteText(classes[c].prize);
-        out_.Write("\t");
-        out_.Write(std::to_string(winsOfClass_[c]));
-        out_.EndLine();
+        Out().WriteText(classes[c].label);
+        Out().Write("\t");
+        Out().WriteText(classes[c].prize);
+        Out().Write("\t");
+        Out().Write(std::to_string(winsOfClass_[c]));
+        Out().EndLine();
         wins += winsOfClass_[c];
         if (winsOfClass_[c] == 0 || !totalKnown)
             continue;
@@ -40,12 +39,12 @@ void TSummaryWriter::End()
         totalKnown = amount && !__builtin_mul_overflow(*amount, winsOfClass_[c], &won) &&
                      !__builtin_add_overflow(total, won, &total);
     }
-    out_.WriteText("\x8D\x87\x8C\x76\t"); // 合計
+    Out().WriteText("\x8D\x87\x8C\x76\t"); // 合計
     if (totalKnown)
-        out_.WriteText(FormatYen(total));
-    out_.Write("\t");
-    out_.Write(std::to_string(wins));
-    out_.EndLine();
+        Out().WriteText(FormatYen(total));
+    Out().Write("\t");
+    Out().Write(std::to_string(wins));
+    Out().EndLine();
 }
 
 } // namespace kelmora::cli
