@@ -1,5 +1,7 @@
 #include "core/SuffixIndex.h"
 
+#include "core/HugePages.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -49,6 +51,8 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
     std::vector<Range> ranges;
     ranges.reserve(total + 1);
     nodes_.reserve(total + 1);
+    AdviseHugePages(ranges.data(), ranges.capacity() * sizeof(Range));
+    AdviseHugePages(nodes_.data(), nodes_.capacity() * sizeof(Node));
     ranges.push_back({0, static_cast<std::uint32_t>(distinct.size()), 0});
     for (std::size_t k = 0; k < ranges.size(); ++k) {
         auto [first, last, depth] = ranges[k];
