@@ -18,6 +18,8 @@ ByteString JoinLines(const TLineList& entries);
 
 // Reads the whole of a regular file. Throws the open error.
 ByteString ReadWholeFile(const std::string& path);
+// Reads what is left of an open file or pipe (standard input); `name` goes in the open error.
+ByteString ReadWholeStream(int fd, const std::string& name);
 
 // Throws the open error; `entries` is replaced only after a successful read.
 void ReadLineFile(const std::string& path, TLineList& entries);

@@ -46,6 +46,22 @@ void TLineList::reserve(std::size_t entries, std::size_t bytes)
     buffer_.reserve(bytes);
 }
 
+void TLineList::append(TLineList&& other)
+{
+    if (spans_.empty()) {
+        *this = std::move(other);
+        return;
+    }
+    if (buffer_.size() + other.buffer_.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+    const auto shift = static_cast<std::uint32_t>(buffer_.size());
+    buffer_.append(other.buffer_);
+    spans_.reserve(spans_.size() + other.spans_.size());
+    for (const Span& span : other.spans_)
+        spans_.push_back({span.offset + shift, span.length});
+    other.clear();
+}
+
 bool operator==(const TLineList& a, const TLineList& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());

@@ -77,6 +77,8 @@ public:
     void erase(std::size_t index);
     void clear();
     void reserve(std::size_t entries, std::size_t bytes);
+    // Adds the other list's entries after this one's; into an empty list they move whole.
+    void append(TLineList&& other);
 
     friend bool operator==(const TLineList& a, const TLineList& b);
 

@@ -1,11 +1,12 @@
 #include "core/WinningCheck.h"
 
 #include "core/ResultLog.h"
-#include "core/SuffixIndex.h"
 #include "core/TicketList.h"
+#include "core/WinFinder.h"
 #include "core/WinningTable.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace kelmora {
 namespace {
@@ -15,13 +16,12 @@ constexpr std::size_t kWinOverhead = 8 + 20 + 5 * 2;
 
 ByteString NumberLine(std::string_view number)
 {
-    return ByteString("\x93\x96\x91\x49\x94\xD4\x8D\x86").append(number); // 当選番号 in code page 932
+    return ByteString(kWinningNumberText).append(number);
 }
 
 ByteString LabelLine(std::string_view label)
 {
-    // に当選したクジの番号 in code page 932
-    return ByteString(label).append("\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86");
+    return ByteString(label).append(kWonTicketText);
 }
 
 void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view labelLine,
@@ -33,80 +33,42 @@ void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view la
     log.AppendLineBreakEntry();
 }
 
-using Winners = std::vector<std::vector<std::uint32_t>>;
-
-void CollectWinnersPortable(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
-{
-    for (std::size_t j = 0; j < tickets.size(); ++j)
-        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
-            winners[id].push_back(static_cast<std::uint32_t>(j));
-        });
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-// The trie walk counts bits at every step; the CPU's own instruction makes the check about
-// twice as fast where it exists, and the baseline build cannot assume it.
-__attribute__((target("popcnt"), flatten)) void CollectWinnersPopcnt(const TSuffixIndex& index,
-                                                                    const TLineList& tickets, Winners& winners)
-{
-    CollectWinnersPortable(index, tickets, winners);
-}
-
-void CollectWinners(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
-{
-    if (__builtin_cpu_supports("popcnt"))
-        CollectWinnersPopcnt(index, tickets, winners);
-    else
-        CollectWinnersPortable(index, tickets, winners);
-}
-#else
-void CollectWinners(const TSuffixIndex& index, const TLineList& tickets, Winners& winners)
-{
-    CollectWinnersPortable(index, tickets, winners);
-}
-#endif
-
 } // namespace
 
 void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
 {
-    if (table.Count() == 0 || tickets.Count() == 0)
-        return;
-    const TSuffixIndex index(table.Numbers());
-
-    // One walk per ticket collects, per distinct winning number, the tickets ending in it,
-    // already in ticket order; the report then follows table order.
-    std::vector<std::vector<std::uint32_t>> winners(index.DistinctCount());
     const TLineList& entries = tickets.Entries();
-    CollectWinners(index, entries, winners);
+    const TWinFinder wins(table.Numbers(), entries);
 
     std::size_t reportSize = 0;
-    for (std::size_t i = 0; i < table.Count(); ++i)
-        for (const std::uint32_t j : winners[index.IdOf(i)])
-            reportSize += kWinOverhead + table.Numbers()[i].size() + table.Labels()[i].size() + entries[j].size();
+    wins.ForEachWin([&](std::size_t i, std::size_t j) {
+        reportSize += kWinOverhead + table.Numbers()[i].size() + table.Labels()[i].size() + entries[j].size();
+    });
     log.Reserve(reportSize);
 
     // The first win goes through the log's entry rule; after it the log ends with a line
     // break, so every later win is the same block of complete lines.
     bool first = true;
-    for (std::size_t i = 0; i < table.Count(); ++i) {
-        const auto& won = winners[index.IdOf(i)];
-        if (won.empty())
-            continue;
-        const ByteString numberLine = NumberLine(table.Numbers()[i]);
-        const ByteString labelLine = LabelLine(table.Labels()[i]);
-        ByteString head = numberLine + "\r\n" + labelLine + "\r\n";
-        for (const std::uint32_t j : won) {
-            if (first) {
-                AppendWin(log, numberLine, labelLine, entries[j]);
-                first = false;
-                continue;
-            }
-            log.AppendPrepared(head);
-            log.AppendPrepared(entries[j]);
-            log.AppendPrepared("\r\n\r\n\r\n");
+    std::size_t headOf = SIZE_MAX;
+    ByteString numberLine;
+    ByteString labelLine;
+    ByteString head;
+    wins.ForEachWin([&](std::size_t i, std::size_t j) {
+        if (i != headOf) {
+            headOf = i;
+            numberLine = NumberLine(table.Numbers()[i]);
+            labelLine = LabelLine(table.Labels()[i]);
+            head = numberLine + "\r\n" + labelLine + "\r\n";
         }
-    }
+        if (first) {
+            AppendWin(log, numberLine, labelLine, entries[j]);
+            first = false;
+            return;
+        }
+        log.AppendPrepared(head);
+        log.AppendPrepared(entries[j]);
+        log.AppendPrepared("\r\n\r\n\r\n");
+    });
 }
 
 void RunCheckPlain(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <string_view>
+
 namespace kelmora {
+
+// What a win's lines say in the results log, in code page 932: 当選番号 before the winning
+// number, に当選したクジの番号 after the class label.
+inline constexpr std::string_view kWinningNumberText = "\x93\x96\x91\x49\x94\xD4\x8D\x86";
+inline constexpr std::string_view kWonTicketText =
+    "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86";
 
 class TWinningTable;
 class TTicketList;

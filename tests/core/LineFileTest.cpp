@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kelmora;
 using kelmora::test::ReadBytes;
 using kelmora::test::TempDir;
@@ -89,5 +96,88 @@ TEST(LineFile, RelativePathsAreShownInFull)
         const std::string text = error.what();
         EXPECT_NE(text.find(std::filesystem::current_path().string() + "/no-such-dir-kelmora/x.wkn"),
                   std::string::npos) << text;
+    }
+}
+
+// A file is read into one buffer of its size: a read that fills the buffer exactly must not
+// grow it (that copied the whole file and doubled its memory).
+TEST(ReadWholeFile, NeedsTheFilesSizeNotTwice)
+{
+    TempDir dir;
+    for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{1} << 22) + 12345, std::size_t{65536}}) {
+        std::string bytes(size, '7');
+        for (std::size_t i = 10; i < size; i += 11)
+            bytes[i] = '\n';
+        WriteBytes(dir.File("big.wkn"), bytes);
+        const ByteString read = ReadWholeFile(dir.File("big.wkn"));
+        EXPECT_EQ(read, bytes);
+        EXPECT_LE(read.capacity(), size + size / 10) << size;
+
+        const TLineList entries = ReadLineFile(dir.File("big.wkn"));
+        EXPECT_EQ(entries.size(), (size + 10) / 11);
+    }
+}
+
+// Files whose size is not known beforehand (the kernel's, or one that grows meanwhile) are
+// still read to their end.
+TEST(ReadWholeFile, ReadsPastTheSizeTheFileHadWhenOpened)
+{
+    const ByteString status = ReadWholeFile("/proc/self/status"); // its size reads as 0
+    EXPECT_NE(status.find("Name:"), std::string::npos);
+    EXPECT_NE(status.find("VmPeak:"), std::string::npos) << "cut short";
+}
+
+TEST(ReadWholeStream, ReadsAPipeAndTheRestOfAFile)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const std::string bytes = std::string(200000, 'x') + "\r\nend";
+    if (::fork() == 0) {
+        ::close(fds[0]);
+        (void)!::write(fds[1], bytes.data(), bytes.size());
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    EXPECT_EQ(ReadWholeStream(fds[0], "-"), bytes);
+    ::close(fds[0]);
+    ::wait(nullptr);
+
+    TempDir dir;
+    WriteBytes(dir.File("t.wkn"), "skip\r\nkeep\r\n");
+    const int fd = ::open(dir.File("t.wkn").c_str(), O_RDONLY);
+    ASSERT_EQ(::lseek(fd, 6, SEEK_SET), 6);
+    const ByteString rest = ReadWholeStream(fd, "-");
+    EXPECT_EQ(rest, "keep\r\n");
+    EXPECT_LE(rest.capacity(), 30u);
+    ::close(fd);
+}
+
+// The splitter looks at 32 bytes at a time; a plain reading of the rule must agree with it on
+// line breaks anywhere, CR LF pairs cut by a block's end included.
+TEST(SplitLines, AgreesWithTheRuleReadByteByByte)
+{
+    const auto reference = [](const std::string& text) {
+        TLineList entries;
+        std::size_t p = 0;
+        while (p < text.size()) {
+            std::size_t q = p;
+            while (q < text.size() && text[q] != '\r' && text[q] != '\n')
+                ++q;
+            entries.push_back(std::string_view(text).substr(p, q - p));
+            if (q < text.size() && text[q] == '\r')
+                ++q;
+            if (q < text.size() && text[q] == '\n')
+                ++q;
+            p = q;
+        }
+        return entries;
+    };
+    std::mt19937 random(32);
+    const char alphabet[] = {'\r', '\n', 'a', '\x82', '\r', '\n', '7'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(std::uniform_int_distribution<std::size_t>(0, 100)(random), ' ');
+        for (char& c : text)
+            c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(random)];
+        ASSERT_EQ(SplitRawLines(text), reference(text)) << "round " << round;
     }
 }

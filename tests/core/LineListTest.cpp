@@ -29,3 +29,17 @@ TEST(LineList, EntriesMayHoldAnyByte)
     EXPECT_EQ(list[0], nul);
     EXPECT_EQ(list[1].size(), 2u);
 }
+
+TEST(LineList, AppendKeepsBothListsInOrder)
+{
+    TLineList list;
+    list.append(TLineList{"a", ""});
+    EXPECT_EQ(list, (TLineList{"a", ""}));
+    TLineList more{"b", "cc"};
+    list.append(std::move(more));
+    EXPECT_EQ(list, (TLineList{"a", "", "b", "cc"}));
+    list.append(TLineList{});
+    list.erase(0);
+    list.append(TLineList{"d"});
+    EXPECT_EQ(list, (TLineList{"", "b", "cc", "d"}));
+}

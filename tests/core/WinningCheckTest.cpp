@@ -2,6 +2,7 @@
 #include "tests/core/TestFiles.h"
 #include "core/ResultLog.h"
 #include "core/TicketList.h"
+#include "core/WinFinder.h"
 #include "core/WinningCheck.h"
 #include "core/WinningTable.h"
 
@@ -168,4 +169,45 @@ TEST(RunCheck, AgreesWithThePlainLoopOnRandomData)
         const std::string fast = RunBoth(table, tickets, start, &plain);
         ASSERT_EQ(fast, plain) << "round " << round;
     }
+}
+
+// Many numbers that share their last digits, duplicates and the empty number: the trie built
+// from the sorted numbers must give every suffix its own node and its tickets.
+TEST(RunCheck, AgreesWithThePlainLoopForManyOverlappingNumbers)
+{
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> digit(0, 3);
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + digit(random));
+        return text;
+    };
+    TWinningTable table;
+    for (int i = 0; i < 2000; ++i)
+        table.Add(digits(std::uniform_int_distribution<int>(0, 7)(random)), i % 2 ? "odd" : "even");
+    TTicketList tickets;
+    for (int j = 0; j < 2000; ++j)
+        tickets.Add(digits(8));
+    std::string plain;
+    EXPECT_EQ(RunBoth(table, tickets, "\r\n", &plain), plain);
+}
+
+TEST(WinFinder, CountsAndOrder)
+{
+    const TLineList numbers{"56", "6", "56", "", "9"};
+    const TLineList tickets{"456", "6", "56", "7"};
+    const TWinFinder wins(numbers, tickets);
+    std::vector<std::pair<std::size_t, std::size_t>> order;
+    wins.ForEachWin([&](std::size_t i, std::size_t j) { order.emplace_back(i, j); });
+    const std::vector<std::pair<std::size_t, std::size_t>> expected{
+        {0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 2}, {3, 0}, {3, 1}, {3, 2}, {3, 3}};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(wins.WinCount(0), 2u);
+    EXPECT_EQ(wins.WinCount(3), 4u);
+    EXPECT_EQ(wins.WinCount(4), 0u);
+
+    const TWinFinder none(numbers, TLineList{});
+    EXPECT_EQ(none.WinCount(0), 0u);
+    none.ForEachWin([](std::size_t, std::size_t) { FAIL() << "a win without tickets"; });
 }

@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""kelmora-check as a whole process beside the floor program, in paired runs.
+
+    python3 bench/whole_process.py [--build build] [--runs 9] [--tickets 1000000]
+
+The data is that of bench/core: ticket numbers shaped like 12組345678 and a draw of 1,000
+winning numbers of lengths 1 to 8; a second draw has 100,000 distinct 6-digit numbers. Each
+run starts the floor program (bench/core/FloorProgram.cpp: read the tickets, count the lines,
+write a report of kelmora-check's size, sync, rename) and kelmora-check, one after the other in
+alternating order, and takes each process's CPU time (user + system) and peak resident size
+from the kernel. Printed: the medians, and the ratios of the medians.
+"""
+
+import argparse
+import os
+import random
+import statistics
+import subprocess
+import sys
+import tempfile
+
+LABEL = "\x82\x50\x93\x99".encode("latin-1")  # １等 in code page 932
+PER_LENGTH = {1: 1, 2: 2, 3: 5, 4: 10, 5: 50, 6: 132, 7: 300, 8: 500}
+
+
+def write_draw(path, numbers):
+    """A draw whose classes each hold as many numbers as fit a 255-byte value."""
+    classes, current = [], []
+    for number in numbers:
+        if current and len(" ".join(current + [number])) > 255:
+            classes.append(current)
+            current = []
+        current.append(number)
+    if current:
+        classes.append(current)
+    lines = [b"[Ver]", b"No=%d" % len(classes), b"EVENT=bench", b"[Hit]"]
+    for n, numbers_of_class in enumerate(classes, 1):
+        lines += [b"Hit%d=" % n + LABEL, b"No%d=" % n + " ".join(numbers_of_class).encode(), b"SHO%d=1000" % n]
+    with open(path, "wb") as out:
+        out.write(b"\r\n".join(lines) + b"\r\n")
+
+
+def make_data(directory, ticket_count):
+    rng = random.Random(7)
+    digits = lambda n: "".join(rng.choice("0123456789") for _ in range(n))
+    tickets = os.path.join(directory, "tickets.wkn")
+    with open(tickets, "wb") as out:
+        kumi = "\x91\x67".encode("latin-1")  # 組
+        for start in range(0, ticket_count, 10000):
+            out.write(b"".join(b"%02d" % rng.randrange(100) + kumi + b"%06d\r\n" % rng.randrange(1000000)
+                               for _ in range(min(10000, ticket_count - start))))
+    draw1k = os.path.join(directory, "draw-1k.wkx")
+    write_draw(draw1k, [digits(length) for length, count in PER_LENGTH.items() for _ in range(count)])
+    draw100k = os.path.join(directory, "draw-100k.wkx")
+    write_draw(draw100k, ["%06d" % n for n in rng.sample(range(1000000), 100000)])
+    return tickets, draw1k, draw100k
+
+
+def measure(command):
+    """CPU seconds (user + system) and peak resident bytes of one process."""
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit("failed: %s" % " ".join(command))
+    return usage.ru_utime + usage.ru_stime, usage.ru_maxrss * 1024
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--tickets", type=int, default=1000000)
+    parser.add_argument("--make-data", metavar="DIR", help=argparse.SUPPRESS)
+    args = parser.parse_args()
+    if args.make_data:
+        make_data(args.make_data, args.tickets)
+        return
+    checker = os.path.join(args.build, "cli", "kelmora-check")
+    floor = os.path.join(args.build, "bench", "core", "kelmora_floor")
+
+    with tempfile.TemporaryDirectory(prefix="kelmora-whole-") as directory:
+        # Made by another process: the kernel counts this one's peak size into its children's.
+        subprocess.run([sys.executable, __file__, "--make-data", directory, "--tickets", str(args.tickets)], check=True)
+        tickets, draw1k, draw100k = (os.path.join(directory, name)
+                                     for name in ("tickets.wkn", "draw-1k.wkx", "draw-100k.wkx"))
+        ticket_bytes = os.path.getsize(tickets)
+        report = os.path.join(directory, "report.txt")
+        commands = {
+            "kelmora-check, 1,000 numbers": [checker, draw1k, tickets, "-o", report],
+            "kelmora-check, 100,000 numbers": [checker, draw100k, tickets, "-o", report],
+        }
+        measure(commands["kelmora-check, 1,000 numbers"])  # warm the page cache
+        report_bytes = os.path.getsize(report)
+        commands["floor"] = [floor, tickets, str(report_bytes), report]
+        commands["kelmora-check, to standard output"] = [checker, draw1k, tickets]
+
+        cpu = {name: [] for name in commands}
+        peak = {name: [] for name in commands}
+        names = list(commands)
+        for run in range(args.runs):
+            for name in (names if run % 2 == 0 else names[::-1]):
+                seconds, resident = measure(commands[name])
+                cpu[name].append(seconds)
+                peak[name].append(resident)
+
+    print("%d tickets (%d bytes), report %d bytes, %d paired runs; medians:" %
+          (args.tickets, ticket_bytes, report_bytes, args.runs))
+    for name in names:
+        print("  %-32s CPU %7.1f ms   peak %7.1f MiB" %
+              (name, 1000 * statistics.median(cpu[name]), statistics.median(peak[name]) / 2**20))
+    median = {name: statistics.median(cpu[name]) for name in names}
+    print("Ratios:")
+    print("  CPU, kelmora-check / floor                 = %5.2f   (target: at most 1.5)" %
+          (median["kelmora-check, 1,000 numbers"] / median["floor"]))
+    print("  CPU, 100,000 numbers / 1,000 numbers       = %5.2f   (target: at most 1.6)" %
+          (median["kelmora-check, 100,000 numbers"] / median["kelmora-check, 1,000 numbers"]))
+    print("  CPU, to standard output / floor            = %5.2f   (for information)" %
+          (median["kelmora-check, to standard output"] / median["floor"]))
+    for name in ("kelmora-check, 1,000 numbers", "kelmora-check, to standard output"):
+        print("  peak memory / (ticket file + report), %-5s = %5.2f   (target: at most 1.5)" %
+              ("-o" if "1,000" in name else "out", statistics.median(peak[name]) / (ticket_bytes + report_bytes)))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,66 @@
+#include "cli/OutputStream.h"
+
+#include "core/Cp932ToUtf8.h"
+#include "core/HugePages.h"
+#include "core/KelmoraError.h"
+
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace kelmora::cli {
+
+void TOutputStream::WriteText(std::string_view text)
+{
+    if (!utf8_) {
+        Write(text);
+        return;
+    }
+    const std::size_t start = buffer_.size();
+    ToUtf8(text, buffer_);
+    // CR LF becomes LF; the data's texts hold no other CR.
+    std::size_t to = start;
+    for (std::size_t from = start; from < buffer_.size(); ++from)
+        if (!(buffer_[from] == '\r' && from + 1 < buffer_.size() && buffer_[from + 1] == '\n'))
+            buffer_[to++] = buffer_[from];
+    buffer_.resize(to);
+    FlushIfFull();
+}
+
+void TOutputStream::ReserveHeld(std::size_t bytes)
+{
+    if (fd_ >= 0)
+        return;
+    buffer_.reserve(buffer_.size() + bytes);
+    AdviseHugePages(buffer_.data(), buffer_.capacity());
+}
+
+void TOutputStream::ToUtf8(std::string_view text, std::string& out)
+{
+    if (!AppendCp932AsUtf8(text, out))
+        undecodable_ = true;
+}
+
+void TOutputStream::Flush()
+{
+    if (fd_ < 0)
+        return;
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // Standard output may be a non-blocking pipe shared with another program.
+            pollfd ready{fd_, POLLOUT, 0};
+            ::poll(&ready, 1, -1);
+            continue;
+        }
+        if (wrote <= 0)
+            ThrowWriteError();
+        done += static_cast<std::size_t>(wrote);
+    }
+    buffer_.clear();
+}
+
+} // namespace kelmora::cli

@@ -1,0 +1,117 @@
+#include "core/Cp932ToUtf8.h"
+
+#include "core/ByteString.h"
+
+#include <array>
+#include <cstdint>
+#include <iconv.h>
+#include <memory>
+
+namespace kelmora {
+namespace {
+
+constexpr char16_t kNoCharacter = 0xFFFD;
+
+bool IsTrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// Code page 932 to UTF-16, taken once from the C library's converter.
+struct TCp932Tables {
+    std::array<char16_t, 0x100> single{};
+    std::array<char16_t, 0x10000> pair{}; // index lead << 8 | trail
+
+    TCp932Tables()
+    {
+        single.fill(kNoCharacter);
+        pair.fill(kNoCharacter);
+        for (unsigned byte = 0; byte < 0x80; ++byte)
+            single[byte] = static_cast<char16_t>(byte);
+        const iconv_t converter = ::iconv_open("UTF-16LE", "CP932");
+        if (converter == reinterpret_cast<iconv_t>(-1))
+            return; // without the converter every byte past ASCII reads as U+FFFD
+        const auto decodeOne = [&](const char* bytes, std::size_t size) -> char16_t {
+            ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+            char in[2] = {bytes[0], size > 1 ? bytes[1] : '\0'};
+            char out[8];
+            char* inPtr = in;
+            char* outPtr = out;
+            std::size_t inLeft = size;
+            std::size_t outLeft = sizeof out;
+            if (::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+                inLeft != 0 || sizeof out - outLeft != 2)
+                return kNoCharacter;
+            return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
+        };
+        for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+            if (IsLeadByte(static_cast<unsigned char>(byte)))
+                continue;
+            const char b = static_cast<char>(byte);
+            single[byte] = decodeOne(&b, 1);
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!IsTrailByte(static_cast<unsigned char>(trail)))
+                    continue;
+                const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                pair[lead << 8 | trail] = decodeOne(b, 2);
+            }
+        }
+        ::iconv_close(converter);
+    }
+};
+
+const TCp932Tables& Tables()
+{
+    static const auto tables = std::make_unique<TCp932Tables>();
+    return *tables;
+}
+
+void AppendUtf8(char16_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+bool AppendCp932AsUtf8(std::string_view bytes, std::string& out)
+{
+    // Ticket numbers are mostly ASCII: those need no table at all.
+    std::size_t i = 0;
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    out.append(bytes.substr(0, i));
+    if (i == bytes.size())
+        return true;
+
+    const TCp932Tables& tables = Tables();
+    bool decoded = true;
+    while (i < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        char16_t c;
+        if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            c = tables.pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])];
+            i += 2;
+        } else {
+            c = tables.single[byte];
+            i += 1;
+        }
+        decoded = decoded && c != kNoCharacter;
+        AppendUtf8(c, out);
+    }
+    return decoded;
+}
+
+} // namespace kelmora

@@ -1,0 +1,70 @@
+#include "core/WinFinder.h"
+
+#include "core/SuffixIndex.h"
+
+namespace kelmora {
+namespace {
+
+struct Hit {
+    std::uint32_t id;
+    std::uint32_t ticket;
+};
+
+void CollectHitsPortable(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+{
+    for (std::size_t j = 0; j < tickets.size(); ++j)
+        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
+            hits.push_back({id, static_cast<std::uint32_t>(j)});
+        });
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The trie walk counts bits at every step; the CPU's own instruction makes the check about
+// twice as fast where it exists, and the baseline build cannot assume it.
+__attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixIndex& index, const TLineList& tickets,
+                                                                 std::vector<Hit>& hits)
+{
+    CollectHitsPortable(index, tickets, hits);
+}
+
+void CollectHits(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+{
+    if (__builtin_cpu_supports("popcnt"))
+        CollectHitsPopcnt(index, tickets, hits);
+    else
+        CollectHitsPortable(index, tickets, hits);
+}
+#else
+void CollectHits(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+{
+    CollectHitsPortable(index, tickets, hits);
+}
+#endif
+
+} // namespace
+
+TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
+{
+    if (numbers.empty() || tickets.empty())
+        return;
+    const TSuffixIndex index(numbers);
+    idOfEntry_.resize(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        idOfEntry_[i] = index.IdOf(i);
+
+    // One walk per ticket finds every distinct number it ends in; a counting sort by number
+    // then groups the tickets without disturbing their order.
+    std::vector<Hit> hits;
+    CollectHits(index, tickets, hits);
+    firstWin_.assign(index.DistinctCount() + 1, 0);
+    for (const Hit& hit : hits)
+        ++firstWin_[hit.id + 1];
+    for (std::size_t id = 1; id < firstWin_.size(); ++id)
+        firstWin_[id] += firstWin_[id - 1];
+    winners_.resize(hits.size());
+    std::vector<std::uint32_t> next(firstWin_.begin(), firstWin_.end() - 1);
+    for (const Hit& hit : hits)
+        winners_[next[hit.id]++] = hit.ticket;
+}
+
+} // namespace kelmora

@@ -1,0 +1,133 @@
+// Each output form of kelmora-check against a text written out by hand: a draw whose labels,
+// numbers and prizes hold commas and quotes, tickets from several files and standard input.
+
+#include "tests/cli/RunChecker.h"
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+using kelmora::test::RunChecker;
+using kelmora::test::TempDir;
+using kelmora::test::WriteBytes;
+
+namespace {
+
+// UTF-8 to code page 932 through the C library, so that the tests can be written readably.
+std::string Sjis(const std::string& utf8)
+{
+    const iconv_t converter = ::iconv_open("CP932", "UTF-8");
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 1, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const std::size_t done = ::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+    ::iconv_close(converter);
+    EXPECT_NE(done, static_cast<std::size_t>(-1)) << utf8;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+class OutputForms : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteBytes(dir.File("d.wkx"), Sjis("[Ver]\r\nNo=3\r\nEVENT=年末\"ジャンボ\"\r\n[Hit]\r\n"
+                                           "Hit1=1等,前後賞\r\nNo1=123456 \"9,1\"\r\nSHO1=1,000万円\r\n"
+                                           "Hit2=下\"2\"桁\r\nNo2=56\r\nSHO2=300円\r\n"
+                                           "Hit3=記念\r\nNo3=0\r\nSHO3=粗品\r\n"));
+        WriteBytes(dir.File("a.wkn"), Sjis("12組123456\r\n5,9,1\r\n"));
+        WriteBytes(dir.File("in.wkn"), "7756\r\n");
+        WriteBytes(dir.File("b.wkn"), "10\r\n");
+    }
+
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(OutputForms, Csv)
+{
+    const std::string rows = "当選番号,等級,賞,当選したクジの番号\r\n"
+                             "123456,\"1等,前後賞\",\"1,000万円\",12組123456\r\n"
+                             "\"9,1\",\"1等,前後賞\",\"1,000万円\",\"5,9,1\"\r\n"
+                             "56,\"下\"\"2\"\"桁\",300円,12組123456\r\n"
+                             "56,\"下\"\"2\"\"桁\",300円,7756\r\n"
+                             "0,記念,粗品,10\r\n";
+    const auto utf8 = RunChecker(dir, "--format=csv --utf8 d.wkx a.wkn - b.wkn", "< in.wkn");
+    EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_EQ(utf8.out, rows);
+    EXPECT_EQ(utf8.err, "");
+
+    const auto sjis = RunChecker(dir, "d.wkx --format=csv a.wkn - b.wkn", "< in.wkn");
+    EXPECT_EQ(sjis.exitCode, 0) << sjis.err;
+    EXPECT_EQ(sjis.out, Sjis(rows));
+
+    const auto noWins = RunChecker(dir, "--format=csv d.wkx -", "< /dev/null");
+    EXPECT_EQ(noWins.out, Sjis("当選番号,等級,賞,当選したクジの番号\r\n"));
+}
+
+TEST_F(OutputForms, JsonWritesUndecodableBytesAsReplacementCharacters)
+{
+    // FF is no character; 81 is a lead byte that the tab after it cannot complete.
+    WriteBytes(dir.File("bad.wkn"), "\xFF" "0\r\n\x81\t0\r\n");
+    const std::string expected =
+        "{\"event\":\"年末\\\"ジャンボ\\\"\",\n"
+        "\"classes\":[\n"
+        "{\"label\":\"1等,前後賞\",\"numbers\":[\"123456\",\"9,1\"],\"prize\":\"1,000万円\"},\n"
+        "{\"label\":\"下\\\"2\\\"桁\",\"numbers\":[\"56\"],\"prize\":\"300円\"},\n"
+        "{\"label\":\"記念\",\"numbers\":[\"0\"],\"prize\":\"粗品\"}\n"
+        "],\n"
+        "\"wins\":[\n"
+        "{\"winning_number\":\"123456\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"12組123456\"},\n"
+        "{\"winning_number\":\"9,1\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"5,9,1\"},\n"
+        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":\"12組123456\"},\n"
+        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":\"7756\"},\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"10\"},\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"\uFFFD0\"},\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"\uFFFD\\u00090\"}\n"
+        "]}\n";
+    const auto run = RunChecker(dir, "--format=json d.wkx a.wkn - b.wkn bad.wkn", "< in.wkn");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+    const auto warning = run.err.find("U+FFFD");
+    ASSERT_NE(warning, std::string::npos);
+    EXPECT_EQ(run.err.find("U+FFFD", warning + 1), std::string::npos) << "one warning, not one per byte";
+
+    const auto clean = RunChecker(dir, "--format=json d.wkx b.wkn");
+    EXPECT_EQ(clean.err, "");
+    EXPECT_NE(clean.out.find("\"wins\":[\n{\"winning_number\":\"0\""), std::string::npos);
+}
+
+TEST_F(OutputForms, Utf8TextHasLineFeeds)
+{
+    const auto run = RunChecker(dir, "--utf8 d.wkx b.wkn");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "年末\"ジャンボ\"\n\n\n"
+                       "1等,前後賞\n123456 \"9,1\"\n1,000万円\n\n\n"
+                       "下\"2\"桁\n56\n300円\n\n\n"
+                       "記念\n0\n粗品\n\n\n"
+                       "----------------------\n\n\n"
+                       "当選番号0\n記念に当選したクジの番号\n10\n\n\n");
+}
+
+TEST_F(OutputForms, SummaryCountsWinsAndAddsPlainAmounts)
+{
+    const std::string perClass = "1等,前後賞\t1,000万円\t2\n"
+                                 "下\"2\"桁\t300円\t2\n";
+    // A prize in kind has no amount: with it among the wins there is no total amount.
+    const auto withGoods = RunChecker(dir, "--utf8 --format=summary d.wkx a.wkn - b.wkn", "< in.wkn");
+    EXPECT_EQ(withGoods.exitCode, 0) << withGoods.err;
+    EXPECT_EQ(withGoods.out, perClass + "記念\t粗品\t1\n合計\t\t5\n");
+
+    const auto amounts = RunChecker(dir, "--utf8 --format=summary d.wkx a.wkn -", "< in.wkn");
+    EXPECT_EQ(amounts.out, perClass + "記念\t粗品\t0\n合計\t20,000,600円\t4\n");
+
+    // --summary follows the results log, in its encoding.
+    const auto log = RunChecker(dir, "d.wkx a.wkn");
+    const auto both = RunChecker(dir, "--summary d.wkx a.wkn");
+    EXPECT_EQ(both.out, log.out + Sjis("1等,前後賞\t1,000万円\t2\r\n下\"2\"桁\t300円\t1\r\n"
+                                       "記念\t粗品\t0\r\n合計\t20,000,300円\t3\r\n"));
+}
