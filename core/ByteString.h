@@ -1,6 +1,7 @@
 #pragma once
 // Data text is held as raw bytes in code page 932; the core never converts it.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,36 @@ inline std::string_view UpToNul(std::string_view text)
 inline constexpr bool IsLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The second byte of a double-byte Shift-JIS character.
+inline constexpr bool IsTrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// Calls visit(code, bytes, size) for every code of code page 932 beyond ASCII: each byte from
+// 80 to FF that does not lead a pair (code: the byte), then each lead and trail byte pair (code:
+// lead << 8 | trail). Decoding tables are built from it.
+template <class Visit>
+void ForEachNonAsciiCp932Code(Visit&& visit)
+{
+    for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+        if (IsLeadByte(static_cast<unsigned char>(byte)))
+            continue;
+        const char b = static_cast<char>(byte);
+        visit(byte, &b, std::size_t{1});
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!IsTrailByte(static_cast<unsigned char>(trail)))
+                continue;
+            const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            visit(lead << 8 | trail, b, std::size_t{2});
+        }
+    }
 }
 
 inline bool EndsWith(std::string_view text, std::string_view suffix)

@@ -12,11 +12,6 @@ namespace {
 
 constexpr char16_t kNoCharacter = 0xFFFD;
 
-bool IsTrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
 // Code page 932 to UTF-16, taken once from the C library's converter.
 struct TCp932Tables {
     std::array<char16_t, 0x100> single{};
@@ -44,22 +39,9 @@ struct TCp932Tables {
                 return kNoCharacter;
             return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
         };
-        for (unsigned byte = 0x80; byte < 0x100; ++byte) {
-            if (IsLeadByte(static_cast<unsigned char>(byte)))
-                continue;
-            const char b = static_cast<char>(byte);
-            single[byte] = decodeOne(&b, 1);
-        }
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(static_cast<unsigned char>(lead)))
-                continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!IsTrailByte(static_cast<unsigned char>(trail)))
-                    continue;
-                const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                pair[lead << 8 | trail] = decodeOne(b, 2);
-            }
-        }
+        ForEachNonAsciiCp932Code([&](unsigned index, const char* bytes, std::size_t size) {
+            (size == 1 ? single[index] : pair[index]) = decodeOne(bytes, size);
+        });
         ::iconv_close(converter);
     }
 };

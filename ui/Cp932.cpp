@@ -15,11 +15,6 @@ namespace {
 constexpr char16_t kNoCharacter = 0xFFFD;
 constexpr std::uint16_t kNoCode = 0xFFFF;
 
-bool IsTrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
 // Code page 932 in both directions, taken once from the platform's converter so that our
 // display and the platform agree on every code.
 struct TCp932Tables {
@@ -42,29 +37,15 @@ struct TCp932Tables {
             const char16_t c = text.at(0).unicode();
             return c == 0x1A ? kNoCharacter : c;
         };
-        for (unsigned byte = 0; byte < 0x100; ++byte) {
-            // ASCII is itself in code page 932 as Windows has it; the converter's table
-            // would swap three control codes (1A, 1C, 7F) as IBM's variant does.
-            if (byte < 0x80) {
-                single[byte] = static_cast<char16_t>(byte);
-                code[byte] = static_cast<std::uint16_t>(byte);
-                continue;
-            }
-            if (IsLeadByte(static_cast<unsigned char>(byte)))
-                continue;
-            const char b = static_cast<char>(byte);
-            single[byte] = decodeOne(QByteArrayView(&b, 1));
+        // ASCII is itself in code page 932 as Windows has it; the converter's table would swap
+        // three control codes (1A, 1C, 7F) as IBM's variant does.
+        for (unsigned byte = 0; byte < 0x80; ++byte) {
+            single[byte] = static_cast<char16_t>(byte);
+            code[byte] = static_cast<std::uint16_t>(byte);
         }
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(static_cast<unsigned char>(lead)))
-                continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!IsTrailByte(static_cast<unsigned char>(trail)))
-                    continue;
-                const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                pair[lead << 8 | trail] = decodeOne(QByteArrayView(b, 2));
-            }
-        }
+        ForEachNonAsciiCp932Code([&](unsigned index, const char* bytes, std::size_t size) {
+            (size == 1 ? single[index] : pair[index]) = decodeOne(QByteArrayView(bytes, static_cast<qsizetype>(size)));
+        });
         BuildEncoding();
     }
 

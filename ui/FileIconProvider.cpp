@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QStyle>
 
+#include <utility>
+
 namespace kelmora::ui {
 namespace {
 
@@ -22,21 +24,13 @@ bool IsRoot(const QFileInfo& info)
 
 QIcon TFileIconProvider::icon(IconType type) const
 {
-    switch (type) {
-    case Computer:
-        return StandardIcon(QStyle::SP_ComputerIcon);
-    case Desktop:
-        return StandardIcon(QStyle::SP_DesktopIcon);
-    case Trashcan:
-        return StandardIcon(QStyle::SP_TrashIcon);
-    case Network:
-        return StandardIcon(QStyle::SP_DriveNetIcon);
-    case Drive:
-        return StandardIcon(QStyle::SP_DriveHDIcon);
-    case Folder:
-        return StandardIcon(QStyle::SP_DirIcon);
-    case File:
-        break;
+    static constexpr std::pair<IconType, QStyle::StandardPixmap> kIcons[] = {
+        {Computer, QStyle::SP_ComputerIcon}, {Desktop, QStyle::SP_DesktopIcon}, {Trashcan, QStyle::SP_TrashIcon},
+        {Network, QStyle::SP_DriveNetIcon},  {Drive, QStyle::SP_DriveHDIcon},   {Folder, QStyle::SP_DirIcon},
+    };
+    for (const auto& [kind, pixmap] : kIcons) {
+        if (kind == type)
+            return StandardIcon(pixmap);
     }
     return StandardIcon(QStyle::SP_FileIcon);
 }
