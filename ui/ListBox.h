@@ -4,13 +4,27 @@
 
 namespace kelmora::ui {
 
-// A plain list box: entries of one fixed height in the model's order, at most one selected.
+// A plain list box: entries of one fixed height in the model's order, at most one selected,
+// a focus mark wherever the focus is (on an empty list too).
 class TListBox : public QListView {
+    Q_OBJECT
 public:
     TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent);
 
     // The selected row, -1 for none.
     int SelectedIndex() const;
+
+    // Scrolls `row` into view, also when the rows before it are still being laid out.
+    void ShowRow(int row);
+
+protected:
+    void updateGeometries() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int itemHeight_;
+    int pendingRow_ = -1;
 };
 
 } // namespace kelmora::ui

@@ -82,7 +82,8 @@ TForm1& TheForm()
     if (!theForm) {
         theForm = std::make_unique<TForm1>();
         theForm->show();
-        theForm->PageControl1->setCurrentWidget(theForm->TabSheet2);
+        auto* pages = theForm->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        pages->setCurrentWidget(theForm->findChild<QWidget*>(QStringLiteral("TabSheet2")));
         QApplication::processEvents();
     }
     return *theForm;
@@ -111,12 +112,13 @@ void BM_OpenTicketFileUntilShown(benchmark::State& state)
 {
     const Data& data = TheData();
     TForm1& form = TheForm();
+    auto* tickets = form.findChild<TListBox*>(QStringLiteral("ListBox2"));
     for (auto _ : state) {
         form.OpenTicketFile(data.ticketFile);
         QApplication::processEvents();
-        form.ListBox2->viewport()->repaint();
+        tickets->viewport()->repaint();
     }
-    state.counters["lines"] = static_cast<double>(form.ListBox2->model()->rowCount());
+    state.counters["lines"] = static_cast<double>(tickets->model()->rowCount());
 }
 
 void BM_RunCheck(benchmark::State& state)
@@ -141,6 +143,7 @@ void CheckUntilPainted(benchmark::State& state, bool whole)
 {
     const Data& data = TheData();
     TForm1& form = TheForm();
+    auto* results = form.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     form.OpenTicketFile(data.ticketFile);
     for (auto _ : state) {
         state.PauseTiming();
@@ -152,7 +155,7 @@ void CheckUntilPainted(benchmark::State& state, bool whole)
         form.Timer1Timer();
         if (whole)
             form.ResultLogView().FinishFilling();
-        form.Memo1->viewport()->repaint();
+        results->viewport()->repaint();
     }
     CloseCompletionMessages(form);
     state.counters["logMB"] = static_cast<double>(form.State().resultLog.Text().size()) / 1e6;

@@ -65,10 +65,11 @@ protected:
         previousPresenter = TKelmoraApplication::Instance()->SetErrorPresenter(
             [this](const QString& caption, const QString& text) { errors.push_back({caption, text}); });
         form = std::make_unique<TForm1>();
+        parts = std::make_unique<TMainWindowComponents>(*form);
         about = new TForm2(form.get());
         form->SetAboutWindow(about);
         form->show();
-        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        parts->PageControl1->setCurrentWidget(parts->TabSheet2);
     }
 
     void TearDown() override
@@ -88,8 +89,8 @@ protected:
 
     void AddByButton(const QString& number)
     {
-        TypeText(form->Edit2, number);
-        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        TypeText(parts->Edit2, number);
+        QTest::mouseClick(parts->Button1, Qt::LeftButton);
     }
 
     void AddTickets(std::initializer_list<const char*> numbers)
@@ -115,6 +116,7 @@ protected:
     TKelmoraApplication::ErrorPresenter previousPresenter;
     std::vector<ShownError> errors;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<TMainWindowComponents> parts;
     TForm2* about = nullptr;
 };
 
@@ -124,11 +126,11 @@ TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
     EXPECT_LE(form->menuBar()->geometry().bottom(), form->centralWidget()->geometry().top());
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(QFontInfo(form->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(parts->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
 
     // Tab runs through the check page in its designed order.
-    const QList<QWidget*> order = {form->ListBox1, form->ListBox2, form->Button1, form->Edit2,
-                                   form->Memo1,    form->Button2,  form->Button3, form->ListBox3};
+    const QList<QWidget*> order = {parts->ListBox1, parts->ListBox2, parts->Button1, parts->Edit2,
+                                   parts->Memo1,    parts->Button2,  parts->Button3, parts->ListBox3};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (!order.contains(next))
@@ -140,21 +142,21 @@ TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
 TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
 {
     AddByButton(QStringLiteral("12組345"));
-    EXPECT_TRUE(form->Edit2->text().isEmpty());
-    TypeText(form->Edit2, QStringLiteral("7"));
-    QTest::keyClick(form->Edit2, Qt::Key_Return);
-    TypeText(form->Edit2, QStringLiteral("8"));
-    QTest::keyClick(form->Edit2, Qt::Key_Enter, Qt::ShiftModifier | Qt::ControlModifier);
-    TypeText(form->Edit2, QStringLiteral("7"));
+    EXPECT_TRUE(parts->Edit2->text().isEmpty());
+    TypeText(parts->Edit2, QStringLiteral("7"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    TypeText(parts->Edit2, QStringLiteral("8"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Enter, Qt::ShiftModifier | Qt::ControlModifier);
+    TypeText(parts->Edit2, QStringLiteral("7"));
     // The entry box still gets the key after the window has added the number.
-    QSignalSpy returnPressed(form->Edit2, &QLineEdit::returnPressed);
-    QTest::keyClick(form->Edit2, Qt::Key_Return, Qt::AltModifier);
+    QSignalSpy returnPressed(parts->Edit2, &QLineEdit::returnPressed);
+    QTest::keyClick(parts->Edit2, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(returnPressed.count(), 1);
 
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
-    QTest::keyClick(form->Edit2, Qt::Key_Return);
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
     EXPECT_EQ(Tickets(), TLineList({"12\x91\x67" "345", "7", "8", "7"}));
-    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
                                                  QStringLiteral("7")}));
     EXPECT_TRUE(errors.empty());
 }
@@ -167,10 +169,10 @@ TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
     EXPECT_EQ(errors[0].caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(errors[0].text, QStringLiteral("「é」(U+00E9) はシフトJISで表せないため、受け付けられません."));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("12é"));
+    EXPECT_EQ(parts->Edit2->text(), QStringLiteral("12é"));
     // The user mends the number; the same button takes it.
-    QTest::keyClick(form->Edit2, Qt::Key_Backspace);
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    QTest::keyClick(parts->Edit2, Qt::Key_Backspace);
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"1", "12"}));
     EXPECT_EQ(errors.size(), 1u);
 }
@@ -178,27 +180,27 @@ TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
 TEST_F(MainWindowTest, DeletesTheSelectedNumberOnly)
 {
     AddTickets({"11", "22", "33"});
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "22", "33"}));
 
-    ClickRow(*form->ListBox2, 1);
-    ASSERT_EQ(form->ListBox2->SelectedIndex(), 1);
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    ClickRow(*parts->ListBox2, 1);
+    ASSERT_EQ(parts->ListBox2->SelectedIndex(), 1);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
-    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
-    EXPECT_EQ(form->ListBox2->SelectedIndex(), -1);
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
+    EXPECT_EQ(parts->ListBox2->SelectedIndex(), -1);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
 }
 
 TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
 {
     LoadSpringDraw();
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("Spring draw"));
     EXPECT_EQ(Log(), kSpringSummary);
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
-    EXPECT_EQ(Rows(*form->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
-    EXPECT_EQ(Rows(*form->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
+    EXPECT_EQ(Rows(*parts->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
+    EXPECT_EQ(Rows(*parts->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
                                                  QStringLiteral("Last two digits")}));
     form->SelectDefinition(std::string());
     EXPECT_EQ(Log(), kSpringSummary);
@@ -207,12 +209,12 @@ TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
 TEST_F(MainWindowTest, TheFileListSelectsADefinition)
 {
     WriteBytes(PathOf("spring.wkx"), kSpringDraw);
-    form->FileListBox1->ListFiles();
-    form->PageControl1->setCurrentWidget(form->TabSheet1);
-    const QStringList names = Rows(*form->FileListBox1);
+    parts->FileListBox1->ListFiles();
+    parts->PageControl1->setCurrentWidget(parts->TabSheet1);
+    const QStringList names = Rows(*parts->FileListBox1);
     ASSERT_TRUE(names.contains(QStringLiteral("spring.wkx")));
-    ClickRow(*form->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("spring.wkx"))));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("spring.wkx"))));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("Spring draw"));
     EXPECT_EQ(Log(), kSpringSummary);
 }
 
@@ -221,12 +223,12 @@ TEST_F(MainWindowTest, SeveralClicksBeforeATickGiveOneCheck)
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(form->Button3, Qt::LeftButton);
+        QTest::mouseClick(parts->Button3, Qt::LeftButton);
     EXPECT_EQ(Log(), kSpringSummary); // nothing happens at the click itself
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     QTest::qWait(50);
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins);
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 
     const QList<QMessageBox*> messages = CompletionMessages();
     ASSERT_EQ(messages.size(), 1);
@@ -247,49 +249,49 @@ TEST_F(MainWindowTest, AClickWhileTheMessageIsOpenGivesASecondCheck)
 {
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 1; }, 5000));
 
     // The main window is still usable: the user adds a number and checks again.
     AddByButton(QStringLiteral("1456"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 2; }, 5000));
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins + Win("456", "First prize", "456") +
                          Win("456", "First prize", "1456") + Win("07", "Last two digits", "907") +
                          Win("58", "Last two digits", "158"));
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
 TEST_F(MainWindowTest, ACheckAppendsAfterWhatTheUserTyped)
 {
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
-    QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton);
-    QTest::keyClick(form->Memo1, Qt::Key_End, Qt::ControlModifier);
-    TypeText(form->Memo1, QStringLiteral("memo"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClick(parts->Memo1, Qt::Key_End, Qt::ControlModifier);
+    TypeText(parts->Memo1, QStringLiteral("memo"));
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
 
     // Without a final line break, each entry goes on a new line until the blank entry.
     EXPECT_EQ(Log(), kSpringSummary + "memo\r\n" + kWinningNumber + "456\r\nFirst prize" + kWonBy +
                          "\r\n456\r\n\r\n" + Win("07", "Last two digits", "907") +
                          Win("58", "Last two digits", "158"));
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
 TEST_F(MainWindowTest, TextThatCannotBeSavedStopsTheCheckOnce)
 {
     LoadSpringDraw();
     AddTickets({"456"});
-    form->Memo1->moveCursor(QTextCursor::End);
-    TypeText(form->Memo1, QStringLiteral("é"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    parts->Memo1->moveCursor(QTextCursor::End);
+    TypeText(parts->Memo1, QStringLiteral("é"));
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     QTest::qWait(100);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].text.startsWith(QStringLiteral("「é」")));
     EXPECT_EQ(Log(), kSpringSummary);
     EXPECT_TRUE(CompletionMessages().isEmpty());
-    EXPECT_TRUE(form->Memo1->toPlainText().endsWith(QStringLiteral("é")));
+    EXPECT_TRUE(parts->Memo1->toPlainText().endsWith(QStringLiteral("é")));
 }
 
 TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
@@ -308,7 +310,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.wkn"));
         ChooseFile(dialog, chosen);
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n");
 
     // The next save starts from the chosen file, and replaces it without asking.
@@ -317,7 +319,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_EQ(dialog.selectedFiles().value(0), chosen + QStringLiteral(".wkn"));
         ChooseFile(dialog, QString());
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n8\r\n");
 
     // Opening replaces the list; a cancelled dialog does nothing.
@@ -327,10 +329,10 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
         ChooseFile(dialog, PathOf("other.wkn"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     EXPECT_TRUE(errors.empty());
 }
@@ -338,8 +340,8 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
 TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
 {
     LoadSpringDraw();
-    form->Memo1->moveCursor(QTextCursor::End);
-    TypeText(form->Memo1, QStringLiteral("組"));
+    parts->Memo1->moveCursor(QTextCursor::End);
+    TypeText(parts->Memo1, QStringLiteral("組"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("txt"));
         EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("テキストファイル(*.txt) (*.txt)"),
@@ -347,7 +349,7 @@ TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
         EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.txt"));
         ChooseFile(dialog, PathOf("results"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N3);
+    ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("results.txt")), kSpringSummary + "\x91\x67");
 }
 
@@ -366,12 +368,12 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
         });
         ChooseFile(dialog, missing);
     });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(shown.caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(shown.text, QStringLiteral("ファイル %1 は開けません.").arg(missing));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
     // The program carries on.
-    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(parts->Timer1->isActive());
     AddByButton(QStringLiteral("2"));
     EXPECT_EQ(Tickets(), TLineList({"1", "2"}));
 }
@@ -383,43 +385,43 @@ TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
     const std::string odd = "1\x87\x90\r\n\xED\x40" "2\r\n\x80\r\n\xFD\r\n";
     WriteBytes(PathOf("odd.wkn"), odd);
     form->OpenTicketFile(NativePath(PathOf("odd.wkn")));
-    EXPECT_EQ(Rows(*form->ListBox2).value(2), QStringLiteral("\uFFFD"));
+    EXPECT_EQ(Rows(*parts->ListBox2).value(2), QStringLiteral("\uFFFD"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         ChooseFile(dialog, PathOf("odd-again.wkn"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(PathOf("odd-again.wkn")), odd);
 
     // The same bytes reach the results through a definition and a check, and stay.
     WriteBytes(PathOf("odd.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\xED\x40\x80\xFD\r\n[Hit]\r\nNo1=\x87\x90\r\nHit1=\xFD\r\n");
     form->SelectDefinition(NativePath(PathOf("odd.wkx")));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     const std::string log = Log();
     ASSERT_NE(log.find("\x93\x96\x91\x49\x94\xD4\x8D\x86\x87\x90"), std::string::npos);
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         ChooseFile(dialog, PathOf("odd.txt"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N3);
+    ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("odd.txt")), log);
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
 {
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     const QPoint position = about->pos();
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     EXPECT_EQ(form->findChildren<TForm2*>().size(), 1);
     AddByButton(QStringLiteral("5"));
     EXPECT_EQ(Tickets(), TLineList({"5"}));
 
-    QTest::mouseClick(about->Button1, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(*about, "Button1"), Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());
     about->move(position + QPoint(10, 10));
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->pos(), position + QPoint(10, 10));
 }
@@ -427,7 +429,7 @@ TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
 TEST_F(MainWindowTest, QuittingClosesTheMainWindow)
 {
     QSignalSpy closed(form.get(), &TForm1::Closed);
-    ChooseMenuItem(*form->MainMenu1, form->Exit1);
+    ChooseMenuItem(*parts->MainMenu1, parts->Exit1);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(form->isVisible());
 }

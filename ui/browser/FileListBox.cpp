@@ -7,6 +7,9 @@
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
 
+#include "ui/browser/FirstArrowKey.h"
+#include "ui/browser/EntryPainting.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -75,21 +78,11 @@ bool IsOnCaseSensitiveVolume(const std::string& directory)
     return !volume || volume->caseSensitive;
 }
 
-std::string StartingDirectory()
-{
-    try {
-        return TWorkingDirectory::Get();
-    } catch (const std::exception&) {
-        // Started in a directory that has since gone: browse from the root.
-        return "/";
-    }
-}
-
 } // namespace
 
 TFileListBox::TFileListBox(QWidget* parent)
     : QListView(parent),
-      directory_(StartingDirectory()),
+      directory_(TWorkingDirectory::StartingDirectory()),
       model_(new TFileNameModel(names_, this)),
       delegate_(new TFileNameDelegate(this))
 {
@@ -154,9 +147,10 @@ void TFileListBox::ListFiles()
         }
         SortNames(names);
         listing_ = true;
-        model_->BeginReset();
-        names_ = std::move(names);
-        model_->EndReset();
+        {
+            const TFileNameModel::ResetScope reset(*model_);
+            names_ = std::move(names);
+        }
         listing_ = false;
     }
     NotifyChange();
@@ -182,6 +176,19 @@ void TFileListBox::SetSelectedIndex(int index)
     }
     const QModelIndex item = model_->index(index);
     selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+}
+
+void TFileListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (ArrowSelectsFocusedEntry(*this, event))
+        return;
+    QListView::keyPressEvent(event);
+}
+
+void TFileListBox::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    DrawFocusMarkWithoutCurrentEntry(*this, ItemHeight());
 }
 
 void TFileListBox::showEvent(QShowEvent* event)

@@ -18,7 +18,6 @@ public:
     ~TFileListBox() override;
 
     void SetMask(const QString& mask);      // patterns separated by ';'
-    const QString& Mask() const { return mask_; }
     void FollowDirectory(const std::string& path);
     void ListFiles();
     // Directory joined with the selected name (native path bytes); empty when none is selected.
@@ -47,6 +46,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 
