@@ -7,6 +7,7 @@
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/platform/MountTable.h"
 #include "tests/ui/WindowTestSupport.h"
 
 #include <QAction>
@@ -19,6 +20,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QTabBar>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -432,6 +437,205 @@ TEST_F(MainWindowTest, QuittingClosesTheMainWindow)
     ChooseMenuItem(*parts->MainMenu1, parts->Exit1);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(form->isVisible());
+}
+
+// Whether row `row` of a list stands wholly inside its visible area.
+bool RowIsShown(const QAbstractItemView& view, int row)
+{
+    const QRect rect = view.visualRect(view.model()->index(row, 0));
+    return rect.isValid() && view.viewport()->rect().contains(rect);
+}
+
+class WindowByKeyboardTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void OpenTickets(int count)
+    {
+        std::string file;
+        for (int i = 0; i < count; ++i)
+            file += std::to_string(100000 + i) + "\r\n";
+        WriteBytes(PathOf("many.wkn"), file);
+        form->OpenTicketFile(NativePath(PathOf("many.wkn")));
+    }
+
+    // Lets the list lay out its rows in batches, as it does between events.
+    static void FinishLayout() { QTest::qWait(50); }
+};
+
+TEST_F(WindowByKeyboardTest, ADeleteKeepsTheEntryThatTookThePlaceInView)
+{
+    OpenTickets(20000);
+    FinishLayout();
+    TListBox& list = *parts->ListBox2;
+    list.scrollToBottom();
+    ClickRow(list, 19999);
+    ASSERT_EQ(list.SelectedIndex(), 19999);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
+    FinishLayout();
+    EXPECT_EQ(Tickets().size(), 19999u);
+    EXPECT_TRUE(RowIsShown(list, 19998));
+    EXPECT_EQ(list.SelectedIndex(), -1);
+
+    list.scrollTo(list.model()->index(15000, 0));
+    ClickRow(list, 15000);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
+    FinishLayout();
+    EXPECT_EQ(Rows(list).value(15000), QStringLiteral("115001"));
+    EXPECT_TRUE(RowIsShown(list, 15000));
+}
+
+TEST_F(WindowByKeyboardTest, ANewTicketIsScrolledIntoView)
+{
+    OpenTickets(500);
+    FinishLayout();
+    TypeText(parts->Edit2, QStringLiteral("777"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    FinishLayout();
+    EXPECT_EQ(Rows(*parts->ListBox2).value(500), QStringLiteral("777"));
+    EXPECT_TRUE(RowIsShown(*parts->ListBox2, 500));
+}
+
+TEST_F(WindowByKeyboardTest, EnterPressesTheFocusedButton)
+{
+    LoadSpringDraw();
+    TypeText(parts->Edit2, QStringLiteral("158"));
+    parts->Button1->setFocus();
+    QTest::keyClick(parts->Button1, Qt::Key_Return);
+    EXPECT_EQ(Tickets(), TLineList({"158"}));
+
+    // Enter in the entry box adds once: no button is a default button.
+    TypeText(parts->Edit2, QStringLiteral("456"));
+    parts->Edit2->setFocus();
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    EXPECT_EQ(Tickets(), TLineList({"158", "456"}));
+
+    ClickRow(*parts->ListBox2, 0);
+    parts->Button2->setFocus();
+    QTest::keyClick(parts->Button2, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Tickets(), TLineList({"456"}));
+
+    // From the entry box, three Tabs reach the check button.
+    parts->Edit2->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), parts->Button3);
+    QTest::keyClick(parts->Button3, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
+    EXPECT_EQ(Log(), kSpringSummary + Win("456", "First prize", "456"));
+
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
+    auto* ok = Find<QPushButton>(*about, "Button1");
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(WindowByKeyboardTest, TheTaskbarShowsTheApplicationTitle)
+{
+    EXPECT_EQ(form->windowIconText(), QStringLiteral("Kelmora！"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kelmora!"));
+}
+
+TEST_F(WindowByKeyboardTest, SwitchingPagesByKeyboardFocusesThePagesFirstControl)
+{
+    parts->ListBox2->setFocus();
+    QTest::keyClick(parts->ListBox2, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
+    EXPECT_EQ(QApplication::focusWidget(), parts->DirectoryListBox1);
+    QTest::keyClick(parts->DirectoryListBox1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
+    EXPECT_EQ(QApplication::focusWidget(), parts->ListBox1);
+
+    // On the tabs themselves the arrows switch pages and the focus stays on the tabs.
+    QTabBar* tabs = parts->PageControl1->tabBar();
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
+    EXPECT_EQ(QApplication::focusWidget(), tabs);
+}
+
+TEST_F(WindowByKeyboardTest, AnEmptyFocusedListShowsAFocusMark)
+{
+    ASSERT_EQ(parts->ListBox2->model()->rowCount(), 0);
+    parts->Edit2->setFocus();
+    const QImage unfocused = parts->ListBox2->grab().toImage();
+    parts->ListBox2->setFocus();
+    ASSERT_TRUE(parts->ListBox2->hasFocus());
+    EXPECT_NE(parts->ListBox2->grab().toImage(), unfocused);
+}
+
+TEST_F(WindowByKeyboardTest, WinningNumbersAndLabelsScrollTogether)
+{
+    std::string draw = "[Ver]\r\nNo=1\r\nEVENT=Many\r\n[Hit]\r\nHit1=Class\r\nNo1=";
+    for (int i = 0; i < 60; ++i)
+        draw += (i ? "," : "") + std::to_string(i);
+    WriteBytes(PathOf("many.wkx"), draw + "\r\nSHO1=1\r\n");
+    form->SelectDefinition(NativePath(PathOf("many.wkx")));
+    FinishLayout();
+    QScrollBar& numbers = *parts->ListBox1->verticalScrollBar();
+    QScrollBar& labels = *parts->ListBox3->verticalScrollBar();
+    ASSERT_GT(numbers.maximum(), 0);
+
+    QPoint centre = parts->ListBox3->viewport()->rect().center();
+    QWheelEvent wheel(centre, parts->ListBox3->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(parts->ListBox3->viewport(), &wheel);
+    EXPECT_GT(labels.value(), 0);
+    EXPECT_EQ(numbers.value(), labels.value());
+
+    numbers.triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(labels.value(), numbers.value());
+    EXPECT_EQ(parts->ListBox1->indexAt(QPoint(2, 2)).row(), parts->ListBox3->indexAt(QPoint(2, 2)).row());
+}
+
+TEST_F(WindowByKeyboardTest, LongNumbersLoseTheirStartNotTheirLastDigits)
+{
+    EXPECT_EQ(parts->ListBox1->textElideMode(), Qt::ElideLeft);
+    EXPECT_EQ(parts->ListBox2->textElideMode(), Qt::ElideLeft);
+    // Drawn the way the list draws it, a long number ends in its last digits.
+    AddByButton(QStringLiteral("1234567890123456789012345678"));
+    QStyleOptionViewItem option;
+    option.initFrom(parts->ListBox2);
+    option.rect = parts->ListBox2->visualRect(parts->ListBox2->model()->index(0, 0));
+    option.textElideMode = parts->ListBox2->textElideMode();
+    const QString shown = option.fontMetrics.elidedText(Rows(*parts->ListBox2).value(0), option.textElideMode,
+                                                        option.rect.width() - 8);
+    EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("345678"))) << shown.toStdString();
+}
+
+TEST_F(MainWindowTest, ATypedNulIsRefusedAndTheListKeptAsItWas)
+{
+    AddByButton(QStringLiteral("1"));
+    // A NUL reaches the entry box only by pasting.
+    parts->Edit2->setText(QStringLiteral("12") + QChar(0) + QStringLiteral("3"));
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません."));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("1")}));
+}
+
+TEST_F(MainWindowTest, StartUpReadsTheMountTableOnce)
+{
+    int reads = 0;
+    platform::TMountTable::SetSource([&reads] {
+        ++reads;
+        return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    });
+    {
+        TForm1 another;
+        another.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&another));
+    }
+    platform::TMountTable::SetSource({});
+    EXPECT_EQ(reads, 1);
 }
 
 } // namespace

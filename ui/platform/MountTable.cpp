@@ -33,29 +33,42 @@ public:
     {
         source_ = std::move(source);
         valid_ = false;
+        CloseWatch();
     }
 
     const std::string& Current()
     {
+        if (source_) {
+            if (!valid_)
+                text_ = source_();
+            valid_ = true;
+            return text_;
+        }
+        // Watching starts before the reading, so that no change slips in between.
+        if (watch_ < 0) {
+            watch_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+            valid_ = false;
+        }
         if (!valid_ || Changed()) {
-            text_ = source_ ? source_() : SystemText();
-            valid_ = source_ || watch_ >= 0;
+            text_ = SystemText();
+            valid_ = watch_ >= 0;
         }
         return text_;
     }
 
 private:
-    TMountTableText() : watch_(open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) {}
-    ~TMountTableText()
+    TMountTableText() = default;
+    ~TMountTableText() { CloseWatch(); }
+
+    void CloseWatch()
     {
         if (watch_ >= 0)
             close(watch_);
+        watch_ = -1;
     }
 
     bool Changed() const
     {
-        if (source_ || watch_ < 0)
-            return false;
         pollfd watch {watch_, POLLPRI, 0};
         return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
     }

@@ -28,7 +28,7 @@ public:
     static TMountTable Read(const TVolumeProbe* probe = nullptr);
 
     // Replaces the source of the mount table text (for tests); an empty function restores
-    // /proc/self/mountinfo.
+    // /proc/self/mountinfo, read afresh.
     static void SetSource(std::function<std::string()> source);
 
     const std::vector<TVolume>& Volumes() const& { return volumes_; }

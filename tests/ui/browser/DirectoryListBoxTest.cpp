@@ -181,6 +181,30 @@ TEST_F(DirectoryListBoxTest, ClicksMoveTheHighlightAndDoubleClickOrEnterOpensIt)
     ExpectBrowsing(tree.Path("draws/2024/beta"));
 }
 
+TEST_F(DirectoryListBoxTest, AClickBelowTheEntriesLeavesTheHighlightWhereItIs)
+{
+    Make("draws/2024");
+    dirs->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dirs.get()));
+    const int own = dirs->HighlightedIndex();
+    ASSERT_EQ(own, IndexOf("2024"));
+    const QRect last = dirs->visualRect(dirs->model()->index(dirs->model()->rowCount() - 1, 0));
+    const QPoint below(last.center().x(), last.bottom() + 20);
+    ASSERT_FALSE(dirs->indexAt(below).isValid());
+
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(dirs->HighlightedIndex(), own);
+    EXPECT_TRUE(dirs->selectionModel()->isSelected(dirs->model()->index(own, 0)));
+
+    // Moved by the user, the highlight stays on that entry too; Enter then still opens it.
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {},
+                      dirs->visualRect(dirs->model()->index(IndexOf("beta"), 0)).center());
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(dirs->HighlightedIndex(), IndexOf("beta"));
+    QTest::keyClick(dirs.get(), Qt::Key_Return);
+    ExpectBrowsing(tree.Path("draws/2024/beta"));
+}
+
 TEST_F(DirectoryListBoxTest, ADirectoryWithoutPermissionLeavesEverythingAsItWas)
 {
     tree.Dir("draws/2024/locked");
