@@ -23,6 +23,8 @@
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
+#include <QTreeView>
+#include <QHeaderView>
 #include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -620,6 +622,31 @@ TEST_F(MainWindowTest, ATypedNulIsRefusedAndTheListKeptAsItWas)
     EXPECT_EQ(errors[0].text, QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません."));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
     EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("1")}));
+}
+
+TEST_F(MainWindowTest, TheFileDialogsShowSizeAndTypeInFull)
+{
+    WriteBytes(PathOf("tickets.wkn"), "1\r\n");
+    bool checked = false;
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        dialog.setDirectory(dir.path());
+        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        const auto rows = [details] { return details->model()->rowCount(details->rootIndex()); };
+        if (details && QTest::qWaitFor([&] { return rows() > 0; }, 3000)) {
+            QTest::qWait(50);
+            const QModelIndex file = details->model()->index(0, 0, details->rootIndex());
+            for (int column : {1, 2}) {
+                const QString text = file.siblingAtColumn(column).data().toString();
+                EXPECT_FALSE(text.isEmpty());
+                EXPECT_GE(details->header()->sectionSize(column), details->fontMetrics().horizontalAdvance(text))
+                    << text.toStdString();
+            }
+            checked = true;
+        }
+        dialog.reject();
+    });
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(MainWindowTest, StartUpReadsTheMountTableOnce)
