@@ -1,10 +1,7 @@
 #include "ui/ListBox.h"
 
-#include "ui/browser/FirstArrowKey.h"
 #include "ui/browser/EntryPainting.h"
 
-#include <QKeyEvent>
-#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace kelmora::ui {
@@ -35,7 +32,7 @@ private:
 } // namespace
 
 TListBox::TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent)
-    : QListView(parent), itemHeight_(itemHeight)
+    : TListView(parent), itemHeight_(itemHeight)
 {
     setItemDelegate(new TFixedHeightDelegate(itemHeight, this));
     // With a million entries, measuring each row would take seconds, and even placing them
@@ -76,19 +73,6 @@ void TListBox::updateGeometries()
         return;
     pendingRow_ = -1;
     scrollTo(index);
-}
-
-void TListBox::keyPressEvent(QKeyEvent* event)
-{
-    if (ArrowSelectsFocusedEntry(*this, event))
-        return;
-    QListView::keyPressEvent(event);
-}
-
-void TListBox::paintEvent(QPaintEvent* event)
-{
-    QListView::paintEvent(event);
-    DrawFocusMarkWithoutCurrentEntry(*this, itemHeight_);
 }
 
 } // namespace kelmora::ui

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QListView>
+#include "ui/browser/ListView.h"
 
 namespace kelmora::ui {
 
-// A plain list box: entries of one fixed height in the model's order, at most one selected,
-// a focus mark wherever the focus is (on an empty list too).
-class TListBox : public QListView {
+// A plain list box: entries of one fixed height in the model's order, at most one selected.
+class TListBox : public TListView {
     Q_OBJECT
 public:
     TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent);
@@ -19,8 +18,7 @@ public:
 
 protected:
     void updateGeometries() override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    int EntryHeight() const override { return itemHeight_; }
 
 private:
     int itemHeight_;

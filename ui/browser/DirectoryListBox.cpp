@@ -10,7 +10,6 @@
 #include "ui/platform/WorkingDirectory.h"
 
 #include "core/KelmoraError.h"
-#include "ui/browser/EntryPainting.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -81,7 +80,7 @@ bool IsExistingFile(const std::string& name)
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(QWidget* parent)
-    : QListView(parent),
+    : TListView(parent),
       model_(new TDirectoryEntryModel(listing_, this)),
       delegate_(new TDirectoryEntryDelegate(this))
 {
@@ -326,12 +325,6 @@ QItemSelectionModel::SelectionFlags TDirectoryListBox::selectionCommand(const QM
     return QListView::selectionCommand(index, event);
 }
 
-void TDirectoryListBox::paintEvent(QPaintEvent* event)
-{
-    QListView::paintEvent(event);
-    DrawFocusMarkWithoutCurrentEntry(*this, ItemHeight());
-}
-
 void TDirectoryListBox::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -339,7 +332,7 @@ void TDirectoryListBox::keyPressEvent(QKeyEvent* event)
         OpenHighlightedEntry();
         return;
     }
-    QListView::keyPressEvent(event);
+    TListView::keyPressEvent(event);
 }
 
 } // namespace kelmora::ui

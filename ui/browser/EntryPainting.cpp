@@ -1,6 +1,5 @@
 #include "ui/browser/EntryPainting.h"
 
-#include <QAbstractItemView>
 #include <QPainter>
 #include <QStyleOptionViewItem>
 
@@ -36,15 +35,6 @@ void DrawItemFocusFrame(QPainter* painter, const QStyleOptionViewItem& option, b
     DrawDottedFrame(*painter, option.rect,
                     highlighted ? palette.color(QPalette::Active, QPalette::HighlightedText)
                                 : palette.color(QPalette::Text));
-}
-
-void DrawFocusMarkWithoutCurrentEntry(QAbstractItemView& view, int itemHeight)
-{
-    if (!view.hasFocus() || view.currentIndex().isValid())
-        return;
-    QWidget* viewport = view.viewport();
-    QPainter painter(viewport);
-    DrawDottedFrame(painter, QRect(0, 0, viewport->width(), itemHeight), view.palette().color(QPalette::Text));
 }
 
 } // namespace kelmora::ui

@@ -1,6 +1,5 @@
 #pragma once
 
-class QAbstractItemView;
 class QPainter;
 class QPalette;
 class QRect;
@@ -16,9 +15,5 @@ void BeginEntryPaint(QPainter& painter, const QRect& rect, const QPalette& palet
 // A dotted frame around the entry that has the focus, in the colour of the entry's text, so it
 // shows on the highlight as well as off it, whether the focus came by mouse or by keyboard.
 void DrawItemFocusFrame(QPainter* painter, const QStyleOptionViewItem& option, bool highlighted);
-
-// For a focused list with no entry to carry the frame (an empty list, or none current yet):
-// the frame where the first entry stands, `itemHeight` high. Call after the view has painted.
-void DrawFocusMarkWithoutCurrentEntry(QAbstractItemView& view, int itemHeight);
 
 } // namespace kelmora::ui

@@ -7,8 +7,6 @@
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
 
-#include "ui/browser/FirstArrowKey.h"
-#include "ui/browser/EntryPainting.h"
 
 #include <QApplication>
 #include <QFile>
@@ -81,7 +79,7 @@ bool IsOnCaseSensitiveVolume(const std::string& directory)
 } // namespace
 
 TFileListBox::TFileListBox(QWidget* parent)
-    : QListView(parent),
+    : TListView(parent),
       directory_(TWorkingDirectory::StartingDirectory()),
       model_(new TFileNameModel(names_, this)),
       delegate_(new TFileNameDelegate(this))
@@ -176,19 +174,6 @@ void TFileListBox::SetSelectedIndex(int index)
     }
     const QModelIndex item = model_->index(index);
     selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
-}
-
-void TFileListBox::keyPressEvent(QKeyEvent* event)
-{
-    if (ArrowSelectsFocusedEntry(*this, event))
-        return;
-    QListView::keyPressEvent(event);
-}
-
-void TFileListBox::paintEvent(QPaintEvent* event)
-{
-    QListView::paintEvent(event);
-    DrawFocusMarkWithoutCurrentEntry(*this, ItemHeight());
 }
 
 void TFileListBox::showEvent(QShowEvent* event)

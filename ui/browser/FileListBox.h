@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QListView>
+#include "ui/browser/ListView.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ class TFileNameDelegate;
 class TFileNameModel;
 
 // The list of definition files in the browsed directory.
-class TFileListBox : public QListView {
+class TFileListBox : public TListView {
     Q_OBJECT
 public:
     explicit TFileListBox(QWidget* parent = nullptr);
@@ -46,8 +46,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    int EntryHeight() const override { return ItemHeight(); }
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 
