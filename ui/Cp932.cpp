@@ -42,7 +42,7 @@ struct TCp932Tables {
             const char16_t c = text.at(0).unicode();
             return c == 0x1A ? kNoCharacter : c;
         };
-        for (int byte = 0; byte < 0x100; ++byte) {
+        for (std::size_t byte = 0; byte < 0x100; ++byte) {
             // ASCII is itself in code page 932 as Windows has it; the converter's table
             // would swap three control codes (1A, 1C, 7F) as IBM's variant does.
             if (byte < 0x80) {
@@ -55,10 +55,10 @@ struct TCp932Tables {
             const char b = static_cast<char>(byte);
             single[byte] = decodeOne(QByteArrayView(&b, 1));
         }
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (std::size_t lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsLeadByte(static_cast<unsigned char>(lead)))
                 continue;
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            for (std::size_t trail = 0x40; trail <= 0xFC; ++trail) {
                 if (!IsTrailByte(static_cast<unsigned char>(trail)))
                     continue;
                 const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};

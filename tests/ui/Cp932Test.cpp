@@ -13,7 +13,8 @@ std::string Hex(const std::string& bytes)
 {
     static const char digits[] = "0123456789ABCDEF";
     std::string text;
-    for (unsigned char byte : bytes) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<std::size_t>(static_cast<unsigned char>(c));
         text += digits[byte >> 4];
         text += digits[byte & 15];
         text += ' ';
