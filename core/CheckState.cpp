@@ -5,7 +5,7 @@
 
 namespace kelmora {
 
-ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
+void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
 {
     TResultLog& log = state.resultLog;
     log.Clear();
@@ -23,7 +23,6 @@ ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& st
     }
     log.AppendEntry("----------------------");
     log.AppendLineBreakEntry();
-    return definition.eventName;
 }
 
 bool RunRequestedCheck(TCheckState& state)

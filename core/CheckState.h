@@ -1,11 +1,8 @@
 #pragma once
 
-#include "core/ByteString.h"
 #include "core/ResultLog.h"
 #include "core/TicketList.h"
 #include "core/WinningTable.h"
-
-#include <string>
 
 namespace kelmora {
 
@@ -19,9 +16,8 @@ struct TCheckState {
     bool CheckRequested = false;
 };
 
-// Restarts the log with the draw's summary and refills the winning table. Returns the event
-// name, for the event name box.
-ByteString ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state);
+// Restarts the log with the draw's summary and refills the winning table.
+void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state);
 
 // Runs a pending check: returns whether one ran (and the completion message is due).
 bool RunRequestedCheck(TCheckState& state);

@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.ticketList.Add("kept");
     state.resultLog.SetText("an earlier summary");
     state.winningTable.Add("old", "old label");
-    const ByteString eventName = ApplyDefinition(definition, state);
-    FUZZ_CHECK(eventName == definition.eventName);
+    ApplyDefinition(definition, state);
 
     std::string summary = definition.eventName + "\r\n\r\n\r\n";
     std::size_t row = 0;

@@ -125,6 +125,9 @@ std::size_t NextUnit(const TCp932Tables*& tables, std::string_view bytes, std::s
 
 QString CodePointText(char32_t codePoint)
 {
+    // A control character is shown by its picture: a NUL would end the message text itself.
+    if (codePoint < 0x20)
+        return QChar(static_cast<char16_t>(0x2400 + codePoint));
     return QString::fromUcs4(&codePoint, 1);
 }
 

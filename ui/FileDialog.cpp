@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace kelmora::ui {
 namespace {
@@ -65,6 +67,11 @@ bool TFileDialog::Execute(QWidget* parent)
     dialog.setDefaultSuffix(defaultExt_);
     if (!fileName_.isEmpty())
         dialog.selectFile(fileName_);
+    // The size and type columns are as wide as what they show, not cut to a few letters.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    }
     PlaceDialog(dialog, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -4,31 +4,11 @@
 
 namespace kelmora::ui {
 
-TLineListModel::TLineListModel(const TLineList& lines, QObject* parent)
-    : QAbstractListModel(parent), lines_(lines)
+QVariant TLineListModel::EntryData(int row, int role) const
 {
-}
-
-int TLineListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
-}
-
-QVariant TLineListModel::data(const QModelIndex& index, int role) const
-{
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (role != Qt::DisplayRole)
         return {};
-    return DecodeCp932(lines_[static_cast<std::size_t>(index.row())]);
-}
-
-TLineListModel::ResetScope::ResetScope(TLineListModel& model) : model_(model)
-{
-    model_.beginResetModel();
-}
-
-TLineListModel::ResetScope::~ResetScope()
-{
-    model_.endResetModel();
+    return DecodeCp932(Entry(row));
 }
 
 } // namespace kelmora::ui

@@ -1,33 +1,16 @@
 #pragma once
 
-#include "core/ByteString.h"
 #include "core/LineList.h"
-
-#include <QAbstractListModel>
+#include "ui/browser/EntryListModel.h"
 
 namespace kelmora::ui {
 
 // A list box's view of a line list that the core owns: rows are read from the core's entries
-// and decoded for display only. The window changes the list through the core, inside one of
-// the scopes below, so that the views follow.
-class TLineListModel : public QAbstractListModel {
+// and decoded for display only. The window changes the list through the core, inside a
+// ResetScope or one of the row changes below, so that the views follow.
+class TLineListModel : public TEntryListModel<TLineList> {
 public:
-    TLineListModel(const TLineList& lines, QObject* parent);
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-    // Any change at all.
-    class ResetScope {
-    public:
-        explicit ResetScope(TLineListModel& model);
-        ~ResetScope();
-        ResetScope(const ResetScope&) = delete;
-        ResetScope& operator=(const ResetScope&) = delete;
-
-    private:
-        TLineListModel& model_;
-    };
+    using TEntryListModel::TEntryListModel;
 
     // One entry appended, or entry `row` removed, by `change`.
     template <typename Change>
@@ -44,6 +27,9 @@ public:
         Guarded(change, &TLineListModel::endRemoveRows);
     }
 
+protected:
+    QVariant EntryData(int row, int role) const override;
+
 private:
     // A change that fails half-way still ends its notification, then the views start afresh.
     template <typename Change>
@@ -58,8 +44,6 @@ private:
         }
         (this->*end)();
     }
-
-    const TLineList& lines_;
 };
 
 } // namespace kelmora::ui

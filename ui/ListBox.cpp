@@ -1,5 +1,7 @@
 #include "ui/ListBox.h"
 
+#include "ui/browser/EntryPainting.h"
+
 #include <QStyledItemDelegate>
 
 namespace kelmora::ui {
@@ -14,13 +16,23 @@ public:
         return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        // The style's own focus frame shows only after Tab and hardly on the highlight.
+        QStyleOptionViewItem plain = option;
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        DrawItemFocusFrame(painter, option, option.state & QStyle::State_Selected);
+    }
+
 private:
     int height_;
 };
 
 } // namespace
 
-TListBox::TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent) : QListView(parent)
+TListBox::TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent)
+    : TListView(parent), itemHeight_(itemHeight)
 {
     setItemDelegate(new TFixedHeightDelegate(itemHeight, this));
     // With a million entries, measuring each row would take seconds, and even placing them
@@ -38,6 +50,29 @@ int TListBox::SelectedIndex() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void TListBox::ShowRow(int row)
+{
+    pendingRow_ = row;
+    updateGeometries();
+}
+
+void TListBox::updateGeometries()
+{
+    QListView::updateGeometries();
+    if (pendingRow_ < 0)
+        return;
+    const QModelIndex index = model()->index(pendingRow_, 0);
+    if (!index.isValid()) {
+        pendingRow_ = -1;
+        return;
+    }
+    // A batch that has not reached the row yet gives it no place; the last batch will.
+    if (!visualRect(index).isValid())
+        return;
+    pendingRow_ = -1;
+    scrollTo(index);
 }
 
 } // namespace kelmora::ui

@@ -1,17 +1,18 @@
 #include "ui/Unit1.h"
 
-#include "core/CheckState.h"
-#include "ui/Cp932.h"
-#include "ui/browser/DirectoryListBox.h"
-#include "ui/browser/DriveComboBox.h"
-#include "ui/browser/FileListBox.h"
 #include "core/KelmoraError.h"
+#include "core/LotteryDefinition.h"
+#include "ui/Cp932.h"
+#include "ui/KelmoraApplication.h"
 #include "ui/LineListModel.h"
 #include "ui/ListBox.h"
-#include "core/LotteryDefinition.h"
+#include "ui/PushButton.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,9 +24,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kelmora::ui {
 namespace {
@@ -42,15 +45,6 @@ Widget* Place(Widget* widget, const char* name, int left, int top, int width, in
     return widget;
 }
 
-QPushButton* MakeButton(const QString& caption, QWidget* page)
-{
-    auto* button = new QPushButton(caption, page);
-    // No button of the window is a default button: Enter in the entry box only adds.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
 {
     QWidget* previous = nullptr;
@@ -59,6 +53,13 @@ void SetTabOrder(std::initializer_list<QWidget*> widgets)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+// Each list follows the other's scrolling, so that rows stay side by side.
+void ScrollTogether(QAbstractScrollArea& a, QAbstractScrollArea& b)
+{
+    QObject::connect(a.verticalScrollBar(), &QScrollBar::valueChanged, b.verticalScrollBar(), &QScrollBar::setValue);
+    QObject::connect(b.verticalScrollBar(), &QScrollBar::valueChanged, a.verticalScrollBar(), &QScrollBar::setValue);
 }
 
 } // namespace
@@ -72,6 +73,9 @@ TForm1::TForm1(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmora!"));
+    // The taskbar shows the application's title, not the caption.
+    if (const TKelmoraApplication* application = TKelmoraApplication::Instance())
+        setWindowIconText(application->Title());
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     setFont(font);
@@ -88,6 +92,7 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet2, QStringLiteral("確認！"));
     PageControl1->setCurrentWidget(TabSheet1);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
 
     BuildSelectionPage();
     BuildCheckPage();
@@ -132,12 +137,16 @@ void TForm1::BuildCheckPage()
     ListBox1 = Place(new TListBox(winningNumbers_, kListItemHeight, TabSheet2), "ListBox1", 64, 24, 89, 193);
     Label3 = Place(new QLabel(QStringLiteral("自分のクジの番号"), TabSheet2), "Label3", 152, 8, 93, 12);
     ListBox2 = Place(new TListBox(ticketNumbers_, kListItemHeight, TabSheet2), "ListBox2", 152, 24, 97, 193);
-    Button1 = Place(MakeButton(QStringLiteral("<<番号の追加"), TabSheet2), "Button1", 248, 32, 81, 25);
+    Button1 = Place(new TPushButton(QStringLiteral("<<番号の追加"), TabSheet2), "Button1", 248, 32, 81, 25);
     Edit2 = Place(new QLineEdit(TabSheet2), "Edit2", 248, 64, 81, 20);
-    Button2 = Place(MakeButton(QStringLiteral("X番号の削除"), TabSheet2), "Button2", 248, 88, 81, 25);
-    Button3 = Place(MakeButton(QStringLiteral("確認！"), TabSheet2), "Button3", 248, 168, 81, 25);
+    Button2 = Place(new TPushButton(QStringLiteral("X番号の削除"), TabSheet2), "Button2", 248, 88, 81, 25);
+    Button3 = Place(new TPushButton(QStringLiteral("確認！"), TabSheet2), "Button3", 248, 168, 81, 25);
     Label4 = Place(new QLabel(QStringLiteral("当選した番号と賞"), TabSheet2), "Label4", 320, 8, 89, 12);
     Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 193);
+    // The last digits decide a win: a number too long for its column loses its start.
+    ListBox1->setTextElideMode(Qt::ElideLeft);
+    ListBox2->setTextElideMode(Qt::ElideLeft);
+    ScrollTogether(*ListBox1, *ListBox3);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -190,14 +199,13 @@ void TForm1::SelectDefinition(const std::string& path)
     if (path.empty())
         return;
     const TLotteryDefinition definition = LoadDefinition(path);
-    ByteString eventName;
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
         TLineListModel::ResetScope labels(*winningLabels_);
-        eventName = ApplyDefinition(definition, state_);
+        ApplyDefinition(definition, state_);
     }
     resultLogView_->Reload();
-    Edit1->setText(DecodeCp932(eventName));
+    Edit1->setText(DecodeCp932(definition.eventName));
 }
 
 void TForm1::OpenTicketFile(const std::string& path)
@@ -230,6 +238,7 @@ void TForm1::AddTicketNumber()
     const ByteString number = EncodeTicketNumber(text);
     ticketNumbers_->AppendRow([&] { state_.ticketList.Add(number); });
     Edit2->clear();
+    ListBox2->ShowRow(ticketNumbers_->rowCount() - 1);
 }
 
 void TForm1::Button2Click()
@@ -239,6 +248,8 @@ void TForm1::Button2Click()
         return;
     ticketNumbers_->RemoveRow(row, [&] { state_.ticketList.Delete(row); });
     ListBox2->clearSelection();
+    // The view stays where the user was: on the entry that took the deleted one's place.
+    ListBox2->ShowRow(std::min(row, ticketNumbers_->rowCount() - 1));
 }
 
 void TForm1::Button3Click()
@@ -258,8 +269,7 @@ void TForm1::Timer1Timer()
         throw;
     }
     const std::size_t shown = state_.resultLog.Text().size();
-    if (!RunRequestedCheck(state_))
-        return;
+    RunRequestedCheck(state_);
     resultLogView_->ShowAppended(shown);
     ShowCompletionMessage();
 }
@@ -306,6 +316,17 @@ void TForm1::About1Click()
 {
     if (aboutWindow_)
         aboutWindow_->ShowAbout();
+}
+
+void TForm1::PageChanged()
+{
+    // A page reached by Ctrl+Tab or a click starts at its first control in tab order; arrows
+    // on the tabs keep the focus there, so the user can go on to the next page.
+    if (focusWidget() == PageControl1->tabBar())
+        return;
+    QWidget* first = PageControl1->currentWidget() == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
+                                                                : static_cast<QWidget*>(ListBox1);
+    first->setFocus(Qt::TabFocusReason);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

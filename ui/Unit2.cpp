@@ -1,10 +1,10 @@
 #include "ui/Unit2.h"
 
+#include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
 
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
 
 namespace kelmora::ui {
 
@@ -40,10 +40,9 @@ TForm2::TForm2(QWidget* parent)
     Label1->setPalette(palette);
     Label1->setAutoFillBackground(true);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1 = new TPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(120, 144, 75, 25);
-    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 

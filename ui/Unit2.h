@@ -3,9 +3,10 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 
 namespace kelmora::ui {
+
+class TPushButton;
 
 // The about window: a picture with the program's version. Created hidden at start-up, shown
 // without blocking the main window, hidden (not destroyed) by its OK button.
@@ -14,10 +15,6 @@ class TForm2 : public QWidget {
 public:
     explicit TForm2(QWidget* parent = nullptr);
 
-    QLabel* Image1;
-    QLabel* Label1;
-    QPushButton* Button1;
-
     void Button1Click();
     // Shows the window, or brings it to the front when it is shown already.
     void ShowAbout();
@@ -25,6 +22,10 @@ public:
     void setVisible(bool visible) override;
 
 private:
+    QLabel* Image1;          // Image1: the picture covering the window
+    QLabel* Label1;          // Label1: the version, "Ver 1.0", over the picture
+    TPushButton* Button1;    // Button1: "OK", hides the window
+
     bool placed_ = false;
 };
 

@@ -1,3 +1,4 @@
+#include "tests/ui/WindowTestSupport.h"
 #include "ui/Unit2.h"
 
 #include <QFontInfo>
@@ -8,6 +9,8 @@
 namespace kelmora::ui {
 namespace {
 
+using test::Find;
+
 TEST(AboutWindowTest, ShowsThePictureAndTheVersionWithoutWindowButtons)
 {
     TForm2 form;
@@ -15,9 +18,9 @@ TEST(AboutWindowTest, ShowsThePictureAndTheVersionWithoutWindowButtons)
                                        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     form.show();
     EXPECT_EQ(form.size(), QSize(301, 181));
-    EXPECT_EQ(form.Image1->pixmap().size(), QSize(300, 180));
-    EXPECT_EQ(QFontInfo(form.Label1->font()).family(), QStringLiteral("IPAPGothic"));
-    EXPECT_TRUE(QFontInfo(form.Label1->font()).bold());
+    EXPECT_EQ(Find<QLabel>(form, "Image1")->pixmap().size(), QSize(300, 180));
+    EXPECT_EQ(QFontInfo(Find<QLabel>(form, "Label1")->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(QFontInfo(Find<QLabel>(form, "Label1")->font()).bold());
 }
 
 } // namespace

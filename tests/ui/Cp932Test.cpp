@@ -111,6 +111,18 @@ TEST(Cp932Test, RefusesWhatShiftJisCannotHold)
     EXPECT_THROW(EncodeTicketNumber(u"12\r"), TKelmoraError);
 }
 
+TEST(Cp932Test, ATicketNumberWithANulIsRefused)
+{
+    const QString withNul = QStringLiteral("12") + QChar(0) + QStringLiteral("3");
+    try {
+        EncodeTicketNumber(withNul);
+        ADD_FAILURE() << "a NUL was taken into a ticket number";
+    } catch (const TKelmoraError& error) {
+        EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません"));
+    }
+    EXPECT_THROW(EncodeCp932(QString(QChar(0))), TKelmoraError);
+}
+
 TEST(ErrorBoxTest, ClosingPeriodFollowsTheLastCharacter)
 {
     EXPECT_EQ(WithClosingPeriod(QStringLiteral("ファイル /x は開けません")), QStringLiteral("ファイル /x は開けません."));

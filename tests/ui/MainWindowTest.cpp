@@ -7,6 +7,7 @@
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/platform/MountTable.h"
 #include "tests/ui/WindowTestSupport.h"
 
 #include <QAction>
@@ -19,6 +20,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QTabBar>
+#include <QTreeView>
+#include <QHeaderView>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -65,10 +72,11 @@ protected:
         previousPresenter = TKelmoraApplication::Instance()->SetErrorPresenter(
             [this](const QString& caption, const QString& text) { errors.push_back({caption, text}); });
         form = std::make_unique<TForm1>();
+        parts = std::make_unique<TMainWindowComponents>(*form);
         about = new TForm2(form.get());
         form->SetAboutWindow(about);
         form->show();
-        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        parts->PageControl1->setCurrentWidget(parts->TabSheet2);
     }
 
     void TearDown() override
@@ -88,8 +96,8 @@ protected:
 
     void AddByButton(const QString& number)
     {
-        TypeText(form->Edit2, number);
-        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        TypeText(parts->Edit2, number);
+        QTest::mouseClick(parts->Button1, Qt::LeftButton);
     }
 
     void AddTickets(std::initializer_list<const char*> numbers)
@@ -115,6 +123,7 @@ protected:
     TKelmoraApplication::ErrorPresenter previousPresenter;
     std::vector<ShownError> errors;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<TMainWindowComponents> parts;
     TForm2* about = nullptr;
 };
 
@@ -124,11 +133,11 @@ TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
     EXPECT_LE(form->menuBar()->geometry().bottom(), form->centralWidget()->geometry().top());
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(QFontInfo(form->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(parts->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
 
     // Tab runs through the check page in its designed order.
-    const QList<QWidget*> order = {form->ListBox1, form->ListBox2, form->Button1, form->Edit2,
-                                   form->Memo1,    form->Button2,  form->Button3, form->ListBox3};
+    const QList<QWidget*> order = {parts->ListBox1, parts->ListBox2, parts->Button1, parts->Edit2,
+                                   parts->Memo1,    parts->Button2,  parts->Button3, parts->ListBox3};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (!order.contains(next))
@@ -140,21 +149,21 @@ TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
 TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
 {
     AddByButton(QStringLiteral("12組345"));
-    EXPECT_TRUE(form->Edit2->text().isEmpty());
-    TypeText(form->Edit2, QStringLiteral("7"));
-    QTest::keyClick(form->Edit2, Qt::Key_Return);
-    TypeText(form->Edit2, QStringLiteral("8"));
-    QTest::keyClick(form->Edit2, Qt::Key_Enter, Qt::ShiftModifier | Qt::ControlModifier);
-    TypeText(form->Edit2, QStringLiteral("7"));
+    EXPECT_TRUE(parts->Edit2->text().isEmpty());
+    TypeText(parts->Edit2, QStringLiteral("7"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    TypeText(parts->Edit2, QStringLiteral("8"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Enter, Qt::ShiftModifier | Qt::ControlModifier);
+    TypeText(parts->Edit2, QStringLiteral("7"));
     // The entry box still gets the key after the window has added the number.
-    QSignalSpy returnPressed(form->Edit2, &QLineEdit::returnPressed);
-    QTest::keyClick(form->Edit2, Qt::Key_Return, Qt::AltModifier);
+    QSignalSpy returnPressed(parts->Edit2, &QLineEdit::returnPressed);
+    QTest::keyClick(parts->Edit2, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(returnPressed.count(), 1);
 
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
-    QTest::keyClick(form->Edit2, Qt::Key_Return);
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
     EXPECT_EQ(Tickets(), TLineList({"12\x91\x67" "345", "7", "8", "7"}));
-    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
                                                  QStringLiteral("7")}));
     EXPECT_TRUE(errors.empty());
 }
@@ -167,10 +176,10 @@ TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
     EXPECT_EQ(errors[0].caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(errors[0].text, QStringLiteral("「é」(U+00E9) はシフトJISで表せないため、受け付けられません."));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("12é"));
+    EXPECT_EQ(parts->Edit2->text(), QStringLiteral("12é"));
     // The user mends the number; the same button takes it.
-    QTest::keyClick(form->Edit2, Qt::Key_Backspace);
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    QTest::keyClick(parts->Edit2, Qt::Key_Backspace);
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"1", "12"}));
     EXPECT_EQ(errors.size(), 1u);
 }
@@ -178,27 +187,27 @@ TEST_F(MainWindowTest, RefusesANumberShiftJisCannotHold)
 TEST_F(MainWindowTest, DeletesTheSelectedNumberOnly)
 {
     AddTickets({"11", "22", "33"});
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "22", "33"}));
 
-    ClickRow(*form->ListBox2, 1);
-    ASSERT_EQ(form->ListBox2->SelectedIndex(), 1);
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    ClickRow(*parts->ListBox2, 1);
+    ASSERT_EQ(parts->ListBox2->SelectedIndex(), 1);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
-    EXPECT_EQ(Rows(*form->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
-    EXPECT_EQ(form->ListBox2->SelectedIndex(), -1);
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("11"), QStringLiteral("33")}));
+    EXPECT_EQ(parts->ListBox2->SelectedIndex(), -1);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
     EXPECT_EQ(Tickets(), TLineList({"11", "33"}));
 }
 
 TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
 {
     LoadSpringDraw();
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("Spring draw"));
     EXPECT_EQ(Log(), kSpringSummary);
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
-    EXPECT_EQ(Rows(*form->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
-    EXPECT_EQ(Rows(*form->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
+    EXPECT_EQ(Rows(*parts->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
+    EXPECT_EQ(Rows(*parts->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
                                                  QStringLiteral("Last two digits")}));
     form->SelectDefinition(std::string());
     EXPECT_EQ(Log(), kSpringSummary);
@@ -207,12 +216,12 @@ TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
 TEST_F(MainWindowTest, TheFileListSelectsADefinition)
 {
     WriteBytes(PathOf("spring.wkx"), kSpringDraw);
-    form->FileListBox1->ListFiles();
-    form->PageControl1->setCurrentWidget(form->TabSheet1);
-    const QStringList names = Rows(*form->FileListBox1);
+    parts->FileListBox1->ListFiles();
+    parts->PageControl1->setCurrentWidget(parts->TabSheet1);
+    const QStringList names = Rows(*parts->FileListBox1);
     ASSERT_TRUE(names.contains(QStringLiteral("spring.wkx")));
-    ClickRow(*form->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("spring.wkx"))));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Spring draw"));
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("spring.wkx"))));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("Spring draw"));
     EXPECT_EQ(Log(), kSpringSummary);
 }
 
@@ -221,12 +230,12 @@ TEST_F(MainWindowTest, SeveralClicksBeforeATickGiveOneCheck)
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(form->Button3, Qt::LeftButton);
+        QTest::mouseClick(parts->Button3, Qt::LeftButton);
     EXPECT_EQ(Log(), kSpringSummary); // nothing happens at the click itself
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     QTest::qWait(50);
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins);
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 
     const QList<QMessageBox*> messages = CompletionMessages();
     ASSERT_EQ(messages.size(), 1);
@@ -247,49 +256,49 @@ TEST_F(MainWindowTest, AClickWhileTheMessageIsOpenGivesASecondCheck)
 {
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 1; }, 5000));
 
     // The main window is still usable: the user adds a number and checks again.
     AddByButton(QStringLiteral("1456"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 2; }, 5000));
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins + Win("456", "First prize", "456") +
                          Win("456", "First prize", "1456") + Win("07", "Last two digits", "907") +
                          Win("58", "Last two digits", "158"));
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
 TEST_F(MainWindowTest, ACheckAppendsAfterWhatTheUserTyped)
 {
     LoadSpringDraw();
     AddTickets({"158", "456", "907"});
-    QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton);
-    QTest::keyClick(form->Memo1, Qt::Key_End, Qt::ControlModifier);
-    TypeText(form->Memo1, QStringLiteral("memo"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClick(parts->Memo1, Qt::Key_End, Qt::ControlModifier);
+    TypeText(parts->Memo1, QStringLiteral("memo"));
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
 
     // Without a final line break, each entry goes on a new line until the blank entry.
     EXPECT_EQ(Log(), kSpringSummary + "memo\r\n" + kWinningNumber + "456\r\nFirst prize" + kWonBy +
                          "\r\n456\r\n\r\n" + Win("07", "Last two digits", "907") +
                          Win("58", "Last two digits", "158"));
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(Log()));
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
 TEST_F(MainWindowTest, TextThatCannotBeSavedStopsTheCheckOnce)
 {
     LoadSpringDraw();
     AddTickets({"456"});
-    form->Memo1->moveCursor(QTextCursor::End);
-    TypeText(form->Memo1, QStringLiteral("é"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    parts->Memo1->moveCursor(QTextCursor::End);
+    TypeText(parts->Memo1, QStringLiteral("é"));
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     QTest::qWait(100);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].text.startsWith(QStringLiteral("「é」")));
     EXPECT_EQ(Log(), kSpringSummary);
     EXPECT_TRUE(CompletionMessages().isEmpty());
-    EXPECT_TRUE(form->Memo1->toPlainText().endsWith(QStringLiteral("é")));
+    EXPECT_TRUE(parts->Memo1->toPlainText().endsWith(QStringLiteral("é")));
 }
 
 TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
@@ -308,7 +317,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.wkn"));
         ChooseFile(dialog, chosen);
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n");
 
     // The next save starts from the chosen file, and replaces it without asking.
@@ -317,7 +326,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_EQ(dialog.selectedFiles().value(0), chosen + QStringLiteral(".wkn"));
         ChooseFile(dialog, QString());
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n8\r\n");
 
     // Opening replaces the list; a cancelled dialog does nothing.
@@ -327,10 +336,10 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
         ChooseFile(dialog, PathOf("other.wkn"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(Tickets(), TLineList({"1", "", "2"}));
     EXPECT_TRUE(errors.empty());
 }
@@ -338,8 +347,8 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
 TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
 {
     LoadSpringDraw();
-    form->Memo1->moveCursor(QTextCursor::End);
-    TypeText(form->Memo1, QStringLiteral("組"));
+    parts->Memo1->moveCursor(QTextCursor::End);
+    TypeText(parts->Memo1, QStringLiteral("組"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("txt"));
         EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("テキストファイル(*.txt) (*.txt)"),
@@ -347,7 +356,7 @@ TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
         EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.txt"));
         ChooseFile(dialog, PathOf("results"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N3);
+    ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("results.txt")), kSpringSummary + "\x91\x67");
 }
 
@@ -397,12 +406,12 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
         });
         ChooseFile(dialog, missing);
     });
-    ChooseMenuItem(*form->MainMenu1, form->N2);
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
     EXPECT_EQ(shown.caption, QStringLiteral("Kelmora！"));
     EXPECT_EQ(shown.text, QStringLiteral("ファイル %1 は開けません.").arg(missing));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
     // The program carries on.
-    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(parts->Timer1->isActive());
     AddByButton(QStringLiteral("2"));
     EXPECT_EQ(Tickets(), TLineList({"1", "2"}));
 }
@@ -414,43 +423,43 @@ TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
     const std::string odd = "1\x87\x90\r\n\xED\x40" "2\r\n\x80\r\n\xFD\r\n";
     WriteBytes(PathOf("odd.wkn"), odd);
     form->OpenTicketFile(NativePath(PathOf("odd.wkn")));
-    EXPECT_EQ(Rows(*form->ListBox2).value(2), QStringLiteral("\uFFFD"));
+    EXPECT_EQ(Rows(*parts->ListBox2).value(2), QStringLiteral("\uFFFD"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         ChooseFile(dialog, PathOf("odd-again.wkn"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N1);
+    ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(PathOf("odd-again.wkn")), odd);
 
     // The same bytes reach the results through a definition and a check, and stay.
     WriteBytes(PathOf("odd.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\xED\x40\x80\xFD\r\n[Hit]\r\nNo1=\x87\x90\r\nHit1=\xFD\r\n");
     form->SelectDefinition(NativePath(PathOf("odd.wkx")));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     const std::string log = Log();
     ASSERT_NE(log.find("\x93\x96\x91\x49\x94\xD4\x8D\x86\x87\x90"), std::string::npos);
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         ChooseFile(dialog, PathOf("odd.txt"));
     });
-    ChooseMenuItem(*form->MainMenu1, form->N3);
+    ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("odd.txt")), log);
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
 {
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     const QPoint position = about->pos();
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     EXPECT_EQ(form->findChildren<TForm2*>().size(), 1);
     AddByButton(QStringLiteral("5"));
     EXPECT_EQ(Tickets(), TLineList({"5"}));
 
-    QTest::mouseClick(about->Button1, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(*about, "Button1"), Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());
     about->move(position + QPoint(10, 10));
-    ChooseMenuItem(*form->MainMenu1, form->About1);
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->pos(), position + QPoint(10, 10));
 }
@@ -458,9 +467,233 @@ TEST_F(MainWindowTest, TheAboutWindowLeavesTheMainWindowUsable)
 TEST_F(MainWindowTest, QuittingClosesTheMainWindow)
 {
     QSignalSpy closed(form.get(), &TForm1::Closed);
-    ChooseMenuItem(*form->MainMenu1, form->Exit1);
+    ChooseMenuItem(*parts->MainMenu1, parts->Exit1);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(form->isVisible());
+}
+
+// Whether row `row` of a list stands wholly inside its visible area.
+bool RowIsShown(const QAbstractItemView& view, int row)
+{
+    const QRect rect = view.visualRect(view.model()->index(row, 0));
+    return rect.isValid() && view.viewport()->rect().contains(rect);
+}
+
+class WindowByKeyboardTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void OpenTickets(int count)
+    {
+        std::string file;
+        for (int i = 0; i < count; ++i)
+            file += std::to_string(100000 + i) + "\r\n";
+        WriteBytes(PathOf("many.wkn"), file);
+        form->OpenTicketFile(NativePath(PathOf("many.wkn")));
+    }
+
+    // Lets the list lay out its rows in batches, as it does between events.
+    static void FinishLayout() { QTest::qWait(50); }
+};
+
+TEST_F(WindowByKeyboardTest, ADeleteKeepsTheEntryThatTookThePlaceInView)
+{
+    OpenTickets(20000);
+    FinishLayout();
+    TListBox& list = *parts->ListBox2;
+    list.scrollToBottom();
+    ClickRow(list, 19999);
+    ASSERT_EQ(list.SelectedIndex(), 19999);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
+    FinishLayout();
+    EXPECT_EQ(Tickets().size(), 19999u);
+    EXPECT_TRUE(RowIsShown(list, 19998));
+    EXPECT_EQ(list.SelectedIndex(), -1);
+
+    list.scrollTo(list.model()->index(15000, 0));
+    ClickRow(list, 15000);
+    QTest::mouseClick(parts->Button2, Qt::LeftButton);
+    FinishLayout();
+    EXPECT_EQ(Rows(list).value(15000), QStringLiteral("115001"));
+    EXPECT_TRUE(RowIsShown(list, 15000));
+}
+
+TEST_F(WindowByKeyboardTest, ANewTicketIsScrolledIntoView)
+{
+    OpenTickets(500);
+    FinishLayout();
+    TypeText(parts->Edit2, QStringLiteral("777"));
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    FinishLayout();
+    EXPECT_EQ(Rows(*parts->ListBox2).value(500), QStringLiteral("777"));
+    EXPECT_TRUE(RowIsShown(*parts->ListBox2, 500));
+}
+
+TEST_F(WindowByKeyboardTest, EnterPressesTheFocusedButton)
+{
+    LoadSpringDraw();
+    TypeText(parts->Edit2, QStringLiteral("158"));
+    parts->Button1->setFocus();
+    QTest::keyClick(parts->Button1, Qt::Key_Return);
+    EXPECT_EQ(Tickets(), TLineList({"158"}));
+
+    // Enter in the entry box adds once: no button is a default button.
+    TypeText(parts->Edit2, QStringLiteral("456"));
+    parts->Edit2->setFocus();
+    QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    EXPECT_EQ(Tickets(), TLineList({"158", "456"}));
+
+    ClickRow(*parts->ListBox2, 0);
+    parts->Button2->setFocus();
+    QTest::keyClick(parts->Button2, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Tickets(), TLineList({"456"}));
+
+    // From the entry box, three Tabs reach the check button.
+    parts->Edit2->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), parts->Button3);
+    QTest::keyClick(parts->Button3, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
+    EXPECT_EQ(Log(), kSpringSummary + Win("456", "First prize", "456"));
+
+    ChooseMenuItem(*parts->MainMenu1, parts->About1);
+    auto* ok = Find<QPushButton>(*about, "Button1");
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(WindowByKeyboardTest, TheTaskbarShowsTheApplicationTitle)
+{
+    EXPECT_EQ(form->windowIconText(), QStringLiteral("Kelmora！"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kelmora!"));
+}
+
+TEST_F(WindowByKeyboardTest, SwitchingPagesByKeyboardFocusesThePagesFirstControl)
+{
+    parts->ListBox2->setFocus();
+    QTest::keyClick(parts->ListBox2, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
+    EXPECT_EQ(QApplication::focusWidget(), parts->DirectoryListBox1);
+    QTest::keyClick(parts->DirectoryListBox1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
+    EXPECT_EQ(QApplication::focusWidget(), parts->ListBox1);
+
+    // On the tabs themselves the arrows switch pages and the focus stays on the tabs.
+    QTabBar* tabs = parts->PageControl1->tabBar();
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
+    EXPECT_EQ(QApplication::focusWidget(), tabs);
+}
+
+TEST_F(WindowByKeyboardTest, AnEmptyFocusedListShowsAFocusMark)
+{
+    ASSERT_EQ(parts->ListBox2->model()->rowCount(), 0);
+    parts->Edit2->setFocus();
+    const QImage unfocused = parts->ListBox2->grab().toImage();
+    parts->ListBox2->setFocus();
+    ASSERT_TRUE(parts->ListBox2->hasFocus());
+    EXPECT_NE(parts->ListBox2->grab().toImage(), unfocused);
+}
+
+TEST_F(WindowByKeyboardTest, WinningNumbersAndLabelsScrollTogether)
+{
+    std::string draw = "[Ver]\r\nNo=1\r\nEVENT=Many\r\n[Hit]\r\nHit1=Class\r\nNo1=";
+    for (int i = 0; i < 60; ++i)
+        draw += (i ? "," : "") + std::to_string(i);
+    WriteBytes(PathOf("many.wkx"), draw + "\r\nSHO1=1\r\n");
+    form->SelectDefinition(NativePath(PathOf("many.wkx")));
+    FinishLayout();
+    QScrollBar& numbers = *parts->ListBox1->verticalScrollBar();
+    QScrollBar& labels = *parts->ListBox3->verticalScrollBar();
+    ASSERT_GT(numbers.maximum(), 0);
+
+    QPoint centre = parts->ListBox3->viewport()->rect().center();
+    QWheelEvent wheel(centre, parts->ListBox3->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(parts->ListBox3->viewport(), &wheel);
+    EXPECT_GT(labels.value(), 0);
+    EXPECT_EQ(numbers.value(), labels.value());
+
+    numbers.triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(labels.value(), numbers.value());
+    EXPECT_EQ(parts->ListBox1->indexAt(QPoint(2, 2)).row(), parts->ListBox3->indexAt(QPoint(2, 2)).row());
+}
+
+TEST_F(WindowByKeyboardTest, LongNumbersLoseTheirStartNotTheirLastDigits)
+{
+    EXPECT_EQ(parts->ListBox1->textElideMode(), Qt::ElideLeft);
+    EXPECT_EQ(parts->ListBox2->textElideMode(), Qt::ElideLeft);
+    // Drawn the way the list draws it, a long number ends in its last digits.
+    AddByButton(QStringLiteral("1234567890123456789012345678"));
+    QStyleOptionViewItem option;
+    option.initFrom(parts->ListBox2);
+    option.rect = parts->ListBox2->visualRect(parts->ListBox2->model()->index(0, 0));
+    option.textElideMode = parts->ListBox2->textElideMode();
+    const QString shown = option.fontMetrics.elidedText(Rows(*parts->ListBox2).value(0), option.textElideMode,
+                                                        option.rect.width() - 8);
+    EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("345678"))) << shown.toStdString();
+}
+
+TEST_F(MainWindowTest, ATypedNulIsRefusedAndTheListKeptAsItWas)
+{
+    AddByButton(QStringLiteral("1"));
+    // A NUL reaches the entry box only by pasting.
+    parts->Edit2->setText(QStringLiteral("12") + QChar(0) + QStringLiteral("3"));
+    QTest::mouseClick(parts->Button1, Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません."));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
+    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("1")}));
+}
+
+TEST_F(MainWindowTest, TheFileDialogsShowSizeAndTypeInFull)
+{
+    WriteBytes(PathOf("tickets.wkn"), "1\r\n");
+    bool checked = false;
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        dialog.setDirectory(dir.path());
+        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        const auto rows = [details] { return details->model()->rowCount(details->rootIndex()); };
+        if (details && QTest::qWaitFor([&] { return rows() > 0; }, 3000)) {
+            QTest::qWait(50);
+            const QModelIndex file = details->model()->index(0, 0, details->rootIndex());
+            for (int column : {1, 2}) {
+                const QString text = file.siblingAtColumn(column).data().toString();
+                EXPECT_FALSE(text.isEmpty());
+                EXPECT_GE(details->header()->sectionSize(column), details->fontMetrics().horizontalAdvance(text))
+                    << text.toStdString();
+            }
+            checked = true;
+        }
+        dialog.reject();
+    });
+    ChooseMenuItem(*parts->MainMenu1, parts->N2);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(MainWindowTest, StartUpReadsTheMountTableOnce)
+{
+    int reads = 0;
+    platform::TMountTable::SetSource([&reads] {
+        ++reads;
+        return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    });
+    {
+        TForm1 another;
+        another.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&another));
+    }
+    platform::TMountTable::SetSource({});
+    EXPECT_EQ(reads, 1);
 }
 
 } // namespace

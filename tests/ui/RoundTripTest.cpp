@@ -69,6 +69,7 @@ protected:
         previousPresenter = TKelmoraApplication::Instance()->SetErrorPresenter(
             [this](const QString&, const QString& text) { errors << text; });
         form = std::make_unique<TForm1>();
+        parts = std::make_unique<TMainWindowComponents>(*form);
         form->show();
     }
     void TearDown() override
@@ -80,7 +81,7 @@ protected:
     void ThroughMenu(QAction* item, const QString& path)
     {
         AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, path); });
-        ChooseMenuItem(*form->MainMenu1, item);
+        ChooseMenuItem(*parts->MainMenu1, item);
     }
 
     QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -89,14 +90,15 @@ protected:
     TKelmoraApplication::ErrorPresenter previousPresenter;
     QStringList errors;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<TMainWindowComponents> parts;
 };
 
 TEST_F(RoundTripTest, ATicketFileOfEveryCodeIsSavedBackByteForByte)
 {
     const std::string original = Joined(EveryCodeLines());
     WriteBytes(PathOf("every.wkn"), original);
-    ThroughMenu(form->N2, PathOf("every.wkn"));
-    ThroughMenu(form->N1, PathOf("again.wkn"));
+    ThroughMenu(parts->N2, PathOf("every.wkn"));
+    ThroughMenu(parts->N1, PathOf("again.wkn"));
     EXPECT_EQ(ReadBytes(PathOf("again.wkn")), original);
     EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
 }
@@ -111,14 +113,14 @@ TEST_F(RoundTripTest, AResultsLogOfEveryCodeIsSavedBackByteForByte)
     WriteBytes(PathOf("all.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\xFF\xA0\x81\r\n[Hit]\r\nNo1=\"\"\r\nHit1=" + label +
                                       "\r\nSHO1=\xEE\xEC\r\n");
     form->SelectDefinition(NativePath(PathOf("all.wkx")));
-    ThroughMenu(form->N2, PathOf("every.wkn"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ThroughMenu(parts->N2, PathOf("every.wkn"));
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->findChildren<QMessageBox*>().isEmpty(); }, 10000));
     // The user's own edit re-encodes what was typed, and nothing else.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Memo1->isReadOnly(); }, 10000)); // filled in
-    form->Memo1->moveCursor(QTextCursor::End);
-    TypeText(form->Memo1, QStringLiteral("済"));
-    ThroughMenu(form->N3, PathOf("results.txt"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !parts->Memo1->isReadOnly(); }, 10000)); // filled in
+    parts->Memo1->moveCursor(QTextCursor::End);
+    TypeText(parts->Memo1, QStringLiteral("済"));
+    ThroughMenu(parts->N3, PathOf("results.txt"));
 
     std::string expected = "\xFF\xA0\x81\r\n\r\n\r\n" + label + "\r\n\"\"\r\n\xEE\xEC\r\n\r\n\r\n"
                            "----------------------\r\n\r\n\r\n";

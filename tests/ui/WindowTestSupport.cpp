@@ -1,5 +1,10 @@
 #include "tests/ui/WindowTestSupport.h"
 
+#include "ui/ListBox.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -9,12 +14,42 @@
 #include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace kelmora::ui::test {
+
+// Components of the pages and the menu are looked for there: the about window, a child of the
+// main window, has components of the same names.
+TMainWindowComponents::TMainWindowComponents(const QWidget& form)
+    : PageControl1(Find<QTabWidget>(form, "PageControl1")),
+      TabSheet1(Find<QWidget>(form, "TabSheet1")),
+      TabSheet2(Find<QWidget>(form, "TabSheet2")),
+      DriveComboBox1(Find<TDriveComboBox>(*TabSheet1, "DriveComboBox1")),
+      DirectoryListBox1(Find<TDirectoryListBox>(*TabSheet1, "DirectoryListBox1")),
+      FileListBox1(Find<TFileListBox>(*TabSheet1, "FileListBox1")),
+      Edit1(Find<QLineEdit>(*TabSheet1, "Edit1")),
+      ListBox1(Find<TListBox>(*TabSheet2, "ListBox1")),
+      ListBox2(Find<TListBox>(*TabSheet2, "ListBox2")),
+      ListBox3(Find<TListBox>(*TabSheet2, "ListBox3")),
+      Button1(Find<QPushButton>(*TabSheet2, "Button1")),
+      Edit2(Find<QLineEdit>(*TabSheet2, "Edit2")),
+      Button2(Find<QPushButton>(*TabSheet2, "Button2")),
+      Button3(Find<QPushButton>(*TabSheet2, "Button3")),
+      Memo1(Find<QPlainTextEdit>(*TabSheet2, "Memo1")),
+      MainMenu1(Find<QMenuBar>(form, "MainMenu1")),
+      N1(Find<QAction>(*MainMenu1, "N1")),
+      N2(Find<QAction>(*MainMenu1, "N2")),
+      N3(Find<QAction>(*MainMenu1, "N3")),
+      Exit1(Find<QAction>(*MainMenu1, "Exit1")),
+      About1(Find<QAction>(*MainMenu1, "About1")),
+      Timer1(Find<QTimer>(form, "Timer1"))
+{
+}
 
 void TypeText(QWidget* widget, const QString& text)
 {

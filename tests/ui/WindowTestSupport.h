@@ -1,8 +1,11 @@
 #pragma once
 // Helpers for driving the real widgets the way a user does, on the offscreen platform.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -10,10 +13,62 @@
 class QAbstractItemView;
 class QAction;
 class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
 class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
 class QWidget;
 
+namespace kelmora::ui {
+class TDirectoryListBox;
+class TDriveComboBox;
+class TFileListBox;
+class TListBox;
+}
+
 namespace kelmora::ui::test {
+
+// A window's component by its name, as a user would point at it; a missing one fails the test.
+template <typename Component>
+Component* Find(const QObject& owner, const char* name)
+{
+    auto* component = owner.findChild<Component*>(QString::fromLatin1(name));
+    if (!component)
+        ADD_FAILURE() << "no component " << name << " of the expected type";
+    return component;
+}
+
+// The main window's components, found by their names.
+struct TMainWindowComponents {
+    explicit TMainWindowComponents(const QWidget& form);
+
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    TDriveComboBox* DriveComboBox1;
+    TDirectoryListBox* DirectoryListBox1;
+    TFileListBox* FileListBox1;
+    QLineEdit* Edit1;
+    TListBox* ListBox1;
+    TListBox* ListBox2;
+    TListBox* ListBox3;
+    QPushButton* Button1;
+    QLineEdit* Edit2;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPlainTextEdit* Memo1;
+    QMenuBar* MainMenu1;
+    QAction* N1;
+    QAction* N2;
+    QAction* N3;
+    QAction* Exit1;
+    QAction* About1;
+    QTimer* Timer1;
+};
 
 // Types text key by key; characters outside ASCII go as key events carrying that text.
 void TypeText(QWidget* widget, const QString& text);

@@ -1,6 +1,6 @@
 #include "ui/browser/DirectoryEntryDelegate.h"
 
-#include "ui/browser/ItemFocusFrame.h"
+#include "ui/browser/EntryPainting.h"
 
 #include "ui/browser/DirectoryEntryModel.h"
 #include "ui/browser/Glyphs.h"
@@ -23,10 +23,7 @@ void TDirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewIte
                                    const QModelIndex& index) const
 {
     const bool highlighted = option.state & QStyle::State_Selected;
-    const QPalette& palette = option.palette;
-    painter->save();
-    painter->fillRect(option.rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight)
-                                               : palette.brush(QPalette::Base));
+    BeginEntryPaint(*painter, option.rect, option.palette, highlighted);
 
     const auto kind = static_cast<TDirectoryEntryKind>(index.data(TDirectoryEntryModel::KindRole).toInt());
     const QPixmap& glyph = kind == TDirectoryEntryKind::Path  ? openFolder_
@@ -40,8 +37,6 @@ void TDirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewIte
     QRect textRect = option.rect;
     textRect.setLeft(left + kGlyphWidth + 4);
     painter->setFont(option.font);
-    painter->setPen(highlighted ? palette.color(QPalette::Active, QPalette::HighlightedText)
-                                : palette.color(QPalette::Text));
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
 

@@ -8,30 +8,13 @@
 namespace kelmora::ui {
 
 TDirectoryEntryModel::TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent)
-    : QAbstractListModel(parent), listing_(listing)
+    : TEntryListModel(listing.entries, parent), listing_(listing)
 {
 }
 
-void TDirectoryEntryModel::BeginReset()
+QVariant TDirectoryEntryModel::EntryData(int row, int role) const
 {
-    beginResetModel();
-}
-
-void TDirectoryEntryModel::EndReset()
-{
-    endResetModel();
-}
-
-int TDirectoryEntryModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(listing_.entries.size());
-}
-
-QVariant TDirectoryEntryModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const TDirectoryEntry& entry = listing_.entries[static_cast<size_t>(index.row())];
+    const TDirectoryEntry& entry = Entry(row);
     switch (role) {
     case Qt::DisplayRole: {
         const QString text = QFile::decodeName(QByteArray::fromStdString(entry.name));
@@ -41,7 +24,7 @@ QVariant TDirectoryEntryModel::data(const QModelIndex& index, int role) const
     case KindRole:
         return static_cast<int>(entry.kind);
     case IndentRole:
-        return Indent(index.row());
+        return Indent(row);
     default:
         return {};
     }
@@ -49,7 +32,7 @@ QVariant TDirectoryEntryModel::data(const QModelIndex& index, int role) const
 
 int TDirectoryEntryModel::Indent(int row) const
 {
-    if (listing_.entries[static_cast<size_t>(row)].kind != TDirectoryEntryKind::Subdirectory)
+    if (Entry(row).kind != TDirectoryEntryKind::Subdirectory)
         return 4 * row + 2;
     const auto separators = std::count(listing_.directory.begin(), listing_.directory.end(), '/');
     return 4 * static_cast<int>(separators) + 6;

@@ -1,25 +1,21 @@
 #pragma once
 
 #include "ui/browser/DirectoryListing.h"
+#include "ui/browser/EntryListModel.h"
 
-#include <QAbstractListModel>
+#include <vector>
 
 namespace kelmora::ui {
 
 // The directory list's entries, read from the listing its control owns.
-class TDirectoryEntryModel : public QAbstractListModel {
-    Q_OBJECT
+class TDirectoryEntryModel : public TEntryListModel<std::vector<TDirectoryEntry>> {
 public:
     enum Role { KindRole = Qt::UserRole + 1, IndentRole };
 
-    explicit TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent = nullptr);
+    TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent);
 
-    // Bracket every change of the listing.
-    void BeginReset();
-    void EndReset();
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+protected:
+    QVariant EntryData(int row, int role) const override;
 
 private:
     int Indent(int row) const;

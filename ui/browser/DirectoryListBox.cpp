@@ -9,8 +9,11 @@
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
 
+#include "core/KelmoraError.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include <unistd.h>
 
@@ -23,16 +26,6 @@ using platform::JoinPath;
 using platform::TWorkingDirectory;
 
 namespace {
-
-std::string StartingDirectory()
-{
-    try {
-        return TWorkingDirectory::Get();
-    } catch (const std::exception&) {
-        // Started in a directory that has since gone: browse from the root.
-        return "/";
-    }
-}
 
 // Makes a directory current on leaving the scope if it still exists; nothing is reported,
 // as the failure that is on its way matters more.
@@ -47,7 +40,8 @@ public:
             return;
         try {
             TWorkingDirectory::Set(directory_);
-        } catch (const std::exception&) {
+        } catch (const TKelmoraError&) {
+            // Gone or closed since the check just above: the failure on its way says more.
         }
     }
 
@@ -86,11 +80,11 @@ bool IsExistingFile(const std::string& name)
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(QWidget* parent)
-    : QListView(parent),
+    : TListView(parent),
       model_(new TDirectoryEntryModel(listing_, this)),
       delegate_(new TDirectoryEntryDelegate(this))
 {
-    listing_.directory = StartingDirectory();
+    listing_.directory = TWorkingDirectory::StartingDirectory();
     if (const auto volume = platform::TMountTable::FindVolume(listing_.directory)) {
         listing_.preservesCase = volume->preservesCase;
         listing_.caseSensitive = volume->caseSensitive;
@@ -159,38 +153,40 @@ void TDirectoryListBox::ListDirectories()
 {
     listed_ = true;
     setUpdatesEnabled(false);
-    model_->BeginReset();
-    listing_.entries.clear();
-    if (const auto volume = platform::TMountTable::FindVolume(listing_.directory)) {
-        listing_.preservesCase = volume->preservesCase;
-        listing_.caseSensitive = volume->caseSensitive;
-    } else {
-        // Properties that cannot be read: show the names as they are, tell them apart by case.
-        listing_.preservesCase = true;
-        listing_.caseSensitive = true;
-    }
-
-    // "/" alone is its own entry; otherwise "/" and every ancestor's name, then the own name.
-    std::string rest = listing_.directory;
-    if (!rest.empty()) {
-        bool first = true;
-        if (rest.back() != '/') {
-            for (size_t slash = rest.find('/'); slash != std::string::npos; slash = rest.find('/')) {
-                std::string piece = rest.substr(0, slash);
-                if (first)
-                    piece += '/';
-                first = false;
-                listing_.entries.push_back({std::move(piece), TDirectoryEntryKind::Path});
-                rest.erase(0, slash + 1);
-            }
+    int own = -1;
+    {
+        const TDirectoryEntryModel::ResetScope reset(*model_);
+        listing_.entries.clear();
+        if (const auto volume = platform::TMountTable::FindVolume(listing_.directory)) {
+            listing_.preservesCase = volume->preservesCase;
+            listing_.caseSensitive = volume->caseSensitive;
+        } else {
+            // Properties that cannot be read: show the names as they are, tell them apart by case.
+            listing_.preservesCase = true;
+            listing_.caseSensitive = true;
         }
-        listing_.entries.push_back({rest, TDirectoryEntryKind::Own});
-    }
-    const int own = static_cast<int>(listing_.entries.size()) - 1;
 
-    for (std::string& name : SortedSubdirectories(listing_.directory, listing_.caseSensitive))
-        listing_.entries.push_back({std::move(name), TDirectoryEntryKind::Subdirectory});
-    model_->EndReset();
+        // "/" alone is its own entry; otherwise "/" and every ancestor's name, then the own name.
+        std::string rest = listing_.directory;
+        if (!rest.empty()) {
+            bool first = true;
+            if (rest.back() != '/') {
+                for (size_t slash = rest.find('/'); slash != std::string::npos; slash = rest.find('/')) {
+                    std::string piece = rest.substr(0, slash);
+                    if (first)
+                        piece += '/';
+                    first = false;
+                    listing_.entries.push_back({std::move(piece), TDirectoryEntryKind::Path});
+                    rest.erase(0, slash + 1);
+                }
+            }
+            listing_.entries.push_back({rest, TDirectoryEntryKind::Own});
+        }
+        own = static_cast<int>(listing_.entries.size()) - 1;
+
+        for (std::string& name : SortedSubdirectories(listing_.directory, listing_.caseSensitive))
+            listing_.entries.push_back({std::move(name), TDirectoryEntryKind::Subdirectory});
+    }
     setUpdatesEnabled(true);
     SetHighlightedIndex(own);
 }
@@ -228,7 +224,9 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
         std::string remembered;
         try {
             remembered = TWorkingDirectory::Get();
-        } catch (const std::exception&) {
+        } catch (const TKelmoraError&) {
+            // The current directory has gone: nothing to return to, and a bare name is then
+            // taken nowhere (making it current fails and is reported).
         }
         const TReturnTo returnTo(remembered);
         // The last name and the directory it is in; a bare name is taken in the current one.
@@ -248,16 +246,15 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
     const std::string previous = listing_.directory;
     const std::string previousVolume = VolumeOfDirectory(previous);
     const std::string volume = VolumeOfDirectory(target);
-    bool switched = false;
+    const bool switching = volume != previousVolume;
     try {
-        if (volume != previousVolume) {
-            driveSwitching_ = true;
-            switched = true;
+        if (switching) {
+            // The chooser calls SwitchDrive back, which must not read the list a second time.
+            const QScopedValueRollback<bool> switchingDrive(driveSwitching_, true);
             if (drives_)
                 drives_->ChooseDrive(volume);
             else
                 SwitchDrive(volume);
-            driveSwitching_ = false;
         }
         if (TWorkingDirectory::Exists(listing_.directory))
             TWorkingDirectory::Set(listing_.directory);
@@ -265,14 +262,14 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
         listing_.directory = TWorkingDirectory::Get();
     } catch (...) {
         // Back where the list was, the chooser on its volume again, the lists untouched.
-        if (switched && drives_) {
-            driveSwitching_ = true;
+        if (switching && drives_) {
+            const QScopedValueRollback<bool> switchingDrive(driveSwitching_, true);
             try {
                 drives_->ChooseDrive(previousVolume);
-            } catch (const std::exception&) {
+            } catch (const TKelmoraError&) {
+                // The first failure is the one the user is told about.
             }
         }
-        driveSwitching_ = false;
         listing_.directory = previous;
         const TReturnTo returnTo(previous);
         throw;
@@ -319,6 +316,15 @@ void TDirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event)
         OpenHighlightedEntry();
 }
 
+QItemSelectionModel::SelectionFlags TDirectoryListBox::selectionCommand(const QModelIndex& index,
+                                                                        const QEvent* event) const
+{
+    // A click below the entries leaves the highlight where it is.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QListView::selectionCommand(index, event);
+}
+
 void TDirectoryListBox::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -326,7 +332,7 @@ void TDirectoryListBox::keyPressEvent(QKeyEvent* event)
         OpenHighlightedEntry();
         return;
     }
-    QListView::keyPressEvent(event);
+    TListView::keyPressEvent(event);
 }
 
 } // namespace kelmora::ui

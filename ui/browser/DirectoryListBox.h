@@ -2,7 +2,7 @@
 
 #include "ui/browser/DirectoryListing.h"
 
-#include <QListView>
+#include "ui/browser/ListView.h"
 #include <QPointer>
 
 #include <string>
@@ -15,7 +15,7 @@ class TFileListBox;
 class TDriveComboBox;
 
 // The browsed directory's path from the root, then its subdirectories.
-class TDirectoryListBox : public QListView {
+class TDirectoryListBox : public TListView {
     Q_OBJECT
 public:
     explicit TDirectoryListBox(QWidget* parent = nullptr);
@@ -46,6 +46,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    int EntryHeight() const override { return ItemHeight(); }
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     bool SameDirectory(const std::string& a, const std::string& b) const;

@@ -1,5 +1,6 @@
 #include "ui/browser/DriveComboBox.h"
 
+#include "core/KelmoraError.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveEntryDelegate.h"
 #include "ui/browser/DriveListModel.h"
@@ -25,7 +26,8 @@ std::string VolumeOfCurrentDirectory()
     try {
         const auto volume = platform::TMountTable::FindVolume(platform::TWorkingDirectory::Get());
         return volume ? volume->mountPoint : std::string();
-    } catch (const std::exception&) {
+    } catch (const TKelmoraError&) {
+        // Started in a directory that has since gone: no volume is chosen.
         return {};
     }
 }
@@ -78,15 +80,16 @@ void TDriveComboBox::SetVolumeProbe(platform::TVolumeProbe probe)
 void TDriveComboBox::ListDrives()
 {
     listed_ = true;
-    model_->BeginReset();
-    entries_.clear();
-    for (const platform::TVolume& volume : platform::TMountTable::Read(&probe_).Volumes()) {
-        // Files bind-mounted over files (as in containers) are no volumes to browse.
-        if (!platform::TWorkingDirectory::Exists(volume.mountPoint))
-            continue;
-        entries_.push_back({volume, EntryText(volume, probe_)});
+    {
+        const TDriveListModel::ResetScope reset(*model_);
+        entries_.clear();
+        for (const platform::TVolume& volume : platform::TMountTable::Read(&probe_).Volumes()) {
+            // Files bind-mounted over files (as in containers) are no volumes to browse.
+            if (!platform::TWorkingDirectory::Exists(volume.mountPoint))
+                continue;
+            entries_.push_back({volume, EntryText(volume, probe_)});
+        }
     }
-    model_->EndReset();
     setCurrentIndex(-1);
 }
 

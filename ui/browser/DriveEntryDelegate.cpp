@@ -1,6 +1,7 @@
 #include "ui/browser/DriveEntryDelegate.h"
 
 #include "ui/browser/DriveListModel.h"
+#include "ui/browser/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
 
 #include <QPainter>
@@ -28,14 +29,10 @@ const QPixmap& TDriveEntryDelegate::Glyph(TVolumeKind kind) const
 void TDriveEntryDelegate::PaintEntry(QPainter* painter, const QRect& rect, TVolumeKind kind, const QString& text,
                                     const QPalette& palette, bool highlighted) const
 {
-    painter->save();
-    painter->fillRect(rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight)
-                                        : palette.brush(QPalette::Base));
+    BeginEntryPaint(*painter, rect, palette, highlighted);
     const QPixmap& glyph = Glyph(kind);
     if (!glyph.isNull())
         painter->drawPixmap(rect.left() + 2, rect.top() + (rect.height() - glyph.height()) / 2, glyph);
-    painter->setPen(highlighted ? palette.color(QPalette::Active, QPalette::HighlightedText)
-                                : palette.color(QPalette::Text));
     // Shown as it is: "&" is no mnemonic here.
     painter->drawText(rect.adjusted(22, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();

@@ -4,31 +4,9 @@
 
 namespace kelmora::ui {
 
-TDriveListModel::TDriveListModel(const std::vector<TDriveEntry>& entries, QObject* parent)
-    : QAbstractListModel(parent), entries_(entries)
+QVariant TDriveListModel::EntryData(int row, int role) const
 {
-}
-
-void TDriveListModel::BeginReset()
-{
-    beginResetModel();
-}
-
-void TDriveListModel::EndReset()
-{
-    endResetModel();
-}
-
-int TDriveListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
-}
-
-QVariant TDriveListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const TDriveEntry& entry = entries_[static_cast<size_t>(index.row())];
+    const TDriveEntry& entry = Entry(row);
     switch (role) {
     case Qt::DisplayRole:
         return QFile::decodeName(QByteArray::fromStdString(entry.text));

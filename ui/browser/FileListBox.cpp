@@ -7,6 +7,7 @@
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
 
+
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -75,21 +76,11 @@ bool IsOnCaseSensitiveVolume(const std::string& directory)
     return !volume || volume->caseSensitive;
 }
 
-std::string StartingDirectory()
-{
-    try {
-        return TWorkingDirectory::Get();
-    } catch (const std::exception&) {
-        // Started in a directory that has since gone: browse from the root.
-        return "/";
-    }
-}
-
 } // namespace
 
 TFileListBox::TFileListBox(QWidget* parent)
-    : QListView(parent),
-      directory_(StartingDirectory()),
+    : TListView(parent),
+      directory_(TWorkingDirectory::StartingDirectory()),
       model_(new TFileNameModel(names_, this)),
       delegate_(new TFileNameDelegate(this))
 {
@@ -154,9 +145,10 @@ void TFileListBox::ListFiles()
         }
         SortNames(names);
         listing_ = true;
-        model_->BeginReset();
-        names_ = std::move(names);
-        model_->EndReset();
+        {
+            const TFileNameModel::ResetScope reset(*model_);
+            names_ = std::move(names);
+        }
         listing_ = false;
     }
     NotifyChange();

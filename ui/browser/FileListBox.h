@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QListView>
+#include "ui/browser/ListView.h"
 
 #include <string>
 #include <vector>
@@ -11,14 +11,13 @@ class TFileNameDelegate;
 class TFileNameModel;
 
 // The list of definition files in the browsed directory.
-class TFileListBox : public QListView {
+class TFileListBox : public TListView {
     Q_OBJECT
 public:
     explicit TFileListBox(QWidget* parent = nullptr);
     ~TFileListBox() override;
 
     void SetMask(const QString& mask);      // patterns separated by ';'
-    const QString& Mask() const { return mask_; }
     void FollowDirectory(const std::string& path);
     void ListFiles();
     // Directory joined with the selected name (native path bytes); empty when none is selected.
@@ -47,6 +46,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    int EntryHeight() const override { return ItemHeight(); }
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 

@@ -1,6 +1,6 @@
 #include "ui/browser/FileNameDelegate.h"
 
-#include "ui/browser/ItemFocusFrame.h"
+#include "ui/browser/EntryPainting.h"
 
 #include <QPainter>
 
@@ -13,13 +13,8 @@ TFileNameDelegate::TFileNameDelegate(QObject* parent) : QStyledItemDelegate(pare
 void TFileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool selected = option.state & QStyle::State_Selected;
-    const QPalette& palette = option.palette;
-    painter->save();
-    painter->fillRect(option.rect, selected ? palette.brush(QPalette::Active, QPalette::Highlight)
-                                            : palette.brush(QPalette::Base));
+    BeginEntryPaint(*painter, option.rect, option.palette, selected);
     painter->setFont(option.font);
-    painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
-                             : palette.color(QPalette::Text));
     painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
     DrawItemFocusFrame(painter, option, selected);

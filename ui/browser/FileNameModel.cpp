@@ -4,31 +4,11 @@
 
 namespace kelmora::ui {
 
-TFileNameModel::TFileNameModel(const std::vector<std::string>& names, QObject* parent)
-    : QAbstractListModel(parent), names_(names)
+QVariant TFileNameModel::EntryData(int row, int role) const
 {
-}
-
-void TFileNameModel::BeginReset()
-{
-    beginResetModel();
-}
-
-void TFileNameModel::EndReset()
-{
-    endResetModel();
-}
-
-int TFileNameModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(names_.size());
-}
-
-QVariant TFileNameModel::data(const QModelIndex& index, int role) const
-{
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (role != Qt::DisplayRole)
         return {};
-    return QFile::decodeName(QByteArray::fromStdString(names_[static_cast<size_t>(index.row())]));
+    return QFile::decodeName(QByteArray::fromStdString(Entry(row)));
 }
 
 } // namespace kelmora::ui

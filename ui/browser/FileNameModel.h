@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractListModel>
+#include "ui/browser/EntryListModel.h"
 
 #include <string>
 #include <vector>
@@ -8,20 +8,12 @@
 namespace kelmora::ui {
 
 // The file list's names, read from the vector its control owns.
-class TFileNameModel : public QAbstractListModel {
-    Q_OBJECT
+class TFileNameModel : public TEntryListModel<std::vector<std::string>> {
 public:
-    explicit TFileNameModel(const std::vector<std::string>& names, QObject* parent = nullptr);
+    using TEntryListModel::TEntryListModel;
 
-    // Bracket every change of the names.
-    void BeginReset();
-    void EndReset();
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-private:
-    const std::vector<std::string>& names_;
+protected:
+    QVariant EntryData(int row, int role) const override;
 };
 
 } // namespace kelmora::ui

@@ -60,12 +60,6 @@ std::string IoErrorText(int code)
     }
 }
 
-int IoErrorCode(int errnoValue)
-{
-    const int code = MappedCode(errnoValue);
-    return code == kOwnErrno ? errnoValue : code;
-}
-
 void ThrowIoError(int errnoValue)
 {
     const int code = MappedCode(errnoValue);

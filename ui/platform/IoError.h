@@ -8,10 +8,6 @@ namespace kelmora::ui::platform {
 // give "I/O エラー (code)".
 std::string IoErrorText(int code);
 
-// The I/O error code that stands for an errno value: the matching code where there is one,
-// otherwise the errno value itself.
-int IoErrorCode(int errnoValue);
-
 // Throws kelmora::TKelmoraError with the text for errnoValue.
 [[noreturn]] void ThrowIoError(int errnoValue);
 

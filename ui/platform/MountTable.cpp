@@ -2,6 +2,10 @@
 
 #include "ui/platform/VolumeProbe.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -11,11 +15,71 @@ namespace kelmora::ui::platform {
 
 namespace {
 
-std::function<std::string()>& Source()
-{
-    static std::function<std::string()> source;
-    return source;
-}
+// The table's text, read again only when it may have changed: the kernel marks the mount
+// table readable with POLLPRI after every mount and unmount, so one open descriptor tells when
+// the text kept is stale. Without it (no /proc), every read goes to the file.
+class TMountTableText {
+public:
+    TMountTableText(const TMountTableText&) = delete;
+    TMountTableText& operator=(const TMountTableText&) = delete;
+
+    static TMountTableText& Instance()
+    {
+        static TMountTableText text;
+        return text;
+    }
+
+    void SetSource(std::function<std::string()> source)
+    {
+        source_ = std::move(source);
+        valid_ = false;
+        CloseWatch();
+    }
+
+    const std::string& Current()
+    {
+        if (source_) {
+            if (!valid_)
+                text_ = source_();
+            valid_ = true;
+            return text_;
+        }
+        // Watching starts before the reading, so that no change slips in between.
+        if (watch_ < 0) {
+            watch_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+            valid_ = false;
+        }
+        if (!valid_ || Changed()) {
+            text_ = SystemText();
+            valid_ = watch_ >= 0;
+        }
+        return text_;
+    }
+
+private:
+    TMountTableText() = default;
+    ~TMountTableText() { CloseWatch(); }
+
+    void CloseWatch()
+    {
+        if (watch_ >= 0)
+            close(watch_);
+        watch_ = -1;
+    }
+
+    bool Changed() const
+    {
+        pollfd watch {watch_, POLLPRI, 0};
+        return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
+    }
+
+    static std::string SystemText();
+
+    std::function<std::string()> source_;
+    std::string text_;
+    bool valid_ = false;
+    int watch_ = -1;
+};
 
 std::string ReadFile(const char* path)
 {
@@ -23,7 +87,7 @@ std::string ReadFile(const char* path)
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
 }
 
-std::string SystemMountTableText()
+std::string TMountTableText::SystemText()
 {
     std::string text = ReadFile("/proc/self/mountinfo");
     return text.empty() ? ReadFile("/proc/mounts") : text;
@@ -80,8 +144,10 @@ bool IsUnder(std::string_view path, std::string_view dir)
 
 bool IsSystemMountPoint(std::string_view mountPoint)
 {
+    // Snap packages are squashfs images mounted one per revision, under /snap or, where /snap
+    // is a link, under /var/lib/snapd/snap: software, not volumes.
     return IsUnder(mountPoint, "/proc") || IsUnder(mountPoint, "/sys") || IsUnder(mountPoint, "/dev") ||
-           IsUnder(mountPoint, "/run") || IsUnder(mountPoint, "/snap");
+           IsUnder(mountPoint, "/run") || IsUnder(mountPoint, "/snap") || IsUnder(mountPoint, "/var/lib/snapd");
 }
 
 bool LooksRemote(std::string_view source)
@@ -168,8 +234,7 @@ TMountTable TMountTable::Parse(std::string_view text, const TVolumeProbe* probe)
 
 TMountTable TMountTable::Read(const TVolumeProbe* probe)
 {
-    const auto& source = Source();
-    return Parse(source ? source() : SystemMountTableText(), probe);
+    return Parse(TMountTableText::Instance().Current(), probe);
 }
 
 std::optional<TVolume> TMountTable::FindVolume(std::string_view path)
@@ -182,7 +247,7 @@ std::optional<TVolume> TMountTable::FindVolume(std::string_view path)
 
 void TMountTable::SetSource(std::function<std::string()> source)
 {
-    Source() = std::move(source);
+    TMountTableText::Instance().SetSource(std::move(source));
 }
 
 const TVolume* TMountTable::VolumeOf(std::string_view path) const&

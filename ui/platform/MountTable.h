@@ -17,17 +17,18 @@ class TMountTable {
 public:
     TMountTable() = default;
 
-    // From the text of /proc/self/mountinfo (or of /proc/mounts). Pseudo file systems and
-    // everything mounted under /proc, /sys, /dev and /run are left out; of two mounts on one
-    // mount point the later one counts. Sorted by mount point. Removable media are recognised
-    // only when a probe is given.
+    // From the text of /proc/self/mountinfo (or of /proc/mounts). Pseudo file systems, snap
+    // packages and everything mounted under /proc, /sys, /dev and /run are left out; of two
+    // mounts on one mount point the later one counts. Sorted by mount point. Removable media
+    // are recognised only when a probe is given.
     static TMountTable Parse(std::string_view text, const TVolumeProbe* probe = nullptr);
 
-    // The table as it stands now, from the process-wide source.
+    // The table as it stands now, from the process-wide source. The system's table is read
+    // again only after a mount or an unmount.
     static TMountTable Read(const TVolumeProbe* probe = nullptr);
 
     // Replaces the source of the mount table text (for tests); an empty function restores
-    // /proc/self/mountinfo.
+    // /proc/self/mountinfo, read afresh.
     static void SetSource(std::function<std::string()> source);
 
     const std::vector<TVolume>& Volumes() const& { return volumes_; }

@@ -1,5 +1,6 @@
 #include "ui/platform/WorkingDirectory.h"
 
+#include "core/KelmoraError.h"
 #include "ui/platform/IoError.h"
 #include "ui/platform/MountTable.h"
 
@@ -51,6 +52,16 @@ std::string TWorkingDirectory::Get()
     return buffer;
 }
 
+std::string TWorkingDirectory::StartingDirectory()
+{
+    try {
+        return Get();
+    } catch (const TKelmoraError&) {
+        // Started in a directory that has since gone: browse from the root.
+        return "/";
+    }
+}
+
 void TWorkingDirectory::SetVolume(const std::string& mountPoint)
 {
     const auto last = LastDirectories().find(mountPoint);
@@ -58,7 +69,7 @@ void TWorkingDirectory::SetVolume(const std::string& mountPoint)
         try {
             Set(last->second);
             return;
-        } catch (const std::exception&) {
+        } catch (const TKelmoraError&) {
             // A remembered directory that can no longer be entered gives way to the mount point.
         }
     }

@@ -15,6 +15,9 @@ public:
     // The current directory, absolute, without a trailing "/" except for "/".
     static std::string Get();
 
+    // Where a browser control starts: the current directory, or "/" when it has gone.
+    static std::string StartingDirectory();
+
     // Makes current the directory last made current on the volume mounted at mountPoint,
     // falling back to the mount point itself when that one cannot be entered any more.
     static void SetVolume(const std::string& mountPoint);

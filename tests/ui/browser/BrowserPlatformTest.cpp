@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 
@@ -102,6 +107,70 @@ TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
     EXPECT_FALSE(table.VolumeOf("/media/u/MY STICK")->caseSensitive);
     EXPECT_TRUE(table.VolumeOf("/media/u/MY STICK")->preservesCase);
     EXPECT_TRUE(table.VolumeOf("/home")->caseSensitive);
+}
+
+TEST(MountTableTest, SnapPackagesAreNoVolumes)
+{
+    const TMountTable table = TMountTable::Parse(
+        "26 1 254:0 / / rw - ext4 /dev/vda rw\n"
+        "50 26 7:1 / /snap/core22/1122 ro,nodev - squashfs /dev/loop1 ro\n"
+        "51 26 7:2 / /snap/firefox/4848 ro,nodev - squashfs /dev/loop2 ro\n"
+        "52 26 7:3 / /var/lib/snapd/snap/core/16202 ro,nodev - squashfs /dev/loop3 ro\n"
+        "53 26 0:40 / /snap rw - tmpfs tmpfs rw\n"
+        "54 26 8:17 / /snapshots rw - ext4 /dev/sdb1 rw\n");
+    std::vector<std::string> mountPoints;
+    for (const TVolume& volume : table.Volumes())
+        mountPoints.push_back(volume.mountPoint);
+    EXPECT_EQ(mountPoints, (std::vector<std::string>{"/", "/snapshots"}));
+    EXPECT_EQ(table.VolumeOf("/snap/firefox/4848/usr")->mountPoint, "/");
+}
+
+TEST(MountTableTest, TheTableIsReadOnceUntilItsSourceChanges)
+{
+    int reads = 0;
+    TMountTable::SetSource([&reads] {
+        ++reads;
+        return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    });
+    EXPECT_EQ(TMountTable::FindVolume("/home")->mountPoint, "/");
+    EXPECT_EQ(TMountTable::Read().Volumes().size(), 1u);
+    EXPECT_EQ(reads, 1);
+    TMountTable::SetSource([] { return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                                   "2 1 8:2 / /home rw - xfs /dev/sda2 rw\n"); });
+    EXPECT_EQ(TMountTable::FindVolume("/home")->mountPoint, "/home");
+    TMountTable::SetSource({});
+}
+
+TEST(MountTableTest, ASystemTableReadEarlierSeesALaterMount)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting needs root";
+    TMountTable::SetSource({});
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A mount namespace of its own, so the mount is seen by this child only.
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            _exit(2);
+        TMountTable::SetSource({});
+        char directory[] = "/tmp/kelmora-mount-XXXXXX";
+        if (!mkdtemp(directory))
+            _exit(2);
+        const bool before = TMountTable::FindVolume(directory)->mountPoint != directory;
+        if (mount("kelmora", directory, "tmpfs", 0, nullptr) != 0)
+            _exit(2);
+        const auto after = TMountTable::FindVolume(directory);
+        const bool seen = after && after->mountPoint == directory && after->kind == TVolumeKind::RamDisk;
+        umount(directory);
+        rmdir(directory);
+        _exit(before && seen ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "no mount namespace to try in";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(MountTableTest, APathBelongsToTheLongestMountPointAboveIt)

@@ -1,9 +1,13 @@
 #include "tests/ui/browser/BrowserTestSupport.h"
 
 #include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/EntryPainting.h"
 #include "ui/browser/FileListBox.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -179,6 +183,55 @@ TEST_F(DirectoryListBoxTest, ClicksMoveTheHighlightAndDoubleClickOrEnterOpensIt)
     dirs->EnterDirectory(tree.Path("draws/2024"));
     QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centre("beta"));
     ExpectBrowsing(tree.Path("draws/2024/beta"));
+}
+
+TEST_F(DirectoryListBoxTest, AClickBelowTheEntriesLeavesTheHighlightWhereItIs)
+{
+    Make("draws/2024");
+    dirs->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dirs.get()));
+    const int own = dirs->HighlightedIndex();
+    ASSERT_EQ(own, IndexOf("2024"));
+    const QRect last = dirs->visualRect(dirs->model()->index(dirs->model()->rowCount() - 1, 0));
+    const QPoint below(last.center().x(), last.bottom() + 20);
+    ASSERT_FALSE(dirs->indexAt(below).isValid());
+
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(dirs->HighlightedIndex(), own);
+    EXPECT_TRUE(dirs->selectionModel()->isSelected(dirs->model()->index(own, 0)));
+
+    // Moved by the user, the highlight stays on that entry too; Enter then still opens it.
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {},
+                      dirs->visualRect(dirs->model()->index(IndexOf("beta"), 0)).center());
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(dirs->HighlightedIndex(), IndexOf("beta"));
+    QTest::keyClick(dirs.get(), Qt::Key_Return);
+    ExpectBrowsing(tree.Path("draws/2024/beta"));
+}
+
+TEST(EntryFocusFrameTest, ShowsOnTheHighlightAsWellAsOffIt)
+{
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 40, 16);
+    option.state = QStyle::State_HasFocus | QStyle::State_Selected;
+    const auto frameColours = [&](bool highlighted) {
+        const QColor background =
+            option.palette.color(QPalette::Active, highlighted ? QPalette::Highlight : QPalette::Base);
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        image.fill(background);
+        QPainter painter(&image);
+        DrawItemFocusFrame(&painter, option, highlighted);
+        painter.end();
+        // The frame's dots along the top edge, in anything but the background.
+        int marked = 0;
+        for (int x = 0; x < image.width(); ++x)
+            marked += QColor(image.pixel(x, 0)) != background;
+        return marked;
+    };
+    EXPECT_GT(frameColours(true), 5);
+    EXPECT_GT(frameColours(false), 5);
+    option.state = QStyle::State_Selected;
+    EXPECT_EQ(frameColours(true), 0);
 }
 
 TEST_F(DirectoryListBoxTest, ADirectoryWithoutPermissionLeavesEverythingAsItWas)

@@ -123,6 +123,31 @@ TEST_F(FileListBoxTest, NotifiesOncePerListingAndPerNewSelection)
     EXPECT_EQ(list->LastNotifiedIndex(), -1);
 }
 
+TEST_F(FileListBoxTest, TheFirstArrowSelectsTheEntryWithTheFocusMark)
+{
+    tree.File("draws/a.wkx");
+    tree.File("draws/b.wkx");
+    tree.File("draws/c.wkx");
+    auto list = MakeList();
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    QSignalSpy changes(list.get(), &TFileListBox::Change);
+
+    // Taking the focus puts the mark on the first entry without selecting it.
+    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    QTest::keyClick(list.get(), Qt::Key_Down);
+    EXPECT_EQ(list->SelectedIndex(), 0);
+    EXPECT_EQ(changes.count(), 1);
+    QTest::keyClick(list.get(), Qt::Key_Down);
+    EXPECT_EQ(list->SelectedIndex(), 1);
+
+    // After a listing nothing is current: Up starts at the first entry as well.
+    list->ListFiles();
+    QTest::keyClick(list.get(), Qt::Key_Up);
+    EXPECT_EQ(list->SelectedIndex(), 0);
+    EXPECT_EQ(list->SelectedFilePath(), tree.Path("draws/a.wkx"));
+}
+
 TEST_F(FileListBoxTest, AnEmptyDirectoryStillNotifiesOnce)
 {
     auto list = MakeList();
