@@ -368,27 +368,27 @@ TEST_F(MainWindowTest, AReportTooLargeToShowIsAnErrorBoxAndIsSavedWhole)
     ASSERT_NE(view, nullptr);
     std::size_t available = 4096; // less than the check's results would take in the text area
     view->SetAvailableMemory([&] { return available; });
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.empty(); }, 5000));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].text, QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → "
                                              "確認結果を保存 で保存できます."));
     EXPECT_TRUE(CompletionMessages().isEmpty());
-    EXPECT_TRUE(form->Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(parts->Memo1->toPlainText().isEmpty());
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins);
 
     // The window goes on working, and the menu saves every byte of the results.
     AddByButton(QStringLiteral("5"));
     EXPECT_EQ(Tickets(), TLineList({"456", "907", "158", "5"}));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("results.txt")); });
-    ChooseMenuItem(*form->MainMenu1, form->N3);
+    ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("results.txt")), kSpringSummary + kSpringWins);
     EXPECT_EQ(errors.size(), 1u);
 
     available = SIZE_MAX;
     LoadSpringDraw();
-    EXPECT_EQ(form->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
-    EXPECT_FALSE(form->Memo1->isReadOnly());
+    EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
+    EXPECT_FALSE(parts->Memo1->isReadOnly());
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
