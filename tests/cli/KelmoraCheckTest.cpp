@@ -6,11 +6,14 @@
 #include "core/TicketList.h"
 #include "core/WinningCheck.h"
 #include "tests/cli/RunChecker.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <random>
+
+using namespace kelmora::test;
 
 using kelmora::test::RunChecker;
 using kelmora::test::TempDir;
@@ -23,8 +26,8 @@ const std::string kSummary = "E\r\n\r\n\r\nH\r\n7\r\nP\r\n\r\n\r\n--------------
 
 std::string Win(const std::string& number, const std::string& ticket)
 {
-    return "\x93\x96\x91\x49\x94\xD4\x8D\x86" + number + "\r\nH" +
-           "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86\r\n" + ticket +
+    return kWinningNumber + number + "\r\nH" +
+           kWonBy + "\r\n" + ticket +
            "\r\n\r\n\r\n";
 }
 

@@ -5,10 +5,12 @@
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
 #include "tests/core/TestFiles.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelmora;
+using namespace kelmora::test;
 
 namespace {
 
@@ -120,6 +122,6 @@ TEST(LoadDefinition, ReadsAShiftJisFile)
     EXPECT_EQ(definition.eventName, "\x95\xF3\x82\xAD\x82\xB6");
     ASSERT_EQ(definition.classes.size(), 1u);
     EXPECT_EQ(definition.classes[0].label, "1\x93\x99");
-    EXPECT_EQ(definition.classes[0].numbers, TLineList{"12\x91\x67" "345"});
+    EXPECT_EQ(definition.classes[0].numbers, TLineList{kKumiTicket});
     EXPECT_EQ(definition.classes[0].prize, "100\x89\x7E");
 }

@@ -1,8 +1,10 @@
 #include "core/NumberList.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelmora;
+using namespace kelmora::test;
 
 TEST(SplitNumberList, SeparatorsAndBlanks)
 {
@@ -37,7 +39,7 @@ TEST(SplitNumberList, QuotedItems)
 
 TEST(SplitNumberList, DoubleByteCharactersAndNul)
 {
-    EXPECT_EQ(SplitNumberList("12\x91\x67" "345,\x88\xEA"), (TLineList{"12\x91\x67" "345", "\x88\xEA"}));
+    EXPECT_EQ(SplitNumberList(kKumiTicket + ",\x88\xEA"), (TLineList{kKumiTicket, "\x88\xEA"}));
     EXPECT_EQ(SplitNumberList(std::string_view("1,2\0,3", 6)), (TLineList{"1", "2"}));
 }
 

@@ -9,6 +9,7 @@
 #include "core/SafeFileWriter.h"
 #include "tests/core/TestFiles.h"
 #include "core/TicketList.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@
 #include <unistd.h>
 
 using namespace kelmora;
+using namespace kelmora::test;
 using test::ReadBytes;
 using test::RunInChild;
 using test::TempDir;
@@ -63,7 +65,7 @@ std::string Outcome(Operation&& operation)
 // Entries with bytes that no conversion would keep, and one whose size the test chooses.
 TLineList Entries(std::size_t longEntry)
 {
-    return {"12\x91\x67" "345", "\x80\xFD\xFE\xFF\x87\x90", " 7 ", std::string(longEntry, '8')};
+    return {kKumiTicket, "\x80\xFD\xFE\xFF\x87\x90", " 7 ", std::string(longEntry, '8')};
 }
 
 struct SaveJob {

@@ -1,19 +1,21 @@
 #include "core/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 #include "core/TicketList.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 using namespace kelmora;
+using namespace kelmora::test;
 
 TEST(TicketList, AddKeepsEveryByteAndRefusesEmpty)
 {
     TTicketList list;
     EXPECT_FALSE(list.Add(""));
-    EXPECT_TRUE(list.Add("12\x91\x67" "345"));
+    EXPECT_TRUE(list.Add(kKumiTicket));
     EXPECT_TRUE(list.Add(" 7 "));
     EXPECT_TRUE(list.Add(" 7 "));
-    EXPECT_EQ(list.Entries(), (TLineList{"12\x91\x67" "345", " 7 ", " 7 "}));
+    EXPECT_EQ(list.Entries(), (TLineList{kKumiTicket, " 7 ", " 7 "}));
 }
 
 TEST(TicketList, DeleteOnlyTheSelectedEntry)

@@ -5,21 +5,21 @@
 #include "core/WinFinder.h"
 #include "core/WinningCheck.h"
 #include "core/WinningTable.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace kelmora;
+using namespace kelmora::test;
 
 namespace {
 
-const std::string kWon = "\x93\x96\x91\x49\x94\xD4\x8D\x86";  // 当選番号
-const std::string kWonBy = "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86"; // に当選したクジの番号
 
 std::string Win(const std::string& number, const std::string& label, const std::string& ticket)
 {
-    return kWon + number + "\r\n" + label + kWonBy + "\r\n" + ticket + "\r\n\r\n\r\n";
+    return kWinningNumber + number + "\r\n" + label + kWonBy + "\r\n" + ticket + "\r\n\r\n\r\n";
 }
 
 struct Check {
@@ -105,7 +105,7 @@ TEST(RunCheck, AppendsAfterWhatTheLogHolds)
     check.tickets.Add("1");
     EXPECT_EQ(check.Run("summary\r\n"), "summary\r\n" + Win("1", "L", "1"));
     // User text without a final line break: the first entry starts a new line.
-    EXPECT_EQ(check.Run("typed"), "typed\r\n" + kWon + "1\r\nL" + kWonBy + "\r\n1\r\n\r\n");
+    EXPECT_EQ(check.Run("typed"), "typed\r\n" + kWinningNumber + "1\r\nL" + kWonBy + "\r\n1\r\n\r\n");
 }
 
 TEST(RunCheck, TicketsLongerThan255BytesAreComparedWhole)

@@ -1,10 +1,13 @@
 #include "ui/Cp932.h"
 #include "ui/ErrorBox.h"
 #include "core/KelmoraError.h"
+#include "tests/support/ShiftJis.h"
 
 #include <QStringDecoder>
 
 #include <gtest/gtest.h>
+
+using namespace kelmora::test;
 
 namespace kelmora::ui {
 namespace {
@@ -34,7 +37,7 @@ std::string RefusalOf(QStringView typed)
 
 TEST(Cp932Test, DecodesEachUnitToOneCharacter)
 {
-    EXPECT_EQ(DecodeCp932("12\x91\x67" "345\xB1"), QStringLiteral("12組345ｱ"));
+    EXPECT_EQ(DecodeCp932(kKumiTicket + "\xB1"), QStringLiteral("12組345ｱ"));
     // Line ends of every kind show as one line break each.
     EXPECT_EQ(DecodeCp932("a\r\nb\rc\nd\n\r"), QStringLiteral("a\nb\nc\nd\n\n"));
     // Bytes that do not decode stay visible, one replacement each, and never eat a neighbour.
@@ -89,7 +92,7 @@ TEST(Cp932Test, AgreesWithThePlatformConverterOnEveryCode)
 
 TEST(Cp932Test, EncodesTypedText)
 {
-    EXPECT_EQ(EncodeCp932(u"12組345"), "12\x91\x67" "345");
+    EXPECT_EQ(EncodeCp932(u"12組345"), kKumiTicket);
     EXPECT_EQ(EncodeCp932(u"a\nb"), "a\r\nb");
     EXPECT_EQ(EncodeCp932(u"ｱ\\~"), "\xB1\\~");
     EXPECT_EQ(EncodeCp932(u"\x1a\x1c\x7f"), "\x1a\x1c\x7f");

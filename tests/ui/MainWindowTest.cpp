@@ -9,6 +9,7 @@
 #include "ui/Unit2.h"
 #include "ui/platform/MountTable.h"
 #include "tests/ui/WindowTestSupport.h"
+#include "tests/support/ShiftJis.h"
 
 #include <QAction>
 #include <QDir>
@@ -36,14 +37,14 @@
 
 #include <memory>
 
+using namespace kelmora::test;
+
 namespace kelmora::ui {
 namespace {
 
 using namespace test;
 
 const std::string kCrLf = "\r\n";
-const std::string kWinningNumber = "\x93\x96\x91\x49\x94\xD4\x8D\x86"; // 当選番号
-const std::string kWonBy = "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86";
 const std::string kSpringDraw = "[Ver]\r\nNo=2\r\nEVENT=Spring draw\r\n[Hit]\r\nHit1=First prize\r\nNo1=456\r\n"
                                 "SHO1=500\r\nHit2=Last two digits\r\nNo2=07,58\r\nSHO2=20\r\n";
 const std::string kSpringSummary = "Spring draw\r\n\r\n\r\nFirst prize\r\n456\r\n500\r\n\r\n\r\nLast two digits\r\n"
@@ -162,7 +163,7 @@ TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
 
     QTest::mouseClick(parts->Button1, Qt::LeftButton);
     QTest::keyClick(parts->Edit2, Qt::Key_Return);
-    EXPECT_EQ(Tickets(), TLineList({"12\x91\x67" "345", "7", "8", "7"}));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "7"}));
     EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
                                                  QStringLiteral("7")}));
     EXPECT_TRUE(errors.empty());
@@ -318,7 +319,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         ChooseFile(dialog, chosen);
     });
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
-    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n");
+    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), kKumiTicket + "\r\n7\r\n");
 
     // The next save starts from the chosen file, and replaces it without asking.
     AddTickets({"8"});
@@ -327,7 +328,7 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
         ChooseFile(dialog, QString());
     });
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
-    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), "12\x91\x67" "345\r\n7\r\n8\r\n");
+    EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), kKumiTicket + "\r\n7\r\n8\r\n");
 
     // Opening replaces the list; a cancelled dialog does nothing.
     WriteBytes(PathOf("other.wkn"), "1\n\n2");
@@ -436,7 +437,7 @@ TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
     QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     const std::string log = Log();
-    ASSERT_NE(log.find("\x93\x96\x91\x49\x94\xD4\x8D\x86\x87\x90"), std::string::npos);
+    ASSERT_NE(log.find(kWinningNumber + "\x87\x90"), std::string::npos);
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         ChooseFile(dialog, PathOf("odd.txt"));
     });

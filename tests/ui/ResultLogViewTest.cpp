@@ -2,6 +2,7 @@
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
 #include "ui/ResultLogView.h"
+#include "tests/support/ShiftJis.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -16,6 +17,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <iterator>
+
+using namespace kelmora::test;
 
 namespace kelmora::ui {
 namespace {
@@ -127,7 +130,7 @@ TEST_F(ResultLogViewTest, ALargeAppendShowsItsEndAtOnceAndTheRestSoonAfter)
 {
     std::string report;
     for (int i = 0; i < 30000; ++i)
-        report += "\x93\x96\x91\x49\x94\xD4\x8D\x86" + std::to_string(i) + "\r\n"; // 当選番号
+        report += kWinningNumber + std::to_string(i) + "\r\n"; // 当選番号
     const std::size_t shown = log.Text().size();
     log.SetText(log.Text() + report);
     view.ShowAppended(shown);

@@ -4,6 +4,7 @@
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"
 #include "tests/ui/WindowTestSupport.h"
+#include "tests/support/ShiftJis.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace kelmora::test;
 
 namespace kelmora::ui {
 namespace {
@@ -125,8 +128,8 @@ TEST_F(RoundTripTest, AResultsLogOfEveryCodeIsSavedBackByteForByte)
     std::string expected = "\xFF\xA0\x81\r\n\r\n\r\n" + label + "\r\n\"\"\r\n\xEE\xEC\r\n\r\n\r\n"
                            "----------------------\r\n\r\n\r\n";
     for (const auto& ticket : lines)
-        expected += "\x93\x96\x91\x49\x94\xD4\x8D\x86\r\n" + label +
-                    "\x82\xC9\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86\r\n" + ticket +
+        expected += kWinningNumber + "\r\n" + label +
+                    kWonBy + "\r\n" + ticket +
                     "\r\n\r\n\r\n";
     expected += "\x8D\xCF"; // 済
     const std::string saved = ReadBytes(PathOf("results.txt"));
