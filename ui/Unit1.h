@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CheckState.h"
+#include "core/LotteryDefinition.h"
 #include "ui/FileDialog.h"
 
 #include <QMainWindow>
@@ -60,6 +61,17 @@ public:
     void N3Click();
     void Exit1Click();
     void About1Click();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+
+    // Shows the folder of the definition file at `path` on the selection page with the file
+    // selected, as a click on it would.
+    void ShowDefinitionFile(const std::string& path);
+    // Opens a ticket file as the ticket list and shows the check page.
+    void ShowTicketFile(const std::string& path);
+    // Appends numbers to the ticket list, in order.
+    void AddTicketNumbers(const TLineList& numbers);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
@@ -91,6 +103,9 @@ public:
     QAction* N4 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* N5 = nullptr; // "クジの種類を作成..." (Ctrl+N): a new draw in the draw editor
+    QAction* N6 = nullptr; // "クジの種類を編集..." (Ctrl+E): the selected draw, in the draw editor
+    QAction* N7 = nullptr; // "連番で追加..." (Ctrl+R): a run of consecutive ticket numbers
 
     TFileDialog OpenDialog1;
     TFileDialog SaveDialog1;
@@ -112,6 +127,10 @@ private:
     void BuildMenu();
     void AddTicketNumber();
     void ShowCompletionMessage();
+    void BuildDrawMenuItems();
+    void UpdateDrawCommands();
+    void DrawSaved(const std::string& path, const std::string& selectedWhenOpened);
+    void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
 
     TCheckState state_;
     TLineListModel* winningNumbers_ = nullptr;
