@@ -41,6 +41,10 @@ TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
     draft.eventName_ = definition.eventName;
     for (const TPrizeClass& prizeClass : definition.classes)
         draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize});
+    // A new draw starts with one empty class to type into; as a trailing empty row it is
+    // not written, and it is no change.
+    if (draft.rows_.empty())
+        draft.rows_.emplace_back();
     return draft;
 }
 

@@ -23,6 +23,7 @@ public:
     };
 
     TDrawDraft() = default;
+    // A definition without classes gives one empty row.
     static TDrawDraft FromDefinition(const TLotteryDefinition& definition);
 
     const ByteString& EventName() const { return eventName_; }

@@ -58,7 +58,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setFont(font);
     setFixedSize(560, 300);
 
-    // A new draw starts with one empty class, so that Tab from the name lands in a cell.
+    // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)
         draft_.InsertRow(0);
     model_ = new TDrawTableModel(draft_, this);
