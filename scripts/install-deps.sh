@@ -8,6 +8,7 @@ packages="
   clang libclang-rt-14-dev
   xvfb xauth
   desktop-file-utils lintian xdotool imagemagick
+  appstream shared-mime-info
 "
 missing=""
 for p in $packages; do
