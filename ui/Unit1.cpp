@@ -368,7 +368,13 @@ void TForm1::N6Click()
 
 void TForm1::N7Click()
 {
-    auto* form4 = new TForm4([this](const TLineList& numbers) { AddTicketNumbers(numbers); }, this);
+    // The check page shows the numbers just added.
+    auto* form4 = new TForm4(
+        [this](const TLineList& numbers) {
+            AddTicketNumbers(numbers);
+            PageControl1->setCurrentWidget(TabSheet2);
+        },
+        this);
     form4->show();
 }
 

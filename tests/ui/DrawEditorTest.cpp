@@ -10,6 +10,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/ListBox.h"
 #include "ui/browser/FileListBox.h"
 #include "tests/ui/WindowTestSupport.h"
 
@@ -344,6 +345,8 @@ TEST_F(DrawEditorTest, RunOfNumbersByKeyboard)
     EXPECT_EQ(tickets[0], "A-0345678");
     EXPECT_EQ(tickets[11], "A-0345689");
     EXPECT_FALSE(runs->isVisible());
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet2);
+    EXPECT_EQ(Rows(*form->ListBox2).size(), 12);
 }
 
 TEST_F(DrawEditorTest, RunThatCannotBeMadeAddsNothing)
