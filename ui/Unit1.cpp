@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -401,9 +402,11 @@ void TForm1::DrawSaved(const std::string& path, const std::string& selectedWhenO
         ShowDefinitionFile(path);
         return;
     }
-    // A new file in the shown folder appears in the list; the selection stays as it was.
+    // A new file in the shown folder appears in the list; the selection stays as it was, and
+    // so does what it put in the window (the results of a check are not thrown away).
     const int index = FileListBox1->SelectedIndex();
     const std::string name = index < 0 ? std::string() : FileListBox1->FileNames()[static_cast<std::size_t>(index)];
+    const QSignalBlocker quiet(FileListBox1);
     FileListBox1->ListFiles();
     const auto& names = FileListBox1->FileNames();
     const auto found = std::find(names.begin(), names.end(), name);

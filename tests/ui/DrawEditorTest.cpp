@@ -243,6 +243,31 @@ TEST_F(DrawEditorTest, EditingKeepsUntouchedBytesAndReselectsTheSavedDraw)
     EXPECT_NE(form->State().resultLog.Text().find("\r\nnew\r\n"), std::string::npos);
 }
 
+TEST_F(DrawEditorTest, SavingAnotherDrawLeavesTheSelectedOneAndItsResultsAlone)
+{
+    WriteBytes(PathOf("a.wkx"), "[Ver]\r\nNo=1\r\nEVENT=a\r\n[Hit]\r\nHit1=x\r\nNo1=1\r\nSHO1=y\r\n");
+    form->FileListBox1->ListFiles();
+    ClickRow(*form->FileListBox1, 0);
+    TypeText(form->Edit2, QStringLiteral("21"));
+    form->Button1Click();
+    form->Button3Click();
+    form->Timer1Timer();
+    const std::string log = form->State().resultLog.Text();
+    ASSERT_NE(log.find("21\r\n"), std::string::npos) << "the check found the win";
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    auto* model = editor->StringGrid1->DrawModel();
+    model->setData(model->index(0, 1), QStringLiteral("5"));
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("0-new.wkx")); });
+    editor->Button5Click();
+    ASSERT_EQ(form->FileListBox1->FileNames().size(), 2U);
+    EXPECT_EQ(form->FileListBox1->FileNames()[0], "0-new.wkx");
+    EXPECT_EQ(form->FileListBox1->SelectedFilePath(), NativePath(PathOf("a.wkx")));
+    EXPECT_EQ(form->State().resultLog.Text(), log);
+    EXPECT_TRUE(form->N6->isEnabled());
+}
+
 TEST_F(DrawEditorTest, RefusalsNameTheRowAndWriteNothing)
 {
     form->N5Click();
