@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -323,6 +324,24 @@ TEST_F(DrawEditorTest, LongNumbersAreSplitAndTheUserIsTold)
     ASSERT_EQ(read.classes.size(), 2U);
     EXPECT_EQ(read.classes[0].numbers.size() + read.classes[1].numbers.size(), 60U);
     EXPECT_TRUE(editor->Label2->text().contains(QStringLiteral("1 行目"))) << editor->Label2->text().toStdString();
+}
+
+TEST_F(DrawEditorTest, AColumnPastedFromASpreadsheetGivesOneNumberPerLine)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(editor->StringGrid1->currentIndex().column(), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("11\r\n22\n3 3\n"));
+    Key(Qt::Key_F2);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(*editor, 0, 1), QStringLiteral("11,22,3,3"));
+    const TLotteryDefinition definition = editor->Draft().ToDefinition();
+    ASSERT_EQ(definition.classes.size(), 1U);
+    EXPECT_EQ(definition.classes[0].numbers.size(), 4U);
 }
 
 TEST_F(DrawEditorTest, RowsMoveAndGoByKeyboard)
