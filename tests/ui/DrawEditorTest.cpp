@@ -214,6 +214,22 @@ TEST_F(DrawEditorTest, EscapeAsksBeforeDiscardingChanges)
     EXPECT_FALSE(editor->isVisible());
 }
 
+TEST_F(DrawEditorTest, EscapeInACellFirstCancelsThatCell)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Key(Qt::Key_Tab);
+    Type(QStringLiteral("typo"));
+    Key(Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(Cell(*editor, 0, 0), QString());
+    EXPECT_FALSE(editor->Draft().Modified());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+}
+
 TEST_F(DrawEditorTest, EditingKeepsUntouchedBytesAndReselectsTheSavedDraw)
 {
     const std::string file = "[Ver]\r\nNo=1\r\nEVENT=\x87\x90 draw\r\n[Hit]\r\nHit1=\xFD\x87\x90\r\nNo1=\x81\x80,12\r\n"
