@@ -8,7 +8,7 @@ packages="
   clang libclang-rt-14-dev
   xvfb xauth x11-utils
   desktop-file-utils lintian xdotool imagemagick
-  python3
+  python3 appstream shared-mime-info
 "
 missing=""
 for p in $packages; do

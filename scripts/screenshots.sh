@@ -1,7 +1,8 @@
 #!/bin/sh
 # Makes the README's pictures from the real program: starts an already built kelmora under
 # Xvfb in examples/, picks the sample draw on the first page, opens the sample tickets and
-# runs a check on the second, and captures the window each time into docs/screenshots/.
+# runs a check on the second, types a draw into the draw editor, and captures the windows
+# into docs/screenshots/.
 #   sh scripts/screenshots.sh [BUILD_DIR]     (BUILD_DIR defaults to build/)
 # Needs xvfb-run, xdotool and ImageMagick's import: sh scripts/install-deps.sh installs them.
 set -eu
@@ -47,9 +48,10 @@ fail() {
 window() {
   timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
 }
-# Captures the main window; without time stamps, so that an unchanged window gives the same file.
+# Captures a window (the main one unless given); without time stamps, so that an unchanged
+# window gives the same file.
 capture() {
-  import -window "$main" -strip -define png:exclude-chunks=date,time "$out/$1"
+  import -window "${2:-$main}" -strip -define png:exclude-chunks=date,time "$out/$1"
 }
 # Clicks at a point given in the main window's client coordinates (the menu bar included).
 click() {
@@ -86,4 +88,19 @@ xdotool windowfocus "$message"
 xdotool key Return
 sleep 0.5
 capture check.png
-echo "screenshots.sh: wrote $out/select.png and $out/check.png"
+
+# The draw editor: a new draw typed by keyboard alone, as the README's walk-through does.
+xdotool windowfocus "$main"
+xdotool key ctrl+n
+editor=$(window 'クジの種類の編集') || true
+[ -n "$editor" ] || fail "the draw editor did not appear"
+xdotool windowfocus "$editor"
+xdotool type --delay 20 'Summer draw 2026'
+xdotool key Tab
+for cell in 1st '07 58,9"9' 100000 2nd '123 456' 300; do
+  xdotool type --delay 20 "$cell"
+  xdotool key Tab
+done
+sleep 0.5
+capture editor.png "$editor"
+echo "screenshots.sh: wrote $out/select.png, $out/check.png and $out/editor.png"

@@ -5,10 +5,34 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
+#include "core/ProfileFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
 #include <exception>
 #include <memory>
 
 namespace kelmora::ui {
+
+namespace {
+
+// A ticket file (.wkn) becomes the ticket list on the check page; anything else is taken as a
+// draw and shown selected in its folder.
+void OpenStartupFile(TForm1& form, const std::string& path)
+{
+    if (QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().compare(u"wkn", Qt::CaseInsensitive) == 0) {
+        form.ShowTicketFile(path);
+        return;
+    }
+    // Selecting reads an unreadable draw as an empty one; a file named on the command line
+    // that cannot be read is reported instead.
+    TProfileFile::Load(path);
+    form.ShowDefinitionFile(path);
+}
+
+} // namespace
 
 int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& started)
 {
@@ -27,9 +51,19 @@ int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& start
     // Only the main window's closing ends the program, whatever else is still open.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(form1.get(), &TForm1::Closed, &application, &QCoreApplication::quit);
+    // The file is named relative to the folder the program was started in, which the browser
+    // may change: resolve it first.
+    const QStringList arguments = QCoreApplication::arguments();
+    const std::string file = arguments.size() > 1
+                                 ? QFile::encodeName(QFileInfo(arguments.at(1)).absoluteFilePath()).toStdString()
+                                 : std::string();
     if (started)
         started(*form1);
     form1->show();
+    if (!file.empty()) {
+        // Once the window is up, so that an unreadable file gets the usual error box over it.
+        QTimer::singleShot(0, form1.get(), [form = form1.get(), file] { OpenStartupFile(*form, file); });
+    }
     return application.exec();
 }
 

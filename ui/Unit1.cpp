@@ -7,8 +7,11 @@
 #include "ui/LineListModel.h"
 #include "ui/ListBox.h"
 #include "ui/PushButton.h"
+#include "core/ProfileFile.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
 #include "ui/WindowPlacement.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
@@ -25,10 +28,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kelmora::ui {
 namespace {
@@ -43,6 +48,22 @@ Widget* Place(Widget* widget, const char* name, int left, int top, int width, in
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(left, top, width, height);
     return widget;
+}
+
+// The folder of a file, resolved as the browser resolves the folders it shows.
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    std::error_code error;
+    const auto resolved = std::filesystem::canonical(folder, error);
+    return error ? folder : resolved.string();
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
@@ -185,6 +206,28 @@ void TForm1::BuildMenu()
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    BuildDrawMenuItems();
+}
+
+void TForm1::BuildDrawMenuItems()
+{
+    // After the results command, before the separator; the older items keep their places.
+    N5 = new QAction(QStringLiteral("クジの種類を作成..."), File1);
+    N6 = new QAction(QStringLiteral("クジの種類を編集..."), File1);
+    N7 = new QAction(QStringLiteral("連番で追加..."), File1);
+    N5->setObjectName(QStringLiteral("N5"));
+    N6->setObjectName(QStringLiteral("N6"));
+    N7->setObjectName(QStringLiteral("N7"));
+    N5->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    N6->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    File1->insertActions(N4, {N5, N6, N7});
+    N6->setEnabled(false);
+
+    connect(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(N6, &QAction::triggered, this, &TForm1::N6Click);
+    connect(N7, &QAction::triggered, this, &TForm1::N7Click);
+    connect(FileListBox1, &TFileListBox::Change, this, &TForm1::UpdateDrawCommands);
 }
 
 void TForm1::FormCreate()
@@ -327,6 +370,93 @@ void TForm1::PageChanged()
     QWidget* first = PageControl1->currentWidget() == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
                                                                 : static_cast<QWidget*>(ListBox1);
     first->setFocus(Qt::TabFocusReason);
+}
+
+void TForm1::N5Click()
+{
+    OpenDrawEditor(TLotteryDefinition(), std::string());
+}
+
+void TForm1::N6Click()
+{
+    const std::string path = FileListBox1->SelectedFilePath();
+    if (path.empty())
+        return;
+    // The editor needs the file itself: a draw that cannot be read is not edited as an empty one.
+    OpenDrawEditor(LoadDefinition(TProfileFile::Load(path)), path);
+}
+
+void TForm1::N7Click()
+{
+    // The check page shows the numbers just added.
+    auto* form4 = new TForm4(
+        [this](const TLineList& numbers) {
+            AddTicketNumbers(numbers);
+            PageControl1->setCurrentWidget(TabSheet2);
+        },
+        this);
+    form4->show();
+}
+
+void TForm1::OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path)
+{
+    auto* form3 = new TForm3(TDrawDraft::FromDefinition(definition), path, FileListBox1->Directory(), this);
+    connect(form3, &TForm3::Saved, this,
+            [this, selected = path](const std::string& saved) { DrawSaved(saved, selected); });
+    form3->show();
+}
+
+void TForm1::UpdateDrawCommands()
+{
+    N6->setEnabled(FileListBox1->SelectedIndex() >= 0);
+}
+
+void TForm1::DrawSaved(const std::string& path, const std::string& selectedWhenOpened)
+{
+    const std::string selected = FileListBox1->SelectedFilePath();
+    const bool wasSelected = !selected.empty() && (selected == path || selected == selectedWhenOpened);
+    if (DirectoryOf(path) != FileListBox1->Directory())
+        return;
+    if (wasSelected) {
+        ShowDefinitionFile(path);
+        return;
+    }
+    // A new file in the shown folder appears in the list; the selection stays as it was, and
+    // so does what it put in the window (the results of a check are not thrown away).
+    const int index = FileListBox1->SelectedIndex();
+    const std::string name = index < 0 ? std::string() : FileListBox1->FileNames()[static_cast<std::size_t>(index)];
+    const QSignalBlocker quiet(FileListBox1);
+    FileListBox1->ListFiles();
+    const auto& names = FileListBox1->FileNames();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (!name.empty() && found != names.end())
+        FileListBox1->SetSelectedIndex(static_cast<int>(found - names.begin()));
+}
+
+void TForm1::ShowDefinitionFile(const std::string& path)
+{
+    DirectoryListBox1->EnterDirectory(DirectoryOf(path));
+    // Listed afresh, so that a file just written is there and selecting it reads it again.
+    FileListBox1->ListFiles();
+    const std::string name = FileNameOf(path);
+    const auto& names = FileListBox1->FileNames();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found != names.end())
+        FileListBox1->SetSelectedIndex(static_cast<int>(found - names.begin()));
+    PageControl1->setCurrentWidget(TabSheet1);
+}
+
+void TForm1::ShowTicketFile(const std::string& path)
+{
+    OpenTicketFile(path);
+    PageControl1->setCurrentWidget(TabSheet2);
+}
+
+void TForm1::AddTicketNumbers(const TLineList& numbers)
+{
+    TLineListModel::ResetScope tickets(*ticketNumbers_);
+    for (const std::string_view number : numbers)
+        state_.ticketList.Add(number);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

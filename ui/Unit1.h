@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CheckState.h"
+#include "core/LotteryDefinition.h"
 #include "ui/FileDialog.h"
 
 #include <QMainWindow>
@@ -59,6 +60,17 @@ public:
     void N3Click();
     void Exit1Click();
     void About1Click();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+
+    // Shows the folder of the definition file at `path` on the selection page with the file
+    // selected, as a click on it would.
+    void ShowDefinitionFile(const std::string& path);
+    // Opens a ticket file as the ticket list and shows the check page.
+    void ShowTicketFile(const std::string& path);
+    // Appends numbers to the ticket list, in order.
+    void AddTicketNumbers(const TLineList& numbers);
 
 signals:
     // The window was closed, which ends the program.
@@ -104,6 +116,9 @@ private:
     QAction* N4 = nullptr;                 // N4: separator line
     QAction* Exit1 = nullptr;              // Exit1: quit
     QAction* About1 = nullptr;             // About1: "バージョン情報" on the bar, shows the about window
+    QAction* N5 = nullptr;                 // N5: "クジの種類を作成..." (Ctrl+N), a new draw in the draw editor
+    QAction* N6 = nullptr;                 // N6: "クジの種類を編集..." (Ctrl+E), the selected draw in the draw editor
+    QAction* N7 = nullptr;                 // N7: "連番で追加..." (Ctrl+R), adds a run of consecutive ticket numbers
 
     // Dialogs and timer.
     TFileDialog OpenDialog1;               // OpenDialog1: chooses a ticket file to open
@@ -117,6 +132,10 @@ private:
     void AddTicketNumber();
     void ShowCompletionMessage();
     void PageChanged();
+    void BuildDrawMenuItems();
+    void UpdateDrawCommands();
+    void DrawSaved(const std::string& path, const std::string& selectedWhenOpened);
+    void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
 
     TCheckState state_;
     TLineListModel* winningNumbers_ = nullptr;

@@ -21,6 +21,28 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic qt6-tr
     failures=$((failures + 1))
   }
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "$recommends" | grep -q '\(^\|, \)fcitx5-frontend-qt6\( \|,\|$\)' || {
+  echo "FAIL: the package does not recommend fcitx5-frontend-qt6: $recommends" >&2
+  failures=$((failures + 1))
+}
+dpkg-deb -x "$deb" "$out/root"
+for file in usr/share/mime/packages/kelmora.xml usr/share/applications/kelmora.desktop \
+            usr/share/metainfo/invalid.kelmora.Kelmora.metainfo.xml; do
+  [ -f "$out/root/$file" ] || {
+    echo "FAIL: the package lacks /$file" >&2
+    failures=$((failures + 1))
+  }
+done
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$out/root/usr/share/metainfo/invalid.kelmora.Kelmora.metainfo.xml" >&2 || {
+    echo "FAIL: appstreamcli reports errors in the packaged metainfo" >&2
+    failures=$((failures + 1))
+  }
+else
+  echo "FAIL: appstreamcli is missing (scripts/install-deps.sh installs appstream)" >&2
+  failures=$((failures + 1))
+fi
 if command -v lintian >/dev/null; then
   lintian --fail-on error "$deb" || {
     echo "FAIL: lintian reports errors" >&2
@@ -31,4 +53,4 @@ else
   failures=$((failures + 1))
 fi
 [ "$failures" -eq 0 ] || exit 1
-echo "package: ${deb##*/}, lintian without errors"
+echo "package: ${deb##*/}, lintian and appstreamcli without errors"

@@ -30,6 +30,8 @@ trap 'rm -rf "$prefix" "$expected"' EXIT
     echo bin/kelmora
     echo share/man/man1/kelmora.1.gz
     echo share/applications/kelmora.desktop
+    echo share/mime/packages/kelmora.xml
+    echo share/metainfo/invalid.kelmora.Kelmora.metainfo.xml
     for size in 16 32 48 64 128 256; do
       echo "share/icons/hicolor/${size}x${size}/apps/kelmora.png"
     done
@@ -82,6 +84,38 @@ if [ "$with_window" = 1 ]; then
   [ "$(value Name)" = Kelmora ] || fail "the desktop entry's name is not Kelmora"
   [ -n "$(value 'Comment\[ja\]')" ] && [ -n "$(value Comment)" ] || fail "the desktop entry lacks its English or Japanese comment"
   value Categories | grep -q '\(^\|;\)Utility;' || fail "the desktop entry is not in the Utility category"
+  value Exec | grep -q '^kelmora %f$' || fail "the desktop entry does not pass the opened file (%f)"
+  for type in application/x-kelmora-draw application/x-kelmora-tickets; do
+    value MimeType | grep -q "\(^\|;\)$type;" || fail "the desktop entry does not list $type"
+  done
+  # The MIME types must be ones the shared database accepts, with the extensions we use.
+  if command -v update-mime-database >/dev/null; then
+    data=$(mktemp -d)
+    mime=$data/mime
+    mkdir -p "$mime/packages"
+    cp "$prefix/share/mime/packages/kelmora.xml" "$mime/packages/"
+    # Searched there, so that the tool has nothing to note but faults.
+    XDG_DATA_HOME=$data XDG_DATA_DIRS=$data update-mime-database "$mime" 2>"$data/errors" ||
+      fail "update-mime-database rejects kelmora.xml"
+    [ ! -s "$data/errors" ] || fail "update-mime-database: $(cat "$data/errors")"
+    grep -q ':application/x-kelmora-draw:\*\.wkx$' "$mime/globs2" || fail "*.wkx is not application/x-kelmora-draw"
+    grep -q ':application/x-kelmora-tickets:\*\.wkn$' "$mime/globs2" || fail "*.wkn is not application/x-kelmora-tickets"
+    rm -rf "$data"
+  else
+    fail "update-mime-database is missing (scripts/install-deps.sh installs shared-mime-info)"
+  fi
+  grep -q 'xml:lang="ja"' "$prefix/share/mime/packages/kelmora.xml" || fail "the MIME types have no Japanese comment"
+  metainfo="$prefix/share/metainfo/invalid.kelmora.Kelmora.metainfo.xml"
+  if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli rejects the metainfo: $(appstreamcli validate --no-net "$metainfo")"
+  else
+    fail "appstreamcli is missing (scripts/install-deps.sh installs appstream)"
+  fi
+  # Its screenshots are the README's.
+  for picture in $(sed -n 's|.*<image>.*/docs/screenshots/\(.*\)</image>.*|\1|p' "$metainfo"); do
+    [ -e "$source/docs/screenshots/$picture" ] || fail "the metainfo shows docs/screenshots/$picture, which does not exist"
+    grep -q "docs/screenshots/$picture" "$source/README.md" || fail "the README does not show docs/screenshots/$picture"
+  done
   # Each theme size must hold a picture of that size, or desktops scale the wrong one.
   for size in 16 32 48 64 128 256; do
     png="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png"

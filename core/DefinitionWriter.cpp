@@ -1,0 +1,170 @@
+#include "core/DefinitionWriter.h"
+
+#include "core/KelmoraError.h"
+#include "core/NumberList.h"
+#include "core/ProfileFile.h"
+#include "core/SafeFileWriter.h"
+
+#include <algorithm>
+#include <string>
+
+namespace kelmora {
+namespace {
+
+constexpr std::size_t kMaxValue = TProfileFile::kMaxValueBytes;
+
+bool IsBlank(unsigned char byte)
+{
+    return byte >= 1 && byte <= 32;
+}
+
+// The reader trims these around a value.
+bool IsTrimmed(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+}
+
+bool BreaksLine(std::string_view value)
+{
+    return value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string RowText(std::size_t row)
+{
+    return std::to_string(row) + " 行目の";
+}
+
+[[noreturn]] void Refuse(const std::string& text)
+{
+    throw TKelmoraError(text);
+}
+
+void CheckValue(std::string_view value, const std::string& what)
+{
+    if (BreaksLine(value))
+        Refuse(what + "に改行は使えません");
+    if (value.size() > kMaxValue)
+        Refuse(what + "が " + std::to_string(kMaxValue) + " バイトを超えています (" + std::to_string(value.size()) +
+               " バイト)");
+}
+
+// An unquoted item ending in a lead byte would take the comma after it as its trail byte.
+bool EndsInLoneLeadByte(std::string_view item)
+{
+    std::size_t p = 0;
+    while (p < item.size()) {
+        if (IsLeadByte(static_cast<unsigned char>(item[p]))) {
+            if (p + 1 == item.size())
+                return true;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return false;
+}
+
+// The numbers text as typed or read is kept when the reader gives back exactly these numbers.
+bool KeepsText(const TPrizeClass& prizeClass)
+{
+    const std::string_view text = prizeClass.numbersText;
+    if (text.empty() || text.size() > kMaxValue || BreaksLine(text) || IsTrimmed(text.front()) ||
+        IsTrimmed(text.back()))
+        return false;
+    const TLineList items = SplitNumberList(text);
+    return std::equal(items.begin(), items.end(), prizeClass.numbers.begin(), prizeClass.numbers.end());
+}
+
+void AppendEntry(ByteString& out, std::string_view name, std::size_t n, std::string_view value)
+{
+    out += name;
+    out += std::to_string(n);
+    out += '=';
+    out += value;
+    out += kCrLf;
+}
+
+} // namespace
+
+ByteString QuoteNumber(std::string_view number)
+{
+    const bool plain = !number.empty() && std::none_of(number.begin(), number.end(), [](char c) {
+        return c == ',' || c == '"' || IsBlank(static_cast<unsigned char>(c));
+    }) && !EndsInLoneLeadByte(number);
+    if (plain)
+        return ByteString(number);
+    ByteString quoted = "\"";
+    for (const char c : number) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::vector<ByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes)
+{
+    std::vector<ByteString> values;
+    ByteString value;
+    bool started = false;
+    for (const std::string_view number : numbers) {
+        if (BreaksLine(number))
+            Refuse(RowText(row) + "当選番号に改行は使えません");
+        const ByteString item = QuoteNumber(number);
+        if (item.size() > maxBytes)
+            Refuse(RowText(row) + "当選番号に " + std::to_string(maxBytes) + " バイトに収まらない番号があります");
+        if (started && value.size() + 1 + item.size() > maxBytes) {
+            values.push_back(std::move(value));
+            value.clear();
+            started = false;
+        }
+        if (started)
+            value += ',';
+        value += item;
+        started = true;
+    }
+    if (started)
+        values.push_back(std::move(value));
+    return values;
+}
+
+TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
+{
+    CheckValue(definition.eventName, "クジの種類の名前");
+    TDefinitionText text;
+    ByteString hit;
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < definition.classes.size(); ++i) {
+        const TPrizeClass& prizeClass = definition.classes[i];
+        const std::size_t row = i + 1;
+        // A class without numbers would end the reading of every class after it.
+        if (prizeClass.numbers.empty())
+            Refuse(RowText(row) + "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
+        CheckValue(prizeClass.label, RowText(row) + "等級");
+        CheckValue(prizeClass.prize, RowText(row) + "賞");
+        const std::vector<ByteString> values = KeepsText(prizeClass)
+                                                   ? std::vector<ByteString>{prizeClass.numbersText}
+                                                   : JoinNumbers(prizeClass.numbers, row);
+        if (values.size() > 1)
+            text.splitClasses.push_back(i);
+        for (const ByteString& value : values) {
+            ++written;
+            AppendEntry(hit, "Hit", written, prizeClass.label);
+            AppendEntry(hit, "No", written, value);
+            AppendEntry(hit, "SHO", written, prizeClass.prize);
+        }
+    }
+    text.bytes = "[Ver]\r\nNo=" + std::to_string(written) + "\r\nEVENT=" + definition.eventName + "\r\n[Hit]\r\n";
+    text.bytes += hit;
+    return text;
+}
+
+TDefinitionText SaveDefinition(const std::string& path, const TLotteryDefinition& definition)
+{
+    TDefinitionText text = FormatDefinition(definition);
+    WriteFileSafely(path, text.bytes);
+    return text;
+}
+
+} // namespace kelmora

@@ -1,0 +1,141 @@
+#include "core/DrawDraft.h"
+
+#include "core/NumberList.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kelmora {
+namespace {
+
+bool IsTrimmed(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+}
+
+std::string_view Trim(std::string_view value)
+{
+    while (!value.empty() && IsTrimmed(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && IsTrimmed(value.back()))
+        value.remove_suffix(1);
+    return value;
+}
+
+ByteString JoinedOnOneLine(const TLineList& numbers)
+{
+    ByteString joined;
+    for (const std::string_view number : numbers) {
+        if (!joined.empty())
+            joined += ',';
+        joined += QuoteNumber(number);
+    }
+    return joined;
+}
+
+} // namespace
+
+TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
+{
+    TDrawDraft draft;
+    draft.eventName_ = definition.eventName;
+    for (const TPrizeClass& prizeClass : definition.classes)
+        draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize});
+    // A new draw starts with one empty class to type into; as a trailing empty row it is
+    // not written, and it is no change.
+    if (draft.rows_.empty())
+        draft.rows_.emplace_back();
+    return draft;
+}
+
+void TDrawDraft::SetEventName(std::string_view name)
+{
+    eventName_ = Trim(name);
+    modified_ = true;
+}
+
+const ByteString& TDrawDraft::FieldText(std::size_t row, Field field) const
+{
+    const Row& r = rows_.at(row);
+    switch (field) {
+    case Field::Label:
+        return r.label;
+    case Field::Numbers:
+        return r.numbersText;
+    case Field::Prize:
+        break;
+    }
+    return r.prize;
+}
+
+void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
+{
+    Row& r = rows_.at(row);
+    switch (field) {
+    case Field::Label:
+        r.label = Trim(value);
+        break;
+    case Field::Numbers: {
+        const std::string_view text = Trim(value);
+        const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
+        r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : ByteString(text);
+        break;
+    }
+    case Field::Prize:
+        r.prize = Trim(value);
+        break;
+    }
+    modified_ = true;
+}
+
+void TDrawDraft::InsertRow(std::size_t at)
+{
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(at, rows_.size())), Row{});
+    modified_ = true;
+}
+
+void TDrawDraft::RemoveRow(std::size_t row)
+{
+    if (row >= rows_.size())
+        return;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+    modified_ = true;
+}
+
+bool TDrawDraft::MoveRow(std::size_t row, int step)
+{
+    if (row >= rows_.size() || (step < 0 && row == 0) || (step > 0 && row + 1 >= rows_.size()))
+        return false;
+    const std::size_t other = step < 0 ? row - 1 : row + 1;
+    std::swap(rows_[row], rows_[other]);
+    modified_ = true;
+    return true;
+}
+
+TLotteryDefinition TDrawDraft::ToDefinition() const
+{
+    std::size_t used = rows_.size();
+    while (used > 0 && rows_[used - 1].Empty())
+        --used;
+    TLotteryDefinition definition;
+    definition.eventName = eventName_;
+    for (std::size_t i = 0; i < used; ++i) {
+        const Row& row = rows_[i];
+        TPrizeClass prizeClass;
+        prizeClass.label = row.label;
+        prizeClass.numbersText = row.numbersText;
+        prizeClass.prize = row.prize;
+        prizeClass.numbers = SplitNumberList(row.numbersText);
+        definition.classes.push_back(std::move(prizeClass));
+    }
+    return definition;
+}
+
+TDefinitionText TDrawDraft::Save(const std::string& path)
+{
+    TDefinitionText text = SaveDefinition(path, ToDefinition());
+    modified_ = false;
+    return text;
+}
+
+} // namespace kelmora

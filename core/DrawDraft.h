@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/ByteString.h"
+#include "core/DefinitionWriter.h"
+#include "core/LotteryDefinition.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+// A draw being edited: the name and one row per prize class, every field held as the file's
+// bytes, so that what the user does not touch is written back exactly as it was read.
+class TDrawDraft {
+public:
+    enum class Field { Label, Numbers, Prize };
+    struct Row {
+        ByteString label;
+        ByteString numbersText;
+        ByteString prize;
+        bool Empty() const { return label.empty() && numbersText.empty() && prize.empty(); }
+    };
+
+    TDrawDraft() = default;
+    // A definition without classes gives one empty row.
+    static TDrawDraft FromDefinition(const TLotteryDefinition& definition);
+
+    const ByteString& EventName() const { return eventName_; }
+    // Blanks around a value are dropped, as the reader would drop them.
+    void SetEventName(std::string_view name);
+
+    std::size_t RowCount() const { return rows_.size(); }
+    const Row& At(std::size_t row) const { return rows_[row]; }
+    const ByteString& FieldText(std::size_t row, Field field) const;
+    // Numbers typed over several lines (a pasted column) are kept as one comma-separated list.
+    void SetField(std::size_t row, Field field, std::string_view value);
+
+    void InsertRow(std::size_t at);
+    void RemoveRow(std::size_t row);
+    // Moves a row one place up (-1) or down (+1); returns whether it moved.
+    bool MoveRow(std::size_t row, int step);
+
+    // The rows as classes, empty trailing rows left out.
+    TLotteryDefinition ToDefinition() const;
+
+    TDefinitionText Save(const std::string& path);
+    bool Modified() const { return modified_; }
+
+private:
+    ByteString eventName_;
+    std::vector<Row> rows_;
+    bool modified_ = false;
+};
+
+} // namespace kelmora

@@ -1,0 +1,46 @@
+#include "ui/Cp932Edit.h"
+
+#include "core/KelmoraError.h"
+#include "ui/Cp932.h"
+
+#include <algorithm>
+#include <string>
+
+namespace kelmora::ui {
+
+TCp932Edit::TCp932Edit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textEdited, this, &TCp932Edit::TextEdited);
+}
+
+void TCp932Edit::SetAcceptedText(const QString& text)
+{
+    accepted_ = text;
+    setText(text);
+}
+
+ByteString TCp932Edit::Bytes() const
+{
+    return EncodeCp932(text());
+}
+
+void TCp932Edit::TextEdited(const QString& text)
+{
+    try {
+        EncodeCp932(text);
+    } catch (const TKelmoraError& error) {
+        // Back to the last text that could be written. The error box explains once the key
+        // has been handled: an exception must not cross the edit box's own key handling.
+        const int cursor = std::min(cursorPosition(), static_cast<int>(accepted_.size()));
+        setText(accepted_);
+        setCursorPosition(cursor);
+        const std::string message = error.what();
+        QMetaObject::invokeMethod(
+            this, [message] { throw TKelmoraError(message); }, Qt::QueuedConnection);
+        return;
+    }
+    accepted_ = text;
+    emit TextAccepted(text);
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/ByteString.h"
+
+#include <QLineEdit>
+
+namespace kelmora::ui {
+
+// A one-line edit box for data text: a character that Shift-JIS cannot hold is refused as it
+// is typed or pasted (the box goes back to its text before that edit, then the standard error
+// box says why), so what the box holds can always be written.
+class TCp932Edit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TCp932Edit(QWidget* parent = nullptr);
+
+    // Sets the text without counting it as the user's edit.
+    void SetAcceptedText(const QString& text);
+    // The text as bytes (never refused: it was checked as it was typed).
+    ByteString Bytes() const;
+
+signals:
+    // The user changed the text, and Shift-JIS can hold it (textEdited, after the check).
+    void TextAccepted(const QString& text);
+
+private:
+    void TextEdited(const QString& text);
+
+    QString accepted_;
+};
+
+} // namespace kelmora::ui

@@ -1,0 +1,23 @@
+#include "ui/DrawCellDelegate.h"
+
+#include "ui/Cp932Edit.h"
+
+namespace kelmora::ui {
+
+QWidget* TDrawCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                         const QModelIndex& /*index*/) const
+{
+    auto* editor = new TCp932Edit(parent);
+    editor->setFrame(false);
+    return editor;
+}
+
+void TDrawCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* edit = qobject_cast<TCp932Edit*>(editor))
+        edit->SetAcceptedText(index.data(Qt::EditRole).toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace kelmora::ui {
+
+// Edits the draw table's cells in boxes that refuse, as they are typed, characters Shift-JIS
+// cannot hold.
+class TDrawCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+};
+
+} // namespace kelmora::ui

@@ -1,0 +1,137 @@
+#include "ui/DrawTableModel.h"
+
+#include "core/DefinitionWriter.h"
+#include "core/KelmoraError.h"
+#include "core/NumberList.h"
+#include "core/ProfileFile.h"
+#include "ui/Cp932.h"
+
+namespace kelmora::ui {
+
+TDrawTableModel::TDrawTableModel(TDrawDraft& draft, QObject* parent) : QAbstractTableModel(parent), draft_(draft) {}
+
+int TDrawTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(draft_.RowCount());
+}
+
+int TDrawTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+TDrawDraft::Field TDrawTableModel::FieldOf(int column)
+{
+    switch (column) {
+    case kLabelColumn:
+        return TDrawDraft::Field::Label;
+    case kNumbersColumn:
+        return TDrawDraft::Field::Numbers;
+    default:
+        return TDrawDraft::Field::Prize;
+    }
+}
+
+QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const ByteString& text = draft_.FieldText(static_cast<std::size_t>(index.row()), FieldOf(index.column()));
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return DecodeCp932(text);
+    case Qt::ToolTipRole:
+        return QStringLiteral("%1 バイト").arg(text.size());
+    default:
+        return {};
+    }
+}
+
+QVariant TDrawTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    switch (section) {
+    case kLabelColumn:
+        return QStringLiteral("等級");
+    case kNumbersColumn:
+        return QStringLiteral("当選番号");
+    default:
+        return QStringLiteral("賞");
+    }
+}
+
+Qt::ItemFlags TDrawTableModel::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+bool TDrawTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const QString text = value.toString();
+    // An untouched cell keeps its bytes, even those that decoding cannot give back.
+    if (text == data(index, Qt::EditRole).toString())
+        return false;
+    draft_.SetField(static_cast<std::size_t>(index.row()), FieldOf(index.column()), EncodeCp932(text));
+    emit dataChanged(index, index);
+    return true;
+}
+
+void TDrawTableModel::InsertRow(int row)
+{
+    beginInsertRows(QModelIndex(), row, row);
+    draft_.InsertRow(static_cast<std::size_t>(row));
+    endInsertRows();
+}
+
+void TDrawTableModel::RemoveRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    draft_.RemoveRow(static_cast<std::size_t>(row));
+    endRemoveRows();
+}
+
+bool TDrawTableModel::MoveRow(int row, int step)
+{
+    const int other = row + step;
+    if (row < 0 || other < 0 || other >= rowCount() || (step != 1 && step != -1))
+        return false;
+    // Qt names the destination as the row before which the moved one lands.
+    beginMoveRows(QModelIndex(), row, row, QModelIndex(), step > 0 ? other + 1 : other);
+    draft_.MoveRow(static_cast<std::size_t>(row), step);
+    endMoveRows();
+    return true;
+}
+
+QString TDrawTableModel::SizeNote(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return {};
+    const std::size_t row = static_cast<std::size_t>(index.row());
+    const ByteString& text = draft_.FieldText(row, FieldOf(index.column()));
+    const std::size_t limit = TProfileFile::kMaxValueBytes;
+    if (text.size() < kNearLimitBytes)
+        return {};
+    if (text.size() <= limit)
+        return QStringLiteral("%1 / %2 バイト").arg(text.size()).arg(limit);
+    if (index.column() != kNumbersColumn)
+        return QStringLiteral("%1 / %2 バイト: 長すぎるため保存できません").arg(text.size()).arg(limit);
+    std::size_t parts = 0;
+    try {
+        parts = JoinNumbers(SplitNumberList(text), row + 1).size();
+    } catch (const TKelmoraError& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return QStringLiteral("%1 バイト: 保存するときは同じ等級と賞の %2 つの等級に分けて書き込みます")
+        .arg(text.size())
+        .arg(parts);
+}
+
+} // namespace kelmora::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/DrawDraft.h"
+
+#include <QAbstractTableModel>
+
+namespace kelmora::ui {
+
+// The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞.
+// Cells are decoded for display only; a cell is encoded back only when the user changed it,
+// so bytes that do not survive decoding stay as they were in every other cell.
+class TDrawTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kLabelColumn = 0;
+    static constexpr int kNumbersColumn = 1;
+    static constexpr int kPrizeColumn = 2;
+    // From this many bytes on a cell tells its size.
+    static constexpr std::size_t kNearLimitBytes = 200;
+
+    TDrawTableModel(TDrawDraft& draft, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    void InsertRow(int row);
+    void RemoveRow(int row);
+    bool MoveRow(int row, int step);
+
+    // What the user should know about a cell's size, empty when it is far from the limit.
+    QString SizeNote(const QModelIndex& index) const;
+
+    static TDrawDraft::Field FieldOf(int column);
+
+private:
+    TDrawDraft& draft_;
+};
+
+} // namespace kelmora::ui

@@ -1,0 +1,214 @@
+#include "ui/Unit3.h"
+
+#include "core/DefinitionWriter.h"
+#include "ui/Cp932.h"
+#include "ui/Cp932Edit.h"
+#include "ui/DrawGrid.h"
+#include "ui/DrawTableModel.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <utility>
+
+namespace kelmora::ui {
+namespace {
+
+const QString kCaption = QStringLiteral("クジの種類の編集");
+const QString kDrawFilter = QStringLiteral("Kelmora(*.wkx)|*.wkx");
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QPushButton* MakeButton(const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString StartName(const std::string& folder)
+{
+    return folder.empty() ? QStringLiteral("*.wkx") : QFile::decodeName(QByteArray::fromStdString(folder)) + "/*.wkx";
+}
+
+} // namespace
+
+TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      SaveDialog1(TFileDialog::Kind::Save, kDrawFilter, QStringLiteral("wkx"), StartName(folder)),
+      draft_(std::move(draft)),
+      path_(std::move(path))
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(kCaption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    setFixedSize(560, 300);
+
+    // Tab from the name must land in a cell.
+    if (draft_.RowCount() == 0)
+        draft_.InsertRow(0);
+    model_ = new TDrawTableModel(draft_, this);
+
+    Label1 = Place(new QLabel(QStringLiteral("クジの種類"), this), "Label1", 8, 12, 64, 12);
+    Edit1 = Place(new TCp932Edit(this), "Edit1", 76, 8, 388, 20);
+    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 236);
+    Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
+    Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
+    Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 106, 80, 25);
+    Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 136, 80, 25);
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 206, 80, 25);
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 236, 80, 25);
+    Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
+
+    Edit1->SetAcceptedText(DecodeCp932(draft_.EventName()));
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 90);
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 220);
+    StringGrid1->setCurrentIndex(model_->index(0, 0));
+
+    connect(Edit1, &TCp932Edit::TextAccepted, this, &TForm3::Edit1Change);
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
+    connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
+    connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
+
+    const auto shortcut = [this](QKeySequence keys, void (TForm3::*handler)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), &TForm3::Button1Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), &TForm3::Button2Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), &TForm3::Button3Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &TForm3::Button4Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm3::Button5Click);
+    shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
+
+    setTabOrder(Edit1, StringGrid1);
+    setTabOrder(StringGrid1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Button3);
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, Button5);
+    setTabOrder(Button5, Button6);
+    Edit1->setFocus();
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::Edit1Change(const QString& text)
+{
+    // Only a name the user typed is encoded; an untouched one keeps its bytes.
+    draft_.SetEventName(EncodeCp932(text));
+}
+
+void TForm3::Button1Click()
+{
+    const QModelIndex current = StringGrid1->currentIndex();
+    const int row = current.isValid() ? current.row() + 1 : model_->rowCount();
+    model_->InsertRow(row);
+    StringGrid1->setCurrentIndex(model_->index(row, 0));
+    StringGrid1->setFocus();
+}
+
+void TForm3::Button2Click()
+{
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (!current.isValid())
+        return;
+    StringGrid1->CommitEdit();
+    model_->RemoveRow(current.row());
+    if (model_->rowCount() == 0)
+        model_->InsertRow(0);
+    StringGrid1->setCurrentIndex(model_->index(std::min(current.row(), model_->rowCount() - 1), current.column()));
+}
+
+void TForm3::Button3Click()
+{
+    MoveCurrentRow(-1);
+}
+
+void TForm3::Button4Click()
+{
+    MoveCurrentRow(1);
+}
+
+void TForm3::MoveCurrentRow(int step)
+{
+    StringGrid1->CommitEdit();
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (!current.isValid() || !model_->MoveRow(current.row(), step))
+        return;
+    StringGrid1->setCurrentIndex(model_->index(current.row() + step, current.column()));
+}
+
+void TForm3::Button5Click()
+{
+    StringGrid1->CommitEdit();
+    // Refusals come before the file name is asked for.
+    FormatDefinition(draft_.ToDefinition());
+    if (path_.empty()) {
+        if (!SaveDialog1.Execute(this))
+            return;
+        path_ = SaveDialog1.FileName();
+    }
+    const TDefinitionText written = draft_.Save(path_);
+    QString note = QStringLiteral("%1 に保存しました").arg(QFile::decodeName(QByteArray::fromStdString(path_)));
+    if (!written.splitClasses.empty()) {
+        QStringList rows;
+        for (const std::size_t index : written.splitClasses)
+            rows << QString::number(index + 1);
+        note = QStringLiteral("%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
+                              "（確認の結果は同じです）")
+                   .arg(rows.join(QStringLiteral(", ")));
+        QMessageBox::information(this, kCaption, note);
+    }
+    ShowNote(note);
+    emit Saved(path_);
+}
+
+void TForm3::Button6Click()
+{
+    close();
+}
+
+void TForm3::StringGrid1CurrentCellChanged()
+{
+    ShowNote(model_->SizeNote(StringGrid1->currentIndex()));
+}
+
+void TForm3::ShowNote(const QString& note)
+{
+    Label2->setText(note);
+}
+
+void TForm3::closeEvent(QCloseEvent* event)
+{
+    StringGrid1->CommitEdit();
+    if (draft_.Modified()) {
+        const auto answer = QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。破棄して閉じますか？"),
+                                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    QWidget::closeEvent(event);
+}
+
+} // namespace kelmora::ui

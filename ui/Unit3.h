@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/DrawDraft.h"
+#include "ui/FileDialog.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QShortcut;
+
+namespace kelmora::ui {
+
+class TCp932Edit;
+class TDrawGrid;
+class TDrawTableModel;
+
+// The draw editor: the draw's name and its prize classes, saved as a definition file.
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    // `path` is the file being edited (empty for a new draw); a new draw's save dialog starts
+    // in `folder`. Paths are native bytes.
+    TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent);
+    ~TForm3() override;
+
+    const TDrawDraft& Draft() const { return draft_; }
+    const std::string& Path() const { return path_; }
+
+    // Event handlers.
+    void Edit1Change(const QString& text);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void StringGrid1CurrentCellChanged();
+
+    QLabel* Label1 = nullptr;          // "クジの種類"
+    TCp932Edit* Edit1 = nullptr;       // the draw's name (EVENT)
+    TDrawGrid* StringGrid1 = nullptr;  // prize classes: 等級, 当選番号, 賞
+    QPushButton* Button1 = nullptr;    // add a row below the current one (Ctrl+Insert)
+    QPushButton* Button2 = nullptr;    // remove the current row (Ctrl+Delete)
+    QPushButton* Button3 = nullptr;    // move the current row up (Ctrl+Up)
+    QPushButton* Button4 = nullptr;    // move the current row down (Ctrl+Down)
+    QPushButton* Button5 = nullptr;    // save (Ctrl+S)
+    QPushButton* Button6 = nullptr;    // close, asking before discarding changes (Escape)
+    QLabel* Label2 = nullptr;          // the current cell's size near the limit, what a save did
+    TFileDialog SaveDialog1;           // the file name of a new draw
+
+signals:
+    // The draw was written to `path` (native bytes).
+    void Saved(const std::string& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void MoveCurrentRow(int step);
+    void ShowNote(const QString& note);
+
+    TDrawDraft draft_;
+    std::string path_;
+    TDrawTableModel* model_ = nullptr;
+};
+
+} // namespace kelmora::ui

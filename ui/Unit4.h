@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/LineList.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kelmora::ui {
+
+class TCp932Edit;
+
+// "連番で追加": a run of consecutive ticket numbers from a first number and a count.
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    using AddNumbers = std::function<void(const TLineList& numbers)>;
+
+    TForm4(AddNumbers addNumbers, QWidget* parent);
+
+    // Event handlers.
+    void Button1Click();
+    void Button2Click();
+
+    QLabel* Label1 = nullptr;        // "最初の番号"
+    TCp932Edit* Edit1 = nullptr;     // the first ticket number of the run
+    QLabel* Label2 = nullptr;        // "枚数"
+    QLineEdit* Edit2 = nullptr;      // how many, 1 to 100,000 (10 at first)
+    QPushButton* Button1 = nullptr;  // add the run to the ticket list (the default button: Enter)
+    QPushButton* Button2 = nullptr;  // close without adding (Escape)
+
+private:
+    AddNumbers addNumbers_;
+};
+
+} // namespace kelmora::ui
