@@ -50,6 +50,7 @@ protected:
         form = std::make_unique<TForm1>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        parts = std::make_unique<TMainWindowComponents>(*form);
     }
 
     void TearDown() override
@@ -115,26 +116,27 @@ protected:
     TKelmoraApplication::ErrorPresenter previousPresenter;
     std::vector<QString> errors;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<TMainWindowComponents> parts;
 };
 
 TEST_F(DrawEditorTest, MenuItemsSitBeforeTheSeparatorAndEditNeedsASelection)
 {
-    const QList<QAction*> items = form->File1->actions();
-    const QList<QAction*> expected = {form->N1, form->N2, form->N3, form->N5, form->N6, form->N7, form->N4, form->Exit1};
+    const QList<QAction*> items = parts->File1->actions();
+    const QList<QAction*> expected = {parts->N1, parts->N2, parts->N3, parts->N5, parts->N6, parts->N7, parts->N4, parts->Exit1};
     EXPECT_EQ(items, expected);
-    EXPECT_EQ(form->N5->text(), QStringLiteral("クジの種類を作成..."));
-    EXPECT_EQ(form->N6->text(), QStringLiteral("クジの種類を編集..."));
-    EXPECT_EQ(form->N7->text(), QStringLiteral("連番で追加..."));
-    EXPECT_EQ(form->N5->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-    EXPECT_EQ(form->N6->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-    EXPECT_EQ(form->N7->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    EXPECT_EQ(parts->N5->text(), QStringLiteral("クジの種類を作成..."));
+    EXPECT_EQ(parts->N6->text(), QStringLiteral("クジの種類を編集..."));
+    EXPECT_EQ(parts->N7->text(), QStringLiteral("連番で追加..."));
+    EXPECT_EQ(parts->N5->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(parts->N6->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    EXPECT_EQ(parts->N7->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
 
-    EXPECT_FALSE(form->N6->isEnabled());
+    EXPECT_FALSE(parts->N6->isEnabled());
     WriteBytes(PathOf("a.wkx"), "[Ver]\r\nNo=1\r\nEVENT=a\r\n[Hit]\r\nHit1=x\r\nNo1=1\r\nSHO1=y\r\n");
-    form->FileListBox1->ListFiles();
-    EXPECT_FALSE(form->N6->isEnabled());
-    ClickRow(*form->FileListBox1, 0);
-    EXPECT_TRUE(form->N6->isEnabled());
+    parts->FileListBox1->ListFiles();
+    EXPECT_FALSE(parts->N6->isEnabled());
+    ClickRow(*parts->FileListBox1, 0);
+    EXPECT_TRUE(parts->N6->isEnabled());
 }
 
 TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
@@ -172,7 +174,7 @@ TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
               "[Ver]\r\nNo=2\r\nEVENT=Summer\r\n[Hit]\r\nHit1=1\x93\x99\r\nNo1=07 58,9\"9\r\nSHO1=100\r\n"
               "Hit2=2\x93\x99\r\nNo2=123\r\nSHO2=5\r\n");
     // The file shows up in the list of the folder it was saved in.
-    const auto& names = form->FileListBox1->FileNames();
+    const auto& names = parts->FileListBox1->FileNames();
     EXPECT_NE(std::find(names.begin(), names.end(), "summer.wkx"), names.end());
     // Saved, so closing asks nothing.
     Reactivate(editor);
@@ -235,8 +237,8 @@ TEST_F(DrawEditorTest, EditingKeepsUntouchedBytesAndReselectsTheSavedDraw)
     const std::string file = "[Ver]\r\nNo=1\r\nEVENT=\x87\x90 draw\r\n[Hit]\r\nHit1=\xFD\x87\x90\r\nNo1=\x81\x80,12\r\n"
                              "SHO1=old\r\n";
     WriteBytes(PathOf("odd.wkx"), file);
-    form->FileListBox1->ListFiles();
-    ClickRow(*form->FileListBox1, 0);
+    parts->FileListBox1->ListFiles();
+    ClickRow(*parts->FileListBox1, 0);
     form->N6Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
@@ -256,16 +258,16 @@ TEST_F(DrawEditorTest, EditingKeepsUntouchedBytesAndReselectsTheSavedDraw)
     EXPECT_EQ(ReadBytes(PathOf("odd.wkx")),
               "[Ver]\r\nNo=1\r\nEVENT=\x87\x90 draw\r\n[Hit]\r\nHit1=\xFD\x87\x90\r\nNo1=\x81\x80,12\r\nSHO1=new\r\n");
     // The selected draw is read again: the summary shows the new prize.
-    EXPECT_EQ(form->FileListBox1->SelectedIndex(), 0);
+    EXPECT_EQ(parts->FileListBox1->SelectedIndex(), 0);
     EXPECT_NE(form->State().resultLog.Text().find("\r\nnew\r\n"), std::string::npos);
 }
 
 TEST_F(DrawEditorTest, SavingAnotherDrawLeavesTheSelectedOneAndItsResultsAlone)
 {
     WriteBytes(PathOf("a.wkx"), "[Ver]\r\nNo=1\r\nEVENT=a\r\n[Hit]\r\nHit1=x\r\nNo1=1\r\nSHO1=y\r\n");
-    form->FileListBox1->ListFiles();
-    ClickRow(*form->FileListBox1, 0);
-    TypeText(form->Edit2, QStringLiteral("21"));
+    parts->FileListBox1->ListFiles();
+    ClickRow(*parts->FileListBox1, 0);
+    TypeText(parts->Edit2, QStringLiteral("21"));
     form->Button1Click();
     form->Button3Click();
     form->Timer1Timer();
@@ -278,11 +280,11 @@ TEST_F(DrawEditorTest, SavingAnotherDrawLeavesTheSelectedOneAndItsResultsAlone)
     model->setData(model->index(0, 1), QStringLiteral("5"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("0-new.wkx")); });
     editor->Button5Click();
-    ASSERT_EQ(form->FileListBox1->FileNames().size(), 2U);
-    EXPECT_EQ(form->FileListBox1->FileNames()[0], "0-new.wkx");
-    EXPECT_EQ(form->FileListBox1->SelectedFilePath(), NativePath(PathOf("a.wkx")));
+    ASSERT_EQ(parts->FileListBox1->FileNames().size(), 2U);
+    EXPECT_EQ(parts->FileListBox1->FileNames()[0], "0-new.wkx");
+    EXPECT_EQ(parts->FileListBox1->SelectedFilePath(), NativePath(PathOf("a.wkx")));
     EXPECT_EQ(form->State().resultLog.Text(), log);
-    EXPECT_TRUE(form->N6->isEnabled());
+    EXPECT_TRUE(parts->N6->isEnabled());
 }
 
 TEST_F(DrawEditorTest, RefusalsNameTheRowAndWriteNothing)
@@ -405,8 +407,8 @@ TEST_F(DrawEditorTest, RunOfNumbersByKeyboard)
     EXPECT_EQ(tickets[0], "A-0345678");
     EXPECT_EQ(tickets[11], "A-0345689");
     EXPECT_FALSE(runs->isVisible());
-    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet2);
-    EXPECT_EQ(Rows(*form->ListBox2).size(), 12);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
+    EXPECT_EQ(Rows(*parts->ListBox2).size(), 12);
 }
 
 TEST_F(DrawEditorTest, RunThatCannotBeMadeAddsNothing)
@@ -433,14 +435,14 @@ TEST_F(DrawEditorTest, FilesNamedAtStartOpenAsDrawOrTickets)
     WriteBytes(PathOf("sub/a.wkx"), "[Ver]\r\nNo=0\r\nEVENT=a\r\n");
     WriteBytes(PathOf("mine.wkn"), "1\r\n2\r\n");
     form->ShowDefinitionFile(NativePath(PathOf("sub/b.wkx")));
-    EXPECT_EQ(QDir(QString::fromStdString(form->FileListBox1->Directory())).canonicalPath(),
+    EXPECT_EQ(QDir(QString::fromStdString(parts->FileListBox1->Directory())).canonicalPath(),
               QDir(PathOf("sub")).canonicalPath());
-    EXPECT_EQ(form->FileListBox1->SelectedIndex(), 1);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("bee"));
-    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
+    EXPECT_EQ(parts->FileListBox1->SelectedIndex(), 1);
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("bee"));
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
     form->ShowTicketFile(NativePath(PathOf("mine.wkn")));
     EXPECT_EQ(form->State().ticketList.Entries().size(), 2U);
-    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet2);
+    EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
 }
 
 } // namespace

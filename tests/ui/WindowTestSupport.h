@@ -62,9 +62,14 @@ struct TMainWindowComponents {
     QPushButton* Button3;
     QPlainTextEdit* Memo1;
     QMenuBar* MainMenu1;
+    QMenu* File1;
     QAction* N1;
     QAction* N2;
     QAction* N3;
+    QAction* N5;
+    QAction* N6;
+    QAction* N7;
+    QAction* N4;
     QAction* Exit1;
     QAction* About1;
     QTimer* Timer1;
