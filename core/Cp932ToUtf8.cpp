@@ -24,7 +24,7 @@ struct TCp932Tables {
         for (unsigned byte = 0; byte < 0x80; ++byte)
             single[byte] = static_cast<char16_t>(byte);
         const iconv_t converter = ::iconv_open("UTF-16LE", "CP932");
-        if (converter == reinterpret_cast<iconv_t>(-1))
+        if (reinterpret_cast<std::intptr_t>(converter) == -1)
             return; // without the converter every byte past ASCII reads as U+FFFD
         const auto decodeOne = [&](const char* bytes, std::size_t size) -> char16_t {
             ::iconv(converter, nullptr, nullptr, nullptr, nullptr);

@@ -32,6 +32,7 @@ class TResultLogView;
 // the second, the menu with the file commands, and the timer that runs requested checks.
 class TForm1 : public QMainWindow {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm1)
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;

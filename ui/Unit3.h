@@ -20,6 +20,7 @@ class TDrawTableModel;
 // The draw editor: the draw's name and its prize classes, saved as a definition file.
 class TForm3 : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm3)
 public:
     // `path` is the file being edited (empty for a new draw); a new draw's save dialog starts
     // in `folder`. Paths are native bytes.
@@ -39,18 +40,6 @@ public:
     void Button6Click();
     void StringGrid1CurrentCellChanged();
 
-    QLabel* Label1 = nullptr;          // "クジの種類"
-    TCp932Edit* Edit1 = nullptr;       // the draw's name (EVENT)
-    TDrawGrid* StringGrid1 = nullptr;  // prize classes: 等級, 当選番号, 賞
-    QPushButton* Button1 = nullptr;    // add a row below the current one (Ctrl+Insert)
-    QPushButton* Button2 = nullptr;    // remove the current row (Ctrl+Delete)
-    QPushButton* Button3 = nullptr;    // move the current row up (Ctrl+Up)
-    QPushButton* Button4 = nullptr;    // move the current row down (Ctrl+Down)
-    QPushButton* Button5 = nullptr;    // save (Ctrl+S)
-    QPushButton* Button6 = nullptr;    // close, asking before discarding changes (Escape)
-    QLabel* Label2 = nullptr;          // the current cell's size near the limit, what a save did
-    TFileDialog SaveDialog1;           // the file name of a new draw
-
 signals:
     // The draw was written to `path` (native bytes).
     void Saved(const std::string& path);
@@ -59,6 +48,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* Label1 = nullptr;          // Label1: caption "クジの種類" of Edit1
+    TCp932Edit* Edit1 = nullptr;       // Edit1: the draw's name (EVENT)
+    TDrawGrid* StringGrid1 = nullptr;  // StringGrid1: the prize classes, columns 等級, 当選番号, 賞
+    QPushButton* Button1 = nullptr;    // Button1: adds a row below the current one (Ctrl+Insert)
+    QPushButton* Button2 = nullptr;    // Button2: removes the current row (Ctrl+Delete)
+    QPushButton* Button3 = nullptr;    // Button3: moves the current row up (Ctrl+Up)
+    QPushButton* Button4 = nullptr;    // Button4: moves the current row down (Ctrl+Down)
+    QPushButton* Button5 = nullptr;    // Button5: saves (Ctrl+S)
+    QPushButton* Button6 = nullptr;    // Button6: closes, asking before discarding changes (Escape)
+    QLabel* Label2 = nullptr;          // Label2: the current cell's size near the limit, what a save did
+    TFileDialog SaveDialog1;           // SaveDialog1: the file name of a new draw
+
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
 

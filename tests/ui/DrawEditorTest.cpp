@@ -108,7 +108,7 @@ protected:
 
     static QString Cell(TForm3& editor, int row, int column)
     {
-        return editor.StringGrid1->model()->index(row, column).data().toString();
+        return Find<TDrawGrid>(editor, "StringGrid1")->model()->index(row, column).data().toString();
     }
 
     QTemporaryDir dir;
@@ -147,19 +147,19 @@ TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("クジの種類の編集"));
-    EXPECT_EQ(QApplication::focusWidget(), editor->Edit1);
+    EXPECT_EQ(QApplication::focusWidget(), Find<TCp932Edit>(*editor, "Edit1"));
 
     Type(QStringLiteral("Summer"));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), editor->StringGrid1);
-    EXPECT_EQ(editor->StringGrid1->currentIndex(), editor->StringGrid1->model()->index(0, 0));
+    EXPECT_EQ(QApplication::focusWidget(), Find<TDrawGrid>(*editor, "StringGrid1"));
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(), Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0));
     // label -> numbers -> prize -> the next row's label; Tab on the last cell appends a row.
     for (const char* text : {"1等", "07 58,9\"9", "100", "2等", "123", "5"}) {
         Type(QString::fromUtf8(text));
         Key(Qt::Key_Tab);
     }
-    EXPECT_EQ(editor->StringGrid1->model()->rowCount(), 3);
-    EXPECT_EQ(editor->StringGrid1->currentIndex(), editor->StringGrid1->model()->index(2, 0));
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->model()->rowCount(), 3);
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(), Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(2, 0));
     EXPECT_EQ(Cell(*editor, 0, 1), QStringLiteral("07 58,9\"9"));
     EXPECT_EQ(Cell(*editor, 1, 0), QStringLiteral("2等"));
 
@@ -242,7 +242,7 @@ TEST_F(DrawEditorTest, EditingKeepsUntouchedBytesAndReselectsTheSavedDraw)
     form->N6Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
-    auto* grid = editor->StringGrid1;
+    auto* grid = Find<TDrawGrid>(*editor, "StringGrid1");
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(0, 0));
     // Tab through the cells without changing them, then type over the prize.
@@ -276,7 +276,7 @@ TEST_F(DrawEditorTest, SavingAnotherDrawLeavesTheSelectedOneAndItsResultsAlone)
     form->N5Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
-    auto* model = editor->StringGrid1->DrawModel();
+    auto* model = Find<TDrawGrid>(*editor, "StringGrid1")->DrawModel();
     model->setData(model->index(0, 1), QStringLiteral("5"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("0-new.wkx")); });
     editor->Button5Click();
@@ -292,7 +292,7 @@ TEST_F(DrawEditorTest, RefusalsNameTheRowAndWriteNothing)
     form->N5Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
-    auto* model = editor->StringGrid1->DrawModel();
+    auto* model = Find<TDrawGrid>(*editor, "StringGrid1")->DrawModel();
     model->InsertRow(1);
     model->setData(model->index(0, 0), QStringLiteral("a"));
     model->setData(model->index(0, 2), QStringLiteral("p"));
@@ -319,7 +319,7 @@ TEST_F(DrawEditorTest, CharactersShiftJisCannotHoldAreRefusedAsTyped)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(errors.size(), 1U);
     EXPECT_TRUE(errors.front().contains(QStringLiteral("U+00E9"))) << errors.front().toStdString();
-    EXPECT_EQ(editor->Edit1->text(), QStringLiteral("ab"));
+    EXPECT_EQ(Find<TCp932Edit>(*editor, "Edit1")->text(), QStringLiteral("ab"));
     EXPECT_EQ(editor->Draft().EventName(), "ab");
 }
 
@@ -328,20 +328,20 @@ TEST_F(DrawEditorTest, LongNumbersAreSplitAndTheUserIsTold)
     form->N5Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
-    auto* model = editor->StringGrid1->DrawModel();
+    auto* model = Find<TDrawGrid>(*editor, "StringGrid1")->DrawModel();
     QStringList numbers;
     for (int i = 0; i < 60; ++i)
         numbers << QStringLiteral("%1").arg(100000 + i);
     model->setData(model->index(0, 1), numbers.join(u'\n'));
-    editor->StringGrid1->setCurrentIndex(model->index(0, 1));
-    EXPECT_TRUE(editor->Label2->text().contains(QStringLiteral("2 つの等級に分けて"))) << editor->Label2->text().toStdString();
+    Find<TDrawGrid>(*editor, "StringGrid1")->setCurrentIndex(model->index(0, 1));
+    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("2 つの等級に分けて"))) << Find<QLabel>(*editor, "Label2")->text().toStdString();
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("long.wkx")); });
     AnswerNext<QMessageBox>([&](QMessageBox& box) { box.accept(); });
     editor->Button5Click();
     const TLotteryDefinition read = LoadDefinition(NativePath(PathOf("long.wkx")));
     ASSERT_EQ(read.classes.size(), 2U);
     EXPECT_EQ(read.classes[0].numbers.size() + read.classes[1].numbers.size(), 60U);
-    EXPECT_TRUE(editor->Label2->text().contains(QStringLiteral("1 行目"))) << editor->Label2->text().toStdString();
+    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("1 行目"))) << Find<QLabel>(*editor, "Label2")->text().toStdString();
 }
 
 TEST_F(DrawEditorTest, AColumnPastedFromASpreadsheetGivesOneNumberPerLine)
@@ -351,7 +351,7 @@ TEST_F(DrawEditorTest, AColumnPastedFromASpreadsheetGivesOneNumberPerLine)
     ASSERT_NE(editor, nullptr);
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
-    ASSERT_EQ(editor->StringGrid1->currentIndex().column(), 1);
+    ASSERT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex().column(), 1);
     QGuiApplication::clipboard()->setText(QStringLiteral("11\r\n22\n3 3\n"));
     Key(Qt::Key_F2);
     Key(Qt::Key_V, Qt::ControlModifier);
@@ -367,18 +367,18 @@ TEST_F(DrawEditorTest, RowsMoveAndGoByKeyboard)
     form->N5Click();
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
-    auto* model = editor->StringGrid1->DrawModel();
+    auto* model = Find<TDrawGrid>(*editor, "StringGrid1")->DrawModel();
     model->setData(model->index(0, 0), QStringLiteral("first"));
-    editor->StringGrid1->setFocus();
+    Find<TDrawGrid>(*editor, "StringGrid1")->setFocus();
     Key(Qt::Key_Insert, Qt::ControlModifier);
     ASSERT_EQ(model->rowCount(), 2);
-    EXPECT_EQ(editor->StringGrid1->currentIndex().row(), 1);
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex().row(), 1);
     Type(QStringLiteral("second"));
     Key(Qt::Key_Return);
     QCoreApplication::processEvents();
     Key(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(Cell(*editor, 0, 0), QStringLiteral("second"));
-    EXPECT_EQ(editor->StringGrid1->currentIndex().row(), 0);
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex().row(), 0);
     Key(Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(Cell(*editor, 1, 0), QStringLiteral("second"));
     Key(Qt::Key_Delete, Qt::ControlModifier);
@@ -394,11 +394,11 @@ TEST_F(DrawEditorTest, RunOfNumbersByKeyboard)
     TForm4* runs = Opened<TForm4>();
     ASSERT_NE(runs, nullptr);
     EXPECT_EQ(runs->windowTitle(), QStringLiteral("連番で追加"));
-    EXPECT_EQ(QApplication::focusWidget(), runs->Edit1);
-    EXPECT_EQ(runs->Edit2->text(), QStringLiteral("10"));
+    EXPECT_EQ(QApplication::focusWidget(), Find<TCp932Edit>(*runs, "Edit1"));
+    EXPECT_EQ(Find<QLineEdit>(*runs, "Edit2")->text(), QStringLiteral("10"));
     Type(QStringLiteral("A-0345678"));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), runs->Edit2);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(*runs, "Edit2"));
     Key(Qt::Key_A, Qt::ControlModifier);
     Type(QStringLiteral("12"));
     Key(Qt::Key_Return);
@@ -421,8 +421,8 @@ TEST_F(DrawEditorTest, RunThatCannotBeMadeAddsNothing)
     ASSERT_EQ(errors.size(), 1U);
     EXPECT_TRUE(form->State().ticketList.Entries().empty());
     EXPECT_TRUE(runs->isVisible());
-    runs->Edit2->setText(QStringLiteral("100001"));
-    runs->Edit1->setText(QStringLiteral("1"));
+    Find<QLineEdit>(*runs, "Edit2")->setText(QStringLiteral("100001"));
+    Find<TCp932Edit>(*runs, "Edit1")->setText(QStringLiteral("1"));
     Key(Qt::Key_Return);
     EXPECT_EQ(errors.size(), 2U);
     EXPECT_TRUE(form->State().ticketList.Entries().empty());

@@ -18,6 +18,7 @@ class TDirectoryListBox;
 // The mounted volumes a person would browse.
 class TDriveComboBox : public QComboBox {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TDriveComboBox)
 public:
     explicit TDriveComboBox(QWidget* parent = nullptr);
     ~TDriveComboBox() override;

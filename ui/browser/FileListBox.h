@@ -13,6 +13,7 @@ class TFileNameModel;
 // The list of definition files in the browsed directory.
 class TFileListBox : public TListView {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFileListBox)
 public:
     explicit TFileListBox(QWidget* parent = nullptr);
     ~TFileListBox() override;
