@@ -1,18 +1,19 @@
 #pragma once
 
-#include "core/ByteString.h"
 #include "core/LineList.h"
 
-#include <array>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 namespace kelmora {
 
-// The distinct winning numbers in a trie built from their last byte backwards, so that one
-// backward walk over a ticket finds every winning number it ends in.
+// The distinct winning numbers, found by the bytes a ticket ends in. There is one hash table
+// per length that some number has; the table of length L holds the last L bytes of every
+// number at least L long, so a ticket is looked up in the tables from the shortest length up
+// and the walk stops at the first suffix no number ends in. A draw whose numbers all have one
+// length then costs one probe per ticket, however many numbers it has.
 class TSuffixIndex {
 public:
     static constexpr std::uint32_t kNone = UINT32_MAX;
@@ -27,42 +28,101 @@ public:
     template <class Found>
     void ForEachSuffix(std::string_view text, Found&& found) const
     {
-        std::uint32_t node = 0;
-        if (nodes_[0].id != kNone)
-            found(nodes_[0].id);
-        for (auto p = text.size(); p-- > 0;) {
-            node = Child(node, static_cast<unsigned char>(text[p]));
-            if (node == kNone)
+        if (emptyId_ != kNone)
+            found(emptyId_);
+        const std::uint64_t tail = TailOf(text);
+        for (const Level& level : levels_) {
+            if (level.length > text.size())
                 return;
-            if (nodes_[node].id != kNone)
-                found(nodes_[node].id);
+            const Slot* slot = Find(level, text, tail);
+            if (slot == nullptr)
+                return;
+            if (slot->id != kNone)
+                found(slot->id);
         }
     }
 
-private:
-    // A node's children lie side by side in byte order; the bitmap of the bytes that have a
-    // child gives a child's place by counting the bits below it, in constant time.
-    struct Node {
-        std::array<std::uint64_t, 4> bytes{};
-        std::uint32_t firstChild = 0;
-        std::uint32_t id = kNone;
-    };
-
-    std::uint32_t Child(std::uint32_t node, unsigned char byte) const
+    // Starts loading the first slot a later ForEachSuffix(text) reads in each table too large for
+    // the cache, so that a caller walking many texts can overlap those memory reads.
+    void Prefetch(std::string_view text) const
     {
-        const Node& n = nodes_[node];
-        const unsigned word = byte >> 6;
-        const std::uint64_t bit = std::uint64_t{1} << (byte & 63);
-        if ((n.bytes[word] & bit) == 0)
-            return kNone;
-        std::uint32_t rank = static_cast<std::uint32_t>(std::popcount(n.bytes[word] & (bit - 1)));
-        for (unsigned w = 0; w < word; ++w)
-            rank += static_cast<std::uint32_t>(std::popcount(n.bytes[w]));
-        return n.firstChild + rank;
+        const std::uint64_t tail = TailOf(text);
+        for (const std::size_t k : largeLevels_) {
+            const Level& level = levels_[k];
+            if (level.length > text.size())
+                return;
+            __builtin_prefetch(&level.slots[SlotOf(KeyOf(level.length, text, tail), level.shift)]);
+        }
     }
 
-    std::vector<Node> nodes_;
+    // The last eight bytes of `text` (fewer, zero-filled, for a shorter text) as one number whose
+    // highest byte is the text's last: the last L bytes are then its top L bytes.
+    static std::uint64_t TailOf(std::string_view text)
+    {
+        unsigned char bytes[8] = {};
+        const std::size_t n = text.size() < 8 ? text.size() : 8;
+        if (n > 0)
+            std::memcpy(bytes + 8 - n, text.data() + text.size() - n, n);
+        std::uint64_t tail = 0;
+        for (int i = 7; i >= 0; --i)
+            tail = tail << 8 | bytes[i];
+        return tail;
+    }
+
+private:
+    // Suffixes up to this long are their own key; longer ones are keyed by a hash and compared.
+    static constexpr std::size_t kPackedLength = 8;
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t id = kNone;      // the number equal to this suffix, if any
+        std::uint32_t number = kEmpty; // a number ending in this suffix (index into long_), or kEmpty
+    };
+    struct Level {
+        std::size_t length = 0;
+        unsigned shift = 62;    // 64 - log2(slot count): a hash's top bits pick its slot
+        std::size_t mask = 3;   // slot count - 1
+        std::vector<Slot> slots;
+    };
+
+    static std::uint64_t KeyOf(std::size_t length, std::string_view text, std::uint64_t tail)
+    {
+        if (length <= kPackedLength)
+            return tail >> (64 - 8 * length);
+        return HashOf(text.substr(text.size() - length));
+    }
+    static std::uint64_t HashOf(std::string_view bytes);
+    static std::size_t SlotOf(std::uint64_t key, unsigned shift)
+    {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
+    }
+    bool SameSuffix(const Level& level, const Slot& slot, std::string_view text) const
+    {
+        if (level.length <= kPackedLength)
+            return true;
+        const std::string_view number = long_[slot.number];
+        return number.substr(number.size() - level.length) == text.substr(text.size() - level.length);
+    }
+
+    const Slot* Find(const Level& level, std::string_view text, std::uint64_t tail) const
+    {
+        const std::uint64_t key = KeyOf(level.length, text, tail);
+        for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
+            const Slot& slot = level.slots[at];
+            if (slot.number == kEmpty)
+                return nullptr;
+            if (slot.key == key && SameSuffix(level, slot, text))
+                return &slot;
+        }
+    }
+    Slot& FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
+
+    std::vector<Level> levels_;  // by length, shortest first
+    std::vector<std::size_t> largeLevels_; // those whose slots outgrow the cache, shortest first
+    TLineList long_;             // the numbers longer than kPackedLength bytes
     std::vector<std::uint32_t> idOf_;
+    std::uint32_t emptyId_ = kNone;
     std::size_t distinctCount_ = 0;
 };
 
