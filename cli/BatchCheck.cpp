@@ -72,21 +72,6 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
     return writers;
 }
 
-// The size of the report as the results log (exact), or about it in the other forms.
-std::size_t ReportSizeGuess(const TCheckOptions& options, const TCheckedDraw& draw, const TLineList& tickets,
-                            const TWinFinder& wins)
-{
-    // Beside a win's number, label and ticket: the log's fixed texts and line ends; the room
-    // for a prize, quotes and field names in the others.
-    const std::size_t perWin = options.form == TOutputForm::Log ? 38 : 100;
-    const TWinningTable& table = draw.state.winningTable;
-    std::size_t size = draw.state.resultLog.Text().size() + 4096;
-    wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        size += perWin + table.Numbers()[entry].size() + table.Labels()[entry].size() + tickets[ticket].size();
-    });
-    return size;
-}
-
 } // namespace
 
 void RunBatchCheck(const TCheckOptions& options)
@@ -97,10 +82,12 @@ void RunBatchCheck(const TCheckOptions& options)
     const TWinFinder wins(draw.state.winningTable.Numbers(), tickets);
 
     const bool utf8 = options.utf8 || options.form == TOutputForm::Json;
-    TOutputStream out(options.output ? -1 : STDOUT_FILENO, utf8);
-    const auto writers = WritersFor(options, out);
+    // The inputs are read and checked before the output is touched: bad input changes nothing.
+    TSafeFileWriter file;
     if (options.output)
-        out.ReserveHeld(ReportSizeGuess(options, draw, tickets, wins));
+        file.Open(*options.output);
+    TOutputStream out = options.output ? TOutputStream(file, utf8) : TOutputStream(STDOUT_FILENO, utf8);
+    const auto writers = WritersFor(options, out);
     for (const auto& writer : writers)
         writer->Begin(draw);
     wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
@@ -110,10 +97,9 @@ void RunBatchCheck(const TCheckOptions& options)
     for (const auto& writer : writers)
         writer->End();
 
+    out.Flush();
     if (options.output)
-        WriteFileSafely(*options.output, out.Held());
-    else
-        out.Flush();
+        file.Commit();
     if (out.HadUndecodableBytes())
         std::cerr << "kelmora-check: warning: bytes that are no Shift-JIS character were written as U+FFFD\n";
 }
