@@ -42,10 +42,13 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
         const std::size_t slots = std::bit_ceil(2 * atLeast[level.length] < 4 ? 4 : 2 * atLeast[level.length]);
         level.shift = static_cast<unsigned>(64 - std::countr_zero(slots));
         level.mask = slots - 1;
-        level.slots.reserve(slots);
-        AdviseHugePages(level.slots.data(), slots * sizeof(Slot));
-        level.slots.resize(slots);
-        if (slots * sizeof(Slot) > kCachedBytes)
+        level.keys.reserve(slots);
+        AdviseHugePages(level.keys.data(), slots * sizeof(std::uint64_t));
+        level.keys.assign(slots, kEmptyKey);
+        level.ids.assign(slots + 1, kNone);
+        if (level.length > kPackedLength)
+            level.numbers.assign(slots, 0);
+        if (slots * sizeof(std::uint64_t) > kCachedBytes)
             largeLevels_.push_back(static_cast<std::size_t>(&level - levels_.data()));
     }
 
@@ -58,37 +61,41 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
             idOf_[i] = emptyId_;
             continue;
         }
-        std::uint32_t longIndex = kEmpty;
+        std::uint32_t longIndex = 0;
         if (number.size() > kPackedLength) {
             longIndex = static_cast<std::uint32_t>(long_.size());
             long_.push_back(number);
         }
         // Every shorter length that some number has gets this number's suffix, so that a walk
         // does not stop before reaching it.
-        Slot* slot = nullptr;
+        std::uint32_t* id = nullptr;
         for (Level& level : levels_) {
             if (level.length > number.size())
                 break;
-            slot = &FindOrAdd(level, number, longIndex);
+            id = &level.ids[FindOrAdd(level, number, longIndex)];
         }
-        if (slot->id == kNone)
-            slot->id = static_cast<std::uint32_t>(distinctCount_++);
-        idOf_[i] = slot->id;
+        if (*id == kNone)
+            *id = static_cast<std::uint32_t>(distinctCount_++);
+        idOf_[i] = *id;
     }
 }
 
-TSuffixIndex::Slot& TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex)
+std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex)
 {
     const std::uint64_t key = KeyOf(level.length, number, TailOf(number));
+    if (key == kEmptyKey) {
+        level.hasEmptyKey = true;
+        return level.mask + 1;
+    }
     for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
-        Slot& slot = level.slots[at];
-        if (slot.number == kEmpty) {
-            slot.key = key;
-            slot.number = level.length > kPackedLength ? longIndex : 0;
-            return slot;
+        if (level.keys[at] == kEmptyKey) {
+            level.keys[at] = key;
+            if (level.length > kPackedLength)
+                level.numbers[at] = longIndex;
+            return at;
         }
-        if (slot.key == key && SameSuffix(level, slot, number))
-            return slot;
+        if (level.keys[at] == key && SameSuffix(level, at, number))
+            return at;
     }
 }
 

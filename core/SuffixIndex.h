@@ -34,11 +34,11 @@ public:
         for (const Level& level : levels_) {
             if (level.length > text.size())
                 return;
-            const Slot* slot = Find(level, text, tail);
-            if (slot == nullptr)
+            const std::size_t at = Find(level, text, tail);
+            if (at == kAbsent)
                 return;
-            if (slot->id != kNone)
-                found(slot->id);
+            if (level.ids[at] != kNone)
+                found(level.ids[at]);
         }
     }
 
@@ -51,7 +51,7 @@ public:
             const Level& level = levels_[k];
             if (level.length > text.size())
                 return;
-            __builtin_prefetch(&level.slots[SlotOf(KeyOf(level.length, text, tail), level.shift)]);
+            __builtin_prefetch(&level.keys[SlotOf(KeyOf(level.length, text, tail), level.shift)]);
         }
     }
 
@@ -72,51 +72,58 @@ public:
 private:
     // Suffixes up to this long are their own key; longer ones are keyed by a hash and compared.
     static constexpr std::size_t kPackedLength = 8;
-    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+    // Marks an empty slot. Only a suffix of eight 0xFF bytes packs to it; that one has its own
+    // place after the slots. A hash never takes it.
+    static constexpr std::uint64_t kEmptyKey = UINT64_MAX;
+    static constexpr std::size_t kAbsent = SIZE_MAX;
 
-    struct Slot {
-        std::uint64_t key = 0;
-        std::uint32_t id = kNone;      // the number equal to this suffix, if any
-        std::uint32_t number = kEmpty; // a number ending in this suffix (index into long_), or kEmpty
-    };
+    // Keys alone in their array, so that a table of 100,000 short numbers stays within 2 MiB;
+    // ids are read only for a suffix that is there.
     struct Level {
         std::size_t length = 0;
-        unsigned shift = 62;    // 64 - log2(slot count): a hash's top bits pick its slot
-        std::size_t mask = 3;   // slot count - 1
-        std::vector<Slot> slots;
+        unsigned shift = 62;  // 64 - log2(slot count): a hash's top bits pick its slot
+        std::size_t mask = 3; // slot count - 1
+        std::vector<std::uint64_t> keys;
+        std::vector<std::uint32_t> ids;     // the number equal to each suffix, or kNone; one more for kEmptyKey
+        std::vector<std::uint32_t> numbers; // long levels: a number (index into long_) ending in each suffix
+        bool hasEmptyKey = false;
     };
 
     static std::uint64_t KeyOf(std::size_t length, std::string_view text, std::uint64_t tail)
     {
         if (length <= kPackedLength)
             return tail >> (64 - 8 * length);
-        return HashOf(text.substr(text.size() - length));
+        const std::uint64_t hash = HashOf(text.substr(text.size() - length));
+        return hash == kEmptyKey ? hash - 1 : hash;
     }
     static std::uint64_t HashOf(std::string_view bytes);
     static std::size_t SlotOf(std::uint64_t key, unsigned shift)
     {
         return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
     }
-    bool SameSuffix(const Level& level, const Slot& slot, std::string_view text) const
+    bool SameSuffix(const Level& level, std::size_t at, std::string_view text) const
     {
         if (level.length <= kPackedLength)
             return true;
-        const std::string_view number = long_[slot.number];
+        const std::string_view number = long_[level.numbers[at]];
         return number.substr(number.size() - level.length) == text.substr(text.size() - level.length);
     }
 
-    const Slot* Find(const Level& level, std::string_view text, std::uint64_t tail) const
+    // The slot of the last `level.length` bytes of `text`, or kAbsent.
+    std::size_t Find(const Level& level, std::string_view text, std::uint64_t tail) const
     {
         const std::uint64_t key = KeyOf(level.length, text, tail);
+        if (key == kEmptyKey)
+            return level.hasEmptyKey ? level.mask + 1 : kAbsent;
         for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
-            const Slot& slot = level.slots[at];
-            if (slot.number == kEmpty)
-                return nullptr;
-            if (slot.key == key && SameSuffix(level, slot, text))
-                return &slot;
+            const std::uint64_t slot = level.keys[at];
+            if (slot == kEmptyKey)
+                return kAbsent;
+            if (slot == key && SameSuffix(level, at, text))
+                return at;
         }
     }
-    Slot& FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
+    std::size_t FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
 
     std::vector<Level> levels_;  // by length, shortest first
     std::vector<std::size_t> largeLevels_; // those whose slots outgrow the cache, shortest first
