@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -22,6 +23,8 @@ public:
 
     // Id of each number given to the constructor; equal numbers share an id.
     std::uint32_t IdOf(std::size_t index) const { return idOf_[index]; }
+    // The ids of all numbers, by index; the index keeps none after this.
+    std::vector<std::uint32_t> TakeIds() { return std::move(idOf_); }
     std::size_t DistinctCount() const { return distinctCount_; }
 
     // Calls found(id) for each distinct number that `text` ends in, shortest first.

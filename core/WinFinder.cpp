@@ -30,24 +30,26 @@ TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
 {
     if (numbers.empty() || tickets.empty())
         return;
-    const TSuffixIndex index(numbers);
-    idOfEntry_.resize(numbers.size());
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        idOfEntry_[i] = index.IdOf(i);
+    TSuffixIndex index(numbers);
 
     // One walk per ticket finds every distinct number it ends in; a counting sort by number
     // then groups the tickets without disturbing their order.
     std::vector<Hit> hits;
     CollectHits(index, tickets, hits);
     firstWin_.assign(index.DistinctCount() + 1, 0);
+    idOfEntry_ = index.TakeIds();
     for (const Hit& hit : hits)
         ++firstWin_[hit.id + 1];
     for (std::size_t id = 1; id < firstWin_.size(); ++id)
         firstWin_[id] += firstWin_[id - 1];
+    // Each number's start moves along as its tickets are placed, ending at the next one's
+    // start; shifting back by one restores the starts.
     winners_.resize(hits.size());
-    std::vector<std::uint32_t> next(firstWin_.begin(), firstWin_.end() - 1);
     for (const Hit& hit : hits)
-        winners_[next[hit.id]++] = hit.ticket;
+        winners_[firstWin_[hit.id]++] = hit.ticket;
+    for (std::size_t id = firstWin_.size() - 1; id > 0; --id)
+        firstWin_[id] = firstWin_[id - 1];
+    firstWin_[0] = 0;
 }
 
 } // namespace kelmora
