@@ -1,7 +1,5 @@
 #include "core/SuffixIndex.h"
 
-#include "core/HugePages.h"
-
 #include <bit>
 
 namespace kelmora {
@@ -42,8 +40,6 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
         const std::size_t slots = std::bit_ceil(2 * atLeast[level.length] < 4 ? 4 : 2 * atLeast[level.length]);
         level.shift = static_cast<unsigned>(64 - std::countr_zero(slots));
         level.mask = slots - 1;
-        level.keys.reserve(slots);
-        AdviseHugePages(level.keys.data(), slots * sizeof(std::uint64_t));
         level.keys.assign(slots, kEmptyKey);
         level.ids.assign(slots + 1, kNone);
         if (level.length > kPackedLength)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/HugePageAllocator.h"
 #include "core/LineList.h"
 
 #include <cstdint>
@@ -86,9 +87,11 @@ private:
         std::size_t length = 0;
         unsigned shift = 62;  // 64 - log2(slot count): a hash's top bits pick its slot
         std::size_t mask = 3; // slot count - 1
-        std::vector<std::uint64_t> keys;
-        std::vector<std::uint32_t> ids;     // the number equal to each suffix, or kNone; one more for kEmptyKey
-        std::vector<std::uint32_t> numbers; // long levels: a number (index into long_) ending in each suffix
+        std::vector<std::uint64_t, THugePageAllocator<std::uint64_t>> keys;
+        // The number equal to each suffix, or kNone; one more for kEmptyKey.
+        std::vector<std::uint32_t, THugePageAllocator<std::uint32_t>> ids;
+        // Long levels: a number (index into long_) ending in each suffix.
+        std::vector<std::uint32_t, THugePageAllocator<std::uint32_t>> numbers;
         bool hasEmptyKey = false;
     };
 

@@ -1,5 +1,6 @@
 #include "core/WinFinder.h"
 
+#include "core/HugePageAllocator.h"
 #include "core/SuffixIndex.h"
 
 namespace kelmora {
@@ -9,11 +10,12 @@ struct Hit {
     std::uint32_t id;
     std::uint32_t ticket;
 };
+using THits = std::vector<Hit, THugePageAllocator<Hit>>;
 
 // How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
 constexpr std::size_t kPrefetchDistance = 16;
 
-void CollectHits(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+void CollectHits(const TSuffixIndex& index, const TLineList& tickets, THits& hits)
 {
     for (std::size_t j = 0; j < tickets.size(); ++j) {
         if (j + kPrefetchDistance < tickets.size())
@@ -34,7 +36,7 @@ TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
 
     // One walk per ticket finds every distinct number it ends in; a counting sort by number
     // then groups the tickets without disturbing their order.
-    std::vector<Hit> hits;
+    THits hits;
     CollectHits(index, tickets, hits);
     firstWin_.assign(index.DistinctCount() + 1, 0);
     idOfEntry_ = index.TakeIds();
