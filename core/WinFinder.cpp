@@ -1,7 +1,7 @@
 #include "core/WinFinder.h"
 
-#include "core/HugePageAllocator.h"
 #include "core/SuffixIndex.h"
+#include "core/SuffixTrie.h"
 
 namespace kelmora {
 namespace {
@@ -10,12 +10,17 @@ struct Hit {
     std::uint32_t id;
     std::uint32_t ticket;
 };
-using THits = std::vector<Hit, THugePageAllocator<Hit>>;
+using THits = std::vector<Hit>;
+
+// Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
+// most) stays within a core's cache and walks faster than the hash tables.
+constexpr std::size_t kTrieBytes = 12 * 1024;
 
 // How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
 constexpr std::size_t kPrefetchDistance = 16;
 
-void CollectHits(const TSuffixIndex& index, const TLineList& tickets, THits& hits)
+template <class Index>
+void CollectHits(const Index& index, const TLineList& tickets, THits& hits)
 {
     for (std::size_t j = 0; j < tickets.size(); ++j) {
         if (j + kPrefetchDistance < tickets.size())
@@ -26,20 +31,59 @@ void CollectHits(const TSuffixIndex& index, const TLineList& tickets, THits& hit
     }
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+// The trie walk counts bits at every step; the CPU's own instruction makes the check about
+// twice as fast where it exists, and the baseline build cannot assume it.
+__attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
+                                                                 THits& hits)
+{
+    CollectHits(trie, tickets, hits);
+}
+
+void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
+{
+    if (__builtin_cpu_supports("popcnt"))
+        CollectHitsPopcnt(trie, tickets, hits);
+    else
+        CollectHits(trie, tickets, hits);
+}
+#else
+void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
+{
+    CollectHits(trie, tickets, hits);
+}
+#endif
+
+// Every (distinct number, ticket) pair in ticket order; the ids of the table's entries.
+std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, THits& hits,
+                       std::vector<std::uint32_t>& idOfEntry)
+{
+    std::size_t bytes = 0;
+    for (const std::string_view number : numbers)
+        bytes += number.size();
+    if (bytes <= kTrieBytes) {
+        TSuffixTrie trie(numbers);
+        CollectTrieHits(trie, tickets, hits);
+        idOfEntry = trie.TakeIds();
+        return static_cast<std::uint32_t>(trie.DistinctCount());
+    }
+    TSuffixIndex index(numbers);
+    CollectHits(index, tickets, hits);
+    idOfEntry = index.TakeIds();
+    return static_cast<std::uint32_t>(index.DistinctCount());
+}
+
 } // namespace
 
 TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
 {
     if (numbers.empty() || tickets.empty())
         return;
-    TSuffixIndex index(numbers);
-
     // One walk per ticket finds every distinct number it ends in; a counting sort by number
     // then groups the tickets without disturbing their order.
     THits hits;
-    CollectHits(index, tickets, hits);
-    firstWin_.assign(index.DistinctCount() + 1, 0);
-    idOfEntry_ = index.TakeIds();
+    const std::uint32_t distinct = FindHits(numbers, tickets, hits, idOfEntry_);
+    firstWin_.assign(std::size_t{distinct} + 1, 0);
     for (const Hit& hit : hits)
         ++firstWin_[hit.id + 1];
     for (std::size_t id = 1; id < firstWin_.size(); ++id)

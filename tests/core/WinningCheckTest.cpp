@@ -1,6 +1,8 @@
 #include "core/CheckState.h"
 #include "tests/core/TestFiles.h"
 #include "core/ResultLog.h"
+#include "core/SuffixIndex.h"
+#include "core/SuffixTrie.h"
 #include "core/TicketList.h"
 #include "core/WinFinder.h"
 #include "core/WinningCheck.h"
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 using namespace kelmora;
 
@@ -235,8 +238,8 @@ std::vector<std::pair<std::size_t, std::size_t>> FoundWins(const TLineList& numb
 
 } // namespace
 
-// Eight bytes and less are looked up by their value, longer suffixes by a hash and their bytes:
-// numbers on both sides of that line, sharing all but their first byte, must stay apart.
+// Numbers on both sides of eight bytes (the hash tables' packed keys), sharing all but their
+// first byte, must stay apart.
 TEST(WinFinder, NumbersLongerThanEightBytes)
 {
     const TLineList numbers{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678",
@@ -251,8 +254,8 @@ TEST(WinFinder, NumbersLongerThanEightBytes)
     EXPECT_EQ(wins.WinCount(8), 3u);
 }
 
-// A ticket shorter than eight bytes is padded with zero bytes for its lookups; a number made of
-// zero bytes, or of 0xFF bytes filling the whole key, must still match only what it equals.
+// Zero bytes (the padding of a short ticket's key) and 0xFF bytes filling a whole key (the
+// empty slot's mark) must still match only what they equal.
 TEST(WinFinder, ZeroAndFullBytesAtTheEdgesOfAKey)
 {
     using namespace std::string_literals;
@@ -283,5 +286,65 @@ TEST(WinFinder, AgreesWithThePlainComparisonForLargeTables)
         for (int j = 0; j < 2000; ++j)
             tickets.push_back(digits(std::uniform_int_distribution<std::size_t>(0, 22)(random)));
         EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
+    }
+}
+
+namespace {
+
+// For each ticket, the distinct numbers it ends in as the index reports them, in the order found.
+template <class Index>
+std::vector<std::vector<std::string>> SuffixesFound(const TLineList& numbers, const TLineList& tickets)
+{
+    const Index index(numbers);
+    std::vector<std::string> numberOf(index.DistinctCount());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        numberOf.at(index.IdOf(i)) = numbers[i];
+    std::vector<std::vector<std::string>> found;
+    for (const std::string_view ticket : tickets) {
+        found.emplace_back();
+        index.Prefetch(ticket);
+        index.ForEachSuffix(ticket, [&](std::uint32_t id) { found.back().push_back(numberOf.at(id)); });
+    }
+    return found;
+}
+
+// The same by comparing, shortest first.
+std::vector<std::vector<std::string>> SuffixesPlain(const TLineList& numbers, const TLineList& tickets)
+{
+    std::set<std::pair<std::size_t, std::string>> distinct;
+    for (const std::string_view number : numbers)
+        distinct.emplace(number.size(), number);
+    std::vector<std::vector<std::string>> found;
+    for (const std::string_view ticket : tickets) {
+        found.emplace_back();
+        for (const auto& [size, number] : distinct)
+            if (ticket.ends_with(number))
+                found.back().push_back(number);
+    }
+    return found;
+}
+
+} // namespace
+
+// The hash tables and the trie, each on its own, on the edge cases above: equal numbers share
+// an id, distinct ones never do, and every suffix is found shortest first.
+TEST(SuffixIndexes, FindWhatComparingFinds)
+{
+    using namespace std::string_literals;
+    const std::vector<std::pair<TLineList, TLineList>> cases{
+        {{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678", "912345678",
+          std::string(300, '7'), std::string(299, '7'), ""},
+         {"912345678", "0912345678", "812345678", "12345678", "x0912345678", "y0912345678", "345678",
+          std::string(300, '7'), std::string(400, '7'), std::string(299, '7'), "9", ""}},
+        {{"\0"s, "\0\0"s, "1\0"s, std::string(8, '\xFF'), std::string(7, '\xFF'), "\xFF"s, std::string(9, '\xFF'),
+          std::string(8, '\xFF')},
+         {"\0"s, "1"s, "\0\0"s, "1\0"s, ""s, std::string(7, '\xFF'), std::string(8, '\xFF'), std::string(9, '\xFF'),
+          "\x01\xFF"s, "\0\xFF"s, "\xFE"s + std::string(8, '\xFF')}},
+        {{}, {"1", ""}},
+    };
+    for (const auto& [numbers, tickets] : cases) {
+        const auto expected = SuffixesPlain(numbers, tickets);
+        EXPECT_EQ(SuffixesFound<TSuffixIndex>(numbers, tickets), expected);
+        EXPECT_EQ(SuffixesFound<TSuffixTrie>(numbers, tickets), expected);
     }
 }
