@@ -1,8 +1,8 @@
 #include "cli/OutputStream.h"
 
 #include "core/Cp932ToUtf8.h"
-#include "core/HugePages.h"
 #include "core/KelmoraError.h"
+#include "core/SafeFileWriter.h"
 
 #include <cerrno>
 #include <poll.h>
@@ -27,14 +27,6 @@ void TOutputStream::WriteText(std::string_view text)
     FlushIfFull();
 }
 
-void TOutputStream::ReserveHeld(std::size_t bytes)
-{
-    if (fd_ >= 0)
-        return;
-    buffer_.reserve(buffer_.size() + bytes);
-    AdviseHugePages(buffer_.data(), buffer_.capacity());
-}
-
 void TOutputStream::ToUtf8(std::string_view text, std::string& out)
 {
     if (!AppendCp932AsUtf8(text, out))
@@ -43,8 +35,11 @@ void TOutputStream::ToUtf8(std::string_view text, std::string& out)
 
 void TOutputStream::Flush()
 {
-    if (fd_ < 0)
+    if (file_ != nullptr) {
+        file_->Write(buffer_);
+        buffer_.clear();
         return;
+    }
     std::size_t done = 0;
     while (done < buffer_.size()) {
         const ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);

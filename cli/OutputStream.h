@@ -3,21 +3,24 @@
 #include <string>
 #include <string_view>
 
+namespace kelmora {
+class TSafeFileWriter;
+}
+
 namespace kelmora::cli {
 
-// The report on its way out: written to a descriptor in pieces as it grows, or held whole
-// for a file that is replaced only once complete. Text comes in code page 932 and goes out
-// as it is, or as UTF-8 with LF line ends.
+// The report on its way out, written in pieces as it grows: to a descriptor, or to a file
+// that is replaced only once complete. Text comes in code page 932 and goes out as it is, or
+// as UTF-8 with LF line ends.
 class TOutputStream {
 public:
-    // Streams to `fd`; fd -1 holds everything until Held().
     TOutputStream(int fd, bool utf8) : fd_(fd), utf8_(utf8) {}
+    // `file` is open and stays so while this stream writes to it.
+    TOutputStream(TSafeFileWriter& file, bool utf8) : file_(&file), utf8_(utf8) {}
     TOutputStream(const TOutputStream&) = delete;
     TOutputStream& operator=(const TOutputStream&) = delete;
 
     bool Utf8() const { return utf8_; }
-    // Room for `bytes` more when holding, so that a large report is not copied as it grows.
-    void ReserveHeld(std::size_t bytes);
     // Bytes as they are.
     void Write(std::string_view bytes)
     {
@@ -33,8 +36,6 @@ public:
 
     // Writes out what is buffered. Throws the write error.
     void Flush();
-    // What was written, when holding.
-    const std::string& Held() const { return buffer_; }
     // Whether some text had bytes that are no character (written as U+FFFD).
     bool HadUndecodableBytes() const { return undecodable_; }
 
@@ -42,11 +43,12 @@ private:
     static constexpr std::size_t kPiece = 1 << 18;
     void FlushIfFull()
     {
-        if (fd_ >= 0 && buffer_.size() >= kPiece)
+        if (buffer_.size() >= kPiece)
             Flush();
     }
 
-    int fd_;
+    int fd_ = -1;
+    TSafeFileWriter* file_ = nullptr;
     bool utf8_;
     bool undecodable_ = false;
     std::string buffer_;

@@ -11,6 +11,20 @@ void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
     log.Clear();
     state.winningTable.Clear();
 
+    // A draw may hold 100,000 numbers: room for them all at once instead of copies as they come.
+    std::size_t entries = 0;
+    std::size_t numberBytes = 0;
+    std::size_t labelBytes = 0;
+    std::size_t summaryBytes = definition.eventName.size() + 64;
+    for (const TPrizeClass& prizeClass : definition.classes) {
+        entries += prizeClass.numbers.size();
+        numberBytes += prizeClass.numbers.ByteSize();
+        labelBytes += prizeClass.numbers.size() * prizeClass.label.size();
+        summaryBytes += prizeClass.label.size() + prizeClass.numbersText.size() + prizeClass.prize.size() + 16;
+    }
+    state.winningTable.Reserve(entries, numberBytes, labelBytes);
+    log.Reserve(summaryBytes);
+
     log.AppendEntry(definition.eventName);
     log.AppendLineBreakEntry();
     for (const TPrizeClass& prizeClass : definition.classes) {

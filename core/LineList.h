@@ -62,6 +62,8 @@ public:
     TLineList(std::string buffer, std::vector<Span> spans);
 
     std::size_t size() const { return spans_.size(); }
+    // The bytes held, erased entries' included.
+    std::size_t ByteSize() const { return buffer_.size(); }
     bool empty() const { return spans_.empty(); }
     std::string_view operator[](std::size_t index) const
     {

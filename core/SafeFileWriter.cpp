@@ -133,17 +133,6 @@ bool ReserveSpace(int fd, off_t oldSize, std::size_t newSize)
     return false;
 }
 
-void WriteSpecialFile(const std::string& shownPath, const std::string& path, std::string_view bytes)
-{
-    // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
-    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    if (fd.Get() < 0)
-        ThrowCannotCreate(shownPath);
-    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
-    if (!WriteAll(fd.Get(), bytes) || !fd.Close())
-        ThrowWriteError();
-}
-
 // For a directory that takes no new file: the file itself is rewritten. The new size is
 // reserved first; the old bytes, where they can be read, go back if the write fails anyway.
 void WriteInPlace(const std::string& shownPath, const std::string& targetPath, std::string_view newBytes)
@@ -220,14 +209,16 @@ std::string RandomSuffix()
     return suffix;
 }
 
+} // namespace
+
 // The temporary file beside the target. Unnamed where the file system allows, so that a save
 // killed part-way leaves nothing behind; `name` is empty until it has one.
-struct TTemporaryFile {
+struct TSafeFileWriter::TemporaryFile {
     TFileDescriptor fd;
     std::string name;
     std::string pattern; // a name of the longest length the directory takes, XXXXXX replaced
 
-    ~TTemporaryFile()
+    ~TemporaryFile()
     {
         if (!name.empty())
             ::unlink(name.c_str());
@@ -274,57 +265,136 @@ struct TTemporaryFile {
     void Renamed() { name.clear(); }
 };
 
-} // namespace
+TSafeFileWriter::TSafeFileWriter() = default;
 
-void WriteFileSafely(const std::string& path, std::string_view bytes)
+TSafeFileWriter::~TSafeFileWriter() = default;
+
+void TSafeFileWriter::Open(const std::string& path)
 {
-    const std::string target = ResolveLinks(path);
+    temp_.reset();
+    held_.clear();
+    written_ = 0;
+    mode_ = Mode::Closed;
+    shownPath_ = path;
+    target_ = ResolveLinks(path);
 
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists = ::stat(target_.c_str(), &old) == 0;
     // Only a path that does not exist yet may be created; a link loop, say, is not replaced.
     if (!exists && errno != ENOENT)
         ThrowCannotCreate(path);
     if (exists && S_ISDIR(old.st_mode))
         ThrowCannotCreate(path);
     if (exists && !S_ISREG(old.st_mode)) {
-        WriteSpecialFile(path, target, bytes);
+        // O_NONBLOCK: opening a fifo that nobody reads fails instead of hanging.
+        TFileDescriptor fd(::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        if (fd.Get() < 0)
+            ThrowCannotCreate(path);
+        ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+        temp_ = std::make_unique<TemporaryFile>();
+        temp_->fd = std::move(fd);
+        mode_ = Mode::Special;
         return;
     }
     // A writable directory would let the rename replace a file the user may not write.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
+    if (exists && ::access(target_.c_str(), W_OK) != 0)
         ThrowCannotCreate(path);
 
-    const std::string directory = DirectoryOf(target);
+    directory_ = DirectoryOf(target_);
     // The temporary name must stay within the longest name the directory takes.
-    const std::string name = target.substr(target.rfind('/') + 1);
-    TTemporaryFile temp;
-    temp.pattern = directory + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
-    if (!temp.Create(directory)) {
-        // A directory that takes no new file may still let the file itself be rewritten.
+    const std::string name = target_.substr(target_.rfind('/') + 1);
+    auto temp = std::make_unique<TemporaryFile>();
+    temp->pattern = directory_ + "/." + name.substr(0, NAME_MAX - 8) + ".XXXXXX";
+    if (!temp->Create(directory_)) {
+        // A directory that takes no new file may still let the file itself be rewritten; that
+        // needs the whole new size before the first old byte is overwritten, so it is held.
         if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-            WriteInPlace(path, target, bytes);
+            mode_ = Mode::InPlace;
             return;
         }
         ThrowCannotCreate(path);
     }
-
     if (exists)
-        CopyAttributes(temp.fd.Get(), target, old);
+        CopyAttributes(temp->fd.Get(), target_, old);
     else
-        ::fchmod(temp.fd.Get(), DefaultFileMode());
-    if (!WithinFileSizeLimit(bytes.size()) || !WriteAll(temp.fd.Get(), bytes) || ::fsync(temp.fd.Get()) != 0)
+        ::fchmod(temp->fd.Get(), DefaultFileMode());
+    temp_ = std::move(temp);
+    mode_ = Mode::Temporary;
+}
+
+void TSafeFileWriter::Write(std::string_view bytes)
+{
+    switch (mode_) {
+    case Mode::Closed:
         ThrowWriteError();
-    if (!temp.Link())
-        ThrowCannotCreate(path);
-    if (!temp.fd.Close())
+    case Mode::InPlace:
+        held_.append(bytes);
+        return;
+    case Mode::Temporary:
+    case Mode::Special:
+        // Past the file size limit the kernel would end the process half-way through.
+        if (!WithinFileSizeLimit(written_ + bytes.size()) || !WriteAll(temp_->fd.Get(), bytes)) {
+            Discard();
+            ThrowWriteError();
+        }
+        written_ += bytes.size();
+        return;
+    }
+}
+
+void TSafeFileWriter::Commit()
+{
+    const Mode mode = mode_;
+    mode_ = Mode::Closed;
+    switch (mode) {
+    case Mode::Closed:
         ThrowWriteError();
-    if (::rename(temp.name.c_str(), target.c_str()) != 0)
-        ThrowCannotCreate(path);
-    temp.Renamed();
+    case Mode::InPlace: {
+        const std::string bytes = std::move(held_);
+        held_.clear();
+        WriteInPlace(shownPath_, target_, bytes);
+        return;
+    }
+    case Mode::Special: {
+        const bool closed = temp_->fd.Close();
+        temp_.reset();
+        if (!closed)
+            ThrowWriteError();
+        return;
+    }
+    case Mode::Temporary:
+        break;
+    }
+    // The temporary file goes (unlinked if it was named) when temp_ does, whatever fails here.
+    const std::unique_ptr<TemporaryFile> temp = std::move(temp_);
+    if (::fsync(temp->fd.Get()) != 0)
+        ThrowWriteError();
+    if (!temp->Link())
+        ThrowCannotCreate(shownPath_);
+    if (!temp->fd.Close())
+        ThrowWriteError();
+    if (::rename(temp->name.c_str(), target_.c_str()) != 0)
+        ThrowCannotCreate(shownPath_);
+    temp->Renamed();
     // Make the rename itself durable.
-    if (const TFileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.Valid())
+    if (const TFileDescriptor dir(::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.Valid())
         ::fsync(dir.Get());
+}
+
+void TSafeFileWriter::Discard()
+{
+    mode_ = Mode::Closed;
+    temp_.reset();
+    held_.clear();
+    held_.shrink_to_fit();
+}
+
+void WriteFileSafely(const std::string& path, std::string_view bytes)
+{
+    TSafeFileWriter writer;
+    writer.Open(path);
+    writer.Write(bytes);
+    writer.Commit();
 }
 
 } // namespace kelmora

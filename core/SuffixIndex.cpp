@@ -1,75 +1,97 @@
 #include "core/SuffixIndex.h"
 
-#include "core/HugePages.h"
-
-#include <algorithm>
-#include <numeric>
+#include <bit>
 
 namespace kelmora {
+namespace {
+
+// A table up to this size stays in a core's cache during a walk over the tickets; a larger
+// one is worth loading ahead.
+constexpr std::size_t kCachedBytes = 256 * 1024;
+
+} // namespace
+
+std::uint64_t TSuffixIndex::HashOf(std::string_view bytes)
+{
+    std::uint64_t hash = 0xCBF29CE484222325ULL ^ bytes.size();
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
+    return hash;
+}
 
 TSuffixIndex::TSuffixIndex(const TLineList& numbers)
 {
-    // The numbers reversed and sorted: the nodes of one trie level are then the distinct
-    // prefixes of that length in sorted order, and each node's children a run of the level
-    // below, so the trie is laid out level by level without a per-node map.
-    std::string reversed;
-    std::size_t total = 0;
-    for (const std::string_view number : numbers)
-        total += number.size();
-    reversed.reserve(total);
-    std::vector<std::string_view> keys;
-    keys.reserve(numbers.size());
-    for (const std::string_view number : numbers)
-        reversed.append(number.rbegin(), number.rend());
-    std::size_t offset = 0;
+    // How many numbers are at least each length long: a table of length L holds at most that
+    // many suffixes.
+    std::vector<std::size_t> atLeast;
     for (const std::string_view number : numbers) {
-        keys.emplace_back(reversed.data() + offset, number.size());
-        offset += number.size();
+        if (number.size() >= atLeast.size())
+            atLeast.resize(number.size() + 1);
+        ++atLeast[number.size()];
     }
-    std::vector<std::uint32_t> order(keys.size());
-    std::iota(order.begin(), order.end(), 0U);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-
-    idOf_.resize(keys.size());
-    std::vector<std::string_view> distinct;
-    distinct.reserve(keys.size());
-    for (const std::uint32_t k : order) {
-        if (distinct.empty() || distinct.back() != keys[k])
-            distinct.push_back(keys[k]);
-        idOf_[k] = static_cast<std::uint32_t>(distinct.size() - 1);
+    for (std::size_t length = 1; length < atLeast.size(); ++length)
+        if (atLeast[length] > 0)
+            levels_.emplace_back().length = length;
+    for (std::size_t length = atLeast.size(); length-- > 1;)
+        if (length + 1 < atLeast.size())
+            atLeast[length] += atLeast[length + 1];
+    for (Level& level : levels_) {
+        // At most half full, so that a lookup that finds nothing stops within a probe or two.
+        const std::size_t slots = std::bit_ceil(2 * atLeast[level.length] < 4 ? 4 : 2 * atLeast[level.length]);
+        level.shift = static_cast<unsigned>(64 - std::countr_zero(slots));
+        level.mask = slots - 1;
+        level.keys.assign(slots, kEmptyKey);
+        level.ids.assign(slots + 1, kNone);
+        if (level.length > kPackedLength)
+            level.numbers.assign(slots, 0);
+        if (slots * sizeof(std::uint64_t) > kCachedBytes)
+            largeLevels_.push_back(static_cast<std::size_t>(&level - levels_.data()));
     }
-    distinctCount_ = distinct.size();
 
-    // Node k stands for the keys [first, last) that share its first `depth` bytes; the key equal
-    // to that prefix, if any, sorts first among them.
-    struct Range {
-        std::uint32_t first;
-        std::uint32_t last;
-        std::uint32_t depth;
-    };
-    // A node per distinct suffix at most: one per byte, and the root.
-    std::vector<Range> ranges;
-    ranges.reserve(total + 1);
-    nodes_.reserve(total + 1);
-    AdviseHugePages(ranges.data(), ranges.capacity() * sizeof(Range));
-    AdviseHugePages(nodes_.data(), nodes_.capacity() * sizeof(Node));
-    ranges.push_back({0, static_cast<std::uint32_t>(distinct.size()), 0});
-    for (std::size_t k = 0; k < ranges.size(); ++k) {
-        auto [first, last, depth] = ranges[k];
-        Node node;
-        if (first < last && distinct[first].size() == depth)
-            node.id = first++;
-        node.firstChild = static_cast<std::uint32_t>(ranges.size());
-        while (first < last) {
-            const auto byte = static_cast<unsigned char>(distinct[first][depth]);
-            std::uint32_t end = first + 1;
-            while (end < last && static_cast<unsigned char>(distinct[end][depth]) == byte)
-                ++end;
-            node.bytes[byte >> 6] |= std::uint64_t{1} << (byte & 63);
-            ranges.push_back({first, end, depth + 1});
-            first = end;
+    idOf_.resize(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::string_view number = numbers[i];
+        if (number.empty()) {
+            if (emptyId_ == kNone)
+                emptyId_ = static_cast<std::uint32_t>(distinctCount_++);
+            idOf_[i] = emptyId_;
+            continue;
         }
-        nodes_.push_back(node);
+        std::uint32_t longIndex = 0;
+        if (number.size() > kPackedLength) {
+            longIndex = static_cast<std::uint32_t>(long_.size());
+            long_.push_back(number);
+        }
+        // Every shorter length that some number has gets this number's suffix, so that a walk
+        // does not stop before reaching it.
+        std::uint32_t* id = nullptr;
+        for (Level& level : levels_) {
+            if (level.length > number.size())
+                break;
+            id = &level.ids[FindOrAdd(level, number, longIndex)];
+        }
+        if (*id == kNone)
+            *id = static_cast<std::uint32_t>(distinctCount_++);
+        idOf_[i] = *id;
+    }
+}
+
+std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex)
+{
+    const std::uint64_t key = KeyOf(level.length, number, TailOf(number));
+    if (key == kEmptyKey) {
+        level.hasEmptyKey = true;
+        return level.mask + 1;
+    }
+    for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
+        if (level.keys[at] == kEmptyKey) {
+            level.keys[at] = key;
+            if (level.length > kPackedLength)
+                level.numbers[at] = longIndex;
+            return at;
+        }
+        if (level.keys[at] == key && SameSuffix(level, at, number))
+            return at;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/WinFinder.h"
 
 #include "core/SuffixIndex.h"
+#include "core/SuffixTrie.h"
 
 namespace kelmora {
 namespace {
@@ -9,37 +10,68 @@ struct Hit {
     std::uint32_t id;
     std::uint32_t ticket;
 };
+using THits = std::vector<Hit>;
 
-void CollectHitsPortable(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+// Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
+// most) stays within a core's cache and walks faster than the hash tables.
+constexpr std::size_t kTrieBytes = 12 * 1024;
+
+// How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
+constexpr std::size_t kPrefetchDistance = 16;
+
+template <class Index>
+void CollectHits(const Index& index, const TLineList& tickets, THits& hits)
 {
-    for (std::size_t j = 0; j < tickets.size(); ++j)
+    for (std::size_t j = 0; j < tickets.size(); ++j) {
+        if (j + kPrefetchDistance < tickets.size())
+            index.Prefetch(tickets[j + kPrefetchDistance]);
         index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
             hits.push_back({id, static_cast<std::uint32_t>(j)});
         });
+    }
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 // The trie walk counts bits at every step; the CPU's own instruction makes the check about
 // twice as fast where it exists, and the baseline build cannot assume it.
-__attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixIndex& index, const TLineList& tickets,
-                                                                 std::vector<Hit>& hits)
+__attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
+                                                                 THits& hits)
 {
-    CollectHitsPortable(index, tickets, hits);
+    CollectHits(trie, tickets, hits);
 }
 
-void CollectHits(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
 {
     if (__builtin_cpu_supports("popcnt"))
-        CollectHitsPopcnt(index, tickets, hits);
+        CollectHitsPopcnt(trie, tickets, hits);
     else
-        CollectHitsPortable(index, tickets, hits);
+        CollectHits(trie, tickets, hits);
 }
 #else
-void CollectHits(const TSuffixIndex& index, const TLineList& tickets, std::vector<Hit>& hits)
+void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
 {
-    CollectHitsPortable(index, tickets, hits);
+    CollectHits(trie, tickets, hits);
 }
 #endif
+
+// Every (distinct number, ticket) pair in ticket order; the ids of the table's entries.
+std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, THits& hits,
+                       std::vector<std::uint32_t>& idOfEntry)
+{
+    std::size_t bytes = 0;
+    for (const std::string_view number : numbers)
+        bytes += number.size();
+    if (bytes <= kTrieBytes) {
+        TSuffixTrie trie(numbers);
+        CollectTrieHits(trie, tickets, hits);
+        idOfEntry = trie.TakeIds();
+        return static_cast<std::uint32_t>(trie.DistinctCount());
+    }
+    TSuffixIndex index(numbers);
+    CollectHits(index, tickets, hits);
+    idOfEntry = index.TakeIds();
+    return static_cast<std::uint32_t>(index.DistinctCount());
+}
 
 } // namespace
 
@@ -47,24 +79,23 @@ TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
 {
     if (numbers.empty() || tickets.empty())
         return;
-    const TSuffixIndex index(numbers);
-    idOfEntry_.resize(numbers.size());
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        idOfEntry_[i] = index.IdOf(i);
-
     // One walk per ticket finds every distinct number it ends in; a counting sort by number
     // then groups the tickets without disturbing their order.
-    std::vector<Hit> hits;
-    CollectHits(index, tickets, hits);
-    firstWin_.assign(index.DistinctCount() + 1, 0);
+    THits hits;
+    const std::uint32_t distinct = FindHits(numbers, tickets, hits, idOfEntry_);
+    firstWin_.assign(std::size_t{distinct} + 1, 0);
     for (const Hit& hit : hits)
         ++firstWin_[hit.id + 1];
     for (std::size_t id = 1; id < firstWin_.size(); ++id)
         firstWin_[id] += firstWin_[id - 1];
+    // Each number's start moves along as its tickets are placed, ending at the next one's
+    // start; shifting back by one restores the starts.
     winners_.resize(hits.size());
-    std::vector<std::uint32_t> next(firstWin_.begin(), firstWin_.end() - 1);
     for (const Hit& hit : hits)
-        winners_[next[hit.id]++] = hit.ticket;
+        winners_[firstWin_[hit.id]++] = hit.ticket;
+    for (std::size_t id = firstWin_.size() - 1; id > 0; --id)
+        firstWin_[id] = firstWin_[id - 1];
+    firstWin_[0] = 0;
 }
 
 } // namespace kelmora

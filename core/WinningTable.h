@@ -20,6 +20,13 @@ public:
         numbers_.push_back(number);
         labels_.push_back(label);
     }
+    // Room for `entries` more entries with `numberBytes` and `labelBytes` in all, so that a
+    // large draw is not copied as it grows.
+    void Reserve(std::size_t entries, std::size_t numberBytes, std::size_t labelBytes)
+    {
+        numbers_.reserve(numbers_.size() + entries, numbers_.ByteSize() + numberBytes);
+        labels_.reserve(labels_.size() + entries, labels_.ByteSize() + labelBytes);
+    }
     std::size_t Count() const { return numbers_.size(); }
     const TLineList& Numbers() const { return numbers_; }
     const TLineList& Labels() const { return labels_; }

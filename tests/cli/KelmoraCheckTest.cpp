@@ -178,3 +178,45 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
     EXPECT_EQ(kelmora::test::ReadBytes(dir.File("status")), "1\n");
     EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("ストリームへの書き込みエラー"), std::string::npos);
 }
+
+// A draw of 88,200 numbers (a file of about 800 KB, which the checker prepares its memory for,
+// and a table too large for the trie) written with -o: the plain loop's bytes.
+TEST(KelmoraCheck, ALargeDrawToAFile)
+{
+    std::mt19937 random(1208);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+        return text;
+    };
+    constexpr int kClasses = 3000;
+    std::string draw = "[Ver]\r\nNo=" + std::to_string(kClasses) + "\r\nEVENT=big\r\n[Hit]\r\n";
+    for (int c = 1; c <= kClasses; ++c) {
+        std::string numbers;
+        // Within the 255 bytes a value may have.
+        for (int n = 0; n < (c % 10 == 0 ? 24 : 30); ++n)
+            numbers += (n ? " " : "") + digits(c % 10 == 0 ? 9 : 6);
+        draw += "Hit" + std::to_string(c) + "=C" + std::to_string(c) + "\r\nNo" + std::to_string(c) + "=" + numbers +
+                "\r\nSHO" + std::to_string(c) + "=1\r\n";
+    }
+    std::string tickets;
+    for (int j = 0; j < 400; ++j)
+        tickets += digits(2) + "\x91\x67" + digits(7) + "\r\n";
+    TempDir dir;
+    WriteBytes(dir.File("d.wkx"), draw);
+    WriteBytes(dir.File("t.wkn"), tickets);
+    WriteBytes(dir.File("out.txt"), "old");
+
+    kelmora::TCheckState state;
+    kelmora::ApplyDefinition(kelmora::LoadDefinition(dir.File("d.wkx")), state);
+    ASSERT_EQ(state.winningTable.Count(), 88200u);
+    state.ticketList.Open(dir.File("t.wkn"));
+    kelmora::RunCheckPlain(state.winningTable, state.ticketList, state.resultLog);
+
+    const auto run = RunChecker(dir, "d.wkx t.wkn -o out.txt");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(kelmora::test::ReadBytes(dir.File("out.txt")), state.resultLog.Text());
+    EXPECT_NE(state.resultLog.Text().find("\x8D\x86"), std::string::npos);
+}

@@ -132,6 +132,25 @@ std::string SaveResultLog(const SaveJob& job)
     return AfterFailure(outcome, unchanged, saves);
 }
 
+// The streaming writer, fed line by line; after a failure the same writer saves a short text
+// elsewhere.
+std::string SaveInPieces(const SaveJob& job)
+{
+    const auto saveTo = [&](TSafeFileWriter& writer, const std::string& path, const TLineList& entries) {
+        writer.Open(path);
+        for (const std::string_view entry : entries) {
+            writer.Write(entry);
+            writer.Write("\r\n");
+        }
+        writer.Commit();
+    };
+    TSafeFileWriter writer;
+    const std::string outcome = Outcome([&] { saveTo(writer, job.path, Entries(job.longEntry)); });
+    const bool saves = Outcome([&] { saveTo(writer, job.spare, Entries(1)); }) == "saved" &&
+                       ReadBytes(job.spare) == JoinLines(Entries(1));
+    return AfterFailure(outcome, true, saves);
+}
+
 struct Saver {
     const char* name;
     std::string (*save)(const SaveJob&);
@@ -142,6 +161,7 @@ const Saver kSavers[] = {
     {"WriteLineFile", SaveLineFile, [](std::size_t n) { return JoinLines(Entries(n)); }},
     {"TTicketList::Save", SaveTicketList, [](std::size_t n) { return JoinLines(Entries(n)); }},
     {"TResultLog::SaveToFile", SaveResultLog, LogText},
+    {"TSafeFileWriter in pieces", SaveInPieces, [](std::size_t n) { return JoinLines(Entries(n)); }},
 };
 
 std::size_t EntriesIn(const std::filesystem::path& dir)
@@ -748,4 +768,55 @@ TEST(OpenFaults, LinksAndReadOnlyDirectoriesOpen)
                   "opened 3");
         EXPECT_EQ(opener.open(dir.File("link")), "opened 3");
     }
+}
+
+// Until Commit the old file is untouched and nothing else is in its folder under a name; a
+// writer dropped or discarded part-way leaves exactly that, and is done with.
+TEST(SaveInPieces, NothingShowsBeforeCommitAndADroppedWriterLeavesNoTrace)
+{
+    TempDir dir;
+    const std::string path = (dir.Path() / "report.txt").string();
+    WriteBytes(path, kOld);
+    {
+        TSafeFileWriter writer;
+        writer.Open(path);
+        writer.Write("first piece\r\n");
+        EXPECT_EQ(ReadBytes(path), kOld);
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    }
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+
+    TSafeFileWriter writer;
+    writer.Open(path);
+    writer.Write(std::string(1 << 20, 'a'));
+    writer.Discard();
+    EXPECT_EQ(Outcome([&] { writer.Write("late"); }), kWriteError);
+    EXPECT_EQ(Outcome([&] { writer.Commit(); }), kWriteError);
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+
+    // Many pieces, some empty, arrive whole and in order; a second Commit has nothing to commit.
+    writer.Open(path);
+    std::string expected;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string piece = i % 7 == 0 ? "" : std::to_string(i) + std::string(static_cast<std::size_t>(i), 'x');
+        writer.Write(piece);
+        expected += piece;
+    }
+    writer.Commit();
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(Outcome([&] { writer.Commit(); }), kWriteError);
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+// A failed Open (a path that is a directory) leaves nothing half open: writing is refused.
+TEST(SaveInPieces, AFailedOpenRefusesWrites)
+{
+    TempDir dir;
+    TSafeFileWriter writer;
+    EXPECT_EQ(Outcome([&] { writer.Open(dir.Path().string()); }), CannotCreate(dir.Path().string()));
+    EXPECT_EQ(Outcome([&] { writer.Write("x"); }), kWriteError);
+    EXPECT_EQ(Outcome([&] { writer.Commit(); }), kWriteError);
 }

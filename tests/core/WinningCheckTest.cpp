@@ -1,6 +1,8 @@
 #include "core/CheckState.h"
 #include "tests/core/TestFiles.h"
 #include "core/ResultLog.h"
+#include "core/SuffixIndex.h"
+#include "core/SuffixTrie.h"
 #include "core/TicketList.h"
 #include "core/WinFinder.h"
 #include "core/WinningCheck.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 using namespace kelmora;
 using namespace kelmora::test;
@@ -171,8 +174,8 @@ TEST(RunCheck, AgreesWithThePlainLoopOnRandomData)
     }
 }
 
-// Many numbers that share their last digits, duplicates and the empty number: the trie built
-// from the sorted numbers must give every suffix its own node and its tickets.
+// Many numbers that share their last digits, duplicates and the empty number: every suffix
+// must lead on to the longer numbers that end in it, and each number get its own tickets.
 TEST(RunCheck, AgreesWithThePlainLoopForManyOverlappingNumbers)
 {
     std::mt19937 random(99);
@@ -210,4 +213,138 @@ TEST(WinFinder, CountsAndOrder)
     const TWinFinder none(numbers, TLineList{});
     EXPECT_EQ(none.WinCount(0), 0u);
     none.ForEachWin([](std::size_t, std::size_t) { FAIL() << "a win without tickets"; });
+}
+
+namespace {
+
+// Every (table entry, ticket) pair where the ticket ends in the entry, in report order, by
+// comparing each pair.
+std::vector<std::pair<std::size_t, std::size_t>> PlainWins(const TLineList& numbers, const TLineList& tickets)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> wins;
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        for (std::size_t j = 0; j < tickets.size(); ++j)
+            if (tickets[j].ends_with(numbers[i]))
+                wins.emplace_back(i, j);
+    return wins;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> FoundWins(const TLineList& numbers, const TLineList& tickets)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> wins;
+    TWinFinder(numbers, tickets).ForEachWin([&](std::size_t i, std::size_t j) { wins.emplace_back(i, j); });
+    return wins;
+}
+
+} // namespace
+
+// Numbers on both sides of eight bytes (the hash tables' packed keys), sharing all but their
+// first byte, must stay apart.
+TEST(WinFinder, NumbersLongerThanEightBytes)
+{
+    const TLineList numbers{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678",
+                            "912345678", std::string(300, '7'), std::string(299, '7')};
+    const TLineList tickets{"912345678", "0912345678", "812345678", "12345678", "x0912345678", "y0912345678",
+                            "345678", std::string(300, '7'), std::string(400, '7'), std::string(299, '7'), "9"};
+    EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
+    const TWinFinder wins(numbers, tickets);
+    EXPECT_EQ(wins.WinCount(1), 4u); // 912345678: itself, 0912..., x0912..., y0912...
+    EXPECT_EQ(wins.WinCount(4), 1u);
+    EXPECT_EQ(wins.WinCount(7), 2u);
+    EXPECT_EQ(wins.WinCount(8), 3u);
+}
+
+// Zero bytes (the padding of a short ticket's key) and 0xFF bytes filling a whole key (the
+// empty slot's mark) must still match only what they equal.
+TEST(WinFinder, ZeroAndFullBytesAtTheEdgesOfAKey)
+{
+    using namespace std::string_literals;
+    const TLineList numbers{"\0"s, "\0\0"s, "1\0"s, std::string(8, '\xFF'), std::string(7, '\xFF'), "\xFF"s,
+                            std::string(9, '\xFF')};
+    const TLineList tickets{"\0"s, "1"s, "\0\0"s, "1\0"s, ""s, std::string(7, '\xFF'), std::string(8, '\xFF'),
+                            std::string(9, '\xFF'), "\x01\xFF"s, "\0\xFF"s};
+    EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
+}
+
+// Thousands of numbers of one length (one large table, read ahead) and of many lengths up to
+// twenty bytes (long keys, long probe runs), against the plain comparison.
+TEST(WinFinder, AgreesWithThePlainComparisonForLargeTables)
+{
+    std::mt19937 random(1208);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+        return text;
+    };
+    for (const bool oneLength : {true, false}) {
+        SCOPED_TRACE(oneLength ? "one length" : "many lengths");
+        TLineList numbers;
+        for (int i = 0; i < 20000; ++i)
+            numbers.push_back(digits(oneLength ? 4 : std::uniform_int_distribution<std::size_t>(1, 20)(random)));
+        TLineList tickets;
+        for (int j = 0; j < 2000; ++j)
+            tickets.push_back(digits(std::uniform_int_distribution<std::size_t>(0, 22)(random)));
+        EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
+    }
+}
+
+namespace {
+
+// For each ticket, the distinct numbers it ends in as the index reports them, in the order found.
+template <class Index>
+std::vector<std::vector<std::string>> SuffixesFound(const TLineList& numbers, const TLineList& tickets)
+{
+    const Index index(numbers);
+    std::vector<std::string> numberOf(index.DistinctCount());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        numberOf.at(index.IdOf(i)) = numbers[i];
+    std::vector<std::vector<std::string>> found;
+    for (const std::string_view ticket : tickets) {
+        found.emplace_back();
+        index.Prefetch(ticket);
+        index.ForEachSuffix(ticket, [&](std::uint32_t id) { found.back().push_back(numberOf.at(id)); });
+    }
+    return found;
+}
+
+// The same by comparing, shortest first.
+std::vector<std::vector<std::string>> SuffixesPlain(const TLineList& numbers, const TLineList& tickets)
+{
+    std::set<std::pair<std::size_t, std::string>> distinct;
+    for (const std::string_view number : numbers)
+        distinct.emplace(number.size(), number);
+    std::vector<std::vector<std::string>> found;
+    for (const std::string_view ticket : tickets) {
+        found.emplace_back();
+        for (const auto& [size, number] : distinct)
+            if (ticket.ends_with(number))
+                found.back().push_back(number);
+    }
+    return found;
+}
+
+} // namespace
+
+// The hash tables and the trie, each on its own, on the edge cases above: equal numbers share
+// an id, distinct ones never do, and every suffix is found shortest first.
+TEST(SuffixIndexes, FindWhatComparingFinds)
+{
+    using namespace std::string_literals;
+    const std::vector<std::pair<TLineList, TLineList>> cases{
+        {{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678", "912345678",
+          std::string(300, '7'), std::string(299, '7'), ""},
+         {"912345678", "0912345678", "812345678", "12345678", "x0912345678", "y0912345678", "345678",
+          std::string(300, '7'), std::string(400, '7'), std::string(299, '7'), "9", ""}},
+        {{"\0"s, "\0\0"s, "1\0"s, std::string(8, '\xFF'), std::string(7, '\xFF'), "\xFF"s, std::string(9, '\xFF'),
+          std::string(8, '\xFF')},
+         {"\0"s, "1"s, "\0\0"s, "1\0"s, ""s, std::string(7, '\xFF'), std::string(8, '\xFF'), std::string(9, '\xFF'),
+          "\x01\xFF"s, "\0\xFF"s, "\xFE"s + std::string(8, '\xFF')}},
+        {{}, {"1", ""}},
+    };
+    for (const auto& [numbers, tickets] : cases) {
+        const auto expected = SuffixesPlain(numbers, tickets);
+        EXPECT_EQ(SuffixesFound<TSuffixIndex>(numbers, tickets), expected);
+        EXPECT_EQ(SuffixesFound<TSuffixTrie>(numbers, tickets), expected);
+    }
 }
