@@ -19,6 +19,7 @@ public:
     TOutputStream(TSafeFileWriter& file, bool utf8) : file_(&file), utf8_(utf8) {}
     TOutputStream(const TOutputStream&) = delete;
     TOutputStream& operator=(const TOutputStream&) = delete;
+    ~TOutputStream() = default;
 
     bool Utf8() const { return utf8_; }
     // Bytes as they are.

@@ -55,6 +55,16 @@ void ForEachNonAsciiCp932Code(Visit&& visit)
     }
 }
 
+// White space as an initialization file's reader drops it around names and values.
+inline std::string_view TrimWhiteSpace(std::string_view text)
+{
+    constexpr std::string_view kWhiteSpace = " \t\v\f\r\n";
+    const auto first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
+}
+
 inline bool EndsWith(std::string_view text, std::string_view suffix)
 {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;

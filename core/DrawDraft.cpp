@@ -8,20 +8,6 @@
 namespace kelmora {
 namespace {
 
-bool IsTrimmed(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view value)
-{
-    while (!value.empty() && IsTrimmed(value.front()))
-        value.remove_prefix(1);
-    while (!value.empty() && IsTrimmed(value.back()))
-        value.remove_suffix(1);
-    return value;
-}
-
 ByteString JoinedOnOneLine(const TLineList& numbers)
 {
     ByteString joined;
@@ -50,7 +36,7 @@ TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
 
 void TDrawDraft::SetEventName(std::string_view name)
 {
-    eventName_ = Trim(name);
+    eventName_ = TrimWhiteSpace(name);
     modified_ = true;
 }
 
@@ -73,16 +59,16 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
     Row& r = rows_.at(row);
     switch (field) {
     case Field::Label:
-        r.label = Trim(value);
+        r.label = TrimWhiteSpace(value);
         break;
     case Field::Numbers: {
-        const std::string_view text = Trim(value);
+        const std::string_view text = TrimWhiteSpace(value);
         const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
         r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : ByteString(text);
         break;
     }
     case Field::Prize:
-        r.prize = Trim(value);
+        r.prize = TrimWhiteSpace(value);
         break;
     }
     modified_ = true;

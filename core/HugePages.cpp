@@ -11,10 +11,14 @@ void AdviseHugePages(const void* data, std::size_t size)
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     if (size < 2 * kHugePage)
         return;
-    const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    // Whole huge pages only: the advice covers the aligned middle of the buffer.
+    // madvise changes no byte; it takes a plain pointer all the same.
+    auto* const bytes = static_cast<char*>(const_cast<void*>(data));
+    const auto address = reinterpret_cast<std::uintptr_t>(bytes);
+    const auto start = (address + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (address + size) & ~(kHugePage - 1);
     if (end > start)
-        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+        ::madvise(bytes + (start - address), end - start, MADV_HUGEPAGE);
 #else
     (void)data;
     (void)size;

@@ -8,20 +8,6 @@
 namespace kelmora {
 namespace {
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string AsciiLower(std::string_view text)
 {
     std::string lower(text);
@@ -33,7 +19,7 @@ std::string AsciiLower(std::string_view text)
 
 std::string Key(std::string_view section, std::string_view name)
 {
-    return AsciiLower(Trim(section)) + '\n' + AsciiLower(Trim(name));
+    return AsciiLower(TrimWhiteSpace(section)) + '\n' + AsciiLower(TrimWhiteSpace(name));
 }
 
 } // namespace
@@ -44,7 +30,7 @@ TProfileFile TProfileFile::Parse(ByteString data)
     std::string section;
     bool inSection = false;
     for (const auto& rawLine : SplitRawLines(std::move(data))) {
-        const std::string_view line = Trim(rawLine);
+        const std::string_view line = TrimWhiteSpace(rawLine);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[') {
@@ -57,7 +43,7 @@ TProfileFile TProfileFile::Parse(ByteString data)
         if (!inSection || equals == std::string_view::npos)
             continue;
         profile.values_.try_emplace(Key(section, line.substr(0, equals)),
-                                    UpToNul(Trim(line.substr(equals + 1))));
+                                    UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
     }
     return profile;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <utility>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -98,7 +99,13 @@ std::string ResolveLinks(const std::string& shownPath)
         if (n < 0)
             ThrowCannotCreate(shownPath);
         target.resize(static_cast<std::size_t>(n));
-        path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
+        if (target.starts_with('/')) {
+            path = std::move(target);
+        } else {
+            path = DirectoryOf(path);
+            path += '/';
+            path += target;
+        }
     }
 }
 
@@ -218,6 +225,9 @@ struct TSafeFileWriter::TemporaryFile {
     std::string name;
     std::string pattern; // a name of the longest length the directory takes, XXXXXX replaced
 
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
         if (!name.empty())

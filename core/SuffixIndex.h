@@ -2,6 +2,7 @@
 
 #include "core/HugePageAllocator.h"
 #include "core/LineList.h"
+#include "core/NumberIds.h"
 
 #include <cstdint>
 #include <cstring>
@@ -16,17 +17,10 @@ namespace kelmora {
 // number at least L long, so a ticket is looked up in the tables from the shortest length up
 // and the walk stops at the first suffix no number ends in. A draw whose numbers all have one
 // length then costs one probe per ticket, however many numbers it has.
-class TSuffixIndex {
+class TSuffixIndex : public TNumberIds {
 public:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-
     explicit TSuffixIndex(const TLineList& numbers);
 
-    // Id of each number given to the constructor; equal numbers share an id.
-    std::uint32_t IdOf(std::size_t index) const { return idOf_[index]; }
-    // The ids of all numbers, by index; the index keeps none after this.
-    std::vector<std::uint32_t> TakeIds() { return std::move(idOf_); }
-    std::size_t DistinctCount() const { return distinctCount_; }
 
     // Calls found(id) for each distinct number that `text` ends in, shortest first.
     template <class Found>
@@ -134,9 +128,7 @@ private:
     std::vector<Level> levels_;  // by length, shortest first
     std::vector<std::size_t> largeLevels_; // those whose slots outgrow the cache, shortest first
     TLineList long_;             // the numbers longer than kPackedLength bytes
-    std::vector<std::uint32_t> idOf_;
     std::uint32_t emptyId_ = kNone;
-    std::size_t distinctCount_ = 0;
 };
 
 } // namespace kelmora

@@ -2,6 +2,7 @@
 
 #include "core/ByteString.h"
 #include "core/LineList.h"
+#include "core/NumberIds.h"
 
 #include <array>
 #include <bit>
@@ -15,19 +16,12 @@ namespace kelmora {
 // The distinct winning numbers in a trie built from their last byte backwards, so that one
 // backward walk over a ticket finds every winning number it ends in. The quickest walk while
 // the trie stays in a core's cache; TSuffixIndex takes over for larger draws.
-class TSuffixTrie {
+class TSuffixTrie : public TNumberIds {
 public:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-
     explicit TSuffixTrie(const TLineList& numbers);
 
-    // Id of each number given to the constructor; equal numbers share an id.
-    std::uint32_t IdOf(std::size_t index) const { return idOf_[index]; }
-    // The ids of all numbers, by index; the trie keeps none after this.
-    std::vector<std::uint32_t> TakeIds() { return std::move(idOf_); }
     // Nothing to load ahead: the trie is used only while it stays in the cache.
     void Prefetch(std::string_view) const {}
-    std::size_t DistinctCount() const { return distinctCount_; }
 
     // Calls found(id) for each distinct number that `text` ends in, shortest first.
     template <class Found>
@@ -68,8 +62,6 @@ private:
     }
 
     std::vector<Node> nodes_;
-    std::vector<std::uint32_t> idOf_;
-    std::size_t distinctCount_ = 0;
 };
 
 } // namespace kelmora

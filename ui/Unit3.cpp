@@ -89,7 +89,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
-    const auto shortcut = [this](QKeySequence keys, void (TForm3::*handler)()) {
+    const auto shortcut = [this](const QKeySequence& keys, void (TForm3::*handler)()) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
     };
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), &TForm3::Button1Click);
