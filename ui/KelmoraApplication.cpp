@@ -26,8 +26,6 @@ TKelmoraApplication::TKelmoraApplication(int& argc, char** argv)
     setWindowIcon(icon);
 }
 
-TKelmoraApplication::~TKelmoraApplication() = default;
-
 TKelmoraApplication* TKelmoraApplication::Instance()
 {
     return static_cast<TKelmoraApplication*>(QCoreApplication::instance());

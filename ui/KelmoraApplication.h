@@ -11,13 +11,10 @@ namespace kelmora::ui {
 // The application object: its title, and the standard handler that reports every error
 // leaving an event handler, a menu command or a timer tick, after which the program goes on.
 class TKelmoraApplication : public QApplication {
-    Q_DISABLE_COPY_MOVE(TKelmoraApplication)
-
 public:
     using ErrorPresenter = std::function<void(const QString& caption, const QString& text)>;
 
     TKelmoraApplication(int& argc, char** argv);
-    ~TKelmoraApplication() override;
 
     static TKelmoraApplication* Instance();
 

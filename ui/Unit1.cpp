@@ -127,8 +127,6 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
-
 void TForm1::BuildSelectionPage()
 {
     DriveComboBox1 = Place(new TDriveComboBox(TabSheet1), "DriveComboBox1", 8, 8, 145, 18);

@@ -32,10 +32,8 @@ class TResultLogView;
 // the second, the menu with the file commands, and the timer that runs requested checks.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TForm1)
 public:
     explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
 
     // The about window that About1Click shows (created after this window).
     void SetAboutWindow(TForm2* aboutWindow) { aboutWindow_ = aboutWindow; }

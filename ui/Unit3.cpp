@@ -109,8 +109,6 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     Edit1->setFocus();
 }
 
-TForm3::~TForm3() = default;
-
 void TForm3::Edit1Change(const QString& text)
 {
     // Only a name the user typed is encoded; an untouched one keeps its bytes.

@@ -20,12 +20,10 @@ class TDrawTableModel;
 // The draw editor: the draw's name and its prize classes, saved as a definition file.
 class TForm3 : public QWidget {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TForm3)
 public:
     // `path` is the file being edited (empty for a new draw); a new draw's save dialog starts
     // in `folder`. Paths are native bytes.
     TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent);
-    ~TForm3() override;
 
     const TDrawDraft& Draft() const { return draft_; }
     const std::string& Path() const { return path_; }

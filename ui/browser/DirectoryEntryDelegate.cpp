@@ -12,7 +12,7 @@
 namespace kelmora::ui {
 
 TDirectoryEntryDelegate::TDirectoryEntryDelegate(QObject* parent)
-    : QStyledItemDelegate(parent),
+    : TEntryDelegate(16, parent),
       openFolder_(LoadGlyph(QStringLiteral("OPENFOLDER"))),
       currentFolder_(LoadGlyph(QStringLiteral("CURRENTFOLDER"))),
       closedFolder_(LoadGlyph(QStringLiteral("CLOSEDFOLDER")))
@@ -48,7 +48,7 @@ QSize TDirectoryEntryDelegate::sizeHint(const QStyleOptionViewItem& option, cons
 {
     const int textWidth = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
     const int width = index.data(TDirectoryEntryModel::IndentRole).toInt() + kGlyphWidth + 4 + textWidth;
-    return {width, std::max(itemHeight_, option.fontMetrics.height())};
+    return EntrySize(option, width);
 }
 
 } // namespace kelmora::ui

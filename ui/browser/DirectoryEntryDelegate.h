@@ -1,18 +1,16 @@
 #pragma once
 
+#include "ui/browser/EntryDelegate.h"
+
 #include <QPixmap>
-#include <QStyledItemDelegate>
 
 namespace kelmora::ui {
 
 // Draws a directory entry: its folder glyph at the entry's indentation, the name after it.
-class TDirectoryEntryDelegate : public QStyledItemDelegate {
+class TDirectoryEntryDelegate : public TEntryDelegate {
     Q_OBJECT
 public:
     explicit TDirectoryEntryDelegate(QObject* parent = nullptr);
-
-    void SetItemHeight(int height) { itemHeight_ = height; }
-    int ItemHeight() const { return itemHeight_; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -22,7 +20,6 @@ private:
     QPixmap openFolder_;
     QPixmap currentFolder_;
     QPixmap closedFolder_;
-    int itemHeight_ = 16;
 };
 
 } // namespace kelmora::ui

@@ -96,8 +96,6 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-TDirectoryListBox::~TDirectoryListBox() = default;
-
 void TDirectoryListBox::SetFileList(TFileListBox* fileList)
 {
     fileList_ = fileList;

@@ -17,10 +17,8 @@ class TDriveComboBox;
 // The browsed directory's path from the root, then its subdirectories.
 class TDirectoryListBox : public TListView {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TDirectoryListBox)
 public:
     explicit TDirectoryListBox(QWidget* parent = nullptr);
-    ~TDirectoryListBox() override;
 
     void SetFileList(TFileListBox* fileList);
     void SetDriveCombo(TDriveComboBox* drives);

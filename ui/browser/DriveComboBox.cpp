@@ -63,8 +63,6 @@ TDriveComboBox::TDriveComboBox(QWidget* parent)
     connect(this, &QComboBox::activated, this, &TDriveComboBox::EntryActivated);
 }
 
-TDriveComboBox::~TDriveComboBox() = default;
-
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList)
 {
     dirList_ = dirList;

@@ -18,10 +18,8 @@ class TDirectoryListBox;
 // The mounted volumes a person would browse.
 class TDriveComboBox : public QComboBox {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TDriveComboBox)
 public:
     explicit TDriveComboBox(QWidget* parent = nullptr);
-    ~TDriveComboBox() override;
 
     void SetDirList(TDirectoryListBox* dirList);
     void ListDrives();

@@ -92,8 +92,6 @@ TFileListBox::TFileListBox(QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFileListBox::SelectionChanged);
 }
 
-TFileListBox::~TFileListBox() = default;
-
 void TFileListBox::SetMask(const QString& mask)
 {
     mask_ = mask;

@@ -13,10 +13,8 @@ class TFileNameModel;
 // The list of definition files in the browsed directory.
 class TFileListBox : public TListView {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TFileListBox)
 public:
     explicit TFileListBox(QWidget* parent = nullptr);
-    ~TFileListBox() override;
 
     void SetMask(const QString& mask);      // patterns separated by ';'
     void FollowDirectory(const std::string& path);

@@ -8,7 +8,7 @@
 
 namespace kelmora::ui {
 
-TFileNameDelegate::TFileNameDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+TFileNameDelegate::TFileNameDelegate(QObject* parent) : TEntryDelegate(12, parent) {}
 
 void TFileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -24,7 +24,7 @@ void TFileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 QSize TFileNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int width = 2 + option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
-    return {width, std::max(itemHeight_, option.fontMetrics.height())};
+    return EntrySize(option, width);
 }
 
 } // namespace kelmora::ui
