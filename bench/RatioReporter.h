@@ -27,8 +27,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                seconds_[run.run_name.function_name] = run.GetAdjustedRealTime() /
-                                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
+                seconds_[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
 
     void Finalize() override
@@ -41,8 +41,8 @@ public:
             if (subject == seconds_.end() || reference == seconds_.end() || reference->second <= 0)
                 continue;
             const double value = subject->second / reference->second;
-            std::printf("  %-28s / %-28s = %9.3f   (target: %s)\n", ratio.subject.c_str(),
-                        ratio.reference.c_str(), value, ratio.target.c_str());
+            std::printf("  %-28s / %-28s = %9.3f   (target: %s)\n", ratio.subject.c_str(), ratio.reference.c_str(),
+                        value, ratio.target.c_str());
         }
     }
 

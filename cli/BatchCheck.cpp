@@ -14,15 +14,16 @@
 #include "core/SafeFileWriter.h"
 #include "core/WinFinder.h"
 
+#include <cstdint>
+#include <cstring>
 #include <iostream>
+#include <memory>
+#include <vector>
+
 #include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <cstring>
-#include <cstdint>
-#include <memory>
 #include <unistd.h>
-#include <vector>
 
 namespace kelmora::cli {
 namespace {
@@ -42,8 +43,7 @@ void RefuseOutputOverInput(const TCheckOptions& options)
         const auto identity = input == "-" ? IdentityOfDescriptor(STDIN_FILENO) : IdentityOfPath(input);
         if (identity == output)
             throw TKelmoraError("the output file " + *options.output + " is the input " +
-                                (input == "-" ? std::string("on standard input") : input) +
-                                "; nothing was written");
+                                (input == "-" ? std::string("on standard input") : input) + "; nothing was written");
     }
 }
 

@@ -16,7 +16,8 @@ struct TCheckedDraw {
     {
         ApplyDefinition(definition, state);
         for (std::size_t c = 0; c < definition.classes.size(); ++c)
-            classOfEntry.insert(classOfEntry.end(), definition.classes[c].numbers.size(), static_cast<std::uint32_t>(c));
+            classOfEntry.insert(classOfEntry.end(), definition.classes[c].numbers.size(),
+                                static_cast<std::uint32_t>(c));
     }
 
     TLotteryDefinition definition;

@@ -5,6 +5,7 @@
 #include "core/SafeFileWriter.h"
 
 #include <cerrno>
+
 #include <poll.h>
 #include <unistd.h>
 

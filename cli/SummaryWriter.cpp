@@ -37,7 +37,7 @@ void TSummaryWriter::End()
         const auto amount = ParsePrizeAmount(classes[c].prize);
         std::uint64_t won = 0;
         totalKnown = amount && !__builtin_mul_overflow(*amount, winsOfClass_[c], &won) &&
-                     !__builtin_add_overflow(total, won, &total);
+            !__builtin_add_overflow(total, won, &total);
     }
     Out().WriteText("\x8D\x87\x8C\x76\t"); // 合計
     if (totalKnown)

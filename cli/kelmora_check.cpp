@@ -7,12 +7,13 @@
 #include "core/KelmoraError.h"
 
 #include <csignal>
-#include <fcntl.h>
 #include <iostream>
 #include <new>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 

@@ -4,8 +4,9 @@
 
 #include <array>
 #include <cstdint>
-#include <iconv.h>
 #include <memory>
+
+#include <iconv.h>
 
 namespace kelmora {
 namespace {
@@ -34,8 +35,8 @@ struct TCp932Tables {
             char* outPtr = out;
             std::size_t inLeft = size;
             std::size_t outLeft = sizeof out;
-            if (::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-                inLeft != 0 || sizeof out - outLeft != 2)
+            if (::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0 ||
+                sizeof out - outLeft != 2)
                 return kNoCharacter;
             return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
         };

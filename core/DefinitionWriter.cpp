@@ -88,9 +88,10 @@ void AppendEntry(ByteString& out, std::string_view name, std::size_t n, std::str
 
 ByteString QuoteNumber(std::string_view number)
 {
-    const bool plain = !number.empty() && std::none_of(number.begin(), number.end(), [](char c) {
-        return c == ',' || c == '"' || IsBlank(static_cast<unsigned char>(c));
-    }) && !EndsInLoneLeadByte(number);
+    const bool plain = !number.empty() &&
+        std::none_of(number.begin(), number.end(),
+                     [](char c) { return c == ',' || c == '"' || IsBlank(static_cast<unsigned char>(c)); }) &&
+        !EndsInLoneLeadByte(number);
     if (plain)
         return ByteString(number);
     ByteString quoted = "\"";
@@ -140,12 +141,12 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
         const std::size_t row = i + 1;
         // A class without numbers would end the reading of every class after it.
         if (prizeClass.numbers.empty())
-            Refuse(RowText(row) + "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
+            Refuse(RowText(row) +
+                   "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
         CheckValue(prizeClass.label, RowText(row) + "等級");
         CheckValue(prizeClass.prize, RowText(row) + "賞");
-        const std::vector<ByteString> values = KeepsText(prizeClass)
-                                                   ? std::vector<ByteString>{prizeClass.numbersText}
-                                                   : JoinNumbers(prizeClass.numbers, row);
+        const std::vector<ByteString> values = KeepsText(prizeClass) ? std::vector<ByteString>{prizeClass.numbersText}
+                                                                     : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const ByteString& value : values) {

@@ -26,8 +26,7 @@ ByteString QuoteNumber(std::string_view number);
 
 // The numbers joined with commas into values of at most `maxBytes` bytes each, in order.
 // Throws when a single number cannot fit; `row` (from 1) names the class in the message.
-std::vector<ByteString> JoinNumbers(const TLineList& numbers, std::size_t row,
-                                    std::size_t maxBytes = 255);
+std::vector<ByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes = 255);
 
 // The file's bytes: [Ver] No and EVENT, then [Hit] with HitN, NoN and SHON per class, CR LF.
 // Refuses, naming the class's row, what the reader would cut, merge or stop at: a class with

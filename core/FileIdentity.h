@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+
 #include <sys/types.h>
 
 namespace kelmora {

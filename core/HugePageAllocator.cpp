@@ -1,6 +1,7 @@
 #include "core/HugePageAllocator.h"
 
 #include <cstdint>
+
 #include <sys/mman.h>
 
 namespace kelmora {

@@ -20,8 +20,7 @@ public:
     THugePageAllocator() = default;
     template <class U>
     THugePageAllocator(const THugePageAllocator<U>&) noexcept
-    {
-    }
+    {}
 
     T* allocate(std::size_t n)
     {

@@ -1,6 +1,7 @@
 #include "core/HugePages.h"
 
 #include <cstdint>
+
 #include <sys/mman.h>
 
 namespace kelmora {

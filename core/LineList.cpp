@@ -12,8 +12,7 @@ TLineList::TLineList(std::initializer_list<std::string_view> entries)
         push_back(entry);
 }
 
-TLineList::TLineList(std::string buffer, std::vector<Span> spans)
-    : buffer_(std::move(buffer)), spans_(std::move(spans))
+TLineList::TLineList(std::string buffer, std::vector<Span> spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
 {
     if (buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();

@@ -27,12 +27,38 @@ public:
         const_iterator(const TLineList* list, std::size_t index) : list_(list), index_(index) {}
         std::string_view operator*() const { return (*list_)[index_]; }
         std::string_view operator[](difference_type n) const { return (*list_)[index_ + static_cast<std::size_t>(n)]; }
-        const_iterator& operator++() { ++index_; return *this; }
-        const_iterator operator++(int) { auto old = *this; ++index_; return old; }
-        const_iterator& operator--() { --index_; return *this; }
-        const_iterator operator--(int) { auto old = *this; --index_; return old; }
-        const_iterator& operator+=(difference_type n) { index_ += static_cast<std::size_t>(n); return *this; }
-        const_iterator& operator-=(difference_type n) { index_ -= static_cast<std::size_t>(n); return *this; }
+        const_iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            auto old = *this;
+            ++index_;
+            return old;
+        }
+        const_iterator& operator--()
+        {
+            --index_;
+            return *this;
+        }
+        const_iterator operator--(int)
+        {
+            auto old = *this;
+            --index_;
+            return old;
+        }
+        const_iterator& operator+=(difference_type n)
+        {
+            index_ += static_cast<std::size_t>(n);
+            return *this;
+        }
+        const_iterator& operator-=(difference_type n)
+        {
+            index_ -= static_cast<std::size_t>(n);
+            return *this;
+        }
         friend const_iterator operator+(const_iterator it, difference_type n) { return it += n; }
         friend const_iterator operator+(difference_type n, const_iterator it) { return it += n; }
         friend const_iterator operator-(const_iterator it, difference_type n) { return it -= n; }

@@ -14,7 +14,7 @@ struct TPrizeClass {
     ByteString label;       // HitN
     ByteString numbersText; // NoN, as read
     ByteString prize;       // SHON
-    TLineList numbers;       // NoN split by SplitNumberList
+    TLineList numbers;      // NoN split by SplitNumberList
 };
 
 struct TLotteryDefinition {

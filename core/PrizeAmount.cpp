@@ -3,9 +3,9 @@
 namespace kelmora {
 namespace {
 
-constexpr std::string_view kYen = "\x89\x7E";   // 円
-constexpr std::string_view kMan = "\x96\x9C";   // 万
-constexpr std::string_view kOku = "\x89\xAD";   // 億
+constexpr std::string_view kYen = "\x89\x7E"; // 円
+constexpr std::string_view kMan = "\x96\x9C"; // 万
+constexpr std::string_view kOku = "\x89\xAD"; // 億
 
 bool IsDigit(char c)
 {

@@ -59,8 +59,7 @@ const ByteString* TProfileFile::Find(std::string_view section, std::string_view 
     return it == values_.end() ? nullptr : &it->second;
 }
 
-ByteString TProfileFile::ReadString(std::string_view section, std::string_view name,
-                                    std::string_view fallback) const
+ByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const
 {
     const ByteString* value = Find(section, name);
     const std::string_view text = value ? std::string_view(*value) : fallback;

@@ -21,8 +21,7 @@ public:
     static TProfileFile Load(const std::string& path);
 
     // Values are cut to their first 255 bytes.
-    ByteString ReadString(std::string_view section, std::string_view name,
-                          std::string_view fallback = {}) const;
+    ByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
     // Leading sign and decimal digits; a value without digits gives 0.
     long ReadInt(std::string_view section, std::string_view name, long fallback) const;
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <utility>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -119,7 +120,7 @@ mode_t DefaultFileMode()
 // A write past the process's file size limit would end it with SIGXFSZ half-way through.
 bool WithinFileSizeLimit(std::size_t size)
 {
-    rlimit limit {};
+    rlimit limit{};
     return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || size <= limit.rlim_cur;
 }
 

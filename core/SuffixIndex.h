@@ -21,7 +21,6 @@ class TSuffixIndex : public TNumberIds {
 public:
     explicit TSuffixIndex(const TLineList& numbers);
 
-
     // Calls found(id) for each distinct number that `text` ends in, shortest first.
     template <class Found>
     void ForEachSuffix(std::string_view text, Found&& found) const
@@ -125,9 +124,9 @@ private:
     }
     std::size_t FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
 
-    std::vector<Level> levels_;  // by length, shortest first
+    std::vector<Level> levels_;            // by length, shortest first
     std::vector<std::size_t> largeLevels_; // those whose slots outgrow the cache, shortest first
-    TLineList long_;             // the numbers longer than kPackedLength bytes
+    TLineList long_;                       // the numbers longer than kPackedLength bytes
     std::uint32_t emptyId_ = kNone;
 };
 

@@ -25,9 +25,7 @@ void CollectHits(const Index& index, const TLineList& tickets, THits& hits)
     for (std::size_t j = 0; j < tickets.size(); ++j) {
         if (j + kPrefetchDistance < tickets.size())
             index.Prefetch(tickets[j + kPrefetchDistance]);
-        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) {
-            hits.push_back({id, static_cast<std::uint32_t>(j)});
-        });
+        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) { hits.push_back({id, static_cast<std::uint32_t>(j)}); });
     }
 }
 
@@ -35,7 +33,7 @@ void CollectHits(const Index& index, const TLineList& tickets, THits& hits)
 // The trie walk counts bits at every step; the CPU's own instruction makes the check about
 // twice as fast where it exists, and the baseline build cannot assume it.
 __attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
-                                                                 THits& hits)
+                                                                  THits& hits)
 {
     CollectHits(trie, tickets, hits);
 }

@@ -24,8 +24,7 @@ ByteString LabelLine(std::string_view label)
     return ByteString(label).append(kWonTicketText);
 }
 
-void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view labelLine,
-               std::string_view ticket)
+void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view labelLine, std::string_view ticket)
 {
     log.AppendEntry(numberLine);
     log.AppendEntry(labelLine);

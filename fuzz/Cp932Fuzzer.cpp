@@ -1,9 +1,9 @@
 // The Shift-JIS boundary of the user interface. The first input byte picks the direction:
 // even, the rest is data bytes shown on screen; odd, the rest is UTF-16 text the user typed.
 
-#include "ui/Cp932.h"
-#include "fuzz/FuzzCheck.h"
 #include "core/KelmoraError.h"
+#include "fuzz/FuzzCheck.h"
+#include "ui/Cp932.h"
 
 #include <QString>
 
@@ -52,17 +52,28 @@ bool OnlyCrLfLineEnds(std::string_view bytes)
 char16_t AsShown(char16_t c)
 {
     switch (c) {
-    case u'\r': return u'\n';
-    case u'\u301C': return u'\uFF5E';
-    case u'\u2016': return u'\u2225';
-    case u'\u2212': return u'\uFF0D';
-    case u'\u2014': return u'\u2015';
-    case u'\u00A2': return u'\uFFE0';
-    case u'\u00A3': return u'\uFFE1';
-    case u'\u00AC': return u'\uFFE2';
-    case u'\u00A5': return u'\\'; // stored as 5C, which shows as the backslash
-    case u'\u203E': return u'~';
-    default: return c;
+    case u'\r':
+        return u'\n';
+    case u'\u301C':
+        return u'\uFF5E';
+    case u'\u2016':
+        return u'\u2225';
+    case u'\u2212':
+        return u'\uFF0D';
+    case u'\u2014':
+        return u'\u2015';
+    case u'\u00A2':
+        return u'\uFFE0';
+    case u'\u00A3':
+        return u'\uFFE1';
+    case u'\u00AC':
+        return u'\uFFE2';
+    case u'\u00A5':
+        return u'\\'; // stored as 5C, which shows as the backslash
+    case u'\u203E':
+        return u'~';
+    default:
+        return c;
     }
 }
 

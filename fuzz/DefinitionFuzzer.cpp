@@ -2,10 +2,10 @@
 // order, and the winning table is the split of each class's numbers, labels in step.
 
 #include "core/CheckState.h"
-#include "fuzz/FuzzCheck.h"
 #include "core/LotteryDefinition.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +21,7 @@ const std::string kHyphens = "----------------------";
 bool IsValue(std::string_view value)
 {
     return value.size() <= TProfileFile::kMaxValueBytes &&
-           value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+        value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The comma-text rule on any text: items never hold more than the text did, quoting the items
 // and joining them gives the same items back, and plain items join with commas or blanks.
 
-#include "fuzz/FuzzCheck.h"
 #include "core/NumberList.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>

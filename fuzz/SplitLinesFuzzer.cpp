@@ -1,8 +1,8 @@
 // Any file bytes split into entries without CR, LF or NUL, the same as a byte-by-byte reading
 // of the rule, and the entries written back read as the same entries.
 
-#include "fuzz/FuzzCheck.h"
 #include "core/LineFile.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,11 +3,11 @@
 // Input: winning lines, NUL, ticket lines, NUL, the log's text before the check. Lines are
 // separated by LF; a winning line is the number, then a tab and the label.
 
-#include "fuzz/FuzzCheck.h"
 #include "core/ResultLog.h"
 #include "core/TicketList.h"
 #include "core/WinningCheck.h"
 #include "core/WinningTable.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <algorithm>
 #include <cstddef>

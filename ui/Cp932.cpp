@@ -134,8 +134,8 @@ QString CodePointText(char32_t codePoint)
 [[noreturn]] void RefuseCharacter(char32_t codePoint)
 {
     const QString hex = QString::number(static_cast<uint>(codePoint), 16).toUpper().rightJustified(4, u'0');
-    const QString text = QStringLiteral("「%1」(U+%2) はシフトJISで表せないため、受け付けられません")
-                             .arg(CodePointText(codePoint), hex);
+    const QString text =
+        QStringLiteral("「%1」(U+%2) はシフトJISで表せないため、受け付けられません").arg(CodePointText(codePoint), hex);
     throw TKelmoraError(text.toStdString());
 }
 

@@ -8,7 +8,8 @@
 
 namespace kelmora::ui {
 
-TDrawTableModel::TDrawTableModel(TDrawDraft& draft, QObject* parent) : QAbstractTableModel(parent), draft_(draft) {}
+TDrawTableModel::TDrawTableModel(TDrawDraft& draft, QObject* parent) : QAbstractTableModel(parent), draft_(draft)
+{}
 
 int TDrawTableModel::rowCount(const QModelIndex& parent) const
 {

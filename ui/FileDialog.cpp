@@ -44,9 +44,11 @@ protected:
 } // namespace
 
 TFileDialog::TFileDialog(Kind kind, const QString& filter, const QString& defaultExt, const QString& fileName)
-    : kind_(kind), nameFilters_(ToNameFilters(filter)), defaultExt_(defaultExt), fileName_(fileName)
-{
-}
+    : kind_(kind),
+      nameFilters_(ToNameFilters(filter)),
+      defaultExt_(defaultExt),
+      fileName_(fileName)
+{}
 
 bool TFileDialog::Execute(QWidget* parent)
 {

@@ -13,7 +13,8 @@
 namespace kelmora::ui {
 
 TKelmoraApplication::TKelmoraApplication(int& argc, char** argv)
-    : QApplication(argc, argv), title_(QStringLiteral("Kelmora！"))
+    : QApplication(argc, argv),
+      title_(QStringLiteral("Kelmora！"))
 {
     // No Linux font answers to the windows' font name; this one has the same metrics.
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));

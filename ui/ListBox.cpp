@@ -32,7 +32,8 @@ private:
 } // namespace
 
 TListBox::TListBox(QAbstractItemModel* model, int itemHeight, QWidget* parent)
-    : TListView(parent), itemHeight_(itemHeight)
+    : TListView(parent),
+      itemHeight_(itemHeight)
 {
     setItemDelegate(new TFixedHeightDelegate(itemHeight, this));
     // With a million entries, measuring each row would take seconds, and even placing them

@@ -1,8 +1,8 @@
 #include "ui/ResultLogView.h"
 
-#include "ui/Cp932.h"
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
+#include "ui/Cp932.h"
 #include "ui/platform/AvailableMemory.h"
 
 #include <QPlainTextEdit>
@@ -61,7 +61,10 @@ std::size_t EndOfFirstLines(std::string_view text, std::size_t begin, std::size_
 } // namespace
 
 TResultLogView::TResultLogView(QPlainTextEdit& memo, TResultLog& log, QObject* parent)
-    : QObject(parent), memo_(memo), log_(log), availableMemory_(platform::AvailableMemory)
+    : QObject(parent),
+      memo_(memo),
+      log_(log),
+      availableMemory_(platform::AvailableMemory)
 {
     setObjectName(QStringLiteral("ResultLogView"));
     fillTimer_.setInterval(0);
@@ -84,7 +87,8 @@ std::size_t TResultLogView::TextAreaCost(std::string_view bytes)
 
 void TResultLogView::EnsureFits(std::string_view bytes, std::size_t shown)
 {
-    if (bytes.size() <= kMostCharacters - std::min(shown, kMostCharacters) && TextAreaCost(bytes) <= availableMemory_()) {
+    if (bytes.size() <= kMostCharacters - std::min(shown, kMostCharacters) &&
+        TextAreaCost(bytes) <= availableMemory_()) {
         if (tooLarge_) {
             tooLarge_ = false;
             memo_.setPlaceholderText(QString());
@@ -118,8 +122,8 @@ void TResultLogView::ShowAppended(std::size_t shownBytes)
 {
     const std::string_view text = log_.Text();
     // A lone CR shown as a line end would join the appended LF into one unit on a reload.
-    if (shownBytes > text.size() || (shownBytes > 0 && text[shownBytes - 1] == '\r' &&
-                                      shownBytes < text.size() && text[shownBytes] == '\n')) {
+    if (shownBytes > text.size() ||
+        (shownBytes > 0 && text[shownBytes - 1] == '\r' && shownBytes < text.size() && text[shownBytes] == '\n')) {
         Reload();
         return;
     }

@@ -1,11 +1,10 @@
 #include "ui/Startup.h"
 
+#include "core/ProfileFile.h"
 #include "ui/DisplayGuard.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
-
-#include "core/ProfileFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +21,8 @@ namespace {
 // draw and shown selected in its folder.
 void OpenStartupFile(TForm1& form, const std::string& path)
 {
-    if (QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().compare(u"wkn", Qt::CaseInsensitive) == 0) {
+    if (QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().compare(u"wkn", Qt::CaseInsensitive) ==
+        0) {
         form.ShowTicketFile(path);
         return;
     }
@@ -55,8 +55,8 @@ int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& start
     // may change: resolve it first.
     const QStringList arguments = QCoreApplication::arguments();
     const std::string file = arguments.size() > 1
-                                 ? QFile::encodeName(QFileInfo(arguments.at(1)).absoluteFilePath()).toStdString()
-                                 : std::string();
+        ? QFile::encodeName(QFileInfo(arguments.at(1)).absoluteFilePath()).toStdString()
+        : std::string();
     if (started)
         started(*form1);
     form1->show();

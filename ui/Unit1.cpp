@@ -2,12 +2,12 @@
 
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
+#include "core/ProfileFile.h"
 #include "ui/Cp932.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/LineListModel.h"
 #include "ui/ListBox.h"
 #include "ui/PushButton.h"
-#include "core/ProfileFile.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -86,8 +86,9 @@ void ScrollTogether(QAbstractScrollArea& a, QAbstractScrollArea& b)
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
       SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
       SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt"))

@@ -82,48 +82,48 @@ protected:
 
 private:
     // Page control and pages.
-    QTabWidget* PageControl1 = nullptr;    // PageControl1: the two pages filling the window
-    QWidget* TabSheet1 = nullptr;          // TabSheet1: page "選択", choosing the draw file
-    QWidget* TabSheet2 = nullptr;          // TabSheet2: page "確認！", tickets, check and results
+    QTabWidget* PageControl1 = nullptr; // PageControl1: the two pages filling the window
+    QWidget* TabSheet1 = nullptr;       // TabSheet1: page "選択", choosing the draw file
+    QWidget* TabSheet2 = nullptr;       // TabSheet2: page "確認！", tickets, check and results
 
     // On TabSheet1: the file browser and the chosen draw's name.
-    TDriveComboBox* DriveComboBox1 = nullptr;        // DriveComboBox1: the volume being browsed
-    TDirectoryListBox* DirectoryListBox1 = nullptr;  // DirectoryListBox1: the browsed folder's path and subfolders
-    TFileListBox* FileListBox1 = nullptr;            // FileListBox1: the draw files (*.wkx) of that folder
-    QLabel* Label1 = nullptr;                        // Label1: caption "クジの種類" of Edit1
-    QLineEdit* Edit1 = nullptr;                      // Edit1: the selected draw's event name
+    TDriveComboBox* DriveComboBox1 = nullptr;       // DriveComboBox1: the volume being browsed
+    TDirectoryListBox* DirectoryListBox1 = nullptr; // DirectoryListBox1: the browsed folder's path and subfolders
+    TFileListBox* FileListBox1 = nullptr;           // FileListBox1: the draw files (*.wkx) of that folder
+    QLabel* Label1 = nullptr;                       // Label1: caption "クジの種類" of Edit1
+    QLineEdit* Edit1 = nullptr;                     // Edit1: the selected draw's event name
 
     // On TabSheet2: the winning table, the tickets, the check and its results.
-    TListBox* ListBox3 = nullptr;          // ListBox3: the prize class label beside each winning number
-    QLabel* Label2 = nullptr;              // Label2: caption "クジの当選番号" of ListBox1
-    TListBox* ListBox1 = nullptr;          // ListBox1: the winning numbers of the selected draw
-    QLabel* Label3 = nullptr;              // Label3: caption "自分のクジの番号" of ListBox2
-    TListBox* ListBox2 = nullptr;          // ListBox2: the user's ticket numbers
-    TPushButton* Button1 = nullptr;        // Button1: "<<番号の追加", adds Edit2's number to ListBox2
-    QLineEdit* Edit2 = nullptr;            // Edit2: the ticket number being typed
-    TPushButton* Button2 = nullptr;        // Button2: "X番号の削除", deletes the selected ticket
-    TPushButton* Button3 = nullptr;        // Button3: "確認！", asks for a check on the next tick
-    QLabel* Label4 = nullptr;              // Label4: caption "当選した番号と賞" of Memo1
-    QPlainTextEdit* Memo1 = nullptr;       // Memo1: the results log, editable by the user
+    TListBox* ListBox3 = nullptr;    // ListBox3: the prize class label beside each winning number
+    QLabel* Label2 = nullptr;        // Label2: caption "クジの当選番号" of ListBox1
+    TListBox* ListBox1 = nullptr;    // ListBox1: the winning numbers of the selected draw
+    QLabel* Label3 = nullptr;        // Label3: caption "自分のクジの番号" of ListBox2
+    TListBox* ListBox2 = nullptr;    // ListBox2: the user's ticket numbers
+    TPushButton* Button1 = nullptr;  // Button1: "<<番号の追加", adds Edit2's number to ListBox2
+    QLineEdit* Edit2 = nullptr;      // Edit2: the ticket number being typed
+    TPushButton* Button2 = nullptr;  // Button2: "X番号の削除", deletes the selected ticket
+    TPushButton* Button3 = nullptr;  // Button3: "確認！", asks for a check on the next tick
+    QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
+    QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
 
     // The menu.
-    QMenuBar* MainMenu1 = nullptr;         // MainMenu1: the menu bar
-    QMenu* File1 = nullptr;                // File1: submenu "ファイル"
-    QAction* N1 = nullptr;                 // N1: save the ticket numbers
-    QAction* N2 = nullptr;                 // N2: open a ticket number file
-    QAction* N3 = nullptr;                 // N3: save the results log
-    QAction* N4 = nullptr;                 // N4: separator line
-    QAction* Exit1 = nullptr;              // Exit1: quit
-    QAction* About1 = nullptr;             // About1: "バージョン情報" on the bar, shows the about window
-    QAction* N5 = nullptr;                 // N5: "クジの種類を作成..." (Ctrl+N), a new draw in the draw editor
-    QAction* N6 = nullptr;                 // N6: "クジの種類を編集..." (Ctrl+E), the selected draw in the draw editor
-    QAction* N7 = nullptr;                 // N7: "連番で追加..." (Ctrl+R), adds a run of consecutive ticket numbers
+    QMenuBar* MainMenu1 = nullptr; // MainMenu1: the menu bar
+    QMenu* File1 = nullptr;        // File1: submenu "ファイル"
+    QAction* N1 = nullptr;         // N1: save the ticket numbers
+    QAction* N2 = nullptr;         // N2: open a ticket number file
+    QAction* N3 = nullptr;         // N3: save the results log
+    QAction* N4 = nullptr;         // N4: separator line
+    QAction* Exit1 = nullptr;      // Exit1: quit
+    QAction* About1 = nullptr;     // About1: "バージョン情報" on the bar, shows the about window
+    QAction* N5 = nullptr;         // N5: "クジの種類を作成..." (Ctrl+N), a new draw in the draw editor
+    QAction* N6 = nullptr;         // N6: "クジの種類を編集..." (Ctrl+E), the selected draw in the draw editor
+    QAction* N7 = nullptr;         // N7: "連番で追加..." (Ctrl+R), adds a run of consecutive ticket numbers
 
     // Dialogs and timer.
-    TFileDialog OpenDialog1;               // OpenDialog1: chooses a ticket file to open
-    TFileDialog SaveDialog1;               // SaveDialog1: chooses where to save the tickets
-    TFileDialog SaveDialog2;               // SaveDialog2: chooses where to save the results
-    QTimer* Timer1 = nullptr;              // Timer1: 10 ms tick that runs a requested check
+    TFileDialog OpenDialog1;  // OpenDialog1: chooses a ticket file to open
+    TFileDialog SaveDialog1;  // SaveDialog1: chooses where to save the tickets
+    TFileDialog SaveDialog2;  // SaveDialog2: chooses where to save the results
+    QTimer* Timer1 = nullptr; // Timer1: 10 ms tick that runs a requested check
 
     void BuildSelectionPage();
     void BuildCheckPage();

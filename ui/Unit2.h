@@ -22,9 +22,9 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    QLabel* Image1;          // Image1: the picture covering the window
-    QLabel* Label1;          // Label1: the version, "Ver 1.0", over the picture
-    TPushButton* Button1;    // Button1: "OK", hides the window
+    QLabel* Image1;       // Image1: the picture covering the window
+    QLabel* Label1;       // Label1: the version, "Ver 1.0", over the picture
+    TPushButton* Button1; // Button1: "OK", hides the window
 
     bool placed_ = false;
 };

@@ -171,8 +171,9 @@ void TForm3::Button5Click()
         QStringList rows;
         for (const std::size_t index : written.splitClasses)
             rows << QString::number(index + 1);
-        note = QStringLiteral("%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
-                              "（確認の結果は同じです）")
+        note = QStringLiteral(
+                   "%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
+                   "（確認の結果は同じです）")
                    .arg(rows.join(QStringLiteral(", ")));
         QMessageBox::information(this, kCaption, note);
     }
@@ -199,8 +200,9 @@ void TForm3::closeEvent(QCloseEvent* event)
 {
     StringGrid1->CommitEdit();
     if (draft_.Modified()) {
-        const auto answer = QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。破棄して閉じますか？"),
-                                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        const auto answer =
+            QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。破棄して閉じますか？"),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) {
             event->ignore();
             return;

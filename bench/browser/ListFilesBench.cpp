@@ -6,14 +6,9 @@
 
 #include "bench/BenchSize.h"
 #include "bench/RatioReporter.h"
-
 #include "ui/browser/FileListBox.h"
 
 #include <QApplication>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +16,10 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "bench/BenchSize.h"
 #include "bench/RatioReporter.h"
-
 #include "core/LineFile.h"
 #include "core/ResultLog.h"
 #include "core/TicketList.h"
@@ -13,11 +12,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <numeric>
 #include <random>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -60,7 +60,8 @@ struct CheckData {
             manyNumbers.Add(number, "\x82\x50\x93\x99");
         }
 
-        ticketFile = (std::filesystem::temp_directory_path() / ("kelmora-bench-" + std::to_string(::getpid()) + ".wkn")).string();
+        ticketFile = (std::filesystem::temp_directory_path() / ("kelmora-bench-" + std::to_string(::getpid()) + ".wkn"))
+                         .string();
         WriteLineFile(ticketFile, entries);
         tickets.Open(ticketFile);
     }
@@ -155,7 +156,8 @@ BENCHMARK(BM_RawReadAndLineCount)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    return kelmora::bench::RunWithRatios(argc, argv,
+    return kelmora::bench::RunWithRatios(
+        argc, argv,
         {{"BM_RunCheckPlain", "BM_RunCheck", "at least 50"},
          {"BM_RunCheck", "BM_PlainPassOverTickets", "at most 10"},
          {"BM_RunCheck100000Numbers", "BM_RunCheck", "(for information; whole process: at most 1.6)"},

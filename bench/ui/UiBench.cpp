@@ -4,14 +4,13 @@
 
 #include "bench/BenchSize.h"
 #include "bench/RatioReporter.h"
-
-#include "ui/KelmoraApplication.h"
 #include "core/LineFile.h"
+#include "core/WinningCheck.h"
+#include "ui/KelmoraApplication.h"
 #include "ui/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Startup.h"
 #include "ui/Unit1.h"
-#include "core/WinningCheck.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,6 +30,7 @@
 #include <memory>
 #include <random>
 #include <vector>
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,8 +64,9 @@ struct Data {
                 ticket += static_cast<char>('0' + digit(random));
             entries.push_back(std::move(ticket));
         }
-        ticketFile = (std::filesystem::temp_directory_path() /
-                      ("kelmora-ui-bench-" + std::to_string(::getpid()) + ".wkn")).string();
+        ticketFile =
+            (std::filesystem::temp_directory_path() / ("kelmora-ui-bench-" + std::to_string(::getpid()) + ".wkn"))
+                .string();
         WriteLineFile(ticketFile, entries);
     }
     ~Data() { std::filesystem::remove(ticketFile); }

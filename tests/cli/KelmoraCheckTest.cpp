@@ -26,9 +26,7 @@ const std::string kSummary = "E\r\n\r\n\r\nH\r\n7\r\nP\r\n\r\n\r\n--------------
 
 std::string Win(const std::string& number, const std::string& ticket)
 {
-    return kWinningNumber + number + "\r\nH" +
-           kWonBy + "\r\n" + ticket +
-           "\r\n\r\n\r\n";
+    return kWinningNumber + number + "\r\nH" + kWonBy + "\r\n" + ticket + "\r\n\r\n\r\n";
 }
 
 } // namespace
@@ -59,8 +57,9 @@ TEST(KelmoraCheck, SeveralTicketFilesAndStandardInputAreOneList)
     WriteBytes(dir.File("in.wkn"), "57\r\n");
     const auto run = RunChecker(dir, "d.wkx a.wkn - b.wkn a.wkn", "< in.wkn");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, kSummary + Win("7", "27") + Win("7", "37") + Win("7", "57") + Win("7", "47") +
-                           Win("7", "27") + Win("7", "37"));
+    EXPECT_EQ(run.out,
+              kSummary + Win("7", "27") + Win("7", "37") + Win("7", "57") + Win("7", "47") + Win("7", "27") +
+                  Win("7", "37"));
 
     const auto piped = RunChecker(dir, "d.wkx -", "< a.wkn");
     EXPECT_EQ(piped.out, kSummary + Win("7", "27") + Win("7", "37"));
@@ -84,7 +83,7 @@ TEST(KelmoraCheck, AgreesWithTheWindowsCheckOnRandomDraws)
         std::string draw = "[Ver]\r\nNo=3\r\nEVENT=" + text(3) + "\r\n[Hit]\r\n";
         for (int c = 1; c <= 3; ++c)
             draw += "Hit" + std::to_string(c) + "=" + text(3) + "\r\nNo" + std::to_string(c) + "=1" + text(12) +
-                    "\r\nSHO" + std::to_string(c) + "=" + text(3) + "\r\n";
+                "\r\nSHO" + std::to_string(c) + "=" + text(3) + "\r\n";
         WriteBytes(dir.File("d.wkx"), draw);
         std::string files[2];
         for (std::string& file : files)
@@ -120,9 +119,9 @@ TEST(KelmoraCheck, ErrorsAndUsage)
     EXPECT_EQ(missingTickets.out, "") << "nothing is printed before every input was read";
     EXPECT_EQ(RunChecker(dir, "d.wkx t.wkn -o no/r.txt").exitCode, 1);
 
-    for (const char* wrong : {"", "d.wkx", "d.wkx t.wkn -o", "--bogus d.wkx t.wkn", "-x d.wkx t.wkn",
-                              "--format=xml d.wkx t.wkn", "--format=csv --summary d.wkx t.wkn",
-                              "d.wkx t.wkn -o a -o b"}) {
+    for (const char* wrong :
+         {"", "d.wkx", "d.wkx t.wkn -o", "--bogus d.wkx t.wkn", "-x d.wkx t.wkn", "--format=xml d.wkx t.wkn",
+          "--format=csv --summary d.wkx t.wkn", "d.wkx t.wkn -o a -o b"}) {
         const auto run = RunChecker(dir, wrong);
         EXPECT_EQ(run.exitCode, 2) << wrong;
         EXPECT_NE(run.err.find("usage: kelmora-check"), std::string::npos) << wrong;
@@ -173,7 +172,7 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
         many += "17\r\n";
     WriteBytes(dir.File("many.wkn"), many);
     const std::string command = "cd '" + dir.Path().string() + "' && { " + KELMORA_CHECK +
-                                " d.wkx many.wkn 2>err; echo $? > status; } | head -c 10 > /dev/null";
+        " d.wkx many.wkn 2>err; echo $? > status; } | head -c 10 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(kelmora::test::ReadBytes(dir.File("status")), "1\n");
     EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("ストリームへの書き込みエラー"), std::string::npos);
@@ -198,7 +197,7 @@ TEST(KelmoraCheck, ALargeDrawToAFile)
         for (int n = 0; n < (c % 10 == 0 ? 24 : 30); ++n)
             numbers += (n ? " " : "") + digits(c % 10 == 0 ? 9 : 6);
         draw += "Hit" + std::to_string(c) + "=C" + std::to_string(c) + "\r\nNo" + std::to_string(c) + "=" + numbers +
-                "\r\nSHO" + std::to_string(c) + "=1\r\n";
+            "\r\nSHO" + std::to_string(c) + "=1\r\n";
     }
     std::string tickets;
     for (int j = 0; j < 400; ++j)

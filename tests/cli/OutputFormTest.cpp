@@ -34,10 +34,11 @@ class OutputForms : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteBytes(dir.File("d.wkx"), Sjis("[Ver]\r\nNo=3\r\nEVENT=年末\"ジャンボ\"\r\n[Hit]\r\n"
-                                           "Hit1=1等,前後賞\r\nNo1=123456 \"9,1\"\r\nSHO1=1,000万円\r\n"
-                                           "Hit2=下\"2\"桁\r\nNo2=56\r\nSHO2=300円\r\n"
-                                           "Hit3=記念\r\nNo3=0\r\nSHO3=粗品\r\n"));
+        WriteBytes(dir.File("d.wkx"),
+                   Sjis("[Ver]\r\nNo=3\r\nEVENT=年末\"ジャンボ\"\r\n[Hit]\r\n"
+                        "Hit1=1等,前後賞\r\nNo1=123456 \"9,1\"\r\nSHO1=1,000万円\r\n"
+                        "Hit2=下\"2\"桁\r\nNo2=56\r\nSHO2=300円\r\n"
+                        "Hit3=記念\r\nNo3=0\r\nSHO3=粗品\r\n"));
         WriteBytes(dir.File("a.wkn"), Sjis("12組123456\r\n5,9,1\r\n"));
         WriteBytes(dir.File("in.wkn"), "7756\r\n");
         WriteBytes(dir.File("b.wkn"), "10\r\n");
@@ -72,7 +73,9 @@ TEST_F(OutputForms, Csv)
 TEST_F(OutputForms, JsonWritesUndecodableBytesAsReplacementCharacters)
 {
     // FF is no character; 81 is a lead byte that the tab after it cannot complete.
-    WriteBytes(dir.File("bad.wkn"), "\xFF" "0\r\n\x81\t0\r\n");
+    WriteBytes(dir.File("bad.wkn"),
+               "\xFF"
+               "0\r\n\x81\t0\r\n");
     const std::string expected =
         "{\"event\":\"年末\\\"ジャンボ\\\"\",\n"
         "\"classes\":[\n"
@@ -81,9 +84,12 @@ TEST_F(OutputForms, JsonWritesUndecodableBytesAsReplacementCharacters)
         "{\"label\":\"記念\",\"numbers\":[\"0\"],\"prize\":\"粗品\"}\n"
         "],\n"
         "\"wins\":[\n"
-        "{\"winning_number\":\"123456\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"12組123456\"},\n"
-        "{\"winning_number\":\"9,1\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"5,9,1\"},\n"
-        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":\"12組123456\"},\n"
+        "{\"winning_number\":\"123456\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":"
+        "\"12組123456\"},\n"
+        "{\"winning_number\":\"9,1\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"5,9,1\"}"
+        ",\n"
+        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":"
+        "\"12組123456\"},\n"
         "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":\"7756\"},\n"
         "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"10\"},\n"
         "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"\uFFFD0\"},\n"
@@ -105,12 +111,13 @@ TEST_F(OutputForms, Utf8TextHasLineFeeds)
 {
     const auto run = RunChecker(dir, "--utf8 d.wkx b.wkn");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "年末\"ジャンボ\"\n\n\n"
-                       "1等,前後賞\n123456 \"9,1\"\n1,000万円\n\n\n"
-                       "下\"2\"桁\n56\n300円\n\n\n"
-                       "記念\n0\n粗品\n\n\n"
-                       "----------------------\n\n\n"
-                       "当選番号0\n記念に当選したクジの番号\n10\n\n\n");
+    EXPECT_EQ(run.out,
+              "年末\"ジャンボ\"\n\n\n"
+              "1等,前後賞\n123456 \"9,1\"\n1,000万円\n\n\n"
+              "下\"2\"桁\n56\n300円\n\n\n"
+              "記念\n0\n粗品\n\n\n"
+              "----------------------\n\n\n"
+              "当選番号0\n記念に当選したクジの番号\n10\n\n\n");
 }
 
 TEST_F(OutputForms, SummaryCountsWinsAndAddsPlainAmounts)
@@ -128,6 +135,8 @@ TEST_F(OutputForms, SummaryCountsWinsAndAddsPlainAmounts)
     // --summary follows the results log, in its encoding.
     const auto log = RunChecker(dir, "d.wkx a.wkn");
     const auto both = RunChecker(dir, "--summary d.wkx a.wkn");
-    EXPECT_EQ(both.out, log.out + Sjis("1等,前後賞\t1,000万円\t2\r\n下\"2\"桁\t300円\t1\r\n"
-                                       "記念\t粗品\t0\r\n合計\t20,000,300円\t3\r\n"));
+    EXPECT_EQ(both.out,
+              log.out +
+                  Sjis("1等,前後賞\t1,000万円\t2\r\n下\"2\"桁\t300円\t1\r\n"
+                       "記念\t粗品\t0\r\n合計\t20,000,300円\t3\r\n"));
 }

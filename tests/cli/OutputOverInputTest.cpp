@@ -43,10 +43,10 @@ TEST(OutputOverInput, IsRefusedAndChangesNothing)
     const FileState tickets = StateOf(dir.File("t.wkn"));
     const FileState others = StateOf(dir.File("u.wkn"));
 
-    for (const char* command : {"d.wkx t.wkn -o t.wkn", "d.wkx t.wkn -o d.wkx", "d.wkx t.wkn -o ./t.wkn",
-                                "d.wkx t.wkn -o to-tickets", "d.wkx t.wkn -o to-link", "d.wkx u.wkn t.wkn -o t.wkn",
-                                "d.wkx t.wkn u.wkn -o hard.wkn", "-o to-draw d.wkx t.wkn",
-                                "--format=csv d.wkx to-tickets -o t.wkn"}) {
+    for (const char* command :
+         {"d.wkx t.wkn -o t.wkn", "d.wkx t.wkn -o d.wkx", "d.wkx t.wkn -o ./t.wkn", "d.wkx t.wkn -o to-tickets",
+          "d.wkx t.wkn -o to-link", "d.wkx u.wkn t.wkn -o t.wkn", "d.wkx t.wkn u.wkn -o hard.wkn",
+          "-o to-draw d.wkx t.wkn", "--format=csv d.wkx to-tickets -o t.wkn"}) {
         const auto run = RunChecker(dir, command);
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_NE(run.err.find("is the input"), std::string::npos) << command << ": " << run.err;

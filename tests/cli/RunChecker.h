@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+
 #include <sys/wait.h>
 
 namespace kelmora::test {
@@ -20,7 +21,7 @@ inline CheckerRun RunChecker(const TempDir& dir, const std::string& arguments, c
 {
     const std::string errFile = dir.File(".stderr");
     const std::string command = "cd '" + dir.Path().string() + "' && " + KELMORA_CHECK + " " + arguments + " " +
-                                redirections + " 2>'" + errFile + "'";
+        redirections + " 2>'" + errFile + "'";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];

@@ -14,7 +14,7 @@
 namespace kelmora::test {
 
 struct ChildOptions {
-    long fileSizeLimit = -1; // bytes; writes past it fail with EFBIG
+    long fileSizeLimit = -1;   // bytes; writes past it fail with EFBIG
     bool unprivileged = false; // run as nobody, so that permissions hold even for root
 };
 

@@ -44,8 +44,9 @@ TEST(ProfileFile, DefaultsCommentsAndRepeats)
 
 TEST(ProfileFile, NumbersAndLongValues)
 {
-    const auto profile = TProfileFile::Parse("[s]\na=-3\nb=12abc\nc=abc\nd=99999999999999999999\ne=" +
-                                             std::string(300, 'x') + "\nf=" + std::string("ab\0cd", 5));
+    const auto profile =
+        TProfileFile::Parse("[s]\na=-3\nb=12abc\nc=abc\nd=99999999999999999999\ne=" + std::string(300, 'x') +
+                            "\nf=" + std::string("ab\0cd", 5));
     EXPECT_EQ(profile.ReadInt("s", "a", 0), -3);
     EXPECT_EQ(profile.ReadInt("s", "b", 0), 12);
     EXPECT_EQ(profile.ReadInt("s", "c", 9), 0);
@@ -116,8 +117,10 @@ TEST(LoadDefinition, ReadsAShiftJisFile)
 {
     test::TempDir dir;
     // [Ver] No=1 EVENT=宝くじ [Hit] Hit1=1等 No1=12組345 SHO1=100円
-    test::WriteBytes(dir.File("d.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x95\xF3\x82\xAD\x82\xB6\r\n[Hit]\r\n"
-                                        "Hit1=1\x93\x99\r\nNo1=12\x91\x67" "345\r\nSHO1=100\x89\x7E\r\n");
+    test::WriteBytes(dir.File("d.wkx"),
+                     "[Ver]\r\nNo=1\r\nEVENT=\x95\xF3\x82\xAD\x82\xB6\r\n[Hit]\r\n"
+                     "Hit1=1\x93\x99\r\nNo1=12\x91\x67"
+                     "345\r\nSHO1=100\x89\x7E\r\n");
     const auto definition = LoadDefinition(dir.File("d.wkx"));
     EXPECT_EQ(definition.eventName, "\x95\xF3\x82\xAD\x82\xB6");
     ASSERT_EQ(definition.classes.size(), 1u);

@@ -1,6 +1,7 @@
 // Writing definitions: what is written reads back, through the reader, to what was written.
 
 #include "core/DefinitionWriter.h"
+
 #include "core/DrawDraft.h"
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
@@ -41,8 +42,9 @@ TPrizeClass Class(ByteString label, std::vector<std::string> numbers, ByteString
 
 // Pieces of data text: ASCII, separators, quotes, 組 and a full-width digit, a code that does
 // not survive decoding (87 90), bytes that do not decode at all, a lead byte on its own.
-const std::vector<std::string> kPieces = {"0", "1", "7", "9", "A", "-", ",", " ", "\"", "\t", "\x91\x67",
-                                          "\x82\x4F", "\x87\x90", "\xED\x40", "\x80", "\xFD", "\xA0", "\x81"};
+const std::vector<std::string> kPieces = {"0",        "1",        "7",    "9",    "A",        "-",
+                                          ",",        " ",        "\"",   "\t",   "\x91\x67", "\x82\x4F",
+                                          "\x87\x90", "\xED\x40", "\x80", "\xFD", "\xA0",     "\x81"};
 
 std::string RandomText(std::mt19937& random, std::size_t maxPieces)
 {
@@ -133,7 +135,10 @@ TEST(DefinitionWriter, QuotesWhatTheNumberRuleWouldSplitOrSwallow)
     EXPECT_EQ(QuoteNumber("1 2"), "\"1 2\"");
     EXPECT_EQ(QuoteNumber("\t"), "\"\t\"");
     EXPECT_EQ(QuoteNumber(""), "\"\"");
-    EXPECT_EQ(QuoteNumber("\x91\x67" "12"), "\x91\x67" "12");
+    EXPECT_EQ(QuoteNumber("\x91\x67"
+                          "12"),
+              "\x91\x67"
+              "12");
     // Unquoted, a lead byte at the end would take the following comma as its second byte.
     EXPECT_EQ(QuoteNumber("12\x81"), "\"12\x81\"");
     EXPECT_EQ(Items(SplitNumberList(QuoteNumber("12\x81") + "," + QuoteNumber("3"))),
@@ -184,7 +189,8 @@ TEST(DefinitionWriter, ReadThenWrittenAgainGivesTheSameDefinition)
                             "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
     const TLotteryDefinition first = ReadBack(file);
     ASSERT_EQ(first.classes.size(), 3U);
-    const TLotteryDefinition second = ReadBack(FormatDefinition(TDrawDraft::FromDefinition(first).ToDefinition()).bytes);
+    const TLotteryDefinition second =
+        ReadBack(FormatDefinition(TDrawDraft::FromDefinition(first).ToDefinition()).bytes);
     EXPECT_EQ(second.eventName, first.eventName);
     ASSERT_EQ(second.classes.size(), first.classes.size());
     for (std::size_t i = 0; i < first.classes.size(); ++i) {
@@ -304,9 +310,11 @@ TEST(DrawDraft, MovesRowsWithinTheTableAndTracksChanges)
 
 TEST(DrawDraft, AnEditKeepsTheBytesOfEveryOtherField)
 {
-    const ByteString file = "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=old\r\n";
+    const ByteString file =
+        "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=old\r\n";
     TDrawDraft draft = TDrawDraft::FromDefinition(ReadBack(file));
     draft.SetField(0, TDrawDraft::Field::Prize, "new");
     const ByteString written = FormatDefinition(draft.ToDefinition()).bytes;
-    EXPECT_EQ(written, "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=new\r\n");
+    EXPECT_EQ(written,
+              "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=new\r\n");
 }

@@ -1,5 +1,6 @@
-#include "core/KelmoraError.h"
 #include "core/LineFile.h"
+
+#include "core/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -94,8 +95,8 @@ TEST(LineFile, RelativePathsAreShownInFull)
         FAIL() << "no error";
     } catch (const TKelmoraError& error) {
         const std::string text = error.what();
-        EXPECT_NE(text.find(std::filesystem::current_path().string() + "/no-such-dir-kelmora/x.wkn"),
-                  std::string::npos) << text;
+        EXPECT_NE(text.find(std::filesystem::current_path().string() + "/no-such-dir-kelmora/x.wkn"), std::string::npos)
+            << text;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/NumberList.h"
+
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,9 @@ TEST(SplitNumberList, SeparatorsAndBlanks)
     EXPECT_EQ(SplitNumberList("11,22"), (TLineList{"11", "22"}));
     EXPECT_EQ(SplitNumberList("11, 22"), (TLineList{"11", "22"}));
     EXPECT_EQ(SplitNumberList("11 22"), (TLineList{"11", "22"}));
-    EXPECT_EQ(SplitNumberList("\t11\x01\x1F" "22  "), (TLineList{"11", "22"}));
+    EXPECT_EQ(SplitNumberList("\t11\x01\x1F"
+                              "22  "),
+              (TLineList{"11", "22"}));
     EXPECT_EQ(SplitNumberList("11 22,33"), (TLineList{"11", "22", "33"}));
 }
 

@@ -8,7 +8,7 @@ using kelmora::FormatYen;
 using kelmora::ParsePrizeAmount;
 
 namespace {
-const std::string kYen = "\x89\x7E";       // 円
+const std::string kYen = "\x89\x7E";           // 円
 const std::string kManYen = "\x96\x9C" + kYen; // 万円
 const std::string kOkuYen = "\x89\xAD" + kYen; // 億円
 } // namespace
@@ -25,9 +25,9 @@ TEST(PrizeAmount, PlainAmounts)
 
 TEST(PrizeAmount, AnythingElseHasNoAmount)
 {
-    for (const std::string& text : std::vector<std::string>{std::string(), kYen, kManYen, ",100", "100,", "1,,000", "1.5" + kManYen,
-                                    "-100", " 100", "100 " + kYen, "\x91\x65\x95\x69" /* 粗品 */,
-                                    "100" + kManYen + kYen, "\x82\x50\x82\x4F\x82\x4F" /* full-width 100 */})
+    for (const std::string& text : std::vector<std::string>{
+             std::string(), kYen, kManYen, ",100", "100,", "1,,000", "1.5" + kManYen, "-100", " 100", "100 " + kYen,
+             "\x91\x65\x95\x69" /* 粗品 */, "100" + kManYen + kYen, "\x82\x50\x82\x4F\x82\x4F" /* full-width 100 */})
         EXPECT_FALSE(ParsePrizeAmount(text).has_value()) << text;
     EXPECT_EQ(ParsePrizeAmount("18446744073709551615"), UINT64_MAX);
     EXPECT_FALSE(ParsePrizeAmount("18446744073709551616").has_value());

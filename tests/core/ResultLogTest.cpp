@@ -1,5 +1,6 @@
-#include "core/KelmoraError.h"
 #include "core/ResultLog.h"
+
+#include "core/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 // the full path, the old file keeps its bytes, nothing is reported saved that was not, and the
 // list or log stays as it was and goes on working.
 
-#include "tests/core/ChildProcess.h"
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
 #include "core/ResultLog.h"
 #include "core/SafeFileWriter.h"
-#include "tests/core/TestFiles.h"
 #include "core/TicketList.h"
+#include "tests/core/ChildProcess.h"
+#include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,9 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <thread>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -25,8 +28,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
-#include <fstream>
-#include <thread>
 #include <unistd.h>
 
 using namespace kelmora;
@@ -95,8 +96,8 @@ std::string SaveLineFile(const SaveJob& job)
     const bool unchanged = list == before;
     list.erase(3);
     list.push_back("more");
-    const bool saves = Outcome([&] { WriteLineFile(job.spare, list); }) == "saved" &&
-                       ReadBytes(job.spare) == JoinLines(list);
+    const bool saves =
+        Outcome([&] { WriteLineFile(job.spare, list); }) == "saved" && ReadBytes(job.spare) == JoinLines(list);
     return AfterFailure(outcome, unchanged, saves);
 }
 
@@ -110,8 +111,8 @@ std::string SaveTicketList(const SaveJob& job)
     const bool unchanged = tickets.Entries() == before;
     tickets.Delete(3);
     tickets.Add("more");
-    const bool saves = Outcome([&] { tickets.Save(job.spare); }) == "saved" &&
-                       ReadLineFile(job.spare) == tickets.Entries();
+    const bool saves =
+        Outcome([&] { tickets.Save(job.spare); }) == "saved" && ReadLineFile(job.spare) == tickets.Entries();
     return AfterFailure(outcome, unchanged, saves);
 }
 
@@ -147,7 +148,7 @@ std::string SaveInPieces(const SaveJob& job)
     TSafeFileWriter writer;
     const std::string outcome = Outcome([&] { saveTo(writer, job.path, Entries(job.longEntry)); });
     const bool saves = Outcome([&] { saveTo(writer, job.spare, Entries(1)); }) == "saved" &&
-                       ReadBytes(job.spare) == JoinLines(Entries(1));
+        ReadBytes(job.spare) == JoinLines(Entries(1));
     return AfterFailure(outcome, true, saves);
 }
 
@@ -192,7 +193,10 @@ TEST(SaveFaults, DiskFullKeepsTheOldFileAndLeavesNoTemporaryFile)
 
         // A new file that does not fit is not created at all.
         const std::string fresh = dir.File("fresh.wkn");
-        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096}, [&] { return saver.save({fresh, dir.File("spare"), 8192}); }),
+        EXPECT_EQ(RunInChild({.fileSizeLimit = 4096},
+                             [&] {
+                                 return saver.save({fresh, dir.File("spare"), 8192});
+                             }),
                   kWriteError);
         EXPECT_FALSE(std::filesystem::exists(fresh));
     }
@@ -216,12 +220,17 @@ TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
             ::chmod(path.c_str(), mode);
             ::chmod(dir.File("locked").c_str(), 0555);
             EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
-                                 [&] { return saver.save({path, dir.File("spare"), 8192}); }),
+                                 [&] {
+                                     return saver.save({path, dir.File("spare"), 8192});
+                                 }),
                       kWriteError);
             ::chmod(path.c_str(), 0644);
             EXPECT_EQ(ReadBytes(path), kOld);
             ::chmod(path.c_str(), mode);
-            EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
+            EXPECT_EQ(RunInChild({.unprivileged = true},
+                                 [&] {
+                                     return saver.save({path, dir.File("spare")});
+                                 }),
                       "saved");
             ::chmod(path.c_str(), 0644);
             EXPECT_EQ(ReadBytes(path), saver.bytes(1));
@@ -281,7 +290,10 @@ TEST(SaveFaults, NoPermissionOnTheFile)
         WriteBytes(readOnly, kOld);
         (void)::chown(readOnly.c_str(), kNobody, kNobody);
         ::chmod(readOnly.c_str(), 0444);
-        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({readOnly, dir.File("spare")}); }),
+        EXPECT_EQ(RunInChild({.unprivileged = true},
+                             [&] {
+                                 return saver.save({readOnly, dir.File("spare")});
+                             }),
                   CannotCreate(readOnly));
         EXPECT_EQ(ReadBytes(readOnly), kOld);
         EXPECT_EQ(EntriesIn(dir.Path()), 2u);
@@ -298,7 +310,10 @@ TEST(SaveFaults, AnotherUsersFileInAWritableDirectory)
         SCOPED_TRACE(saver.name);
         WriteBytes(rootsFile, kOld);
         ::chmod(rootsFile.c_str(), 0644);
-        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({rootsFile, dir.File("spare")}); }),
+        EXPECT_EQ(RunInChild({.unprivileged = true},
+                             [&] {
+                                 return saver.save({rootsFile, dir.File("spare")});
+                             }),
                   CannotCreate(rootsFile));
         EXPECT_EQ(ReadBytes(rootsFile), kOld);
         struct stat st {};
@@ -319,10 +334,16 @@ TEST(SaveFaults, ReadOnlyDirectory)
     ::chmod(dir.File("locked").c_str(), 0555);
     for (const Saver& saver : kSavers) {
         SCOPED_TRACE(saver.name);
-        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({path, dir.File("spare")}); }),
+        EXPECT_EQ(RunInChild({.unprivileged = true},
+                             [&] {
+                                 return saver.save({path, dir.File("spare")});
+                             }),
                   CannotCreate(path));
         const std::string fresh = dir.File("locked/new.wkn");
-        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saver.save({fresh, dir.File("spare")}); }),
+        EXPECT_EQ(RunInChild({.unprivileged = true},
+                             [&] {
+                                 return saver.save({fresh, dir.File("spare")});
+                             }),
                   CannotCreate(fresh));
         EXPECT_EQ(ReadBytes(path), kOld);
         EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
@@ -340,10 +361,12 @@ TEST(SaveFaults, DirectoryRemovedBeforeTheSave)
         std::filesystem::remove_all(dir.Path() / "gone");
         EXPECT_EQ(saver.save({path, dir.File("spare")}), CannotCreate(path));
         // A relative path is shown in full too.
-        EXPECT_EQ(RunInChild({}, [&] {
-                      return ::chdir(dir.Path().c_str()) == 0 ? saver.save({"gone/results.txt", "spare"}) : "";
-                  }),
-                  CannotCreate(path));
+        EXPECT_EQ(
+            RunInChild({},
+                       [&] {
+                           return ::chdir(dir.Path().c_str()) == 0 ? saver.save({"gone/results.txt", "spare"}) : "";
+                       }),
+            CannotCreate(path));
         EXPECT_FALSE(std::filesystem::exists(dir.Path() / "gone"));
     }
 }
@@ -450,7 +473,8 @@ TEST(SaveLinks, AChainLongerThanTheSystemFollowsIsAnError)
         for (int i = 0; i < links; ++i) {
             const std::string next = i + 1 < links ? "chain" + std::to_string(links) + "-" + std::to_string(i + 1)
                                                    : std::string("target.wkn");
-            std::filesystem::create_symlink(next, dir.Path() / ("chain" + std::to_string(links) + "-" + std::to_string(i)));
+            std::filesystem::create_symlink(next,
+                                            dir.Path() / ("chain" + std::to_string(links) + "-" + std::to_string(i)));
         }
         return dir.File("chain" + std::to_string(links) + "-0");
     };
@@ -471,7 +495,8 @@ TEST(SaveLinks, AChainLongerThanTheSystemFollowsIsAnError)
         EXPECT_EQ(EntriesIn(dir.Path()), 40u + 41u + 45u + 2u);
         for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
             EXPECT_TRUE(entry.is_symlink() || entry.path().filename() == "target.wkn" ||
-                        entry.path().filename() == "spare") << entry.path();
+                        entry.path().filename() == "spare")
+                << entry.path();
         EXPECT_EQ(saver.save({longest, dir.File("spare")}), "saved");
         EXPECT_EQ(ReadBytes(target), saver.bytes(1));
     }
@@ -491,8 +516,7 @@ TEST(SaveFaults, AKilledSaveLeavesNothingBehind)
         if (pid == 0) {
             try {
                 WriteFileSafely(path, bytes);
-            } catch (...) {
-            }
+            } catch (...) {}
             ::_exit(0);
         }
         const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
@@ -611,8 +635,8 @@ TEST(SaveKeeps, ExtendedAttributesAndAcls)
     };
     const std::uint32_t version = 2;
     std::string acl(reinterpret_cast<const char*>(&version), 4);
-    acl += entry(0x01, 6, ~0u) + entry(0x02, 4, kNobody) + entry(0x04, 4, ~0u) + entry(0x10, 4, ~0u) +
-           entry(0x20, 0, ~0u);
+    acl +=
+        entry(0x01, 6, ~0u) + entry(0x02, 4, kNobody) + entry(0x04, 4, ~0u) + entry(0x10, 4, ~0u) + entry(0x20, 0, ~0u);
     const std::string note = "kept";
     if (::setxattr(path.c_str(), "user.kelmora", note.data(), note.size(), 0) != 0 ||
         ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)

@@ -2,18 +2,19 @@
 // with the input. Each case runs in a child, whose peak resident size is its own.
 
 #include "core/CheckState.h"
-#include "tests/core/ChildProcess.h"
 #include "core/LineFile.h"
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
 #include "core/ResultLog.h"
-#include "tests/core/TestFiles.h"
 #include "core/TicketList.h"
 #include "core/WinningCheck.h"
+#include "tests/core/ChildProcess.h"
+#include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -41,7 +42,7 @@ std::size_t ResidentBytes()
 
 std::size_t PeakResidentBytes()
 {
-    rusage usage {};
+    rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
 }
@@ -103,7 +104,8 @@ TEST(Sizes, AMillionLineTicketFile)
     const auto measured = MeasureInChild([&]() -> std::string {
         TTicketList tickets;
         tickets.Open(dir.File("many.wkn"));
-        if (tickets.Count() != kLines || tickets.At(0) != TicketNumber(0) || tickets.At(kLines - 1) != TicketNumber(kLines - 1))
+        if (tickets.Count() != kLines || tickets.At(0) != TicketNumber(0) ||
+            tickets.At(kLines - 1) != TicketNumber(kLines - 1))
             return "read " + std::to_string(tickets.Count()) + " entries";
         tickets.Save(dir.File("again.wkn"));
         if (ReadBytes(dir.File("again.wkn")) != file)
@@ -131,7 +133,8 @@ TEST(Sizes, AOneMegabyteLineIsKeptWhole)
     TempDir dir;
     std::string line;
     while (line.size() < kMiB)
-        line += "\x91\x67" "0123456789"; // 組0123456789
+        line += "\x91\x67"
+                "0123456789"; // 組0123456789
     line += "58";
     const std::string file = "1\r\n" + line + "\r\n2\r\n";
     WriteBytes(dir.File("long.wkn"), file);
@@ -170,8 +173,7 @@ TEST(Sizes, AOneMegabyteDefinitionValueIsCutTo255Bytes)
     while (longNumbers.size() < kMiB)
         longNumbers += "123456789,";
     const std::string file = "[Ver]\r\nNo=1\r\nEVENT=" + longName + "\r\n; " + longName + "\r\n" + longName +
-                             "=ignored\r\n[Hit]\r\nNo1=" + longNumbers + "\r\nHit1=" + longName + "\r\nSHO1=" +
-                             longNumbers + "\r\n";
+        "=ignored\r\n[Hit]\r\nNo1=" + longNumbers + "\r\nHit1=" + longName + "\r\nSHO1=" + longNumbers + "\r\n";
 
     const auto measured = MeasureInChild([&]() -> std::string {
         TCheckState state;
@@ -180,7 +182,8 @@ TEST(Sizes, AOneMegabyteDefinitionValueIsCutTo255Bytes)
         if (definition.eventName != longName.substr(0, 255))
             return "event name not cut to 255 bytes";
         if (definition.classes.size() != 1 || definition.classes[0].numbersText != longNumbers.substr(0, 255) ||
-            definition.classes[0].label != longName.substr(0, 255) || definition.classes[0].prize != longNumbers.substr(0, 255))
+            definition.classes[0].label != longName.substr(0, 255) ||
+            definition.classes[0].prize != longNumbers.substr(0, 255))
             return "a class value not cut to 255 bytes";
         // 25 whole numbers, then the first five digits of the 26th.
         TLineList expected;

@@ -1,13 +1,13 @@
 #pragma once
 // Temporary files for core tests: each test gets its own directory, removed afterwards.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 namespace kelmora::test {
 

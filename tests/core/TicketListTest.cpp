@@ -1,6 +1,7 @@
+#include "core/TicketList.h"
+
 #include "core/KelmoraError.h"
 #include "tests/core/TestFiles.h"
-#include "core/TicketList.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>

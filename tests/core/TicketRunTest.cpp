@@ -1,7 +1,8 @@
 // Runs of consecutive ticket numbers.
 
-#include "core/KelmoraError.h"
 #include "core/TicketRun.h"
+
+#include "core/KelmoraError.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,15 @@ TEST(TicketRun, CountsUpTheTrailingDigitsKeepingWidthAndPrefix)
     EXPECT_EQ(run[2], "A-0345680");
     EXPECT_EQ(run.back(), "A-0345689");
     // 組 (91 67) before the digits is kept as it is.
-    EXPECT_EQ(RunOf("12\x91\x67" "0998", 3), (std::vector<std::string>{"12\x91\x67" "0998", "12\x91\x67" "0999",
-                                                                      "12\x91\x67" "1000"}));
+    EXPECT_EQ(RunOf("12\x91\x67"
+                    "0998",
+                    3),
+              (std::vector<std::string>{"12\x91\x67"
+                                        "0998",
+                                        "12\x91\x67"
+                                        "0999",
+                                        "12\x91\x67"
+                                        "1000"}));
     EXPECT_EQ(RunOf("007", 1), (std::vector<std::string>{"007"}));
     EXPECT_EQ(RunOf("90", 10).back(), "99");
 }

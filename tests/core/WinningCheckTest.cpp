@@ -1,12 +1,13 @@
+#include "core/WinningCheck.h"
+
 #include "core/CheckState.h"
-#include "tests/core/TestFiles.h"
 #include "core/ResultLog.h"
 #include "core/SuffixIndex.h"
 #include "core/SuffixTrie.h"
 #include "core/TicketList.h"
 #include "core/WinFinder.h"
-#include "core/WinningCheck.h"
 #include "core/WinningTable.h"
+#include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,6 @@ using namespace kelmora;
 using namespace kelmora::test;
 
 namespace {
-
 
 std::string Win(const std::string& number, const std::string& label, const std::string& ticket)
 {
@@ -61,8 +61,9 @@ TEST(RunCheck, TheWorkedExample)
     check.table.Add("58", "Last two digits");
     for (const char* t : {"158", "456", "907"})
         check.tickets.Add(t);
-    EXPECT_EQ(check.Run(), Win("456", "First prize", "456") + Win("07", "Last two digits", "907") +
-                               Win("58", "Last two digits", "158"));
+    EXPECT_EQ(check.Run(),
+              Win("456", "First prize", "456") + Win("07", "Last two digits", "907") +
+                  Win("58", "Last two digits", "158"));
 }
 
 TEST(RunCheck, SuffixRules)
@@ -74,8 +75,12 @@ TEST(RunCheck, SuffixRules)
 
     Check multibyte;
     multibyte.table.Add("7", "L");
-    multibyte.tickets.Add("12\x91\x67" "347"); // 12組347
-    EXPECT_EQ(multibyte.Run(), Win("7", "L", "12\x91\x67" "347"));
+    multibyte.tickets.Add("12\x91\x67"
+                          "347"); // 12組347
+    EXPECT_EQ(multibyte.Run(),
+              Win("7", "L",
+                  "12\x91\x67"
+                  "347"));
 
     test::TempDir dir;
     test::WriteBytes(dir.File("t.wkn"), "21\r\n\r\n");
@@ -95,10 +100,10 @@ TEST(RunCheck, EveryWinIsReportedGroupedByWinningNumber)
     check.tickets.Add("5678");
     check.tickets.Add("18");
     check.tickets.Add("5678");
-    EXPECT_EQ(check.Run(), Win("8", "last", "5678") + Win("8", "last", "18") + Win("8", "last", "5678") +
-                               Win("5678", "full", "5678") + Win("5678", "full", "5678") +
-                               Win("8", "last again", "5678") + Win("8", "last again", "18") +
-                               Win("8", "last again", "5678"));
+    EXPECT_EQ(check.Run(),
+              Win("8", "last", "5678") + Win("8", "last", "18") + Win("8", "last", "5678") +
+                  Win("5678", "full", "5678") + Win("5678", "full", "5678") + Win("8", "last again", "5678") +
+                  Win("8", "last again", "18") + Win("8", "last again", "5678"));
 }
 
 TEST(RunCheck, AppendsAfterWhatTheLogHolds)
@@ -203,8 +208,8 @@ TEST(WinFinder, CountsAndOrder)
     const TWinFinder wins(numbers, tickets);
     std::vector<std::pair<std::size_t, std::size_t>> order;
     wins.ForEachWin([&](std::size_t i, std::size_t j) { order.emplace_back(i, j); });
-    const std::vector<std::pair<std::size_t, std::size_t>> expected{
-        {0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 2}, {3, 0}, {3, 1}, {3, 2}, {3, 3}};
+    const std::vector<std::pair<std::size_t, std::size_t>> expected{{0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0},
+                                                                    {2, 2}, {3, 0}, {3, 1}, {3, 2}, {3, 3}};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(wins.WinCount(0), 2u);
     EXPECT_EQ(wins.WinCount(3), 4u);
@@ -242,10 +247,11 @@ std::vector<std::pair<std::size_t, std::size_t>> FoundWins(const TLineList& numb
 // first byte, must stay apart.
 TEST(WinFinder, NumbersLongerThanEightBytes)
 {
-    const TLineList numbers{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678",
-                            "912345678", std::string(300, '7'), std::string(299, '7')};
-    const TLineList tickets{"912345678", "0912345678", "812345678", "12345678", "x0912345678", "y0912345678",
-                            "345678", std::string(300, '7'), std::string(400, '7'), std::string(299, '7'), "9"};
+    const TLineList numbers{"12345678", "912345678", "812345678",           "0912345678",         "x0912345678",
+                            "2345678",  "912345678", std::string(300, '7'), std::string(299, '7')};
+    const TLineList tickets{"912345678",           "0912345678",          "812345678", "12345678",
+                            "x0912345678",         "y0912345678",         "345678",    std::string(300, '7'),
+                            std::string(400, '7'), std::string(299, '7'), "9"};
     EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
     const TWinFinder wins(numbers, tickets);
     EXPECT_EQ(wins.WinCount(1), 4u); // 912345678: itself, 0912..., x0912..., y0912...
@@ -259,10 +265,18 @@ TEST(WinFinder, NumbersLongerThanEightBytes)
 TEST(WinFinder, ZeroAndFullBytesAtTheEdgesOfAKey)
 {
     using namespace std::string_literals;
-    const TLineList numbers{"\0"s, "\0\0"s, "1\0"s, std::string(8, '\xFF'), std::string(7, '\xFF'), "\xFF"s,
-                            std::string(9, '\xFF')};
-    const TLineList tickets{"\0"s, "1"s, "\0\0"s, "1\0"s, ""s, std::string(7, '\xFF'), std::string(8, '\xFF'),
-                            std::string(9, '\xFF'), "\x01\xFF"s, "\0\xFF"s};
+    const TLineList numbers{
+        "\0"s, "\0\0"s, "1\0"s, std::string(8, '\xFF'), std::string(7, '\xFF'), "\xFF"s, std::string(9, '\xFF')};
+    const TLineList tickets{"\0"s,
+                            "1"s,
+                            "\0\0"s,
+                            "1\0"s,
+                            ""s,
+                            std::string(7, '\xFF'),
+                            std::string(8, '\xFF'),
+                            std::string(9, '\xFF'),
+                            "\x01\xFF"s,
+                            "\0\xFF"s};
     EXPECT_EQ(FoundWins(numbers, tickets), PlainWins(numbers, tickets));
 }
 

@@ -14,8 +14,9 @@ using test::Find;
 TEST(AboutWindowTest, ShowsThePictureAndTheVersionWithoutWindowButtons)
 {
     TForm2 form;
-    EXPECT_FALSE(form.windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                       Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(form.windowFlags() &
+                 (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                  Qt::WindowMaximizeButtonHint));
     form.show();
     EXPECT_EQ(form.size(), QSize(301, 181));
     EXPECT_EQ(Find<QLabel>(form, "Image1")->pixmap().size(), QSize(300, 180));

@@ -1,7 +1,8 @@
 #include "ui/Cp932.h"
-#include "ui/ErrorBox.h"
+
 #include "core/KelmoraError.h"
 #include "tests/support/ShiftJis.h"
+#include "ui/ErrorBox.h"
 
 #include <QStringDecoder>
 
@@ -41,10 +42,15 @@ TEST(Cp932Test, DecodesEachUnitToOneCharacter)
     // Line ends of every kind show as one line break each.
     EXPECT_EQ(DecodeCp932("a\r\nb\rc\nd\n\r"), QStringLiteral("a\nb\nc\nd\n\n"));
     // Bytes that do not decode stay visible, one replacement each, and never eat a neighbour.
-    EXPECT_EQ(DecodeCp932("\x80" "A\xA0\xFD\xFE\xFF" "B\x81"), QStringLiteral("\uFFFDA\uFFFD\uFFFD\uFFFD\uFFFDB\uFFFD"));
+    EXPECT_EQ(DecodeCp932("\x80"
+                          "A\xA0\xFD\xFE\xFF"
+                          "B\x81"),
+              QStringLiteral("\uFFFDA\uFFFD\uFFFD\uFFFD\uFFFDB\uFFFD"));
     EXPECT_EQ(DecodeCp932("\x81\x20"), QStringLiteral("\uFFFD "));
     // An unassigned code with a valid trail byte is one unit.
-    EXPECT_EQ(DecodeCp932("\x85\x40" "A"), QStringLiteral("\uFFFDA"));
+    EXPECT_EQ(DecodeCp932("\x85\x40"
+                          "A"),
+              QStringLiteral("\uFFFDA"));
     // Codes that do not survive a round trip still show as what they are.
     EXPECT_EQ(DecodeCp932("\x87\x90\xED\x40"), QStringLiteral("≒纊"));
 }
@@ -121,14 +127,16 @@ TEST(Cp932Test, ATicketNumberWithANulIsRefused)
         EncodeTicketNumber(withNul);
         ADD_FAILURE() << "a NUL was taken into a ticket number";
     } catch (const TKelmoraError& error) {
-        EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません"));
+        EXPECT_EQ(QString::fromUtf8(error.what()),
+                  QStringLiteral("「␀」(U+0000) はシフトJISで表せないため、受け付けられません"));
     }
     EXPECT_THROW(EncodeCp932(QString(QChar(0))), TKelmoraError);
 }
 
 TEST(ErrorBoxTest, ClosingPeriodFollowsTheLastCharacter)
 {
-    EXPECT_EQ(WithClosingPeriod(QStringLiteral("ファイル /x は開けません")), QStringLiteral("ファイル /x は開けません."));
+    EXPECT_EQ(WithClosingPeriod(QStringLiteral("ファイル /x は開けません")),
+              QStringLiteral("ファイル /x は開けません."));
     EXPECT_EQ(WithClosingPeriod(QStringLiteral("I/O エラー (5)")), QStringLiteral("I/O エラー (5)"));
     EXPECT_EQ(WithClosingPeriod(QStringLiteral("done.")), QStringLiteral("done."));
     EXPECT_EQ(WithClosingPeriod(QStringLiteral("x/")), QStringLiteral("x/."));

@@ -2,17 +2,17 @@
 
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
+#include "tests/ui/WindowTestSupport.h"
 #include "ui/Cp932.h"
 #include "ui/Cp932Edit.h"
 #include "ui/DrawGrid.h"
 #include "ui/DrawTableModel.h"
 #include "ui/KelmoraApplication.h"
+#include "ui/ListBox.h"
 #include "ui/Unit1.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
-#include "ui/ListBox.h"
 #include "ui/browser/FileListBox.h"
-#include "tests/ui/WindowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,7 +122,8 @@ protected:
 TEST_F(DrawEditorTest, MenuItemsSitBeforeTheSeparatorAndEditNeedsASelection)
 {
     const QList<QAction*> items = parts->File1->actions();
-    const QList<QAction*> expected = {parts->N1, parts->N2, parts->N3, parts->N5, parts->N6, parts->N7, parts->N4, parts->Exit1};
+    const QList<QAction*> expected = {parts->N1, parts->N2, parts->N3, parts->N5,
+                                      parts->N6, parts->N7, parts->N4, parts->Exit1};
     EXPECT_EQ(items, expected);
     EXPECT_EQ(parts->N5->text(), QStringLiteral("クジの種類を作成..."));
     EXPECT_EQ(parts->N6->text(), QStringLiteral("クジの種類を編集..."));
@@ -152,14 +153,16 @@ TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
     Type(QStringLiteral("Summer"));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Find<TDrawGrid>(*editor, "StringGrid1"));
-    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(), Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0));
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(),
+              Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0));
     // label -> numbers -> prize -> the next row's label; Tab on the last cell appends a row.
     for (const char* text : {"1等", "07 58,9\"9", "100", "2等", "123", "5"}) {
         Type(QString::fromUtf8(text));
         Key(Qt::Key_Tab);
     }
     EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->model()->rowCount(), 3);
-    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(), Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(2, 0));
+    EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(),
+              Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(2, 0));
     EXPECT_EQ(Cell(*editor, 0, 1), QStringLiteral("07 58,9\"9"));
     EXPECT_EQ(Cell(*editor, 1, 0), QStringLiteral("2等"));
 
@@ -314,7 +317,8 @@ TEST_F(DrawEditorTest, CharactersShiftJisCannotHoldAreRefusedAsTyped)
     TForm3* editor = Opened<TForm3>();
     ASSERT_NE(editor, nullptr);
     Type(QStringLiteral("ab"));
-    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QStringLiteral("é"),
+                        Qt::NoModifier);
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(errors.size(), 1U);
@@ -334,14 +338,16 @@ TEST_F(DrawEditorTest, LongNumbersAreSplitAndTheUserIsTold)
         numbers << QStringLiteral("%1").arg(100000 + i);
     model->setData(model->index(0, 1), numbers.join(u'\n'));
     Find<TDrawGrid>(*editor, "StringGrid1")->setCurrentIndex(model->index(0, 1));
-    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("2 つの等級に分けて"))) << Find<QLabel>(*editor, "Label2")->text().toStdString();
+    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("2 つの等級に分けて")))
+        << Find<QLabel>(*editor, "Label2")->text().toStdString();
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("long.wkx")); });
     AnswerNext<QMessageBox>([&](QMessageBox& box) { box.accept(); });
     editor->Button5Click();
     const TLotteryDefinition read = LoadDefinition(NativePath(PathOf("long.wkx")));
     ASSERT_EQ(read.classes.size(), 2U);
     EXPECT_EQ(read.classes[0].numbers.size() + read.classes[1].numbers.size(), 60U);
-    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("1 行目"))) << Find<QLabel>(*editor, "Label2")->text().toStdString();
+    EXPECT_TRUE(Find<QLabel>(*editor, "Label2")->text().contains(QStringLiteral("1 行目")))
+        << Find<QLabel>(*editor, "Label2")->text().toStdString();
 }
 
 TEST_F(DrawEditorTest, AColumnPastedFromASpreadsheetGivesOneNumberPerLine)

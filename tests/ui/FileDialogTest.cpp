@@ -1,4 +1,5 @@
 #include "ui/FileDialog.h"
+
 #include "tests/ui/WindowTestSupport.h"
 
 #include <QCoreApplication>
@@ -64,8 +65,9 @@ TEST(FileDialogTest, ListingAFolderReadsNoFileAndDoesNotBlock)
             types.clear();
             for (int row = 0; row < model->rowCount(folder); ++row)
                 types << model->index(row, 0, folder).data().toString() + ": " +
-                             model->index(row, 2, folder).data().toString();
-            if (types.size() >= 3 && std::none_of(types.begin(), types.end(), [](const QString& t) { return t.endsWith(": "); }))
+                        model->index(row, 2, folder).data().toString();
+            if (types.size() >= 3 &&
+                std::none_of(types.begin(), types.end(), [](const QString& t) { return t.endsWith(": "); }))
                 break;
         }
         dialog.reject();

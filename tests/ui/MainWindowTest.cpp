@@ -1,20 +1,21 @@
+#include "tests/support/ShiftJis.h"
+#include "tests/ui/WindowTestSupport.h"
 #include "ui/Cp932.h"
-#include "ui/browser/DirectoryListBox.h"
-#include "ui/browser/DriveComboBox.h"
-#include "ui/browser/FileListBox.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/browser/DirectoryListBox.h"
+#include "ui/browser/DriveComboBox.h"
+#include "ui/browser/FileListBox.h"
 #include "ui/platform/MountTable.h"
-#include "tests/ui/WindowTestSupport.h"
-#include "tests/support/ShiftJis.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,16 +23,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
-#include <QTreeView>
-#include <QHeaderView>
-#include <QWheelEvent>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -55,8 +55,8 @@ std::string Win(const std::string& number, const std::string& label, const std::
     return kWinningNumber + number + kCrLf + label + kWonBy + kCrLf + ticket + kCrLf + kCrLf + kCrLf;
 }
 
-const std::string kSpringWins = Win("456", "First prize", "456") + Win("07", "Last two digits", "907") +
-                                Win("58", "Last two digits", "158");
+const std::string kSpringWins =
+    Win("456", "First prize", "456") + Win("07", "Last two digits", "907") + Win("58", "Last two digits", "158");
 
 struct ShownError {
     QString caption;
@@ -70,8 +70,10 @@ protected:
         ASSERT_TRUE(dir.isValid());
         previousDirectory = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        previousPresenter = TKelmoraApplication::Instance()->SetErrorPresenter(
-            [this](const QString& caption, const QString& text) { errors.push_back({caption, text}); });
+        previousPresenter =
+            TKelmoraApplication::Instance()->SetErrorPresenter([this](const QString& caption, const QString& text) {
+                errors.push_back({caption, text});
+            });
         form = std::make_unique<TForm1>();
         parts = std::make_unique<TMainWindowComponents>(*form);
         about = new TForm2(form.get());
@@ -164,8 +166,8 @@ TEST_F(MainWindowTest, AddsByButtonAndByEnterButNothingEmpty)
     QTest::mouseClick(parts->Button1, Qt::LeftButton);
     QTest::keyClick(parts->Edit2, Qt::Key_Return);
     EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "7"}));
-    EXPECT_EQ(Rows(*parts->ListBox2), QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"),
-                                                 QStringLiteral("7")}));
+    EXPECT_EQ(Rows(*parts->ListBox2),
+              QStringList({QStringLiteral("12組345"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("7")}));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -208,8 +210,9 @@ TEST_F(MainWindowTest, SelectingADefinitionFillsTheTableAndTheLog)
     EXPECT_EQ(Log(), kSpringSummary);
     EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
     EXPECT_EQ(Rows(*parts->ListBox1), QStringList({QStringLiteral("456"), QStringLiteral("07"), QStringLiteral("58")}));
-    EXPECT_EQ(Rows(*parts->ListBox3), QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
-                                                 QStringLiteral("Last two digits")}));
+    EXPECT_EQ(Rows(*parts->ListBox3),
+              QStringList({QStringLiteral("First prize"), QStringLiteral("Last two digits"),
+                           QStringLiteral("Last two digits")}));
     form->SelectDefinition(std::string());
     EXPECT_EQ(Log(), kSpringSummary);
 }
@@ -264,9 +267,9 @@ TEST_F(MainWindowTest, AClickWhileTheMessageIsOpenGivesASecondCheck)
     AddByButton(QStringLiteral("1456"));
     QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return CompletionMessages().size() == 2; }, 5000));
-    EXPECT_EQ(Log(), kSpringSummary + kSpringWins + Win("456", "First prize", "456") +
-                         Win("456", "First prize", "1456") + Win("07", "Last two digits", "907") +
-                         Win("58", "Last two digits", "158"));
+    EXPECT_EQ(Log(),
+              kSpringSummary + kSpringWins + Win("456", "First prize", "456") + Win("456", "First prize", "1456") +
+                  Win("07", "Last two digits", "907") + Win("58", "Last two digits", "158"));
     EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
@@ -281,9 +284,9 @@ TEST_F(MainWindowTest, ACheckAppendsAfterWhatTheUserTyped)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
 
     // Without a final line break, each entry goes on a new line until the blank entry.
-    EXPECT_EQ(Log(), kSpringSummary + "memo\r\n" + kWinningNumber + "456\r\nFirst prize" + kWonBy +
-                         "\r\n456\r\n\r\n" + Win("07", "Last two digits", "907") +
-                         Win("58", "Last two digits", "158"));
+    EXPECT_EQ(Log(),
+              kSpringSummary + "memo\r\n" + kWinningNumber + "456\r\nFirst prize" + kWonBy + "\r\n456\r\n\r\n" +
+                  Win("07", "Last two digits", "907") + Win("58", "Last two digits", "158"));
     EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(Log()));
 }
 
@@ -352,8 +355,9 @@ TEST_F(MainWindowTest, SavesTheResultsThroughTheMenu)
     TypeText(parts->Memo1, QStringLiteral("組"));
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("txt"));
-        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("テキストファイル(*.txt) (*.txt)"),
-                                                     QStringLiteral("すべてのファイル(*.*) (*)")}));
+        EXPECT_EQ(dialog.nameFilters(),
+                  QStringList({QStringLiteral("テキストファイル(*.txt) (*.txt)"),
+                               QStringLiteral("すべてのファイル(*.*) (*)")}));
         EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("*.txt"));
         ChooseFile(dialog, PathOf("results"));
     });
@@ -372,8 +376,9 @@ TEST_F(MainWindowTest, AReportTooLargeToShowIsAnErrorBoxAndIsSavedWhole)
     QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.empty(); }, 5000));
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].text, QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → "
-                                             "確認結果を保存 で保存できます."));
+    EXPECT_EQ(errors[0].text,
+              QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → "
+                             "確認結果を保存 で保存できます."));
     EXPECT_TRUE(CompletionMessages().isEmpty());
     EXPECT_TRUE(parts->Memo1->toPlainText().isEmpty());
     EXPECT_EQ(Log(), kSpringSummary + kSpringWins);
@@ -421,26 +426,24 @@ TEST_F(MainWindowTest, CodesWithoutARoundTripAreSavedBackByteForByte)
 {
     // 87 90 and ED 40 decode to characters that encode to other codes; 80 and FD do not
     // decode at all.
-    const std::string odd = "1\x87\x90\r\n\xED\x40" "2\r\n\x80\r\n\xFD\r\n";
+    const std::string odd = "1\x87\x90\r\n\xED\x40"
+                            "2\r\n\x80\r\n\xFD\r\n";
     WriteBytes(PathOf("odd.wkn"), odd);
     form->OpenTicketFile(NativePath(PathOf("odd.wkn")));
     EXPECT_EQ(Rows(*parts->ListBox2).value(2), QStringLiteral("\uFFFD"));
-    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
-        ChooseFile(dialog, PathOf("odd-again.wkn"));
-    });
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("odd-again.wkn")); });
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(PathOf("odd-again.wkn")), odd);
 
     // The same bytes reach the results through a definition and a check, and stay.
-    WriteBytes(PathOf("odd.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\xED\x40\x80\xFD\r\n[Hit]\r\nNo1=\x87\x90\r\nHit1=\xFD\r\n");
+    WriteBytes(PathOf("odd.wkx"),
+               "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\xED\x40\x80\xFD\r\n[Hit]\r\nNo1=\x87\x90\r\nHit1=\xFD\r\n");
     form->SelectDefinition(NativePath(PathOf("odd.wkx")));
     QTest::mouseClick(parts->Button3, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !CompletionMessages().isEmpty(); }, 5000));
     const std::string log = Log();
     ASSERT_NE(log.find(kWinningNumber + "\x87\x90"), std::string::npos);
-    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
-        ChooseFile(dialog, PathOf("odd.txt"));
-    });
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("odd.txt")); });
     ChooseMenuItem(*parts->MainMenu1, parts->N3);
     EXPECT_EQ(ReadBytes(PathOf("odd.txt")), log);
     EXPECT_TRUE(errors.empty());
@@ -617,8 +620,8 @@ TEST_F(WindowByKeyboardTest, WinningNumbersAndLabelsScrollTogether)
     ASSERT_GT(numbers.maximum(), 0);
 
     QPoint centre = parts->ListBox3->viewport()->rect().center();
-    QWheelEvent wheel(centre, parts->ListBox3->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(centre, parts->ListBox3->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(parts->ListBox3->viewport(), &wheel);
     EXPECT_GT(labels.value(), 0);
     EXPECT_EQ(numbers.value(), labels.value());
@@ -638,8 +641,8 @@ TEST_F(WindowByKeyboardTest, LongNumbersLoseTheirStartNotTheirLastDigits)
     option.initFrom(parts->ListBox2);
     option.rect = parts->ListBox2->visualRect(parts->ListBox2->model()->index(0, 0));
     option.textElideMode = parts->ListBox2->textElideMode();
-    const QString shown = option.fontMetrics.elidedText(Rows(*parts->ListBox2).value(0), option.textElideMode,
-                                                        option.rect.width() - 8);
+    const QString shown =
+        option.fontMetrics.elidedText(Rows(*parts->ListBox2).value(0), option.textElideMode, option.rect.width() - 8);
     EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(QStringLiteral("345678"))) << shown.toStdString();
 }

@@ -1,22 +1,23 @@
-#include "ui/Cp932.h"
+#include "ui/ResultLogView.h"
+
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
-#include "ui/ResultLogView.h"
 #include "tests/support/ShiftJis.h"
+#include "ui/Cp932.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <fstream>
+#include <iterator>
 #include <new>
+
 #include <sys/resource.h>
 #include <unistd.h>
-#include <iterator>
 
 using namespace kelmora::test;
 
@@ -183,8 +184,9 @@ TEST_F(ResultLogViewTest, AReportTooLargeToShowIsRefusedWholeAndKeptForTheSave)
         view.ShowAppended(shown);
         ADD_FAILURE() << "the report was shown";
     } catch (const TKelmoraError& error) {
-        EXPECT_EQ(QString::fromUtf8(error.what()),
-                  QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → 確認結果を保存 で保存できます"));
+        EXPECT_EQ(
+            QString::fromUtf8(error.what()),
+            QStringLiteral("確認結果が大きすぎるため表示できません。結果は ファイル → 確認結果を保存 で保存できます"));
     }
     EXPECT_TRUE(view.TooLargeToShow());
     EXPECT_FALSE(view.Filling());
@@ -222,7 +224,7 @@ TEST_F(ResultLogViewTest, UnderARealMemoryLimitALargeReportIsRefusedInsteadOfCra
     std::size_t pages = 0;
     statm >> pages;
     const auto used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
-    rlimit previous {};
+    rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_AS, &previous), 0);
     std::string report;
     for (int i = 0; i < 1 << 21; ++i)

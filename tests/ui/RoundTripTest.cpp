@@ -1,10 +1,10 @@
 // Every byte the data can hold comes back out of the window's saves unchanged, whatever the
 // screen could make of it.
 
+#include "tests/support/ShiftJis.h"
+#include "tests/ui/WindowTestSupport.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"
-#include "tests/ui/WindowTestSupport.h"
-#include "tests/support/ShiftJis.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -113,8 +113,8 @@ TEST_F(RoundTripTest, AResultsLogOfEveryCodeIsSavedBackByteForByte)
     // An empty winning number wins with every ticket, so the check copies each into the log;
     // the draw's own texts carry odd codes too.
     const std::string label = "\x87\x90\xED\x40\x80\xFD";
-    WriteBytes(PathOf("all.wkx"), "[Ver]\r\nNo=1\r\nEVENT=\xFF\xA0\x81\r\n[Hit]\r\nNo1=\"\"\r\nHit1=" + label +
-                                      "\r\nSHO1=\xEE\xEC\r\n");
+    WriteBytes(PathOf("all.wkx"),
+               "[Ver]\r\nNo=1\r\nEVENT=\xFF\xA0\x81\r\n[Hit]\r\nNo1=\"\"\r\nHit1=" + label + "\r\nSHO1=\xEE\xEC\r\n");
     form->SelectDefinition(NativePath(PathOf("all.wkx")));
     ThroughMenu(parts->N2, PathOf("every.wkn"));
     QTest::mouseClick(parts->Button3, Qt::LeftButton);
@@ -125,12 +125,11 @@ TEST_F(RoundTripTest, AResultsLogOfEveryCodeIsSavedBackByteForByte)
     TypeText(parts->Memo1, QStringLiteral("済"));
     ThroughMenu(parts->N3, PathOf("results.txt"));
 
-    std::string expected = "\xFF\xA0\x81\r\n\r\n\r\n" + label + "\r\n\"\"\r\n\xEE\xEC\r\n\r\n\r\n"
-                           "----------------------\r\n\r\n\r\n";
+    std::string expected = "\xFF\xA0\x81\r\n\r\n\r\n" + label +
+        "\r\n\"\"\r\n\xEE\xEC\r\n\r\n\r\n"
+        "----------------------\r\n\r\n\r\n";
     for (const auto& ticket : lines)
-        expected += kWinningNumber + "\r\n" + label +
-                    kWonBy + "\r\n" + ticket +
-                    "\r\n\r\n\r\n";
+        expected += kWinningNumber + "\r\n" + label + kWonBy + "\r\n" + ticket + "\r\n\r\n\r\n";
     expected += "\x8D\xCF"; // 済
     const std::string saved = ReadBytes(PathOf("results.txt"));
     EXPECT_EQ(saved.size(), expected.size());

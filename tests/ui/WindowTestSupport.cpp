@@ -11,10 +11,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -53,8 +53,7 @@ TMainWindowComponents::TMainWindowComponents(const QWidget& form)
       Exit1(Find<QAction>(*MainMenu1, "Exit1")),
       About1(Find<QAction>(*MainMenu1, "About1")),
       Timer1(Find<QTimer>(form, "Timer1"))
-{
-}
+{}
 
 void TypeText(QWidget* widget, const QString& text)
 {
@@ -142,7 +141,7 @@ void ChooseFile(QFileDialog& dialog, const QString& path)
     if (!path.isEmpty())
         name->setText(path);
     QPushButton* ok = buttons->button(dialog.acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
-                                                                                      : QDialogButtonBox::Save);
+                                                                                     : QDialogButtonBox::Save);
     QTest::mouseClick(ok, Qt::LeftButton);
 }
 

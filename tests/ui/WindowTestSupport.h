@@ -28,7 +28,7 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
 class TListBox;
-}
+} // namespace kelmora::ui
 
 namespace kelmora::ui::test {
 

@@ -1,8 +1,7 @@
 #include "ui/browser/DirectoryEntryDelegate.h"
 
-#include "ui/browser/EntryPainting.h"
-
 #include "ui/browser/DirectoryEntryModel.h"
+#include "ui/browser/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
 
 #include <QPainter>
@@ -16,18 +15,17 @@ TDirectoryEntryDelegate::TDirectoryEntryDelegate(QObject* parent)
       openFolder_(LoadGlyph(QStringLiteral("OPENFOLDER"))),
       currentFolder_(LoadGlyph(QStringLiteral("CURRENTFOLDER"))),
       closedFolder_(LoadGlyph(QStringLiteral("CLOSEDFOLDER")))
-{
-}
+{}
 
 void TDirectoryEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                   const QModelIndex& index) const
+                                    const QModelIndex& index) const
 {
     const bool highlighted = option.state & QStyle::State_Selected;
     BeginEntryPaint(*painter, option.rect, option.palette, highlighted);
 
     const auto kind = static_cast<TDirectoryEntryKind>(index.data(TDirectoryEntryModel::KindRole).toInt());
-    const QPixmap& glyph = kind == TDirectoryEntryKind::Path  ? openFolder_
-                           : kind == TDirectoryEntryKind::Own ? currentFolder_
+    const QPixmap& glyph = kind == TDirectoryEntryKind::Path ? openFolder_
+        : kind == TDirectoryEntryKind::Own                   ? currentFolder_
                                                              : closedFolder_;
     const int indent = index.data(TDirectoryEntryModel::IndentRole).toInt();
     const int left = option.rect.left() + indent;

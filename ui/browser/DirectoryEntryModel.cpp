@@ -8,9 +8,9 @@
 namespace kelmora::ui {
 
 TDirectoryEntryModel::TDirectoryEntryModel(const TDirectoryListing& listing, QObject* parent)
-    : TEntryListModel(listing.entries, parent), listing_(listing)
-{
-}
+    : TEntryListModel(listing.entries, parent),
+      listing_(listing)
+{}
 
 QVariant TDirectoryEntryModel::EntryData(int row, int role) const
 {

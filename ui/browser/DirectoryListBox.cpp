@@ -1,24 +1,23 @@
 #include "ui/browser/DirectoryListBox.h"
 
+#include "core/KelmoraError.h"
 #include "ui/browser/DirectoryEntryDelegate.h"
 #include "ui/browser/DirectoryEntryModel.h"
-#include "ui/platform/DirectorySearch.h"
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/platform/DirectorySearch.h"
 #include "ui/platform/FileNames.h"
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
-
-#include "core/KelmoraError.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <utility>
+
+#include <unistd.h>
 
 namespace kelmora::ui {
 
@@ -230,7 +229,7 @@ void TDirectoryListBox::EnterDirectory(const std::string& path)
         // The last name and the directory it is in; a bare name is taken in the current one.
         const size_t slash = path.rfind('/');
         std::string directoryPart = slash == std::string::npos ? remembered
-                                    : slash == 0               ? std::string("/")
+            : slash == 0                                       ? std::string("/")
                                                                : path.substr(0, slash);
         const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
         if (!directoryPart.empty())

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ui/browser/DirectoryListing.h"
-
 #include "ui/browser/ListView.h"
+
 #include <QPointer>
 
 #include <string>

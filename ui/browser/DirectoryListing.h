@@ -6,13 +6,13 @@
 namespace kelmora::ui {
 
 enum class TDirectoryEntryKind {
-    Path,          // the root or an ancestor of the browsed directory
-    Own,           // the browsed directory itself
-    Subdirectory,  // one level down
+    Path,         // the root or an ancestor of the browsed directory
+    Own,          // the browsed directory itself
+    Subdirectory, // one level down
 };
 
 struct TDirectoryEntry {
-    std::string name;   // native bytes; "/" for the root
+    std::string name; // native bytes; "/" for the root
     TDirectoryEntryKind kind = TDirectoryEntryKind::Subdirectory;
 
     bool operator==(const TDirectoryEntry&) const = default;

@@ -37,7 +37,7 @@ std::string VolumeOfCurrentDirectory()
 std::string EntryText(const platform::TVolume& volume, const platform::TVolumeProbe& probe)
 {
     if (volume.kind == TVolumeKind::Removable)
-        return volume.mountPoint + ":";   // not asked for a label: the medium may be out
+        return volume.mountPoint + ":"; // not asked for a label: the medium may be out
     std::string name;
     if (volume.kind == TVolumeKind::Network && !volume.source.empty())
         name = volume.source;
@@ -149,8 +149,8 @@ void TDriveComboBox::paintEvent(QPaintEvent*)
         return;
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     painter.setFont(font());
-    delegate_->PaintEntry(&painter, field, entries_[static_cast<size_t>(index)].volume.kind,
-                          itemText(index), palette(), hasFocus());
+    delegate_->PaintEntry(&painter, field, entries_[static_cast<size_t>(index)].volume.kind, itemText(index), palette(),
+                          hasFocus());
 }
 
 } // namespace kelmora::ui

@@ -27,7 +27,7 @@ const QPixmap& TDriveEntryDelegate::Glyph(TVolumeKind kind) const
 }
 
 void TDriveEntryDelegate::PaintEntry(QPainter* painter, const QRect& rect, TVolumeKind kind, const QString& text,
-                                    const QPalette& palette, bool highlighted) const
+                                     const QPalette& palette, bool highlighted) const
 {
     BeginEntryPaint(*painter, rect, palette, highlighted);
     const QPixmap& glyph = Glyph(kind);

@@ -21,8 +21,8 @@ void DrawDottedFrame(QPainter& painter, const QRect& rect, const QColor& colour)
 void BeginEntryPaint(QPainter& painter, const QRect& rect, const QPalette& palette, bool highlighted)
 {
     painter.save();
-    painter.fillRect(rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight)
-                                       : palette.brush(QPalette::Base));
+    painter.fillRect(
+        rect, highlighted ? palette.brush(QPalette::Active, QPalette::Highlight) : palette.brush(QPalette::Base));
     painter.setPen(highlighted ? palette.color(QPalette::Active, QPalette::HighlightedText)
                                : palette.color(QPalette::Text));
 }

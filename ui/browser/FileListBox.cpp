@@ -1,12 +1,11 @@
 #include "ui/browser/FileListBox.h"
 
-#include "ui/platform/DirectorySearch.h"
 #include "ui/browser/FileNameDelegate.h"
 #include "ui/browser/FileNameModel.h"
+#include "ui/platform/DirectorySearch.h"
 #include "ui/platform/FileNames.h"
 #include "ui/platform/MountTable.h"
 #include "ui/platform/WorkingDirectory.h"
-
 
 #include <QApplication>
 #include <QFile>
@@ -116,8 +115,8 @@ int TFileListBox::ItemHeight() const
 void TFileListBox::FollowDirectory(const std::string& path)
 {
     // On a case-sensitive volume "Draws" and "draws" are two directories.
-    const bool same = IsOnCaseSensitiveVolume(directory_) ? path == directory_
-                                                          : platform::SameFileName(path, directory_);
+    const bool same =
+        IsOnCaseSensitiveVolume(directory_) ? path == directory_ : platform::SameFileName(path, directory_);
     if (same)
         return;
     if (TWorkingDirectory::Exists(directory_))
@@ -181,8 +180,7 @@ void TFileListBox::showEvent(QShowEvent* event)
         ListFiles();
 }
 
-QItemSelectionModel::SelectionFlags TFileListBox::selectionCommand(const QModelIndex& index,
-                                                                   const QEvent* event) const
+QItemSelectionModel::SelectionFlags TFileListBox::selectionCommand(const QModelIndex& index, const QEvent* event) const
 {
     // One file stays selected: a click with Ctrl on it does not take the selection away.
     const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);

@@ -16,7 +16,7 @@ class TFileListBox : public TListView {
 public:
     explicit TFileListBox(QWidget* parent = nullptr);
 
-    void SetMask(const QString& mask);      // patterns separated by ';'
+    void SetMask(const QString& mask); // patterns separated by ';'
     void FollowDirectory(const std::string& path);
     void ListFiles();
     // Directory joined with the selected name (native path bytes); empty when none is selected.

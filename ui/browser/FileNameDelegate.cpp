@@ -8,7 +8,8 @@
 
 namespace kelmora::ui {
 
-TFileNameDelegate::TFileNameDelegate(QObject* parent) : TEntryDelegate(12, parent) {}
+TFileNameDelegate::TFileNameDelegate(QObject* parent) : TEntryDelegate(12, parent)
+{}
 
 void TFileNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -40,14 +41,13 @@ std::size_t StatmBytes(int field)
 {
     std::ifstream in("/proc/self/statm");
     std::size_t pages = 0;
-    for (int i = 0; i <= field && in >> pages; ++i) {
-    }
+    for (int i = 0; i <= field && in >> pages; ++i) {}
     return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
 }
 
 std::optional<std::size_t> LeftUnderLimit(int resource, int statmField)
 {
-    rlimit limit {};
+    rlimit limit{};
     if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
         return std::nullopt;
     return LeftUnder(static_cast<std::size_t>(limit.rlim_cur), StatmBytes(statmField));
@@ -65,7 +65,8 @@ std::optional<std::size_t> LeftInCgroups()
         const std::string dir = "/sys/fs/cgroup" + (path == "/" ? std::string() : path);
         const auto max = ParseCgroupBytes(ReadSmallFile(dir + "/memory.max"));
         if (max) {
-            const std::size_t left = LeftUnder(*max, ParseCgroupBytes(ReadSmallFile(dir + "/memory.current")).value_or(0));
+            const std::size_t left =
+                LeftUnder(*max, ParseCgroupBytes(ReadSmallFile(dir + "/memory.current")).value_or(0));
             least = std::min(least.value_or(SIZE_MAX), left);
         }
         if (path == "/" || path.empty())
@@ -114,9 +115,8 @@ std::optional<std::size_t> ParseCgroupBytes(std::string_view value)
 std::size_t AvailableMemory()
 {
     std::size_t least = SIZE_MAX;
-    for (const std::optional<std::size_t> left :
-         {LeftUnderLimit(RLIMIT_AS, 0), LeftUnderLimit(RLIMIT_DATA, 5), LeftInCgroups(),
-          ParseMemAvailable(ReadSmallFile("/proc/meminfo"))})
+    for (const std::optional<std::size_t> left : {LeftUnderLimit(RLIMIT_AS, 0), LeftUnderLimit(RLIMIT_DATA, 5),
+                                                  LeftInCgroups(), ParseMemAvailable(ReadSmallFile("/proc/meminfo"))})
         if (left)
             least = std::min(least, *left);
     return least;

@@ -2,11 +2,11 @@
 
 #include "ui/platform/FileNames.h"
 
+#include <memory>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-
-#include <memory>
 
 namespace kelmora::ui::platform {
 
@@ -52,7 +52,7 @@ void ForEachVisibleEntry(const std::string& dir, Visit visit)
         return;
     while (const dirent* entry = readdir(handle.get())) {
         const std::string_view name(entry->d_name);
-        if (IsHiddenName(name))   // also "." and ".."
+        if (IsHiddenName(name)) // also "." and ".."
             continue;
         visit(handle.get(), entry, name);
     }
@@ -70,8 +70,7 @@ std::vector<std::string> FindSubdirectories(const std::string& dir)
     return names;
 }
 
-void FindFiles(const std::string& dir, std::string_view pattern,
-               const std::function<void(std::string_view name)>& add)
+void FindFiles(const std::string& dir, std::string_view pattern, const std::function<void(std::string_view name)>& add)
 {
     ForEachVisibleEntry(dir, [&](DIR* handle, const dirent* entry, std::string_view name) {
         if (MatchesPattern(name, pattern) && TypeOf(handle, entry) == EntryType::File)

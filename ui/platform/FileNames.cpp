@@ -67,9 +67,8 @@ bool MatchesFolded(std::string_view name, std::string_view pattern)
             const std::string lowered = LowerAsciiLetters(text);
             return std::vector<char32_t>(lowered.begin(), lowered.end());
         }
-        const QList<uint> ucs4 = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                                     .toCaseFolded()
-                                     .toUcs4();
+        const QList<uint> ucs4 =
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded().toUcs4();
         return std::vector<char32_t>(ucs4.begin(), ucs4.end());
     };
     const std::vector<char32_t> n = fold(name);
@@ -103,9 +102,8 @@ std::string LowerAsciiLetters(std::string_view text)
 
 bool SameFileName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::string FoldedSortKey(std::string_view name)
@@ -121,8 +119,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
 {
     if (MatchesFolded(name, pattern))
         return true;
-    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
-        name.find('.') == std::string_view::npos)
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" && name.find('.') == std::string_view::npos)
         return MatchesFolded(name, pattern.substr(0, pattern.size() - 2));
     return false;
 }

@@ -2,14 +2,14 @@
 
 #include "ui/platform/VolumeProbe.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 namespace kelmora::ui::platform {
 
@@ -69,7 +69,7 @@ private:
 
     bool Changed() const
     {
-        pollfd watch {watch_, POLLPRI, 0};
+        pollfd watch{watch_, POLLPRI, 0};
         return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
     }
 
@@ -98,9 +98,8 @@ std::string Unescape(std::string_view field)
 {
     std::string text;
     for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            field[i + 1] >= '0' && field[i + 1] <= '3' && field[i + 2] >= '0' && field[i + 2] <= '7' &&
-            field[i + 3] >= '0' && field[i + 3] <= '7') {
+        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3' &&
+            field[i + 2] >= '0' && field[i + 2] <= '7' && field[i + 3] >= '0' && field[i + 3] <= '7') {
             text += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
@@ -132,9 +131,10 @@ bool IsOneOf(std::string_view value, std::initializer_list<std::string_view> val
 
 bool IsPseudoFileSystem(std::string_view type)
 {
-    return IsOneOf(type, {"proc", "sysfs", "cgroup", "cgroup2", "devpts", "devtmpfs", "securityfs", "debugfs",
-                          "tracefs", "pstore", "bpf", "mqueue", "hugetlbfs", "configfs", "fusectl", "binfmt_misc",
-                          "autofs", "efivarfs", "rpc_pipefs", "nsfs", "selinuxfs", "nfsd"});
+    return IsOneOf(type, {"proc",       "sysfs",    "cgroup",    "cgroup2",     "devpts", "devtmpfs",
+                          "securityfs", "debugfs",  "tracefs",   "pstore",      "bpf",    "mqueue",
+                          "hugetlbfs",  "configfs", "fusectl",   "binfmt_misc", "autofs", "efivarfs",
+                          "rpc_pipefs", "nsfs",     "selinuxfs", "nfsd"});
 }
 
 bool IsUnder(std::string_view path, std::string_view dir)
@@ -147,7 +147,7 @@ bool IsSystemMountPoint(std::string_view mountPoint)
     // Snap packages are squashfs images mounted one per revision, under /snap or, where /snap
     // is a link, under /var/lib/snapd/snap: software, not volumes.
     return IsUnder(mountPoint, "/proc") || IsUnder(mountPoint, "/sys") || IsUnder(mountPoint, "/dev") ||
-           IsUnder(mountPoint, "/run") || IsUnder(mountPoint, "/snap") || IsUnder(mountPoint, "/var/lib/snapd");
+        IsUnder(mountPoint, "/run") || IsUnder(mountPoint, "/snap") || IsUnder(mountPoint, "/var/lib/snapd");
 }
 
 bool LooksRemote(std::string_view source)
@@ -157,8 +157,9 @@ bool LooksRemote(std::string_view source)
 
 TVolumeKind KindOf(const std::string& type, const std::string& source, const TVolumeProbe* probe)
 {
-    if (IsOneOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "9p", "afs", "ceph", "glusterfs", "coda",
-                       "davfs", "ocfs2", "lustre"}))
+    if (IsOneOf(type,
+                {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "9p", "afs", "ceph", "glusterfs", "coda", "davfs",
+                 "ocfs2", "lustre"}))
         return TVolumeKind::Network;
     // FUSE mounts of sshfs, rclone and the like name a remote "host:path" or "//host/share".
     if (type.rfind("fuse.", 0) == 0 && LooksRemote(source))
@@ -254,8 +255,8 @@ const TVolume* TMountTable::VolumeOf(std::string_view path) const&
 {
     const TVolume* best = nullptr;
     for (const TVolume& volume : volumes_) {
-        const bool holds = volume.mountPoint == "/" ? !path.empty() && path.front() == '/'
-                                                    : IsUnder(path, volume.mountPoint);
+        const bool holds =
+            volume.mountPoint == "/" ? !path.empty() && path.front() == '/' : IsUnder(path, volume.mountPoint);
         if (holds && (!best || volume.mountPoint.size() > best->mountPoint.size()))
             best = &volume;
     }

@@ -37,7 +37,7 @@ public:
     // The volume holding an absolute path: the longest mount point that is a prefix of it;
     // nullptr when none is.
     const TVolume* VolumeOf(std::string_view path) const&;
-    const TVolume* VolumeOf(std::string_view path) && = delete;   // would dangle
+    const TVolume* VolumeOf(std::string_view path) && = delete; // would dangle
 
     // The volume holding path in the table as it stands now.
     static std::optional<TVolume> FindVolume(std::string_view path);

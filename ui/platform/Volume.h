@@ -9,9 +9,9 @@ enum class TVolumeKind { Removable, Fixed, Network, CdRom, RamDisk };
 
 // A mounted volume a person would browse: what stands for a drive.
 struct TVolume {
-    std::string mountPoint;   // absolute, no trailing "/" except for "/"
-    std::string fileSystem;   // type as the mount table gives it, e.g. "ext4", "fuse.sshfs"
-    std::string source;       // device, network source or a name
+    std::string mountPoint; // absolute, no trailing "/" except for "/"
+    std::string fileSystem; // type as the mount table gives it, e.g. "ext4", "fuse.sshfs"
+    std::string source;     // device, network source or a name
     TVolumeKind kind = TVolumeKind::Fixed;
     bool preservesCase = true;
     bool caseSensitive = true;

@@ -2,12 +2,12 @@
 
 #include "ui/platform/FileNames.h"
 
-#include <dirent.h>
-
 #include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
+
+#include <dirent.h>
 
 namespace kelmora::ui::platform {
 

@@ -4,12 +4,12 @@
 #include "ui/platform/IoError.h"
 #include "ui/platform/MountTable.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <map>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelmora::ui::platform {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

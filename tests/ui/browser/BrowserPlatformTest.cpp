@@ -1,5 +1,4 @@
 #include "tests/ui/browser/BrowserTestSupport.h"
-
 #include "ui/platform/FileNames.h"
 #include "ui/platform/IoError.h"
 #include "ui/platform/MountTable.h"
@@ -8,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <filesystem>
 
 namespace kelmora::ui::platform {
 namespace {
@@ -56,7 +55,7 @@ TEST(FileNamesTest, PatternsMatchWithoutRegardToCase)
     EXPECT_FALSE(MatchesPattern("ab.wkx", "?.wkx"));
     EXPECT_TRUE(MatchesPattern("README", "*.*"));
     EXPECT_TRUE(MatchesPattern("宝くじ.WKX", "*.wkx"));
-    EXPECT_TRUE(MatchesPattern("É.wkx", "?.WKX"));   // "?" is one character, not one byte
+    EXPECT_TRUE(MatchesPattern("É.wkx", "?.WKX")); // "?" is one character, not one byte
     EXPECT_TRUE(MatchesPattern("ÉTÉ.wkx", "été.wkx"));
 }
 
@@ -65,23 +64,22 @@ TEST(FileNamesTest, SortKeysIgnoreCase)
     EXPECT_LT(FoldedSortKey("alpha"), FoldedSortKey("Beta"));
     EXPECT_EQ(FoldedSortKey("ÉTÉ"), FoldedSortKey("été"));
     EXPECT_TRUE(SameFileName("/Data/Draws", "/data/draws"));
-    EXPECT_FALSE(SameFileName("/data/ÉTÉ", "/data/été"));   // only A to Z change case
+    EXPECT_FALSE(SameFileName("/data/ÉTÉ", "/data/été")); // only A to Z change case
 }
 
-constexpr const char* kMountInfo =
-    "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
-    "23 27 0:22 / /sys rw - sysfs sysfs rw\n"
-    "25 24 0:23 / /dev/shm rw - tmpfs tmpfs rw\n"
-    "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
-    "30 27 0:30 / /tmp rw - tmpfs tmpfs rw\n"
-    "31 27 8:17 / /media/u/MY\\040STICK rw shared:5 - vfat /dev/sdb1 rw\n"
-    "32 27 0:40 / /mnt/nas rw - cifs //Server/Share rw\n"
-    "33 27 0:41 / /mnt/remote rw - fuse.sshfs kim@host:/srv rw\n"
-    "34 27 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
-    "35 27 0:42 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
-    "36 27 8:2 / /home rw - ext4 /dev/sda2 rw\n"
-    "37 27 8:3 / /home rw - xfs /dev/sda3 rw\n"
-    "38 23 0:29 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n";
+constexpr const char* kMountInfo = "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+                                   "23 27 0:22 / /sys rw - sysfs sysfs rw\n"
+                                   "25 24 0:23 / /dev/shm rw - tmpfs tmpfs rw\n"
+                                   "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                   "30 27 0:30 / /tmp rw - tmpfs tmpfs rw\n"
+                                   "31 27 8:17 / /media/u/MY\\040STICK rw shared:5 - vfat /dev/sdb1 rw\n"
+                                   "32 27 0:40 / /mnt/nas rw - cifs //Server/Share rw\n"
+                                   "33 27 0:41 / /mnt/remote rw - fuse.sshfs kim@host:/srv rw\n"
+                                   "34 27 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
+                                   "35 27 0:42 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
+                                   "36 27 8:2 / /home rw - ext4 /dev/sda2 rw\n"
+                                   "37 27 8:3 / /home rw - xfs /dev/sda3 rw\n"
+                                   "38 23 0:29 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n";
 
 TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
 {
@@ -91,8 +89,9 @@ TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
     std::vector<std::string> mountPoints;
     for (const TVolume& volume : table.Volumes())
         mountPoints.push_back(volume.mountPoint);
-    EXPECT_EQ(mountPoints, (std::vector<std::string>{"/", "/home", "/media/cd", "/media/u/MY STICK", "/mnt/nas",
-                                                     "/mnt/remote", "/tmp"}));
+    EXPECT_EQ(
+        mountPoints,
+        (std::vector<std::string>{"/", "/home", "/media/cd", "/media/u/MY STICK", "/mnt/nas", "/mnt/remote", "/tmp"}));
 
     const auto kind = [&](const char* path) { return table.VolumeOf(path)->kind; };
     EXPECT_EQ(kind("/"), TVolumeKind::Fixed);
@@ -102,7 +101,7 @@ TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
     EXPECT_EQ(kind("/mnt/remote"), TVolumeKind::Network);
     EXPECT_EQ(kind("/media/cd"), TVolumeKind::CdRom);
     EXPECT_EQ(table.VolumeOf("/mnt/nas")->source, "//Server/Share");
-    EXPECT_EQ(table.VolumeOf("/home")->fileSystem, "xfs");   // the later mount hides the earlier
+    EXPECT_EQ(table.VolumeOf("/home")->fileSystem, "xfs"); // the later mount hides the earlier
 
     EXPECT_FALSE(table.VolumeOf("/media/u/MY STICK")->caseSensitive);
     EXPECT_TRUE(table.VolumeOf("/media/u/MY STICK")->preservesCase);
@@ -111,13 +110,13 @@ TEST(MountTableTest, KeepsTheVolumesAPersonBrowsesWithTheirKinds)
 
 TEST(MountTableTest, SnapPackagesAreNoVolumes)
 {
-    const TMountTable table = TMountTable::Parse(
-        "26 1 254:0 / / rw - ext4 /dev/vda rw\n"
-        "50 26 7:1 / /snap/core22/1122 ro,nodev - squashfs /dev/loop1 ro\n"
-        "51 26 7:2 / /snap/firefox/4848 ro,nodev - squashfs /dev/loop2 ro\n"
-        "52 26 7:3 / /var/lib/snapd/snap/core/16202 ro,nodev - squashfs /dev/loop3 ro\n"
-        "53 26 0:40 / /snap rw - tmpfs tmpfs rw\n"
-        "54 26 8:17 / /snapshots rw - ext4 /dev/sdb1 rw\n");
+    const TMountTable table =
+        TMountTable::Parse("26 1 254:0 / / rw - ext4 /dev/vda rw\n"
+                           "50 26 7:1 / /snap/core22/1122 ro,nodev - squashfs /dev/loop1 ro\n"
+                           "51 26 7:2 / /snap/firefox/4848 ro,nodev - squashfs /dev/loop2 ro\n"
+                           "52 26 7:3 / /var/lib/snapd/snap/core/16202 ro,nodev - squashfs /dev/loop3 ro\n"
+                           "53 26 0:40 / /snap rw - tmpfs tmpfs rw\n"
+                           "54 26 8:17 / /snapshots rw - ext4 /dev/sdb1 rw\n");
     std::vector<std::string> mountPoints;
     for (const TVolume& volume : table.Volumes())
         mountPoints.push_back(volume.mountPoint);
@@ -135,8 +134,10 @@ TEST(MountTableTest, TheTableIsReadOnceUntilItsSourceChanges)
     EXPECT_EQ(TMountTable::FindVolume("/home")->mountPoint, "/");
     EXPECT_EQ(TMountTable::Read().Volumes().size(), 1u);
     EXPECT_EQ(reads, 1);
-    TMountTable::SetSource([] { return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                                   "2 1 8:2 / /home rw - xfs /dev/sda2 rw\n"); });
+    TMountTable::SetSource([] {
+        return std::string("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                           "2 1 8:2 / /home rw - xfs /dev/sda2 rw\n");
+    });
     EXPECT_EQ(TMountTable::FindVolume("/home")->mountPoint, "/home");
     TMountTable::SetSource({});
 }
@@ -187,7 +188,7 @@ TEST(MountTableTest, APathBelongsToTheLongestMountPointAboveIt)
 TEST(MountTableTest, ReadsTheOlderMountsFormatToo)
 {
     const TMountTable table = TMountTable::Parse("/dev/sda1 / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
-                                               "/dev/sdc1 /mnt/win ntfs3 rw 0 0\n");
+                                                 "/dev/sdc1 /mnt/win ntfs3 rw 0 0\n");
     ASSERT_EQ(table.Volumes().size(), 2u);
     EXPECT_FALSE(table.VolumeOf("/mnt/win/x")->caseSensitive);
 }

@@ -6,16 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace kelmora::test {
 
@@ -103,8 +103,8 @@ public:
     }
 
 private:
-    __user_cap_header_struct header_ {};
-    __user_cap_data_struct saved_[2] {};
+    __user_cap_header_struct header_{};
+    __user_cap_data_struct saved_[2]{};
     bool lowered_ = false;
 };
 

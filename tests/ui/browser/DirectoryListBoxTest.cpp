@@ -1,6 +1,6 @@
-#include "tests/ui/browser/BrowserTestSupport.h"
-
 #include "ui/browser/DirectoryListBox.h"
+
+#include "tests/ui/browser/BrowserTestSupport.h"
 #include "ui/browser/EntryPainting.h"
 #include "ui/browser/FileListBox.h"
 
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
 #include <sys/stat.h>
 
 namespace kelmora::ui {
@@ -115,7 +116,7 @@ TEST_F(DirectoryListBoxTest, TheRootIsItsOwnEntry)
     EXPECT_EQ(dirs->Entries()[0], (TDirectoryEntry{"/", Kind::Own}));
     EXPECT_EQ(dirs->HighlightedIndex(), 0);
     EXPECT_EQ(dirs->EntryPath(0), "/");
-    const std::string top = *std::next(std::filesystem::path(tree.Root()).begin());   // "tmp", usually
+    const std::string top = *std::next(std::filesystem::path(tree.Root()).begin()); // "tmp", usually
     EXPECT_NE(IndexOf(top), -1);
     for (size_t i = 1; i < dirs->Entries().size(); ++i) {
         EXPECT_EQ(dirs->Entries()[i].kind, Kind::Subdirectory);
@@ -278,7 +279,8 @@ TEST_F(DirectoryListBoxTest, OnACaseSensitiveVolumeNamesDifferingInCaseAreTwoDir
     Make("case");
     EXPECT_TRUE(dirs->CaseSensitive());
     const auto subdirectories = std::vector<TDirectoryEntry>(dirs->Entries().end() - 2, dirs->Entries().end());
-    EXPECT_EQ(subdirectories, (std::vector<TDirectoryEntry>{{"Draws", Kind::Subdirectory}, {"draws", Kind::Subdirectory}}));
+    EXPECT_EQ(subdirectories,
+              (std::vector<TDirectoryEntry>{{"Draws", Kind::Subdirectory}, {"draws", Kind::Subdirectory}}));
 
     dirs->EnterDirectory(tree.Path("case/Draws"));
     EXPECT_EQ(files->FileNames(), std::vector<std::string>{"upper.wkx"});

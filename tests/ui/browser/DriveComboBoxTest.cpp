@@ -1,7 +1,7 @@
-#include "tests/ui/browser/BrowserTestSupport.h"
-
-#include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
+
+#include "tests/ui/browser/BrowserTestSupport.h"
+#include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/FileListBox.h"
 
 #include <QSignalSpy>
@@ -66,8 +66,9 @@ TEST_F(DriveComboBoxTest, StartsOnTheCurrentDirectoryWithNothingSelected)
     for (const TDriveEntry& entry : drives->Drives())
         texts.push_back(entry.text);
     const std::string& root = tree.Root();
-    EXPECT_EQ(texts, (std::vector<std::string>{"/: []", root + "/cd: []", root + "/disk: [data]",
-                                               root + "/nas: //server/share", root + "/ram: []", root + "/usb:"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"/: []", root + "/cd: []", root + "/disk: [data]",
+                                        root + "/nas: //server/share", root + "/ram: []", root + "/usb:"}));
     EXPECT_EQ(drives->Drive(), tree.Path("disk"));
     EXPECT_EQ(drives->currentIndex(), 2);
 

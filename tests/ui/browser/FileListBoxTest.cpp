@@ -1,6 +1,6 @@
-#include "tests/ui/browser/BrowserTestSupport.h"
-
 #include "ui/browser/FileListBox.h"
+
+#include "tests/ui/browser/BrowserTestSupport.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
 #include <sys/stat.h>
 
 namespace kelmora::ui {
@@ -176,7 +177,7 @@ TEST_F(FileListBoxTest, TheBusyCursorShowsFromTheHundredAndFirstEntryUntilTheLis
     EXPECT_EQ(list->FileNames().size(), 101u);
     EXPECT_EQ(busyShapes, (std::vector<bool>{true, false}));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);   // the one from before
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor); // the one from before
     QApplication::restoreOverrideCursor();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
