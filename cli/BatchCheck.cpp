@@ -8,20 +8,19 @@
 #include "cli/OutputStream.h"
 #include "cli/SummaryWriter.h"
 #include "core/FileIdentity.h"
+#include "core/HugePages.h"
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
 #include "core/ProfileFile.h"
 #include "core/SafeFileWriter.h"
 #include "core/WinFinder.h"
 
-#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <vector>
 
 #include <malloc.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,10 +97,7 @@ void PrepareHeapForDraw(const std::string& drawPath)
     void* block = std::malloc(room);
     if (block == nullptr)
         return;
-    const auto start = (reinterpret_cast<std::uintptr_t>(block) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(block) + room) & ~(kHugePage - 1);
-    if (end > start)
-        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    AdviseHugePages(block, room);
     std::memset(block, 0, room);
     std::free(block);
 }

@@ -20,6 +20,13 @@ public:
     std::size_t DistinctCount() const { return distinctCount_; }
 
 protected:
+    // While the index is built: room for the ids of `count` numbers, a new distinct number's
+    // id, and the id of number `index`.
+    void ReserveIds(std::size_t count) { idOf_.resize(count); }
+    std::uint32_t NewId() { return static_cast<std::uint32_t>(distinctCount_++); }
+    void SetId(std::size_t index, std::uint32_t id) { idOf_[index] = id; }
+
+private:
     std::vector<std::uint32_t> idOf_;
     std::size_t distinctCount_ = 0;
 };

@@ -7,7 +7,7 @@ namespace {
 
 // A table up to this size stays in a core's cache during a walk over the tickets; a larger
 // one is worth loading ahead.
-constexpr std::size_t kCachedBytes = 256 * 1024;
+constexpr std::size_t kCachedBytes = std::size_t{256} * 1024;
 
 } // namespace
 
@@ -48,13 +48,13 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
             largeLevels_.push_back(static_cast<std::size_t>(&level - levels_.data()));
     }
 
-    idOf_.resize(numbers.size());
+    ReserveIds(numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::string_view number = numbers[i];
         if (number.empty()) {
             if (emptyId_ == kNone)
-                emptyId_ = static_cast<std::uint32_t>(distinctCount_++);
-            idOf_[i] = emptyId_;
+                emptyId_ = NewId();
+            SetId(i, emptyId_);
             continue;
         }
         std::uint32_t longIndex = 0;
@@ -71,8 +71,8 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
             id = &level.ids[FindOrAdd(level, number, longIndex)];
         }
         if (*id == kNone)
-            *id = static_cast<std::uint32_t>(distinctCount_++);
-        idOf_[i] = *id;
+            *id = NewId();
+        SetId(i, *id);
     }
 }
 

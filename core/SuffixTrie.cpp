@@ -30,15 +30,17 @@ TSuffixTrie::TSuffixTrie(const TLineList& numbers)
     std::iota(order.begin(), order.end(), 0U);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
 
-    idOf_.resize(keys.size());
+    ReserveIds(keys.size());
     std::vector<std::string_view> distinct;
     distinct.reserve(keys.size());
+    std::uint32_t id = 0;
     for (const std::uint32_t k : order) {
-        if (distinct.empty() || distinct.back() != keys[k])
+        if (distinct.empty() || distinct.back() != keys[k]) {
             distinct.push_back(keys[k]);
-        idOf_[k] = static_cast<std::uint32_t>(distinct.size() - 1);
+            id = NewId();
+        }
+        SetId(k, id);
     }
-    distinctCount_ = distinct.size();
 
     // Node k stands for the keys [first, last) that share its first `depth` bytes; the key equal
     // to that prefix, if any, sorts first among them.

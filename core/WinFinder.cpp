@@ -14,7 +14,7 @@ using THits = std::vector<Hit>;
 
 // Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
 // most) stays within a core's cache and walks faster than the hash tables.
-constexpr std::size_t kTrieBytes = 12 * 1024;
+constexpr std::size_t kTrieBytes = std::size_t{12} * 1024;
 
 // How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
 constexpr std::size_t kPrefetchDistance = 16;
