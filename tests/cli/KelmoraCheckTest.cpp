@@ -6,6 +6,7 @@
 #include "core/TicketList.h"
 #include "core/WinningCheck.h"
 #include "tests/cli/RunChecker.h"
+#include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -183,12 +184,7 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
 TEST(KelmoraCheck, ALargeDrawToAFile)
 {
     std::mt19937 random(1208);
-    const auto digits = [&](std::size_t count) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
-        return text;
-    };
+    const auto digits = [&](std::size_t count) { return kelmora::test::RandomDigits(random, count); };
     constexpr int kClasses = 3000;
     std::string draw = "[Ver]\r\nNo=" + std::to_string(kClasses) + "\r\nEVENT=big\r\n[Hit]\r\n";
     for (int c = 1; c <= kClasses; ++c) {

@@ -8,6 +8,7 @@
 #include "core/WinFinder.h"
 #include "core/WinningTable.h"
 #include "tests/core/TestFiles.h"
+#include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -285,12 +286,7 @@ TEST(WinFinder, ZeroAndFullBytesAtTheEdgesOfAKey)
 TEST(WinFinder, AgreesWithThePlainComparisonForLargeTables)
 {
     std::mt19937 random(1208);
-    const auto digits = [&](std::size_t count) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
-        return text;
-    };
+    const auto digits = [&](std::size_t count) { return kelmora::test::RandomDigits(random, count); };
     for (const bool oneLength : {true, false}) {
         SCOPED_TRACE(oneLength ? "one length" : "many lengths");
         TLineList numbers;
