@@ -16,6 +16,7 @@
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/platform/FileNames.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,7 +34,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace kelmora::ui {
 namespace {
@@ -48,22 +48,6 @@ Widget* Place(Widget* widget, const char* name, int left, int top, int width, in
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(left, top, width, height);
     return widget;
-}
-
-// The folder of a file, resolved as the browser resolves the folders it shows.
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    std::error_code error;
-    const auto resolved = std::filesystem::canonical(folder, error);
-    return error ? folder : resolved.string();
-}
-
-std::string FileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
@@ -414,7 +398,7 @@ void TForm1::DrawSaved(const std::string& path, const std::string& selectedWhenO
 {
     const std::string selected = FileListBox1->SelectedFilePath();
     const bool wasSelected = !selected.empty() && (selected == path || selected == selectedWhenOpened);
-    if (DirectoryOf(path) != FileListBox1->Directory())
+    if (platform::ResolvedDirectoryOf(path) != FileListBox1->Directory())
         return;
     if (wasSelected) {
         ShowDefinitionFile(path);
@@ -422,26 +406,19 @@ void TForm1::DrawSaved(const std::string& path, const std::string& selectedWhenO
     }
     // A new file in the shown folder appears in the list; the selection stays as it was, and
     // so does what it put in the window (the results of a check are not thrown away).
-    const int index = FileListBox1->SelectedIndex();
-    const std::string name = index < 0 ? std::string() : FileListBox1->FileNames()[static_cast<std::size_t>(index)];
+    const std::string name = platform::FileNameOf(selected);
     const QSignalBlocker quiet(FileListBox1);
     FileListBox1->ListFiles();
-    const auto& names = FileListBox1->FileNames();
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (!name.empty() && found != names.end())
-        FileListBox1->SetSelectedIndex(static_cast<int>(found - names.begin()));
+    if (!name.empty())
+        FileListBox1->SelectFileNamed(name);
 }
 
 void TForm1::ShowDefinitionFile(const std::string& path)
 {
-    DirectoryListBox1->EnterDirectory(DirectoryOf(path));
+    DirectoryListBox1->EnterDirectory(platform::ResolvedDirectoryOf(path));
     // Listed afresh, so that a file just written is there and selecting it reads it again.
     FileListBox1->ListFiles();
-    const std::string name = FileNameOf(path);
-    const auto& names = FileListBox1->FileNames();
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found != names.end())
-        FileListBox1->SetSelectedIndex(static_cast<int>(found - names.begin()));
+    FileListBox1->SelectFileNamed(platform::FileNameOf(path));
     PageControl1->setCurrentWidget(TabSheet1);
 }
 

@@ -173,6 +173,15 @@ void TFileListBox::SetSelectedIndex(int index)
     selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
 }
 
+bool TFileListBox::SelectFileNamed(std::string_view name)
+{
+    const auto found = std::find(names_.begin(), names_.end(), name);
+    if (found == names_.end())
+        return false;
+    SetSelectedIndex(static_cast<int>(found - names_.begin()));
+    return true;
+}
+
 void TFileListBox::showEvent(QShowEvent* event)
 {
     QListView::showEvent(event);

@@ -3,6 +3,7 @@
 #include "ui/browser/ListView.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmora::ui {
@@ -29,6 +30,9 @@ public:
     // Selects an entry (-1: none) as the user would, notifying when it differs from the last
     // notified one.
     void SetSelectedIndex(int index);
+    // Selects the entry listed as `name` (native bytes) as SetSelectedIndex does; returns
+    // whether there was one.
+    bool SelectFileNamed(std::string_view name);
     int LastNotifiedIndex() const { return lastNotified_; }
 
     void SetItemHeight(int height);

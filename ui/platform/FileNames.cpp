@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace kelmora::ui::platform {
@@ -86,6 +87,21 @@ std::string JoinPath(std::string_view dir, std::string_view name)
         path += '/';
     path += name;
     return path;
+}
+
+std::string FileNameOf(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ResolvedDirectoryOf(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    const std::string folder(slash == std::string_view::npos ? "." : slash == 0 ? "/" : path.substr(0, slash));
+    std::error_code error;
+    const auto resolved = std::filesystem::canonical(folder, error);
+    return error ? folder : resolved.string();
 }
 
 bool IsHiddenName(std::string_view name)

@@ -10,6 +10,12 @@ namespace kelmora::ui::platform {
 // dir, "/" and name; the separator is never doubled after a directory that ends in one.
 std::string JoinPath(std::string_view dir, std::string_view name);
 
+// The last component of a path: the file's name.
+std::string FileNameOf(std::string_view path);
+// The folder holding a file, with links and "." resolved as the browser shows folders; the
+// folder as written when it cannot be resolved.
+std::string ResolvedDirectoryOf(std::string_view path);
+
 // Names beginning with "." are hidden.
 bool IsHiddenName(std::string_view name);
 
