@@ -7,7 +7,7 @@
 
 namespace kelmora {
 
-using ByteString = std::string;
+using TByteString = std::string;
 
 inline constexpr std::string_view kCrLf = "\r\n";
 

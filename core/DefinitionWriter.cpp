@@ -75,7 +75,7 @@ bool KeepsText(const TPrizeClass& prizeClass)
     return std::equal(items.begin(), items.end(), prizeClass.numbers.begin(), prizeClass.numbers.end());
 }
 
-void AppendEntry(ByteString& out, std::string_view name, std::size_t n, std::string_view value)
+void AppendEntry(TByteString& out, std::string_view name, std::size_t n, std::string_view value)
 {
     out += name;
     out += std::to_string(n);
@@ -86,15 +86,15 @@ void AppendEntry(ByteString& out, std::string_view name, std::size_t n, std::str
 
 } // namespace
 
-ByteString QuoteNumber(std::string_view number)
+TByteString QuoteNumber(std::string_view number)
 {
     const bool plain = !number.empty() &&
         std::none_of(number.begin(), number.end(),
                      [](char c) { return c == ',' || c == '"' || IsBlank(static_cast<unsigned char>(c)); }) &&
         !EndsInLoneLeadByte(number);
     if (plain)
-        return ByteString(number);
-    ByteString quoted = "\"";
+        return TByteString(number);
+    TByteString quoted = "\"";
     for (const char c : number) {
         if (c == '"')
             quoted += '"';
@@ -104,15 +104,15 @@ ByteString QuoteNumber(std::string_view number)
     return quoted;
 }
 
-std::vector<ByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes)
+std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes)
 {
-    std::vector<ByteString> values;
-    ByteString value;
+    std::vector<TByteString> values;
+    TByteString value;
     bool started = false;
     for (const std::string_view number : numbers) {
         if (BreaksLine(number))
             Refuse(RowText(row) + "当選番号に改行は使えません");
-        const ByteString item = QuoteNumber(number);
+        const TByteString item = QuoteNumber(number);
         if (item.size() > maxBytes)
             Refuse(RowText(row) + "当選番号に " + std::to_string(maxBytes) + " バイトに収まらない番号があります");
         if (started && value.size() + 1 + item.size() > maxBytes) {
@@ -134,7 +134,7 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
 {
     CheckValue(definition.eventName, "クジの種類の名前");
     TDefinitionText text;
-    ByteString hit;
+    TByteString hit;
     std::size_t written = 0;
     for (std::size_t i = 0; i < definition.classes.size(); ++i) {
         const TPrizeClass& prizeClass = definition.classes[i];
@@ -145,11 +145,11 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
                    "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
         CheckValue(prizeClass.label, RowText(row) + "等級");
         CheckValue(prizeClass.prize, RowText(row) + "賞");
-        const std::vector<ByteString> values = KeepsText(prizeClass) ? std::vector<ByteString>{prizeClass.numbersText}
+        const std::vector<TByteString> values = KeepsText(prizeClass) ? std::vector<TByteString>{prizeClass.numbersText}
                                                                      : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1)
             text.splitClasses.push_back(i);
-        for (const ByteString& value : values) {
+        for (const TByteString& value : values) {
             ++written;
             AppendEntry(hit, "Hit", written, prizeClass.label);
             AppendEntry(hit, "No", written, value);

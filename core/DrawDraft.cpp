@@ -8,9 +8,9 @@
 namespace kelmora {
 namespace {
 
-ByteString JoinedOnOneLine(const TLineList& numbers)
+TByteString JoinedOnOneLine(const TLineList& numbers)
 {
-    ByteString joined;
+    TByteString joined;
     for (const std::string_view number : numbers) {
         if (!joined.empty())
             joined += ',';
@@ -40,7 +40,7 @@ void TDrawDraft::SetEventName(std::string_view name)
     modified_ = true;
 }
 
-const ByteString& TDrawDraft::FieldText(std::size_t row, Field field) const
+const TByteString& TDrawDraft::FieldText(std::size_t row, Field field) const
 {
     const Row& r = rows_.at(row);
     switch (field) {
@@ -64,7 +64,7 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
     case Field::Numbers: {
         const std::string_view text = TrimWhiteSpace(value);
         const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
-        r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : ByteString(text);
+        r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : TByteString(text);
         break;
     }
     case Field::Prize:

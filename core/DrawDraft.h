@@ -16,9 +16,9 @@ class TDrawDraft {
 public:
     enum class Field { Label, Numbers, Prize };
     struct Row {
-        ByteString label;
-        ByteString numbersText;
-        ByteString prize;
+        TByteString label;
+        TByteString numbersText;
+        TByteString prize;
         bool Empty() const { return label.empty() && numbersText.empty() && prize.empty(); }
     };
 
@@ -26,13 +26,13 @@ public:
     // A definition without classes gives one empty row.
     static TDrawDraft FromDefinition(const TLotteryDefinition& definition);
 
-    const ByteString& EventName() const { return eventName_; }
+    const TByteString& EventName() const { return eventName_; }
     // Blanks around a value are dropped, as the reader would drop them.
     void SetEventName(std::string_view name);
 
     std::size_t RowCount() const { return rows_.size(); }
     const Row& At(std::size_t row) const { return rows_[row]; }
-    const ByteString& FieldText(std::size_t row, Field field) const;
+    const TByteString& FieldText(std::size_t row, Field field) const;
     // Numbers typed over several lines (a pasted column) are kept as one comma-separated list.
     void SetField(std::size_t row, Field field, std::string_view value);
 
@@ -48,7 +48,7 @@ public:
     bool Modified() const { return modified_; }
 
 private:
-    ByteString eventName_;
+    TByteString eventName_;
     std::vector<Row> rows_;
     bool modified_ = false;
 };

@@ -19,13 +19,13 @@
 
 namespace kelmora {
 
-TLineList SplitLines(ByteString data)
+TLineList SplitLines(TByteString data)
 {
     data.resize(UpToNul(data).size());
     return SplitRawLines(std::move(data));
 }
 
-TLineList SplitRawLines(ByteString data)
+TLineList SplitRawLines(TByteString data)
 {
     if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
@@ -65,12 +65,12 @@ TLineList SplitRawLines(ByteString data)
     return TLineList(std::move(data), std::move(spans));
 }
 
-ByteString JoinLines(const TLineList& entries)
+TByteString JoinLines(const TLineList& entries)
 {
     std::size_t size = 0;
     for (const auto& entry : entries)
         size += entry.size() + kCrLf.size();
-    ByteString text;
+    TByteString text;
     text.reserve(size);
     for (const auto& entry : entries) {
         text += entry;
@@ -84,9 +84,9 @@ namespace {
 // Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
 // read that meets the end come back empty without growing the buffer (which would copy it
 // all); only input that grows while being read, or of unknown size, needs more room.
-ByteString ReadToEnd(int fd, std::size_t expected, const std::string& path)
+TByteString ReadToEnd(int fd, std::size_t expected, const std::string& path)
 {
-    ByteString data;
+    TByteString data;
     data.reserve(expected + 1);
     AdviseHugePages(data.data(), data.capacity());
     data.resize(expected + 1);
@@ -109,7 +109,7 @@ ByteString ReadToEnd(int fd, std::size_t expected, const std::string& path)
 
 } // namespace
 
-ByteString ReadWholeFile(const std::string& path)
+TByteString ReadWholeFile(const std::string& path)
 {
     // O_NONBLOCK so that a fifo without a writer cannot hang the program; only regular
     // files are read, anything else is "cannot be opened".
@@ -122,7 +122,7 @@ ByteString ReadWholeFile(const std::string& path)
     return ReadToEnd(file.Get(), static_cast<std::size_t>(st.st_size), path);
 }
 
-ByteString ReadWholeStream(int fd, const std::string& name)
+TByteString ReadWholeStream(int fd, const std::string& name)
 {
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

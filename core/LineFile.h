@@ -9,17 +9,17 @@
 namespace kelmora {
 
 // Splits file bytes into entries: CR LF, CR, LF each end one entry; a NUL ends the text.
-TLineList SplitLines(ByteString data);
+TLineList SplitLines(TByteString data);
 // The same without the NUL rule, for readers that cut values at NUL themselves.
-TLineList SplitRawLines(ByteString data);
+TLineList SplitRawLines(TByteString data);
 
 // Each entry followed by CR LF, the last one too; an empty list gives no bytes.
-ByteString JoinLines(const TLineList& entries);
+TByteString JoinLines(const TLineList& entries);
 
 // Reads the whole of a regular file. Throws the open error.
-ByteString ReadWholeFile(const std::string& path);
+TByteString ReadWholeFile(const std::string& path);
 // Reads what is left of an open file or pipe (standard input); `name` goes in the open error.
-ByteString ReadWholeStream(int fd, const std::string& name);
+TByteString ReadWholeStream(int fd, const std::string& name);
 
 // Throws the open error; `entries` is replaced only after a successful read.
 void ReadLineFile(const std::string& path, TLineList& entries);

@@ -11,14 +11,14 @@ namespace kelmora {
 class TProfileFile;
 
 struct TPrizeClass {
-    ByteString label;       // HitN
-    ByteString numbersText; // NoN, as read
-    ByteString prize;       // SHON
+    TByteString label;       // HitN
+    TByteString numbersText; // NoN, as read
+    TByteString prize;       // SHON
     TLineList numbers;      // NoN split by SplitNumberList
 };
 
 struct TLotteryDefinition {
-    ByteString eventName;
+    TByteString eventName;
     std::vector<TPrizeClass> classes;
 };
 

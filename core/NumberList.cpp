@@ -24,7 +24,7 @@ void SplitNumberList(std::string_view text, TLineList& items)
 
     skipBlanks();
     while (p < end) {
-        ByteString item;
+        TByteString item;
         if (text[p] == '"') {
             ++p;
             bool closed = false;

@@ -24,7 +24,7 @@ std::string Key(std::string_view section, std::string_view name)
 
 } // namespace
 
-TProfileFile TProfileFile::Parse(ByteString data)
+TProfileFile TProfileFile::Parse(TByteString data)
 {
     TProfileFile profile;
     std::string section;
@@ -53,22 +53,22 @@ TProfileFile TProfileFile::Load(const std::string& path)
     return Parse(ReadWholeFile(path));
 }
 
-const ByteString* TProfileFile::Find(std::string_view section, std::string_view name) const
+const TByteString* TProfileFile::Find(std::string_view section, std::string_view name) const
 {
     const auto it = values_.find(Key(section, name));
     return it == values_.end() ? nullptr : &it->second;
 }
 
-ByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const
+TByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const
 {
-    const ByteString* value = Find(section, name);
+    const TByteString* value = Find(section, name);
     const std::string_view text = value ? std::string_view(*value) : fallback;
-    return ByteString(text.substr(0, kMaxValueBytes));
+    return TByteString(text.substr(0, kMaxValueBytes));
 }
 
 long TProfileFile::ReadInt(std::string_view section, std::string_view name, long fallback) const
 {
-    const ByteString* value = Find(section, name);
+    const TByteString* value = Find(section, name);
     if (!value)
         return fallback;
     // Leading sign and digits count, the rest is ignored; out-of-range values saturate.

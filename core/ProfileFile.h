@@ -16,19 +16,19 @@ public:
     static constexpr std::size_t kMaxValueBytes = 255;
 
     TProfileFile() = default;
-    static TProfileFile Parse(ByteString data);
+    static TProfileFile Parse(TByteString data);
     // Throws the open error when the file cannot be read.
     static TProfileFile Load(const std::string& path);
 
     // Values are cut to their first 255 bytes.
-    ByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
+    TByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
     // Leading sign and decimal digits; a value without digits gives 0.
     long ReadInt(std::string_view section, std::string_view name, long fallback) const;
 
 private:
-    const ByteString* Find(std::string_view section, std::string_view name) const;
+    const TByteString* Find(std::string_view section, std::string_view name) const;
 
-    std::unordered_map<std::string, ByteString> values_; // key: lower(section) '\n' lower(name)
+    std::unordered_map<std::string, TByteString> values_; // key: lower(section) '\n' lower(name)
 };
 
 } // namespace kelmora

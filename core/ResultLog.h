@@ -21,13 +21,13 @@ public:
     void Reserve(std::size_t extra) { text_.reserve(text_.size() + extra); }
     void SaveToFile(const std::string& path) const;
 
-    const ByteString& Text() const { return text_; }
+    const TByteString& Text() const { return text_; }
     // The user's own edits of the text become the log.
-    void SetText(ByteString text) { text_ = std::move(text); }
+    void SetText(TByteString text) { text_ = std::move(text); }
     bool EndsWithLineBreak() const { return EndsWith(text_, kCrLf); }
 
 private:
-    ByteString text_;
+    TByteString text_;
 };
 
 } // namespace kelmora

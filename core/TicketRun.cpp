@@ -19,7 +19,7 @@ bool IsDigit(char c)
 }
 
 // Adds one to the digits; returns false when the carry runs out of digits.
-bool Increment(ByteString& number, std::size_t digitsFrom)
+bool Increment(TByteString& number, std::size_t digitsFrom)
 {
     for (std::size_t i = number.size(); i > digitsFrom; --i) {
         char& digit = number[i - 1];
@@ -46,7 +46,7 @@ TLineList CountUpRun(std::string_view first, long count)
     if (count < 1 || count > kMaxRunCount)
         RefuseCount();
     TLineList run;
-    ByteString number(first);
+    TByteString number(first);
     run.push_back(number);
     for (long i = 1; i < count; ++i) {
         if (!Increment(number, digitsFrom))

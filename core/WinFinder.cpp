@@ -6,11 +6,11 @@
 namespace kelmora {
 namespace {
 
-struct Hit {
+struct THit {
     std::uint32_t id;
     std::uint32_t ticket;
 };
-using THits = std::vector<Hit>;
+using THits = std::vector<THit>;
 
 // Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
 // most) stays within a core's cache and walks faster than the hash tables.
@@ -82,14 +82,14 @@ TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
     THits hits;
     const std::uint32_t distinct = FindHits(numbers, tickets, hits, idOfEntry_);
     firstWin_.assign(std::size_t{distinct} + 1, 0);
-    for (const Hit& hit : hits)
+    for (const THit& hit : hits)
         ++firstWin_[hit.id + 1];
     for (std::size_t id = 1; id < firstWin_.size(); ++id)
         firstWin_[id] += firstWin_[id - 1];
     // Each number's start moves along as its tickets are placed, ending at the next one's
     // start; shifting back by one restores the starts.
     winners_.resize(hits.size());
-    for (const Hit& hit : hits)
+    for (const THit& hit : hits)
         winners_[firstWin_[hit.id]++] = hit.ticket;
     for (std::size_t id = firstWin_.size() - 1; id > 0; --id)
         firstWin_[id] = firstWin_[id - 1];

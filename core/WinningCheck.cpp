@@ -14,14 +14,14 @@ namespace {
 // The bytes of one win beyond its number, label and ticket.
 constexpr std::size_t kWinOverhead = 8 + 20 + 5 * 2;
 
-ByteString NumberLine(std::string_view number)
+TByteString NumberLine(std::string_view number)
 {
-    return ByteString(kWinningNumberText).append(number);
+    return TByteString(kWinningNumberText).append(number);
 }
 
-ByteString LabelLine(std::string_view label)
+TByteString LabelLine(std::string_view label)
 {
-    return ByteString(label).append(kWonTicketText);
+    return TByteString(label).append(kWonTicketText);
 }
 
 void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view labelLine, std::string_view ticket)
@@ -49,9 +49,9 @@ void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog
     // break, so every later win is the same block of complete lines.
     bool first = true;
     std::size_t headOf = SIZE_MAX;
-    ByteString numberLine;
-    ByteString labelLine;
-    ByteString head;
+    TByteString numberLine;
+    TByteString labelLine;
+    TByteString head;
     wins.ForEachWin([&](std::size_t i, std::size_t j) {
         if (i != headOf) {
             headOf = i;

@@ -3,7 +3,7 @@
 
 #include "core/KelmoraError.h"
 #include "fuzz/FuzzCheck.h"
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ using namespace kelmora::ui;
 
 namespace {
 
-std::optional<ByteString> TryEncode(QStringView text)
+std::optional<TByteString> TryEncode(QStringView text)
 {
     try {
         return EncodeCp932(text);
@@ -26,7 +26,7 @@ std::optional<ByteString> TryEncode(QStringView text)
     }
 }
 
-std::optional<ByteString> TryEncodeTicketNumber(QStringView text)
+std::optional<TByteString> TryEncodeTicketNumber(QStringView text)
 {
     try {
         return EncodeTicketNumber(text);

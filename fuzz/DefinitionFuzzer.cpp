@@ -29,7 +29,7 @@ bool IsValue(std::string_view value)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    const TProfileFile profile = TProfileFile::Parse(ByteString(file));
+    const TProfileFile profile = TProfileFile::Parse(TByteString(file));
     const TLotteryDefinition definition = LoadDefinition(profile);
 
     // Classes are read up to the count and stop at the first empty numbers.

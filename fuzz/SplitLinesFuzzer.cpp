@@ -38,7 +38,7 @@ std::vector<std::string_view> SplitOneByteAtATime(std::string_view data)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const TLineList entries = SplitLines(ByteString(input));
+    const TLineList entries = SplitLines(TByteString(input));
 
     const auto expected = SplitOneByteAtATime(input);
     FUZZ_CHECK(entries.size() == expected.size());
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Written back: each entry and CR LF, which reads as the same entries and is its own
     // written form.
-    const ByteString joined = JoinLines(entries);
+    const TByteString joined = JoinLines(entries);
     FUZZ_CHECK(joined.size() == bytes + 2 * entries.size());
     const TLineList reread = SplitLines(joined);
     FUZZ_CHECK(reread == entries);
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Without a NUL the reader that leaves NULs to its caller splits the same way.
     if (input.find('\0') == std::string_view::npos)
-        FUZZ_CHECK(SplitRawLines(ByteString(input)) == entries);
+        FUZZ_CHECK(SplitRawLines(TByteString(input)) == entries);
 
     // Removing an entry keeps the others, in order; adding one puts it last.
     if (!entries.empty()) {

@@ -96,10 +96,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TResultLog fast;
     TResultLog plain;
     if (hasLog) {
-        fast.SetText(ByteString(logText));
-        plain.SetText(ByteString(logText));
+        fast.SetText(TByteString(logText));
+        plain.SetText(TByteString(logText));
     }
-    const ByteString before = fast.Text();
+    const TByteString before = fast.Text();
     RunCheck(table, tickets, fast);
     RunCheckPlain(table, tickets, plain);
     if (fast.Text() != plain.Text())

@@ -2,7 +2,7 @@
 
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 #include "ui/platform/AvailableMemory.h"
 
 #include <QPlainTextEdit>
@@ -166,10 +166,10 @@ void TResultLogView::TakeUserEdits()
     qsizetype suffix = 0;
     while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
-    const ByteString edited = EncodeCp932(QStringView(after).sliced(prefix, after.size() - prefix - suffix));
+    const TByteString edited = EncodeCp932(QStringView(after).sliced(prefix, after.size() - prefix - suffix));
     const std::size_t editBegin = Cp932UnitOffset(old, static_cast<std::size_t>(prefix));
     const std::size_t editEnd = Cp932UnitOffset(old, static_cast<std::size_t>(before.size() - suffix));
-    ByteString text;
+    TByteString text;
     text.reserve(editBegin + edited.size() + (old.size() - editEnd));
     text.append(old.substr(0, editBegin)).append(edited).append(old.substr(editEnd));
     // A lone CR left before a kept LF would read back as one line end where the user sees two.

@@ -3,20 +3,21 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
-#include "ui/Cp932.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/LineListModel.h"
-#include "ui/ListBox.h"
-#include "ui/PushButton.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
-#include "ui/Unit3.h"
 #include "ui/Unit4.h"
-#include "ui/WindowPlacement.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/editor/Unit3.h"
 #include "ui/platform/FileNames.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/FormLayout.h"
+#include "ui/widgets/LineListModel.h"
+#include "ui/widgets/ListBox.h"
+#include "ui/widgets/PushButton.h"
+#include "ui/widgets/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -41,14 +42,6 @@ namespace {
 const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべてのファイル(*.*)|*.*");
 const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
 constexpr int kListItemHeight = 12;
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
 {
@@ -82,9 +75,7 @@ TForm1::TForm1(QWidget* parent)
     // The taskbar shows the application's title, not the caption.
     if (const TKelmoraApplication* application = TKelmoraApplication::Instance())
         setWindowIconText(application->Title());
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(FormFont());
 
     // The client area is fixed; the menu bar sits above it.
     auto* client = new QWidget(this);
@@ -261,7 +252,7 @@ void TForm1::AddTicketNumber()
     const QString text = Edit2->text();
     if (text.isEmpty())
         return;
-    const ByteString number = EncodeTicketNumber(text);
+    const TByteString number = EncodeTicketNumber(text);
     ticketNumbers_->AppendRow([&] { state_.ticketList.Add(number); });
     Edit2->clear();
     ListBox2->ShowRow(ticketNumbers_->rowCount() - 1);

@@ -2,7 +2,7 @@
 
 #include "core/CheckState.h"
 #include "core/LotteryDefinition.h"
-#include "ui/FileDialog.h"
+#include "ui/widgets/FileDialog.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,8 @@
 #include "ui/Unit2.h"
 
-#include "ui/PushButton.h"
-#include "ui/WindowPlacement.h"
+#include "ui/widgets/FormLayout.h"
+#include "ui/widgets/PushButton.h"
+#include "ui/widgets/WindowPlacement.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -18,9 +19,7 @@ TForm2::TForm2(QWidget* parent)
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(FormFont());
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -30,8 +29,7 @@ TForm2::TForm2(QWidget* parent)
     Label1 = new QLabel(QStringLiteral("Ver 1.0"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(120, 72, 56, 16);
-    QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    labelFont.setPixelSize(16);
+    QFont labelFont = FormFont(16);
     labelFont.setBold(true);
     Label1->setFont(labelFont);
     QPalette palette = Label1->palette();

@@ -1,8 +1,9 @@
 #include "ui/Unit4.h"
 
 #include "core/TicketRun.h"
-#include "ui/Cp932.h"
-#include "ui/Cp932Edit.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/Cp932Edit.h"
+#include "ui/widgets/FormLayout.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,26 +12,12 @@
 #include <utility>
 
 namespace kelmora::ui {
-namespace {
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-} // namespace
-
 TForm4::TForm4(AddNumbers addNumbers, QWidget* parent) : QDialog(parent), addNumbers_(std::move(addNumbers))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("連番で追加"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(FormFont());
     setFixedSize(272, 100);
 
     Label1 = Place(new QLabel(QStringLiteral("最初の番号"), this), "Label1", 8, 12, 72, 12);

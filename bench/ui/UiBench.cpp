@@ -7,7 +7,7 @@
 #include "core/LineFile.h"
 #include "core/WinningCheck.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/ListBox.h"
+#include "ui/widgets/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Startup.h"
 #include "ui/Unit1.h"

@@ -17,7 +17,7 @@ namespace {
 TCheckState Apply(std::string_view fileText)
 {
     TCheckState state;
-    ApplyDefinition(LoadDefinition(TProfileFile::Parse(ByteString(fileText))), state);
+    ApplyDefinition(LoadDefinition(TProfileFile::Parse(TByteString(fileText))), state);
     return state;
 }
 

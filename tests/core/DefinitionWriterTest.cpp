@@ -19,7 +19,7 @@ using namespace kelmora;
 
 namespace {
 
-TLotteryDefinition ReadBack(const ByteString& bytes)
+TLotteryDefinition ReadBack(const TByteString& bytes)
 {
     return LoadDefinition(TProfileFile::Parse(bytes));
 }
@@ -29,7 +29,7 @@ std::vector<std::string> Items(const TLineList& list)
     return {list.begin(), list.end()};
 }
 
-TPrizeClass Class(ByteString label, std::vector<std::string> numbers, ByteString prize, ByteString text = {})
+TPrizeClass Class(TByteString label, std::vector<std::string> numbers, TByteString prize, TByteString text = {})
 {
     TPrizeClass prizeClass;
     prizeClass.label = std::move(label);
@@ -183,7 +183,7 @@ TEST(DefinitionWriter, RandomDefinitionsReadBackToTheSameClasses)
 
 TEST(DefinitionWriter, ReadThenWrittenAgainGivesTheSameDefinition)
 {
-    const ByteString file = "[Ver]\r\nNo=3\r\nEVENT=\x87\x90\xFD draw\r\n[Hit]\r\n"
+    const TByteString file = "[Ver]\r\nNo=3\r\nEVENT=\x87\x90\xFD draw\r\n[Hit]\r\n"
                             "Hit1=\x80\x81\r\nNo1=11 22, \"3,3\" ,\r\nSHO1=\xED\x40\r\n"
                             "Hit2=\r\nNo2=,\r\nSHO2=\r\n"
                             "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
@@ -310,11 +310,11 @@ TEST(DrawDraft, MovesRowsWithinTheTableAndTracksChanges)
 
 TEST(DrawDraft, AnEditKeepsTheBytesOfEveryOtherField)
 {
-    const ByteString file =
+    const TByteString file =
         "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=old\r\n";
     TDrawDraft draft = TDrawDraft::FromDefinition(ReadBack(file));
     draft.SetField(0, TDrawDraft::Field::Prize, "new");
-    const ByteString written = FormatDefinition(draft.ToDefinition()).bytes;
+    const TByteString written = FormatDefinition(draft.ToDefinition()).bytes;
     EXPECT_EQ(written,
               "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=new\r\n");
 }

@@ -110,7 +110,7 @@ TEST(ReadWholeFile, NeedsTheFilesSizeNotTwice)
         for (std::size_t i = 10; i < size; i += 11)
             bytes[i] = '\n';
         WriteBytes(dir.File("big.wkn"), bytes);
-        const ByteString read = ReadWholeFile(dir.File("big.wkn"));
+        const TByteString read = ReadWholeFile(dir.File("big.wkn"));
         EXPECT_EQ(read, bytes);
         EXPECT_LE(read.capacity(), size + size / 10) << size;
 
@@ -123,7 +123,7 @@ TEST(ReadWholeFile, NeedsTheFilesSizeNotTwice)
 // still read to their end.
 TEST(ReadWholeFile, ReadsPastTheSizeTheFileHadWhenOpened)
 {
-    const ByteString status = ReadWholeFile("/proc/self/status"); // its size reads as 0
+    const TByteString status = ReadWholeFile("/proc/self/status"); // its size reads as 0
     EXPECT_NE(status.find("Name:"), std::string::npos);
     EXPECT_NE(status.find("VmPeak:"), std::string::npos) << "cut short";
 }
@@ -147,7 +147,7 @@ TEST(ReadWholeStream, ReadsAPipeAndTheRestOfAFile)
     WriteBytes(dir.File("t.wkn"), "skip\r\nkeep\r\n");
     const int fd = ::open(dir.File("t.wkn").c_str(), O_RDONLY);
     ASSERT_EQ(::lseek(fd, 6, SEEK_SET), 6);
-    const ByteString rest = ReadWholeStream(fd, "-");
+    const TByteString rest = ReadWholeStream(fd, "-");
     EXPECT_EQ(rest, "keep\r\n");
     EXPECT_LE(rest.capacity(), 30u);
     ::close(fd);

@@ -3,7 +3,7 @@
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
 #include "tests/support/ShiftJis.h"
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

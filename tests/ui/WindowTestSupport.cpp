@@ -1,6 +1,6 @@
 #include "tests/ui/WindowTestSupport.h"
 
-#include "ui/ListBox.h"
+#include "ui/widgets/ListBox.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"

@@ -1,7 +1,7 @@
 #include "ui/browser/DirectoryEntryDelegate.h"
 
 #include "ui/browser/DirectoryEntryModel.h"
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
 
 #include <QPainter>

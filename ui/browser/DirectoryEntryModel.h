@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/browser/DirectoryListing.h"
-#include "ui/browser/EntryListModel.h"
+#include "ui/widgets/EntryListModel.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/browser/DirectoryListing.h"
-#include "ui/browser/ListView.h"
+#include "ui/widgets/ListView.h"
 
 #include <QPointer>
 

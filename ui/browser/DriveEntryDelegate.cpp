@@ -1,7 +1,7 @@
 #include "ui/browser/DriveEntryDelegate.h"
 
 #include "ui/browser/DriveListModel.h"
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
 
 #include <QPainter>

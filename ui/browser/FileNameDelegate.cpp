@@ -1,6 +1,6 @@
 #include "ui/browser/FileNameDelegate.h"
 
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QPainter>
 

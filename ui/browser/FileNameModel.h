@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/browser/EntryListModel.h"
+#include "ui/widgets/EntryListModel.h"
 
 #include <string>
 #include <vector>

@@ -12,42 +12,42 @@ namespace kelmora::ui::platform {
 
 namespace {
 
-enum class EntryType { File, Directory, Other };
+enum class TEntryType { File, Directory, Other };
 
 struct TDirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
-using DirHandle = std::unique_ptr<DIR, TDirCloser>;
+using TDirHandle = std::unique_ptr<DIR, TDirCloser>;
 
 // d_type answers without a system call for most entries; links and file systems that do
 // not fill it in need a stat of the target.
-EntryType TypeOf(DIR* dir, const dirent* entry)
+TEntryType TypeOf(DIR* dir, const dirent* entry)
 {
     switch (entry->d_type) {
     case DT_REG:
-        return EntryType::File;
+        return TEntryType::File;
     case DT_DIR:
-        return EntryType::Directory;
+        return TEntryType::Directory;
     case DT_LNK:
     case DT_UNKNOWN:
         break;
     default:
-        return EntryType::Other;
+        return TEntryType::Other;
     }
     struct stat info {};
     if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0)
-        return EntryType::Other;
+        return TEntryType::Other;
     if (S_ISREG(info.st_mode))
-        return EntryType::File;
+        return TEntryType::File;
     if (S_ISDIR(info.st_mode))
-        return EntryType::Directory;
-    return EntryType::Other;
+        return TEntryType::Directory;
+    return TEntryType::Other;
 }
 
 template <typename Visit>
 void ForEachVisibleEntry(const std::string& dir, Visit visit)
 {
-    const DirHandle handle(opendir(dir.c_str()));
+    const TDirHandle handle(opendir(dir.c_str()));
     if (!handle)
         return;
     while (const dirent* entry = readdir(handle.get())) {
@@ -64,7 +64,7 @@ std::vector<std::string> FindSubdirectories(const std::string& dir)
 {
     std::vector<std::string> names;
     ForEachVisibleEntry(dir, [&](DIR* handle, const dirent* entry, std::string_view name) {
-        if (TypeOf(handle, entry) == EntryType::Directory)
+        if (TypeOf(handle, entry) == TEntryType::Directory)
             names.emplace_back(name);
     });
     return names;
@@ -73,7 +73,7 @@ std::vector<std::string> FindSubdirectories(const std::string& dir)
 void FindFiles(const std::string& dir, std::string_view pattern, const std::function<void(std::string_view name)>& add)
 {
     ForEachVisibleEntry(dir, [&](DIR* handle, const dirent* entry, std::string_view name) {
-        if (MatchesPattern(name, pattern) && TypeOf(handle, entry) == EntryType::File)
+        if (MatchesPattern(name, pattern) && TypeOf(handle, entry) == TEntryType::File)
             add(name);
     });
 }

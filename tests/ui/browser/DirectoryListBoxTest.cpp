@@ -1,7 +1,7 @@
 #include "ui/browser/DirectoryListBox.h"
 
 #include "tests/ui/browser/BrowserTestSupport.h"
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/FileListBox.h"
 
 #include <QImage>

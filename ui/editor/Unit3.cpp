@@ -1,10 +1,11 @@
-#include "ui/Unit3.h"
+#include "ui/editor/Unit3.h"
 
 #include "core/DefinitionWriter.h"
-#include "ui/Cp932.h"
-#include "ui/Cp932Edit.h"
-#include "ui/DrawGrid.h"
-#include "ui/DrawTableModel.h"
+#include "ui/editor/DrawGrid.h"
+#include "ui/editor/DrawTableModel.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/Cp932Edit.h"
+#include "ui/widgets/FormLayout.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -21,14 +22,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("クジの種類の編集");
 const QString kDrawFilter = QStringLiteral("Kelmora(*.wkx)|*.wkx");
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 QPushButton* MakeButton(const QString& caption, QWidget* parent)
 {
@@ -53,9 +46,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(FormFont());
     setFixedSize(560, 300);
 
     // Tab from the name must land in a cell.

@@ -1,4 +1,4 @@
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 #include "core/KelmoraError.h"
 #include "tests/support/ShiftJis.h"

@@ -1,4 +1,4 @@
-#include "ui/PushButton.h"
+#include "ui/widgets/PushButton.h"
 
 #include <QKeyEvent>
 

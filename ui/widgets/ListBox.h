@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/browser/ListView.h"
+#include "ui/widgets/ListView.h"
 
 namespace kelmora::ui {
 

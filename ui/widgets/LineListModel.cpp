@@ -1,6 +1,6 @@
-#include "ui/LineListModel.h"
+#include "ui/widgets/LineListModel.h"
 
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 namespace kelmora::ui {
 

@@ -1,7 +1,7 @@
-#include "ui/DrawGrid.h"
+#include "ui/editor/DrawGrid.h"
 
-#include "ui/DrawCellDelegate.h"
-#include "ui/DrawTableModel.h"
+#include "ui/editor/DrawCellDelegate.h"
+#include "ui/editor/DrawTableModel.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>

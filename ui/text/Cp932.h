@@ -22,10 +22,10 @@ std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units);
 
 // Text the user typed, as bytes; '\n' becomes CR LF. A character that Shift-JIS cannot hold
 // is refused with a TKelmoraError rather than stored as a substitute.
-ByteString EncodeCp932(QStringView text);
+TByteString EncodeCp932(QStringView text);
 
 // A ticket number typed into the entry box: as EncodeCp932, and a line break is refused too,
 // since a ticket number is one line of the ticket file.
-ByteString EncodeTicketNumber(QStringView text);
+TByteString EncodeTicketNumber(QStringView text);
 
 } // namespace kelmora::ui

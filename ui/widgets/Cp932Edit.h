@@ -17,7 +17,7 @@ public:
     // Sets the text without counting it as the user's edit.
     void SetAcceptedText(const QString& text);
     // The text as bytes (never refused: it was checked as it was typed).
-    ByteString Bytes() const;
+    TByteString Bytes() const;
 
 signals:
     // The user changed the text, and Shift-JIS can hold it (textEdited, after the check).

@@ -1,7 +1,7 @@
-#include "ui/FileDialog.h"
+#include "ui/widgets/FileDialog.h"
 
-#include "ui/FileIconProvider.h"
-#include "ui/WindowPlacement.h"
+#include "ui/widgets/FileIconProvider.h"
+#include "ui/widgets/WindowPlacement.h"
 
 #include <QFile>
 #include <QFileDialog>

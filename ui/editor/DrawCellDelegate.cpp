@@ -1,6 +1,6 @@
-#include "ui/DrawCellDelegate.h"
+#include "ui/editor/DrawCellDelegate.h"
 
-#include "ui/Cp932Edit.h"
+#include "ui/widgets/Cp932Edit.h"
 
 namespace kelmora::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 #include "core/ByteString.h"
 #include "core/KelmoraError.h"
@@ -162,10 +162,10 @@ std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units)
     return i;
 }
 
-ByteString EncodeCp932(QStringView text)
+TByteString EncodeCp932(QStringView text)
 {
     const TCp932Tables& tables = Tables();
-    ByteString bytes;
+    TByteString bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
@@ -187,7 +187,7 @@ ByteString EncodeCp932(QStringView text)
     return bytes;
 }
 
-ByteString EncodeTicketNumber(QStringView text)
+TByteString EncodeTicketNumber(QStringView text)
 {
     if (text.contains(u'\n') || text.contains(u'\r'))
         throw TKelmoraError("番号に改行は使えません");

@@ -1,6 +1,6 @@
-#include "ui/ListBox.h"
+#include "ui/widgets/ListBox.h"
 
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QStyledItemDelegate>
 

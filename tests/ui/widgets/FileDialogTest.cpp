@@ -1,4 +1,4 @@
-#include "ui/FileDialog.h"
+#include "ui/widgets/FileDialog.h"
 
 #include "tests/ui/WindowTestSupport.h"
 

@@ -1,10 +1,10 @@
-#include "ui/DrawTableModel.h"
+#include "ui/editor/DrawTableModel.h"
 
 #include "core/DefinitionWriter.h"
 #include "core/KelmoraError.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 namespace kelmora::ui {
 
@@ -37,7 +37,7 @@ QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const ByteString& text = draft_.FieldText(static_cast<std::size_t>(index.row()), FieldOf(index.column()));
+    const TByteString& text = draft_.FieldText(static_cast<std::size_t>(index.row()), FieldOf(index.column()));
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -116,7 +116,7 @@ QString TDrawTableModel::SizeNote(const QModelIndex& index) const
     if (!index.isValid())
         return {};
     const std::size_t row = static_cast<std::size_t>(index.row());
-    const ByteString& text = draft_.FieldText(row, FieldOf(index.column()));
+    const TByteString& text = draft_.FieldText(row, FieldOf(index.column()));
     const std::size_t limit = TProfileFile::kMaxValueBytes;
     if (text.size() < kNearLimitBytes)
         return {};

@@ -1,4 +1,4 @@
-#include "ui/browser/ListView.h"
+#include "ui/widgets/ListView.h"
 
 #include <QKeyEvent>
 #include <QPainter>

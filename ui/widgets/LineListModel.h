@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/LineList.h"
-#include "ui/browser/EntryListModel.h"
+#include "ui/widgets/EntryListModel.h"
 
 namespace kelmora::ui {
 

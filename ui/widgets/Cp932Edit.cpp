@@ -1,7 +1,7 @@
-#include "ui/Cp932Edit.h"
+#include "ui/widgets/Cp932Edit.h"
 
 #include "core/KelmoraError.h"
-#include "ui/Cp932.h"
+#include "ui/text/Cp932.h"
 
 #include <algorithm>
 #include <string>
@@ -19,7 +19,7 @@ void TCp932Edit::SetAcceptedText(const QString& text)
     setText(text);
 }
 
-ByteString TCp932Edit::Bytes() const
+TByteString TCp932Edit::Bytes() const
 {
     return EncodeCp932(text());
 }

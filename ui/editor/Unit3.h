@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DrawDraft.h"
-#include "ui/FileDialog.h"
+#include "ui/widgets/FileDialog.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ui/browser/EntryPainting.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QPainter>
 #include <QStyleOptionViewItem>

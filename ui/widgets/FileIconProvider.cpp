@@ -1,4 +1,4 @@
-#include "ui/FileIconProvider.h"
+#include "ui/widgets/FileIconProvider.h"
 
 #include <QApplication>
 #include <QFileInfo>
