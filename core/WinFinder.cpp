@@ -1,7 +1,12 @@
 #include "core/WinFinder.h"
 
+#include "core/NumberForm.h"
 #include "core/SuffixIndex.h"
 #include "core/SuffixTrie.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
 
 namespace kelmora {
 namespace {
@@ -71,16 +76,139 @@ std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, THits
     return static_cast<std::uint32_t>(index.DistinctCount());
 }
 
+// A distinct kind of match and normalised winning number: what a ticket must be to win.
+struct TTarget {
+    TMatchRule rule;
+    std::uint32_t id;        // the finder's id of the numbers that share this target
+    std::string_view number; // normalised
+    std::string_view group;  // other-group: the winning number's 組
+    std::size_t keyLength;   // the bytes a ticket must end in
+    bool checkBoundary;      // the key's first byte could be a character's second byte
+};
+
+// Whether the normalised ticket, which ends in the target's key, wins with it.
+bool Wins(const TTarget& target, std::string_view ticket)
+{
+    const std::size_t at = ticket.size() - target.keyLength;
+    switch (target.rule) {
+    case TMatchRule::Bytes:
+    case TMatchRule::Ends:
+        return !target.checkBoundary || StartsCharacter(ticket, at);
+    case TMatchRule::Whole:
+        return at == 0;
+    case TMatchRule::OtherGroup:
+        // The key is 組 and the 番号: it must be the ticket's first 組, after another 組.
+        return FindGroupMark(ticket) == at && ticket.substr(0, at) != target.group;
+    }
+    return false;
+}
+
+// The hits of the numbers that name a rule: every distinct rule and normalised number is one
+// target; the targets' keys go into one suffix index, so that one walk over each normalised
+// ticket finds them all, and each key found is then checked against its targets.
+std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
+                           THits& hits, std::vector<std::uint32_t>& idOfEntry, std::uint32_t nextId)
+{
+    TLineList normalised;
+    std::vector<std::size_t> entries;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (rules[i] == TMatchRule::Bytes)
+            continue;
+        entries.push_back(i);
+        normalised.push_back(NormalisedNumber(numbers[i]));
+    }
+    std::vector<TTarget> targets;
+    std::map<std::pair<TMatchRule, std::string_view>, std::uint32_t> targetOf;
+    TLineList keys;
+    std::vector<std::uint32_t> targetOfKey;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const TMatchRule rule = rules[entries[k]];
+        const std::string_view number = normalised[k];
+        const auto [found, added] = targetOf.try_emplace({rule, number}, static_cast<std::uint32_t>(targets.size()));
+        idOfEntry[entries[k]] = nextId + found->second;
+        if (!added)
+            continue;
+        TTarget target{rule, nextId + found->second, number, {}, 0, false};
+        std::string_view key = number;
+        if (rule == TMatchRule::OtherGroup) {
+            const std::size_t mark = FindGroupMark(number);
+            // Without its own 組 the number names no other one: it matches nothing.
+            key = mark == std::string_view::npos ? std::string_view() : number.substr(mark);
+            target.group = number.substr(0, mark == std::string_view::npos ? 0 : mark);
+        }
+        target.keyLength = key.size();
+        target.checkBoundary = !key.empty() && IsTrailByte(static_cast<unsigned char>(key.front()));
+        targets.push_back(target);
+        // An empty number would pay every ticket; a number that normalises to nothing pays none.
+        if (key.empty())
+            continue;
+        keys.push_back(key);
+        targetOfKey.push_back(static_cast<std::uint32_t>(targets.size() - 1));
+    }
+    const auto distinctTargets = static_cast<std::uint32_t>(targets.size());
+    if (keys.empty())
+        return distinctTargets;
+
+    THits keyHits;
+    std::vector<std::uint32_t> keyIdOf;
+    const TLineList normalisedTickets = NormalisedNumbers(tickets);
+    const std::uint32_t distinctKeys = FindHits(keys, normalisedTickets, keyHits, keyIdOf);
+    // Equal keys share an id: each id's targets side by side.
+    std::vector<std::uint32_t> firstTarget(std::size_t{distinctKeys} + 1, 0);
+    for (const std::uint32_t id : keyIdOf)
+        ++firstTarget[id + 1];
+    for (std::size_t id = 1; id < firstTarget.size(); ++id)
+        firstTarget[id] += firstTarget[id - 1];
+    std::vector<std::uint32_t> targetsByKey(keyIdOf.size());
+    std::vector<std::uint32_t> fill(firstTarget.begin(), firstTarget.end() - 1);
+    for (std::size_t k = 0; k < keyIdOf.size(); ++k)
+        targetsByKey[fill[keyIdOf[k]]++] = targetOfKey[k];
+    for (const THit& hit : keyHits) {
+        const std::string_view ticket = normalisedTickets[hit.ticket];
+        for (std::uint32_t t = firstTarget[hit.id]; t < firstTarget[hit.id + 1]; ++t) {
+            const TTarget& target = targets[targetsByKey[t]];
+            if (Wins(target, ticket))
+                hits.push_back({target.id, hit.ticket});
+        }
+    }
+    return distinctTargets;
+}
+
 } // namespace
 
-TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets)
+TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets) : TWinFinder(numbers, {}, tickets)
+{}
+
+TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets)
 {
     if (numbers.empty() || tickets.empty())
         return;
     // One walk per ticket finds every distinct number it ends in; a counting sort by number
     // then groups the tickets without disturbing their order.
     THits hits;
-    const std::uint32_t distinct = FindHits(numbers, tickets, hits, idOfEntry_);
+    std::uint32_t distinct = 0;
+    const bool named = std::any_of(rules.begin(), rules.end(), [](TMatchRule r) { return r != TMatchRule::Bytes; });
+    if (!named) {
+        distinct = FindHits(numbers, tickets, hits, idOfEntry_);
+    } else {
+        // The numbers compared by their bytes keep their own walk over the tickets as stored.
+        idOfEntry_.assign(numbers.size(), 0);
+        TLineList plain;
+        std::vector<std::size_t> plainEntries;
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (rules[i] == TMatchRule::Bytes) {
+                plain.push_back(numbers[i]);
+                plainEntries.push_back(i);
+            }
+        }
+        if (!plain.empty()) {
+            std::vector<std::uint32_t> plainIds;
+            distinct = FindHits(plain, tickets, hits, plainIds);
+            for (std::size_t k = 0; k < plainEntries.size(); ++k)
+                idOfEntry_[plainEntries[k]] = plainIds[k];
+        }
+        distinct += FindRuleHits(numbers, rules, tickets, hits, idOfEntry_, distinct);
+    }
     firstWin_.assign(std::size_t{distinct} + 1, 0);
     for (const THit& hit : hits)
         ++firstWin_[hit.id + 1];
