@@ -1,7 +1,6 @@
 #include "core/NumberForm.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace kelmora {
 namespace {
@@ -91,21 +90,6 @@ TByteString NormalisedNumber(std::string_view number)
     TByteString out;
     AppendNormalisedNumber(number, out);
     return out;
-}
-
-TLineList NormalisedNumbers(const TLineList& numbers)
-{
-    // The normal form is never longer than the number: one buffer holds them all.
-    std::string buffer;
-    buffer.reserve(numbers.ByteSize());
-    std::vector<TLineList::Span> spans;
-    spans.reserve(numbers.size());
-    for (const std::string_view number : numbers) {
-        const std::size_t offset = buffer.size();
-        AppendNormalisedNumber(number, buffer);
-        spans.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(buffer.size() - offset)});
-    }
-    return TLineList(std::move(buffer), std::move(spans));
 }
 
 std::size_t FindGroupMark(std::string_view text)

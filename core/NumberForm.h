@@ -3,7 +3,6 @@
 // draw that name a kind of match compare tickets and winning numbers in this form.
 
 #include "core/ByteString.h"
-#include "core/LineList.h"
 
 #include <cstddef>
 #include <string_view>
@@ -21,8 +20,27 @@ inline constexpr std::string_view kNumberMark = "\x94\xD4";
 void AppendNormalisedNumber(std::string_view number, TByteString& out);
 TByteString NormalisedNumber(std::string_view number);
 
-// Every entry of `numbers` normalised, in order.
-TLineList NormalisedNumbers(const TLineList& numbers);
+// Whether `number` is its own normal form, told quickly for the common shapes: ASCII without
+// blanks, and at most one 組 whose count has no leading zero. False for anything else, even
+// where normalising would change nothing.
+inline bool IsNormalisedNumber(std::string_view number)
+{
+    std::size_t mark = std::string_view::npos;
+    for (std::size_t p = 0; p < number.size(); ++p) {
+        const auto byte = static_cast<unsigned char>(number[p]);
+        if (byte == ' ' || byte == '\t')
+            return false;
+        if (byte < 0x80)
+            continue;
+        if (mark != std::string_view::npos || number.substr(p, 2) != kGroupMark)
+            return false;
+        mark = p++;
+    }
+    if (mark == std::string_view::npos || mark < 2 || number[0] != '0')
+        return true;
+    const std::string_view group = number.substr(0, mark);
+    return group.find_first_not_of("0123456789") != std::string_view::npos;
+}
 
 // Where the first 組 of `text` starts, by character; npos when it holds none.
 std::size_t FindGroupMark(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace kelmora {
@@ -17,6 +18,8 @@ struct THit {
 };
 using THits = std::vector<THit>;
 
+constexpr std::uint32_t kNone = TNumberIds::kNone;
+
 // Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
 // most) stays within a core's cache and walks faster than the hash tables.
 constexpr std::size_t kTrieBytes = std::size_t{12} * 1024;
@@ -24,66 +27,118 @@ constexpr std::size_t kTrieBytes = std::size_t{12} * 1024;
 // How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
 constexpr std::size_t kPrefetchDistance = 16;
 
-template <class Index>
-void CollectHits(const Index& index, const TLineList& tickets, THits& hits)
+// Takes the hits of a walk over the tickets as stored.
+struct TByteSink {
+    static constexpr bool kNormalise = false;
+    THits& hits;
+    void operator()(std::uint32_t id, std::size_t ticket) const
+    {
+        hits.push_back({id, static_cast<std::uint32_t>(ticket)});
+    }
+};
+
+// Takes the hits of a walk over the normalised tickets: a key that stands for one target
+// needing no further look is that target's win; the others wait for their targets' checks.
+struct TRuleSink {
+    static constexpr bool kNormalise = true;
+    THits& hits;
+    THits& keyHits;
+    const std::vector<std::uint32_t>& direct; // by key id: its one target's id, or kNone
+    void operator()(std::uint32_t id, std::size_t ticket) const
+    {
+        const std::uint32_t target = direct[id];
+        if (target != kNone)
+            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
+        else
+            keyHits.push_back({id, static_cast<std::uint32_t>(ticket)});
+    }
+};
+
+template <class Index, class Sink>
+void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
 {
+    std::string scratch;
     for (std::size_t j = 0; j < tickets.size(); ++j) {
         if (j + kPrefetchDistance < tickets.size())
             index.Prefetch(tickets[j + kPrefetchDistance]);
-        index.ForEachSuffix(tickets[j], [&](std::uint32_t id) { hits.push_back({id, static_cast<std::uint32_t>(j)}); });
+        std::string_view ticket = tickets[j];
+        // Most tickets are already in normal form (12組345678): only the others are copied.
+        if (Sink::kNormalise && !IsNormalisedNumber(ticket)) {
+            scratch.clear();
+            AppendNormalisedNumber(ticket, scratch);
+            ticket = scratch;
+        }
+        index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j); });
     }
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 // The trie walk counts bits at every step; the CPU's own instruction makes the check about
 // twice as fast where it exists, and the baseline build cannot assume it.
-__attribute__((target("popcnt"), flatten)) void CollectHitsPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
-                                                                  THits& hits)
+template <class Sink>
+__attribute__((target("popcnt"), flatten)) void WalkPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
+                                                           const Sink& sink)
 {
-    CollectHits(trie, tickets, hits);
+    Walk(trie, tickets, sink);
 }
 
-void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
+template <class Sink>
+void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
 {
     if (__builtin_cpu_supports("popcnt"))
-        CollectHitsPopcnt(trie, tickets, hits);
+        WalkPopcnt(trie, tickets, sink);
     else
-        CollectHits(trie, tickets, hits);
+        Walk(trie, tickets, sink);
 }
 #else
-void CollectTrieHits(const TSuffixTrie& trie, const TLineList& tickets, THits& hits)
+template <class Sink>
+void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
 {
-    CollectHits(trie, tickets, hits);
+    Walk(trie, tickets, sink);
 }
 #endif
 
-// Every (distinct number, ticket) pair in ticket order; the ids of the table's entries.
-std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, THits& hits,
-                       std::vector<std::uint32_t>& idOfEntry)
+// Builds the suffix index that suits the numbers, gives the ids of the numbers, lets
+// `ready(distinct)` prepare, then walks the tickets into the sink it returns.
+template <class Ready>
+std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, std::vector<std::uint32_t>& idOfEntry,
+                       Ready&& ready)
 {
     std::size_t bytes = 0;
     for (const std::string_view number : numbers)
         bytes += number.size();
     if (bytes <= kTrieBytes) {
         TSuffixTrie trie(numbers);
-        CollectTrieHits(trie, tickets, hits);
         idOfEntry = trie.TakeIds();
-        return static_cast<std::uint32_t>(trie.DistinctCount());
+        const auto distinct = static_cast<std::uint32_t>(trie.DistinctCount());
+        WalkTrie(trie, tickets, ready(distinct));
+        return distinct;
     }
     TSuffixIndex index(numbers);
-    CollectHits(index, tickets, hits);
     idOfEntry = index.TakeIds();
-    return static_cast<std::uint32_t>(index.DistinctCount());
+    const auto distinct = static_cast<std::uint32_t>(index.DistinctCount());
+    Walk(index, tickets, ready(distinct));
+    return distinct;
+}
+
+// Every (distinct number, ticket) pair in ticket order; the ids of the table's entries.
+std::uint32_t FindByteHits(const TLineList& numbers, const TLineList& tickets, THits& hits,
+                           std::vector<std::uint32_t>& idOfEntry)
+{
+    const TByteSink sink{hits};
+    return FindHits(numbers, tickets, idOfEntry, [&](std::uint32_t) -> const TByteSink& { return sink; });
 }
 
 // A distinct kind of match and normalised winning number: what a ticket must be to win.
 struct TTarget {
     TMatchRule rule;
-    std::uint32_t id;        // the finder's id of the numbers that share this target
-    std::string_view number; // normalised
-    std::string_view group;  // other-group: the winning number's 組
-    std::size_t keyLength;   // the bytes a ticket must end in
-    bool checkBoundary;      // the key's first byte could be a character's second byte
+    std::uint32_t id;       // the finder's id of the numbers that share this target
+    std::string_view group; // other-group: the winning number's 組
+    std::size_t keyLength;  // the bytes a ticket must end in
+    bool checkBoundary;     // the key's first byte could be a character's second byte
+
+    // Whether a ticket that ends in the key wins without looking at it again.
+    bool Direct() const { return (rule == TMatchRule::Ends && !checkBoundary) || rule == TMatchRule::Bytes; }
 };
 
 // Whether the normalised ticket, which ends in the target's key, wins with it.
@@ -128,17 +183,16 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
         idOfEntry[entries[k]] = nextId + found->second;
         if (!added)
             continue;
-        TTarget target{rule, nextId + found->second, number, {}, 0, false};
         std::string_view key = number;
+        std::string_view group;
         if (rule == TMatchRule::OtherGroup) {
-            const std::size_t mark = FindGroupMark(number);
             // Without its own 組 the number names no other one: it matches nothing.
+            const std::size_t mark = FindGroupMark(number);
             key = mark == std::string_view::npos ? std::string_view() : number.substr(mark);
-            target.group = number.substr(0, mark == std::string_view::npos ? 0 : mark);
+            group = number.substr(0, mark == std::string_view::npos ? 0 : mark);
         }
-        target.keyLength = key.size();
-        target.checkBoundary = !key.empty() && IsTrailByte(static_cast<unsigned char>(key.front()));
-        targets.push_back(target);
+        const bool checkBoundary = !key.empty() && IsTrailByte(static_cast<unsigned char>(key.front()));
+        targets.push_back({rule, nextId + found->second, group, key.size(), checkBoundary});
         // An empty number would pay every ticket; a number that normalises to nothing pays none.
         if (key.empty())
             continue;
@@ -149,22 +203,35 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
     if (keys.empty())
         return distinctTargets;
 
-    THits keyHits;
+    // Equal keys share an id: each id's targets side by side, and the one target of a key
+    // that needs no check.
     std::vector<std::uint32_t> keyIdOf;
-    const TLineList normalisedTickets = NormalisedNumbers(tickets);
-    const std::uint32_t distinctKeys = FindHits(keys, normalisedTickets, keyHits, keyIdOf);
-    // Equal keys share an id: each id's targets side by side.
-    std::vector<std::uint32_t> firstTarget(std::size_t{distinctKeys} + 1, 0);
-    for (const std::uint32_t id : keyIdOf)
-        ++firstTarget[id + 1];
-    for (std::size_t id = 1; id < firstTarget.size(); ++id)
-        firstTarget[id] += firstTarget[id - 1];
-    std::vector<std::uint32_t> targetsByKey(keyIdOf.size());
-    std::vector<std::uint32_t> fill(firstTarget.begin(), firstTarget.end() - 1);
-    for (std::size_t k = 0; k < keyIdOf.size(); ++k)
-        targetsByKey[fill[keyIdOf[k]]++] = targetOfKey[k];
+    std::vector<std::uint32_t> firstTarget;
+    std::vector<std::uint32_t> targetsByKey;
+    std::vector<std::uint32_t> direct;
+    THits keyHits;
+    FindHits(keys, tickets, keyIdOf, [&](std::uint32_t distinctKeys) {
+        firstTarget.assign(std::size_t{distinctKeys} + 1, 0);
+        for (const std::uint32_t id : keyIdOf)
+            ++firstTarget[id + 1];
+        for (std::size_t id = 1; id < firstTarget.size(); ++id)
+            firstTarget[id] += firstTarget[id - 1];
+        targetsByKey.resize(keyIdOf.size());
+        std::vector<std::uint32_t> fill(firstTarget.begin(), firstTarget.end() - 1);
+        for (std::size_t k = 0; k < keyIdOf.size(); ++k)
+            targetsByKey[fill[keyIdOf[k]]++] = targetOfKey[k];
+        direct.assign(distinctKeys, kNone);
+        for (std::uint32_t id = 0; id < distinctKeys; ++id) {
+            const TTarget& only = targets[targetsByKey[firstTarget[id]]];
+            if (firstTarget[id + 1] - firstTarget[id] == 1 && only.Direct())
+                direct[id] = only.id;
+        }
+        return TRuleSink{hits, keyHits, direct};
+    });
+    std::string ticket;
     for (const THit& hit : keyHits) {
-        const std::string_view ticket = normalisedTickets[hit.ticket];
+        ticket.clear();
+        AppendNormalisedNumber(tickets[hit.ticket], ticket);
         for (std::uint32_t t = firstTarget[hit.id]; t < firstTarget[hit.id + 1]; ++t) {
             const TTarget& target = targets[targetsByKey[t]];
             if (Wins(target, ticket))
@@ -189,7 +256,7 @@ TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& 
     std::uint32_t distinct = 0;
     const bool named = std::any_of(rules.begin(), rules.end(), [](TMatchRule r) { return r != TMatchRule::Bytes; });
     if (!named) {
-        distinct = FindHits(numbers, tickets, hits, idOfEntry_);
+        distinct = FindByteHits(numbers, tickets, hits, idOfEntry_);
     } else {
         // The numbers compared by their bytes keep their own walk over the tickets as stored.
         idOfEntry_.assign(numbers.size(), 0);
@@ -203,7 +270,7 @@ TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& 
         }
         if (!plain.empty()) {
             std::vector<std::uint32_t> plainIds;
-            distinct = FindHits(plain, tickets, hits, plainIds);
+            distinct = FindByteHits(plain, tickets, hits, plainIds);
             for (std::size_t k = 0; k < plainEntries.size(); ++k)
                 idOfEntry_[plainEntries[k]] = plainIds[k];
         }

@@ -10,6 +10,7 @@
 #include "core/ProfileFile.h"
 #include "core/WinFinder.h"
 #include "core/WinningCheck.h"
+#include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,10 @@ TEST(KindsOfMatch, TheFinderPaysWhatTheModelPays)
         for (int n = 0; n < 300; ++n) {
             meantTickets.push_back(RandomMeant(random, 4));
             tickets.push_back(scribe.Write(meantTickets.back()));
+            // The walk's shortcut for tickets already in normal form must be right when it says so.
+            if (IsNormalisedNumber(tickets.back())) {
+                ASSERT_EQ(NormalisedNumber(tickets.back()), tickets.back());
+            }
         }
         TWins expected;
         for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -186,6 +191,27 @@ TEST(KindsOfMatch, TheFinderPaysWhatTheModelPays)
     // The data meets every kind often enough to tell.
     for (const TMatchRule kind : kinds)
         EXPECT_GT(winsOfKind[static_cast<std::size_t>(kind)], 50U) << static_cast<int>(kind);
+}
+
+TEST(KindsOfMatch, ALargeDrawFindsWhatItsBytesSayForPlainDigits)
+{
+    // Past the trie's size the hash index walks: for ASCII digits, ends is the bytes' rule and
+    // whole is equality.
+    std::mt19937 random(17);
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 3000; ++n)
+        numbers.push_back(RandomDigits(random, 2 + random() % 6));
+    std::vector<std::string> tickets;
+    for (int n = 0; n < 3000; ++n)
+        tickets.push_back(n % 3 == 0 ? numbers[random() % numbers.size()] : RandomDigits(random, 7));
+    const TWins byBytes = WinsOf(numbers, std::vector<TMatchRule>(numbers.size(), TMatchRule::Bytes), tickets);
+    ASSERT_GT(byBytes.size(), 1000U);
+    EXPECT_EQ(WinsOf(numbers, std::vector<TMatchRule>(numbers.size(), TMatchRule::Ends), tickets), byBytes);
+    TWins equal;
+    for (const auto& [i, j] : byBytes)
+        if (numbers[i] == tickets[j])
+            equal.emplace_back(i, j);
+    EXPECT_EQ(WinsOf(numbers, std::vector<TMatchRule>(numbers.size(), TMatchRule::Whole), tickets), equal);
 }
 
 TEST(KindsOfMatch, TheYearEndJumboPaysOnlyWhatItPays)
