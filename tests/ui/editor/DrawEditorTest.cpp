@@ -3,16 +3,16 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
-#include "ui/widgets/Cp932Edit.h"
-#include "ui/editor/DrawGrid.h"
-#include "ui/editor/DrawTableModel.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/Unit1.h"
-#include "ui/editor/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/editor/DrawGrid.h"
+#include "ui/editor/DrawTableModel.h"
+#include "ui/editor/Unit3.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/Cp932Edit.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,10 +155,14 @@ TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
     EXPECT_EQ(QApplication::focusWidget(), Find<TDrawGrid>(*editor, "StringGrid1"));
     EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(),
               Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0));
-    // label -> numbers -> prize -> the next row's label; Tab on the last cell appends a row.
+    // label -> numbers -> prize -> kind of match -> the next row's label; Tab on the last cell
+    // appends a row.
+    int typed = 0;
     for (const char* text : {"1等", "07 58,9\"9", "100", "2等", "123", "5"}) {
         Type(QString::fromUtf8(text));
         Key(Qt::Key_Tab);
+        if (++typed % 3 == 0)
+            Key(Qt::Key_Tab);
     }
     EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->model()->rowCount(), 3);
     EXPECT_EQ(Find<TDrawGrid>(*editor, "StringGrid1")->currentIndex(),
@@ -175,7 +179,7 @@ TEST_F(DrawEditorTest, NewDrawByKeyboardAloneSavesWhatWasTyped)
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(ReadBytes(PathOf("summer.wkx")),
               "[Ver]\r\nNo=2\r\nEVENT=Summer\r\n[Hit]\r\nHit1=1\x93\x99\r\nNo1=07 58,9\"9\r\nSHO1=100\r\n"
-              "Hit2=2\x93\x99\r\nNo2=123\r\nSHO2=5\r\n");
+              "Rule1=ends\r\nHit2=2\x93\x99\r\nNo2=123\r\nSHO2=5\r\nRule2=ends\r\n");
     // The file shows up in the list of the folder it was saved in.
     const auto& names = parts->FileListBox1->FileNames();
     EXPECT_NE(std::find(names.begin(), names.end(), "summer.wkx"), names.end());
