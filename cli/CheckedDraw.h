@@ -21,6 +21,9 @@ struct TCheckedDraw {
         for (const TPrizeClass& prizeClass : definition.classes)
             amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
     }
+    // classOfEntry refers into this object's own state.
+    TCheckedDraw(const TCheckedDraw&) = delete;
+    TCheckedDraw& operator=(const TCheckedDraw&) = delete;
 
     TLotteryDefinition definition;
     TCheckState state;
