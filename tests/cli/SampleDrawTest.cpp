@@ -79,7 +79,7 @@ TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
 TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
 {
     TempDir dir;
-    EXPECT_EQ(Checked(dir, "--utf8 --format=summary " + kExamples + "/nengajo.wkx " + kExamples + "/nengajo-cards.wkn"),
+    EXPECT_EQ(Checked(dir, "--utf8 --format=summary " + kExamples + "/otoshidama.wkx " + kExamples + "/otoshidama-cards.wkn"),
               "1等\t30万円\t1\n"
               "2等\tふるさと小包\t1\n"
               "3等\tお年玉切手シート\t3\n"
