@@ -79,12 +79,13 @@ TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
 TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
 {
     TempDir dir;
-    EXPECT_EQ(Checked(dir, "--utf8 --format=summary " + kExamples + "/otoshidama.wkx " + kExamples + "/otoshidama-cards.wkn"),
-              "1等\t30万円\t1\n"
-              "2等\tふるさと小包\t1\n"
-              "3等\tお年玉切手シート\t3\n"
-              "合計\t300,000円\t5\n"
-              "合計に含まない等級\t2等\t3等\n");
+    EXPECT_EQ(
+        Checked(dir, "--utf8 --format=summary " + kExamples + "/otoshidama.wkx " + kExamples + "/otoshidama-cards.wkn"),
+        "1等\t30万円\t1\n"
+        "2等\tふるさと小包\t1\n"
+        "3等\tお年玉切手シート\t3\n"
+        "合計\t300,000円\t5\n"
+        "合計に含まない等級\t2等\t3等\n");
 }
 
 } // namespace
