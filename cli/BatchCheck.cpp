@@ -110,7 +110,7 @@ void RunBatchCheck(const TCheckOptions& options)
     PrepareHeapForDraw(options.draw);
     const TCheckedDraw draw(LoadDefinition(TProfileFile::Load(options.draw)));
     const TLineList tickets = ReadTickets(options.tickets);
-    const TWinFinder wins(draw.state.winningTable.Numbers(), tickets);
+    const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets);
 
     const bool utf8 = options.utf8 || options.form == TOutputForm::Json;
     // The inputs are read and checked before the output is touched: bad input changes nothing.

@@ -2,27 +2,33 @@
 
 #include "core/CheckState.h"
 #include "core/LotteryDefinition.h"
+#include "core/PrizeAmount.h"
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace kelmora::cli {
 
 // A draw made ready for the check: the window's state after selecting it (the log's summary
-// and the winning table) and, for each table entry, the class it came from.
+// and the winning table), for each table entry the class it came from, and each class's
+// prize as an amount.
 struct TCheckedDraw {
     explicit TCheckedDraw(TLotteryDefinition loaded) : definition(std::move(loaded))
     {
         ApplyDefinition(definition, state);
-        for (std::size_t c = 0; c < definition.classes.size(); ++c)
-            classOfEntry.insert(classOfEntry.end(), definition.classes[c].numbers.size(),
-                                static_cast<std::uint32_t>(c));
+        for (const TPrizeClass& prizeClass : definition.classes)
+            amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
     }
+    // classOfEntry refers into this object's own state.
+    TCheckedDraw(const TCheckedDraw&) = delete;
+    TCheckedDraw& operator=(const TCheckedDraw&) = delete;
 
     TLotteryDefinition definition;
     TCheckState state;
-    std::vector<std::uint32_t> classOfEntry;
+    const std::vector<std::uint32_t>& classOfEntry = state.winningTable.ClassOf();
+    std::vector<std::optional<std::uint64_t>> amountOfClass; // each class's prize in yen, if it is an amount
 };
 
 } // namespace kelmora::cli

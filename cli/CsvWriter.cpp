@@ -3,12 +3,15 @@
 #include "cli/CheckedDraw.h"
 #include "cli/OutputStream.h"
 
+#include <string>
+
 namespace kelmora::cli {
 namespace {
 
-// 当選番号,等級,賞,当選したクジの番号 in code page 932
+// 当選番号,等級,賞,当選したクジの番号,金額 in code page 932
 constexpr std::string_view kHeader = "\x93\x96\x91\x49\x94\xD4\x8D\x86,\x93\x99\x8B\x89,\x8F\xDC,"
-                                     "\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86";
+                                     "\x93\x96\x91\x49\x82\xB5\x82\xBD\x83\x4E\x83\x57\x82\xCC\x94\xD4\x8D\x86,"
+                                     "\x8B\xE0\x8A\x7A";
 
 } // namespace
 
@@ -23,8 +26,13 @@ void TCsvWriter::Win(std::size_t entry, std::string_view ticket)
     const TWinningTable& table = Draw().state.winningTable;
     Field(table.Numbers()[entry], false);
     Field(table.Labels()[entry], false);
-    Field(Draw().definition.classes[Draw().classOfEntry[entry]].prize, false);
-    Field(ticket, true);
+    const std::uint32_t classIndex = Draw().classOfEntry[entry];
+    Field(Draw().definition.classes[classIndex].prize, false);
+    Field(ticket, false);
+    // The amount in yen as plain digits, for a spreadsheet to add up; empty for a prize in kind.
+    if (const auto& amount = Draw().amountOfClass[classIndex])
+        Out().Write(std::to_string(*amount));
+    Out().Write("\r\n");
 }
 
 const std::string& TCsvWriter::Encoded(std::string_view cp932)

@@ -7,7 +7,8 @@
 namespace kelmora::cli {
 
 // One row per win after a header row, by the common CSV rules: CR LF, fields quoted when
-// they hold a comma, a quote or a line break, quotes doubled.
+// they hold a comma, a quote or a line break, quotes doubled. The last field is the prize's
+// amount in yen, empty when the prize is no amount.
 class TCsvWriter : public TReportWriter {
 public:
     using TReportWriter::TReportWriter;

@@ -4,6 +4,7 @@
 #include "cli/OutputStream.h"
 
 #include <cstdio>
+#include <string>
 
 namespace kelmora::cli {
 
@@ -25,6 +26,14 @@ void TJsonWriter::Started()
         }
         Out().Write("],\"prize\":");
         String(prizeClass.prize);
+        Out().Write(",\"rule\":");
+        if (prizeClass.rule == TMatchRule::Bytes) {
+            Out().Write("null");
+        } else {
+            Out().Write("\"");
+            Out().Write(MatchRuleName(prizeClass.rule));
+            Out().Write("\"");
+        }
         Out().Write("}");
     }
     Out().Write(firstClass ? "],\n\"wins\":[" : "\n],\n\"wins\":[");
@@ -43,6 +52,9 @@ void TJsonWriter::Win(std::size_t entry, std::string_view ticket)
     String(table.Labels()[entry]);
     Out().Write(",\"prize\":");
     String(Draw().definition.classes[classIndex].prize);
+    Out().Write(",\"amount\":");
+    const auto& amount = Draw().amountOfClass[classIndex];
+    Out().Write(amount ? std::to_string(*amount) : std::string("null"));
     Out().Write(",\"ticket\":");
     String(ticket);
     Out().Write("}");

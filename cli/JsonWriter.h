@@ -6,8 +6,9 @@
 
 namespace kelmora::cli {
 
-// One UTF-8 JSON document: the event, the classes and the wins in report order; a class is
-// named in a win by its 1-based place in "classes".
+// One UTF-8 JSON document: the event, the classes (with their kind of match, "rule", null where
+// the class names none) and the wins in report order; a class is named in a win by its 1-based
+// place in "classes", and a win carries its prize's amount in yen (null for a prize in kind).
 class TJsonWriter : public TReportWriter {
 public:
     using TReportWriter::TReportWriter;

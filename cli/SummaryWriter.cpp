@@ -3,6 +3,7 @@
 #include "cli/CheckedDraw.h"
 #include "cli/OutputStream.h"
 #include "core/PrizeAmount.h"
+#include "core/WinTotal.h"
 
 #include <string>
 
@@ -21,9 +22,6 @@ void TSummaryWriter::Win(std::size_t entry, std::string_view)
 void TSummaryWriter::End()
 {
     const auto& classes = Draw().definition.classes;
-    std::uint64_t wins = 0;
-    std::uint64_t total = 0;
-    bool totalKnown = true;
     for (std::size_t c = 0; c < classes.size(); ++c) {
         Out().WriteText(classes[c].label);
         Out().Write("\t");
@@ -31,19 +29,21 @@ void TSummaryWriter::End()
         Out().Write("\t");
         Out().Write(std::to_string(winsOfClass_[c]));
         Out().EndLine();
-        wins += winsOfClass_[c];
-        if (winsOfClass_[c] == 0 || !totalKnown)
-            continue;
-        const auto amount = ParsePrizeAmount(classes[c].prize);
-        std::uint64_t won = 0;
-        totalKnown = amount && !__builtin_mul_overflow(*amount, winsOfClass_[c], &won) &&
-            !__builtin_add_overflow(total, won, &total);
     }
+    const TWinTotal total = TotalOfWins(Draw().state.classPrizes, winsOfClass_);
     Out().WriteText("\x8D\x87\x8C\x76\t"); // 合計
-    if (totalKnown)
-        Out().WriteText(FormatYen(total));
+    if (total.amount)
+        Out().WriteText(FormatYen(*total.amount));
     Out().Write("\t");
-    Out().Write(std::to_string(wins));
+    Out().Write(std::to_string(total.wins));
+    Out().EndLine();
+    if (total.leftOut.empty())
+        return;
+    Out().WriteText("\x8D\x87\x8C\x76\x82\xC9\x8A\xDC\x82\xDC\x82\xC8\x82\xA2\x93\x99\x8B\x89"); // 合計に含まない等級
+    for (const std::size_t c : total.leftOut) {
+        Out().Write("\t");
+        Out().WriteText(classes[c].label);
+    }
     Out().EndLine();
 }
 

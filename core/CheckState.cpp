@@ -3,6 +3,8 @@
 #include "core/LotteryDefinition.h"
 #include "core/WinningCheck.h"
 
+#include <utility>
+
 namespace kelmora {
 
 void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
@@ -10,6 +12,8 @@ void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
     TResultLog& log = state.resultLog;
     log.Clear();
     state.winningTable.Clear();
+    state.classPrizes.clear();
+    state.lastTotal.reset();
 
     // A draw may hold 100,000 numbers: room for them all at once instead of copies as they come.
     std::size_t entries = 0;
@@ -27,13 +31,15 @@ void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
 
     log.AppendEntry(definition.eventName);
     log.AppendLineBreakEntry();
-    for (const TPrizeClass& prizeClass : definition.classes) {
+    for (std::size_t c = 0; c < definition.classes.size(); ++c) {
+        const TPrizeClass& prizeClass = definition.classes[c];
         log.AppendEntry(prizeClass.label);
         log.AppendEntry(prizeClass.numbersText);
         log.AppendEntry(prizeClass.prize);
         log.AppendLineBreakEntry();
+        state.classPrizes.push_back({prizeClass.label, prizeClass.prize});
         for (const std::string_view number : prizeClass.numbers)
-            state.winningTable.Add(number, prizeClass.label);
+            state.winningTable.Add(number, prizeClass.label, prizeClass.rule, static_cast<std::uint32_t>(c));
     }
     log.AppendEntry("----------------------");
     log.AppendLineBreakEntry();
@@ -45,7 +51,10 @@ bool RunRequestedCheck(TCheckState& state)
         return false;
     // Cleared first: a check that fails must not be retried on every tick.
     state.CheckRequested = false;
-    RunCheck(state.winningTable, state.ticketList, state.resultLog);
+    const TCheckCounts counts = RunCheck(state.winningTable, state.ticketList, state.resultLog);
+    TWinTotal total = TotalOfWins(state.classPrizes, counts.winsOfClass);
+    total.winningTickets = counts.winningTickets;
+    state.lastTotal = std::move(total);
     return true;
 }
 

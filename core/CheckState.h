@@ -2,7 +2,11 @@
 
 #include "core/ResultLog.h"
 #include "core/TicketList.h"
+#include "core/WinTotal.h"
 #include "core/WinningTable.h"
+
+#include <optional>
+#include <vector>
 
 namespace kelmora {
 
@@ -13,6 +17,8 @@ struct TCheckState {
     TWinningTable winningTable;
     TTicketList ticketList;
     TResultLog resultLog;
+    std::vector<TClassPrize> classPrizes; // the selected draw's classes, by the table's class index
+    std::optional<TWinTotal> lastTotal;   // what the last check since the draw was selected came to
     bool CheckRequested = false;
 };
 

@@ -1,6 +1,8 @@
 #include "core/DefinitionWriter.h"
 
+#include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
+#include "core/NumberForm.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
 #include "core/SafeFileWriter.h"
@@ -75,6 +77,22 @@ bool KeepsText(const TPrizeClass& prizeClass)
     return std::equal(items.begin(), items.end(), prizeClass.numbers.begin(), prizeClass.numbers.end());
 }
 
+// An other-group class pays the 番号 in every 組 but the winning number's own: without a 組
+// the number would pay nothing.
+void CheckOtherGroup(const TPrizeClass& prizeClass, std::size_t row)
+{
+    if (prizeClass.rule != TMatchRule::OtherGroup)
+        return;
+    for (const std::string_view number : prizeClass.numbers) {
+        if (FindGroupMark(NormalisedNumber(number)) != std::string_view::npos)
+            continue;
+        std::string message = RowText(row) + "等級は組違いですが、当選番号 ";
+        AppendCp932AsUtf8(number, message);
+        message += " に組がありません（123組145678 のように組と番号で書いてください）";
+        Refuse(message);
+    }
+}
+
 void AppendEntry(TByteString& out, std::string_view name, std::size_t n, std::string_view value)
 {
     out += name;
@@ -145,8 +163,9 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
                    "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
         CheckValue(prizeClass.label, RowText(row) + "等級");
         CheckValue(prizeClass.prize, RowText(row) + "賞");
+        CheckOtherGroup(prizeClass, row);
         const std::vector<TByteString> values = KeepsText(prizeClass) ? std::vector<TByteString>{prizeClass.numbersText}
-                                                                     : JoinNumbers(prizeClass.numbers, row);
+                                                                      : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const TByteString& value : values) {
@@ -154,6 +173,9 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
             AppendEntry(hit, "Hit", written, prizeClass.label);
             AppendEntry(hit, "No", written, value);
             AppendEntry(hit, "SHO", written, prizeClass.prize);
+            // Only a class that names a rule says so: an old draw saved unchanged pays as before.
+            if (prizeClass.rule != TMatchRule::Bytes)
+                AppendEntry(hit, "Rule", written, MatchRuleName(prizeClass.rule));
         }
     }
     text.bytes = "[Ver]\r\nNo=" + std::to_string(written) + "\r\nEVENT=" + definition.eventName + "\r\n[Hit]\r\n";

@@ -28,9 +28,10 @@ TByteString QuoteNumber(std::string_view number);
 // Throws when a single number cannot fit; `row` (from 1) names the class in the message.
 std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes = 255);
 
-// The file's bytes: [Ver] No and EVENT, then [Hit] with HitN, NoN and SHON per class, CR LF.
-// Refuses, naming the class's row, what the reader would cut, merge or stop at: a class with
-// no winning number, a value over 255 bytes, a line break in a value.
+// The file's bytes: [Ver] No and EVENT, then [Hit] with HitN, NoN and SHON per class, and RuleN
+// for a class that names a kind of match, CR LF. Refuses, naming the class's row, what the
+// reader would cut, merge or stop at (a class with no winning number, a value over 255 bytes,
+// a line break in a value) and an other-group number without 組.
 TDefinitionText FormatDefinition(const TLotteryDefinition& definition);
 
 // Formats, then replaces the file at `path` atomically.

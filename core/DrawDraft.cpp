@@ -1,5 +1,6 @@
 #include "core/DrawDraft.h"
 
+#include "core/NumberForm.h"
 #include "core/NumberList.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
     TDrawDraft draft;
     draft.eventName_ = definition.eventName;
     for (const TPrizeClass& prizeClass : definition.classes)
-        draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize});
+        draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize, prizeClass.rule, true});
     // A new draw starts with one empty class to type into; as a trailing empty row it is
     // not written, and it is no change.
     if (draft.rows_.empty())
@@ -65,12 +66,36 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
         const std::string_view text = TrimWhiteSpace(value);
         const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
         r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : TByteString(text);
+        if (!r.ruleChosen)
+            r.rule = FindGroupMark(NormalisedNumber(r.numbersText)) == std::string_view::npos ? TMatchRule::Ends
+                                                                                              : TMatchRule::Whole;
         break;
     }
     case Field::Prize:
         r.prize = TrimWhiteSpace(value);
         break;
     }
+    modified_ = true;
+}
+
+void TDrawDraft::SetRule(std::size_t row, TMatchRule rule)
+{
+    Row& r = rows_.at(row);
+    if (r.ruleChosen && r.rule == rule)
+        return;
+    r.rule = rule;
+    r.ruleChosen = true;
+    modified_ = true;
+}
+
+void TDrawDraft::AppendRows(std::vector<Row> rows)
+{
+    while (!rows_.empty() && rows_.back().Empty())
+        rows_.pop_back();
+    for (Row& row : rows)
+        rows_.push_back(std::move(row));
+    if (rows_.empty())
+        rows_.emplace_back();
     modified_ = true;
 }
 
@@ -112,6 +137,7 @@ TLotteryDefinition TDrawDraft::ToDefinition() const
         prizeClass.numbersText = row.numbersText;
         prizeClass.prize = row.prize;
         prizeClass.numbers = SplitNumberList(row.numbersText);
+        prizeClass.rule = row.rule;
         definition.classes.push_back(std::move(prizeClass));
     }
     return definition;

@@ -3,6 +3,7 @@
 #include "core/ByteString.h"
 #include "core/DefinitionWriter.h"
 #include "core/LotteryDefinition.h"
+#include "core/MatchRule.h"
 
 #include <cstddef>
 #include <string>
@@ -19,6 +20,10 @@ public:
         TByteString label;
         TByteString numbersText;
         TByteString prize;
+        // A new row follows its numbers (whole with 組, ends without) until a rule is chosen;
+        // a row read from a file keeps the file's, none included.
+        TMatchRule rule = TMatchRule::Ends;
+        bool ruleChosen = false;
         bool Empty() const { return label.empty() && numbersText.empty() && prize.empty(); }
     };
 
@@ -35,6 +40,11 @@ public:
     const TByteString& FieldText(std::size_t row, Field field) const;
     // Numbers typed over several lines (a pasted column) are kept as one comma-separated list.
     void SetField(std::size_t row, Field field, std::string_view value);
+
+    // The user's choice of the row's kind of match.
+    void SetRule(std::size_t row, TMatchRule rule);
+    // Rows that the caller made whole (a template): appended after the last row with content.
+    void AppendRows(std::vector<Row> rows);
 
     void InsertRow(std::size_t at);
     void RemoveRow(std::size_t row);

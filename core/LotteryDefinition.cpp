@@ -1,10 +1,27 @@
 #include "core/LotteryDefinition.h"
 
+#include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
 
 namespace kelmora {
+namespace {
+
+TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+{
+    const TByteString value = profile.ReadString("Hit", "Rule" + suffix);
+    if (const auto rule = MatchRuleNamed(value))
+        return *rule;
+    std::string message = "等級 " + suffix + "（";
+    AppendCp932AsUtf8(label, message);
+    message += "）の判定 Rule" + suffix + "=";
+    AppendCp932AsUtf8(value, message);
+    message += " はこのプログラムでは使えません（ends, whole, other-group のいずれか）。このクジの種類は読み込めません";
+    throw TKelmoraError(message);
+}
+
+} // namespace
 
 TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 {
@@ -19,6 +36,7 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
         prizeClass.label = profile.ReadString("Hit", "Hit" + suffix);
         if (prizeClass.numbersText.empty())
             break;
+        prizeClass.rule = ReadRule(profile, suffix, prizeClass.label);
         prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
         definition.classes.push_back(std::move(prizeClass));
     }
@@ -27,11 +45,13 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 
 TLotteryDefinition LoadDefinition(const std::string& path)
 {
+    TProfileFile profile;
     try {
-        return LoadDefinition(TProfileFile::Load(path));
+        profile = TProfileFile::Load(path);
     } catch (const TKelmoraError&) {
         return LoadDefinition(TProfileFile());
     }
+    return LoadDefinition(profile);
 }
 
 } // namespace kelmora

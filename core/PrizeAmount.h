@@ -7,9 +7,11 @@
 
 namespace kelmora {
 
-// The amount in yen of a prize written as a plain amount (code page 932): ASCII digits, commas
-// between digit groups allowed, then 円, 万円 or 億円, or nothing (yen). Anything else, such
-// as a prize in kind or a description, gives nothing; so does an amount past 2^64 - 1.
+// The amount in yen of a prize as announced (code page 932), once full-width digits are read
+// as ASCII and blanks dropped: Western digits with commas, optionally with 円 after or ¥/￥
+// before (150,000,000円, ￥3,000), or Japanese groups of 億 and 万 with 千, 百 and 十 inside
+// (7億円, 1億5千万円, 1億5000万円, 1,000万円, 3千円). Anything else, such as a prize in kind,
+// gives nothing; so does an amount past 2^64 - 1.
 std::optional<std::uint64_t> ParsePrizeAmount(std::string_view prize);
 
 // 1234567 → "1,234,567円" in code page 932.

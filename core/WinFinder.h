@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LineList.h"
+#include "core/MatchRule.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,11 +11,15 @@ namespace kelmora {
 
 // Every win of a check, found once and handed out in report order: by winning number in
 // table order, then in ticket order. A ticket ends in a winning number when its last bytes
-// equal it. The window's log and every batch output form read the wins from here.
+// equal it, unless the number's class names another kind of match. The window's log and every
+// batch output form read the wins from here.
 class TWinFinder {
 public:
     // Both lists must outlive the finder.
     TWinFinder(const TLineList& numbers, const TLineList& tickets);
+    // Number i compared by rules[i] (an empty list: every number by its bytes). Tickets are
+    // normalised once, and only when some number names a rule.
+    TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets);
 
     // Calls win(tableIndex, ticketIndex) for each win, in report order.
     template <class Win>

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace kelmora {
 namespace {
@@ -34,14 +35,26 @@ void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view la
 
 } // namespace
 
-void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
+TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
 {
     const TLineList& entries = tickets.Entries();
-    const TWinFinder wins(table.Numbers(), entries);
+    const TWinFinder wins(table.Numbers(), table.Rules(), entries);
 
+    TCheckCounts counts;
+    std::vector<bool> won;
     std::size_t reportSize = 0;
     wins.ForEachWin([&](std::size_t i, std::size_t j) {
         reportSize += kWinOverhead + table.Numbers()[i].size() + table.Labels()[i].size() + entries[j].size();
+        const std::size_t c = table.ClassOf()[i];
+        if (c >= counts.winsOfClass.size())
+            counts.winsOfClass.resize(c + 1);
+        ++counts.winsOfClass[c];
+        if (won.empty())
+            won.resize(entries.size());
+        if (!won[j]) {
+            won[j] = true;
+            ++counts.winningTickets;
+        }
     });
     log.Reserve(reportSize);
 
@@ -68,6 +81,7 @@ void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog
         log.AppendPrepared(entries[j]);
         log.AppendPrepared("\r\n\r\n\r\n");
     });
+    return counts;
 }
 
 void RunCheckPlain(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)

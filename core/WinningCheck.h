@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace kelmora {
 
@@ -14,12 +16,20 @@ class TWinningTable;
 class TTicketList;
 class TResultLog;
 
-// Appends every win to the log: grouped by winning number in table order, then in ticket
-// order; a ticket ends in a winning number when its last bytes equal it. Costs about one
-// walk over each ticket's last bytes, not winning numbers x tickets.
-void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log);
+// What a check found, beyond the log's lines.
+struct TCheckCounts {
+    std::vector<std::uint64_t> winsOfClass; // by the table's class index, up to the last that won
+    std::uint64_t winningTickets = 0;       // tickets that won at least once
+};
 
-// The same result by comparing every pair; kept as the reference for tests and benchmarks.
+// Appends every win to the log: grouped by winning number in table order, then in ticket
+// order; a ticket ends in a winning number when its last bytes equal it, or as its class's
+// kind of match says. Costs about one walk over each ticket's last bytes, not winning
+// numbers x tickets.
+TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log);
+
+// The same result by comparing every pair's bytes, whatever the classes' kinds of match; kept
+// as the reference for tests and benchmarks.
 void RunCheckPlain(const TWinningTable& table, const TTicketList& tickets, TResultLog& log);
 
 } // namespace kelmora

@@ -97,9 +97,11 @@ editor=$(window 'クジの種類の編集') || true
 xdotool windowfocus "$editor"
 xdotool type --delay 20 'Summer draw 2026'
 xdotool key Tab
+# Each class: label, numbers, prize, then Tab over its kind of match (判定) to the next class.
 for cell in 1st '07 58,9"9' 100000 2nd '123 456' 300; do
   xdotool type --delay 20 "$cell"
   xdotool key Tab
+  case $cell in 100000|300) xdotool key Tab ;; esac
 done
 sleep 0.5
 capture editor.png "$editor"

@@ -13,6 +13,7 @@
 #include "ui/editor/Unit3.h"
 #include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
+#include "ui/text/TypedNumber.h"
 #include "ui/widgets/FormLayout.h"
 #include "ui/widgets/LineListModel.h"
 #include "ui/widgets/ListBox.h"
@@ -137,7 +138,8 @@ void TForm1::BuildCheckPage()
     Button2 = Place(new TPushButton(QStringLiteral("X番号の削除"), TabSheet2), "Button2", 248, 88, 81, 25);
     Button3 = Place(new TPushButton(QStringLiteral("確認！"), TabSheet2), "Button3", 248, 168, 81, 25);
     Label4 = Place(new QLabel(QStringLiteral("当選した番号と賞"), TabSheet2), "Label4", 320, 8, 89, 12);
-    Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 193);
+    Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 177);
+    Label5 = Place(new QLabel(TabSheet2), "Label5", 328, 204, 217, 13);
     // The last digits decide a win: a number too long for its column loses its start.
     ListBox1->setTextElideMode(Qt::ElideLeft);
     ListBox2->setTextElideMode(Qt::ElideLeft);
@@ -215,13 +217,26 @@ void TForm1::SelectDefinition(const std::string& path)
 {
     if (path.empty())
         return;
-    const TLotteryDefinition definition = LoadDefinition(path);
+    TLotteryDefinition definition;
+    try {
+        definition = LoadDefinition(path);
+    } catch (const TKelmoraError&) {
+        // A draw that cannot be read must not leave the one before it to be checked in its place.
+        ShowDefinition(TLotteryDefinition());
+        throw;
+    }
+    ShowDefinition(definition);
+}
+
+void TForm1::ShowDefinition(const TLotteryDefinition& definition)
+{
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
         TLineListModel::ResetScope labels(*winningLabels_);
         ApplyDefinition(definition, state_);
     }
     resultLogView_->Reload();
+    ShowWinTotal();
     Edit1->setText(DecodeCp932(definition.eventName));
 }
 
@@ -249,7 +264,7 @@ void TForm1::Edit2KeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void TForm1::AddTicketNumber()
 {
-    const QString text = Edit2->text();
+    const QString text = NumberAsTyped(Edit2->text());
     if (text.isEmpty())
         return;
     const TByteString number = EncodeTicketNumber(text);
@@ -288,7 +303,17 @@ void TForm1::Timer1Timer()
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
     resultLogView_->ShowAppended(shown);
+    ShowWinTotal();
     ShowCompletionMessage();
+}
+
+void TForm1::ShowWinTotal()
+{
+    // The line may be longer than its place: the tip shows it whole.
+    const QString line =
+        state_.lastTotal ? DecodeCp932(WinTotalLine(*state_.lastTotal, state_.classPrizes)) : QString();
+    Label5->setText(line);
+    Label5->setToolTip(line);
 }
 
 void TForm1::ShowCompletionMessage()

@@ -105,6 +105,7 @@ private:
     TPushButton* Button3 = nullptr;  // Button3: "確認！", asks for a check on the next tick
     QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
     QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
+    QLabel* Label5 = nullptr;        // Label5: below Memo1, the winning tickets and total of the last check
 
     // The menu.
     QMenuBar* MainMenu1 = nullptr; // MainMenu1: the menu bar
@@ -130,6 +131,8 @@ private:
     void BuildMenu();
     void AddTicketNumber();
     void ShowCompletionMessage();
+    void ShowWinTotal();
+    void ShowDefinition(const TLotteryDefinition& definition);
     void PageChanged();
     void BuildDrawMenuItems();
     void UpdateDrawCommands();

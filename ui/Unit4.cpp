@@ -2,6 +2,7 @@
 
 #include "core/TicketRun.h"
 #include "ui/text/Cp932.h"
+#include "ui/text/TypedNumber.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
 
@@ -40,7 +41,7 @@ TForm4::TForm4(AddNumbers addNumbers, QWidget* parent) : QDialog(parent), addNum
 void TForm4::Button1Click()
 {
     const long count = ParseRunCount(Edit2->text().trimmed().toStdString());
-    const TLineList run = CountUpRun(EncodeTicketNumber(Edit1->text()), count);
+    const TLineList run = CountUpRun(EncodeTicketNumber(NumberAsTyped(Edit1->text())), count);
     addNumbers_(run);
     accept();
 }

@@ -51,12 +51,12 @@ protected:
 
 TEST_F(OutputForms, Csv)
 {
-    const std::string rows = "当選番号,等級,賞,当選したクジの番号\r\n"
-                             "123456,\"1等,前後賞\",\"1,000万円\",12組123456\r\n"
-                             "\"9,1\",\"1等,前後賞\",\"1,000万円\",\"5,9,1\"\r\n"
-                             "56,\"下\"\"2\"\"桁\",300円,12組123456\r\n"
-                             "56,\"下\"\"2\"\"桁\",300円,7756\r\n"
-                             "0,記念,粗品,10\r\n";
+    const std::string rows = "当選番号,等級,賞,当選したクジの番号,金額\r\n"
+                             "123456,\"1等,前後賞\",\"1,000万円\",12組123456,10000000\r\n"
+                             "\"9,1\",\"1等,前後賞\",\"1,000万円\",\"5,9,1\",10000000\r\n"
+                             "56,\"下\"\"2\"\"桁\",300円,12組123456,300\r\n"
+                             "56,\"下\"\"2\"\"桁\",300円,7756,300\r\n"
+                             "0,記念,粗品,10,\r\n";
     const auto utf8 = RunChecker(dir, "--format=csv --utf8 d.wkx a.wkn - b.wkn", "< in.wkn");
     EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
     EXPECT_EQ(utf8.out, rows);
@@ -67,7 +67,7 @@ TEST_F(OutputForms, Csv)
     EXPECT_EQ(sjis.out, Sjis(rows));
 
     const auto noWins = RunChecker(dir, "--format=csv d.wkx -", "< /dev/null");
-    EXPECT_EQ(noWins.out, Sjis("当選番号,等級,賞,当選したクジの番号\r\n"));
+    EXPECT_EQ(noWins.out, Sjis("当選番号,等級,賞,当選したクジの番号,金額\r\n"));
 }
 
 TEST_F(OutputForms, JsonWritesUndecodableBytesAsReplacementCharacters)
@@ -79,21 +79,28 @@ TEST_F(OutputForms, JsonWritesUndecodableBytesAsReplacementCharacters)
     const std::string expected =
         "{\"event\":\"年末\\\"ジャンボ\\\"\",\n"
         "\"classes\":[\n"
-        "{\"label\":\"1等,前後賞\",\"numbers\":[\"123456\",\"9,1\"],\"prize\":\"1,000万円\"},\n"
-        "{\"label\":\"下\\\"2\\\"桁\",\"numbers\":[\"56\"],\"prize\":\"300円\"},\n"
-        "{\"label\":\"記念\",\"numbers\":[\"0\"],\"prize\":\"粗品\"}\n"
+        "{\"label\":\"1等,前後賞\",\"numbers\":[\"123456\",\"9,1\"],\"prize\":\"1,000万円\",\"rule\":null},\n"
+        "{\"label\":\"下\\\"2\\\"桁\",\"numbers\":[\"56\"],\"prize\":\"300円\",\"rule\":null},\n"
+        "{\"label\":\"記念\",\"numbers\":[\"0\"],\"prize\":\"粗品\",\"rule\":null}\n"
         "],\n"
         "\"wins\":[\n"
-        "{\"winning_number\":\"123456\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":"
+        "{\"winning_number\":\"123456\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"amount\":"
+        "10000000,\"ticket\":"
         "\"12組123456\"},\n"
-        "{\"winning_number\":\"9,1\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"ticket\":\"5,9,1\"}"
+        "{\"winning_number\":\"9,1\",\"class\":1,\"label\":\"1等,前後賞\",\"prize\":\"1,000万円\",\"amount\":10000000,"
+        "\"ticket\":\"5,9,1\"}"
         ",\n"
-        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":"
+        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"amount\":300,"
+        "\"ticket\":"
         "\"12組123456\"},\n"
-        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"ticket\":\"7756\"},\n"
-        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"10\"},\n"
-        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"\uFFFD0\"},\n"
-        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"ticket\":\"\uFFFD\\u00090\"}\n"
+        "{\"winning_number\":\"56\",\"class\":2,\"label\":\"下\\\"2\\\"桁\",\"prize\":\"300円\",\"amount\":300,"
+        "\"ticket\":\"7756\"},\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"amount\":null,\"ticket\":\"10\"}"
+        ",\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"amount\":null,\"ticket\":"
+        "\"\uFFFD0\"},\n"
+        "{\"winning_number\":\"0\",\"class\":3,\"label\":\"記念\",\"prize\":\"粗品\",\"amount\":null,\"ticket\":"
+        "\"\uFFFD\\u00090\"}\n"
         "]}\n";
     const auto run = RunChecker(dir, "--format=json d.wkx a.wkn - b.wkn bad.wkn", "< in.wkn");
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -124,10 +131,10 @@ TEST_F(OutputForms, SummaryCountsWinsAndAddsPlainAmounts)
 {
     const std::string perClass = "1等,前後賞\t1,000万円\t2\n"
                                  "下\"2\"桁\t300円\t2\n";
-    // A prize in kind has no amount: with it among the wins there is no total amount.
+    // A prize in kind has no amount: the total is that of the others, and says what it leaves out.
     const auto withGoods = RunChecker(dir, "--utf8 --format=summary d.wkx a.wkn - b.wkn", "< in.wkn");
     EXPECT_EQ(withGoods.exitCode, 0) << withGoods.err;
-    EXPECT_EQ(withGoods.out, perClass + "記念\t粗品\t1\n合計\t\t5\n");
+    EXPECT_EQ(withGoods.out, perClass + "記念\t粗品\t1\n合計\t20,000,600円\t5\n合計に含まない等級\t記念\n");
 
     const auto amounts = RunChecker(dir, "--utf8 --format=summary d.wkx a.wkn -", "< in.wkn");
     EXPECT_EQ(amounts.out, perClass + "記念\t粗品\t0\n合計\t20,000,600円\t4\n");

@@ -5,6 +5,9 @@
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
 #include "ui/text/Cp932.h"
+#include "ui/text/TypedNumber.h"
+
+#include <utility>
 
 namespace kelmora::ui {
 
@@ -18,7 +21,7 @@ int TDrawTableModel::rowCount(const QModelIndex& parent) const
 
 int TDrawTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 3;
+    return parent.isValid() ? 0 : 4;
 }
 
 TDrawDraft::Field TDrawTableModel::FieldOf(int column)
@@ -33,10 +36,33 @@ TDrawDraft::Field TDrawTableModel::FieldOf(int column)
     }
 }
 
+QString TDrawTableModel::RuleText(TMatchRule rule)
+{
+    switch (rule) {
+    case TMatchRule::Bytes:
+        break;
+    case TMatchRule::Ends:
+        return QStringLiteral("下のケタが一致");
+    case TMatchRule::Whole:
+        return QStringLiteral("組と番号が一致");
+    case TMatchRule::OtherGroup:
+        return QStringLiteral("組違い");
+    }
+    return QStringLiteral("下のケタが一致（文字どおり）");
+}
+
 QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
+    if (index.column() == kRuleColumn) {
+        const TMatchRule rule = draft_.At(static_cast<std::size_t>(index.row())).rule;
+        if (role == Qt::EditRole)
+            return static_cast<int>(rule);
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return RuleText(rule);
+        return {};
+    }
     const TByteString& text = draft_.FieldText(static_cast<std::size_t>(index.row()), FieldOf(index.column()));
     switch (role) {
     case Qt::DisplayRole:
@@ -60,8 +86,10 @@ QVariant TDrawTableModel::headerData(int section, Qt::Orientation orientation, i
         return QStringLiteral("等級");
     case kNumbersColumn:
         return QStringLiteral("当選番号");
-    default:
+    case kPrizeColumn:
         return QStringLiteral("賞");
+    default:
+        return QStringLiteral("判定");
     }
 }
 
@@ -74,13 +102,34 @@ bool TDrawTableModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    const QString text = value.toString();
-    // An untouched cell keeps its bytes, even those that decoding cannot give back.
-    if (text == data(index, Qt::EditRole).toString())
+    const auto row = static_cast<std::size_t>(index.row());
+    if (index.column() == kRuleColumn) {
+        const int rule = value.toInt();
+        if (rule < static_cast<int>(TMatchRule::Bytes) || rule > static_cast<int>(TMatchRule::OtherGroup))
+            return false;
+        draft_.SetRule(row, static_cast<TMatchRule>(rule));
+        emit dataChanged(index, index);
+        return true;
+    }
+    // An untouched cell keeps its bytes, even those that decoding cannot give back, and its
+    // numbers as the file wrote them.
+    const QString shown = data(index, Qt::EditRole).toString();
+    if (value.toString() == shown)
         return false;
-    draft_.SetField(static_cast<std::size_t>(index.row()), FieldOf(index.column()), EncodeCp932(text));
-    emit dataChanged(index, index);
+    const QString text = index.column() == kNumbersColumn ? NumberAsTyped(value.toString()) : value.toString();
+    if (text == shown)
+        return false;
+    draft_.SetField(row, FieldOf(index.column()), EncodeCp932(text));
+    // New numbers may choose a new row's kind of match.
+    emit dataChanged(index, this->index(index.row(), kRuleColumn));
     return true;
+}
+
+void TDrawTableModel::AppendRows(std::vector<TDrawDraft::Row> rows)
+{
+    beginResetModel();
+    draft_.AppendRows(std::move(rows));
+    endResetModel();
 }
 
 void TDrawTableModel::InsertRow(int row)
@@ -113,7 +162,7 @@ bool TDrawTableModel::MoveRow(int row, int step)
 
 QString TDrawTableModel::SizeNote(const QModelIndex& index) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.column() == kRuleColumn)
         return {};
     const std::size_t row = static_cast<std::size_t>(index.row());
     const TByteString& text = draft_.FieldText(row, FieldOf(index.column()));

@@ -4,17 +4,21 @@
 
 #include <QAbstractTableModel>
 
+#include <vector>
+
 namespace kelmora::ui {
 
-// The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞.
-// Cells are decoded for display only; a cell is encoded back only when the user changed it,
-// so bytes that do not survive decoding stay as they were in every other cell.
+// The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞 and
+// 判定 (the kind of match; its edit role is the TMatchRule as a number). Cells are decoded for
+// display only; a cell is encoded back only when the user changed it, so bytes that do not
+// survive decoding stay as they were in every other cell.
 class TDrawTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kLabelColumn = 0;
     static constexpr int kNumbersColumn = 1;
     static constexpr int kPrizeColumn = 2;
+    static constexpr int kRuleColumn = 3;
     // From this many bytes on a cell tells its size.
     static constexpr std::size_t kNearLimitBytes = 200;
 
@@ -27,6 +31,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // Rows made whole elsewhere (the jumbo template), after the last row with content.
+    void AppendRows(std::vector<TDrawDraft::Row> rows);
     void InsertRow(int row);
     void RemoveRow(int row);
     bool MoveRow(int row, int step);
@@ -35,6 +41,8 @@ public:
     QString SizeNote(const QModelIndex& index) const;
 
     static TDrawDraft::Field FieldOf(int column);
+    // What the 判定 column says for a rule.
+    static QString RuleText(TMatchRule rule);
 
 private:
     TDrawDraft& draft_;

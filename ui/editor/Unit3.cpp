@@ -3,6 +3,7 @@
 #include "core/DefinitionWriter.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
+#include "ui/editor/Unit5.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
@@ -61,13 +62,15 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 106, 80, 25);
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 136, 80, 25);
+    Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 170, 80, 25);
     Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 206, 80, 25);
     Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 236, 80, 25);
     Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
 
     Edit1->SetAcceptedText(DecodeCp932(draft_.EventName()));
-    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 90);
-    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 220);
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 170);
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kPrizeColumn, 80);
     StringGrid1->setCurrentIndex(model_->index(0, 0));
 
     connect(Edit1, &TCp932Edit::TextAccepted, this, &TForm3::Edit1Change);
@@ -77,6 +80,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     connect(Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -89,13 +93,15 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &TForm3::Button4Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm3::Button5Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
 
     setTabOrder(Edit1, StringGrid1);
     setTabOrder(StringGrid1, Button1);
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
-    setTabOrder(Button4, Button5);
+    setTabOrder(Button4, Button7);
+    setTabOrder(Button7, Button5);
     setTabOrder(Button5, Button6);
     Edit1->setFocus();
 }
@@ -175,6 +181,23 @@ void TForm3::Button5Click()
 void TForm3::Button6Click()
 {
     close();
+}
+
+void TForm3::Button7Click()
+{
+    StringGrid1->CommitEdit();
+    auto* form5 = new TForm5(
+        [this](std::vector<TDrawDraft::Row> rows) {
+            model_->AppendRows(std::move(rows));
+            // On to the first class whose numbers are still to be typed.
+            int row = 0;
+            while (row + 1 < model_->rowCount() && !draft_.At(static_cast<std::size_t>(row)).numbersText.empty())
+                ++row;
+            StringGrid1->setCurrentIndex(model_->index(row, TDrawTableModel::kNumbersColumn));
+            StringGrid1->setFocus();
+        },
+        this);
+    form5->show();
 }
 
 void TForm3::StringGrid1CurrentCellChanged()

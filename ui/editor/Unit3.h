@@ -36,6 +36,7 @@ public:
     void Button4Click();
     void Button5Click();
     void Button6Click();
+    void Button7Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -48,13 +49,14 @@ protected:
 private:
     QLabel* Label1 = nullptr;         // Label1: caption "クジの種類" of Edit1
     TCp932Edit* Edit1 = nullptr;      // Edit1: the draw's name (EVENT)
-    TDrawGrid* StringGrid1 = nullptr; // StringGrid1: the prize classes, columns 等級, 当選番号, 賞
+    TDrawGrid* StringGrid1 = nullptr; // StringGrid1: the prize classes, columns 等級, 当選番号, 賞, 判定
     QPushButton* Button1 = nullptr;   // Button1: adds a row below the current one (Ctrl+Insert)
     QPushButton* Button2 = nullptr;   // Button2: removes the current row (Ctrl+Delete)
     QPushButton* Button3 = nullptr;   // Button3: moves the current row up (Ctrl+Up)
     QPushButton* Button4 = nullptr;   // Button4: moves the current row down (Ctrl+Down)
     QPushButton* Button5 = nullptr;   // Button5: saves (Ctrl+S)
     QPushButton* Button6 = nullptr;   // Button6: closes, asking before discarding changes (Escape)
+    QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw
 

@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""kelmora-check on draws whose classes name a kind of match beside the same draws without it.
+
+    python3 bench/kinds_of_match.py [--build build] [--runs 9] [--tickets 1000000]
+
+The tickets are those of bench/whole_process.py (12組345678 shaped). Two draws are checked
+with and without a Rule key in every class, whole batch runs writing the results to a file:
+the 1,000-number draw of bench/whole_process.py with every class `ends`, and a year-end jumbo
+shaped draw (1等 and 前後賞 whole, 組違い賞 other-group, 2等 whole, 3等 組下1ケタ ends, 4等-7等
+ends). A class with a kind normalises every ticket once per check; the ratio is what that costs.
+Runs alternate their order; each process's CPU time (user + system) comes from the kernel.
+Printed: the medians and the ratios of the medians (target: at most 1.5).
+"""
+
+import argparse
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import whole_process  # noqa: E402
+
+KUMI = "\x91\x67".encode("latin-1")  # 組
+
+JUMBO = [  # label, numbers, rule
+    ("1", [b"12" + KUMI + b"345678"], b"whole"),
+    ("2", [b"12" + KUMI + b"345677", b"12" + KUMI + b"345679"], b"whole"),
+    ("3", [b"12" + KUMI + b"345678"], b"other-group"),
+    ("4", [b"05" + KUMI + b"123456", b"18" + KUMI + b"654321", b"77" + KUMI + b"100000"], b"whole"),
+    ("5", [b"3" + KUMI + b"112345"], b"ends"),
+    ("6", [b"0067"], b"ends"),
+    ("7", [b"408"], b"ends"),
+    ("8", [b"90"], b"ends"),
+    ("9", [b"8"], b"ends"),
+]
+
+
+def write_jumbo(path):
+    lines = [b"[Ver]", b"No=%d" % len(JUMBO), b"EVENT=jumbo", b"[Hit]"]
+    for n, (label, numbers, rule) in enumerate(JUMBO, 1):
+        lines += [b"Hit%d=%s" % (n, label.encode()), b"No%d=%s" % (n, b",".join(numbers)), b"SHO%d=300" % n,
+                  b"Rule%d=%s" % (n, rule)]
+    with open(path, "wb") as out:
+        out.write(b"\r\n".join(lines) + b"\r\n")
+
+
+def with_rules(source, path, rule):
+    """The draw at `source` with a Rule key after each class's prize."""
+    with open(source, "rb") as f:
+        data = f.read()
+    data = re.sub(rb"(SHO(\d+)=[^\r\n]*\r\n)", lambda m: m.group(1) + b"Rule" + m.group(2) + b"=" + rule + b"\r\n", data)
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+def without_rules(source, path):
+    with open(source, "rb") as f:
+        data = f.read()
+    with open(path, "wb") as out:
+        out.write(re.sub(rb"Rule\d+=[^\r\n]*\r\n", b"", data))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--tickets", type=int, default=1000000)
+    args = parser.parse_args()
+    checker = os.path.join(args.build, "cli", "kelmora-check")
+
+    with tempfile.TemporaryDirectory(prefix="kelmora-kinds-") as directory:
+        subprocess.run([sys.executable, whole_process.__file__, "--make-data", directory, "--tickets",
+                        str(args.tickets)], check=True)
+        tickets = os.path.join(directory, "tickets.wkn")
+        draws = {name: os.path.join(directory, name) for name in
+                 ("1k-ends.wkx", "1k-plain.wkx", "jumbo-kinds.wkx", "jumbo-plain.wkx")}
+        with_rules(os.path.join(directory, "draw-1k.wkx"), draws["1k-ends.wkx"], b"ends")
+        without_rules(draws["1k-ends.wkx"], draws["1k-plain.wkx"])
+        write_jumbo(draws["jumbo-kinds.wkx"])
+        without_rules(draws["jumbo-kinds.wkx"], draws["jumbo-plain.wkx"])
+        report = os.path.join(directory, "report.txt")
+        commands = {name: [checker, path, tickets, "-o", report] for name, path in draws.items()}
+        whole_process.measure(commands["1k-plain.wkx"])  # warm the page cache
+
+        cpu = {name: [] for name in commands}
+        names = list(commands)
+        for run in range(args.runs):
+            for name in (names if run % 2 == 0 else names[::-1]):
+                cpu[name].append(whole_process.measure(commands[name])[0])
+
+    median = {name: statistics.median(cpu[name]) for name in names}
+    print("%d tickets, %d paired runs; median CPU:" % (args.tickets, args.runs))
+    for name in names:
+        print("  %-18s %7.1f ms" % (name, 1000 * median[name]))
+    print("Ratios (target: at most 1.5):")
+    print("  1,000 numbers, every class ends / no keys   = %5.2f" % (median["1k-ends.wkx"] / median["1k-plain.wkx"]))
+    print("  jumbo, classes with kinds / no keys         = %5.2f" %
+          (median["jumbo-kinds.wkx"] / median["jumbo-plain.wkx"]))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,33 @@
+#include "core/MatchRule.h"
+
+namespace kelmora {
+
+std::optional<TMatchRule> MatchRuleNamed(std::string_view value)
+{
+    if (value.empty())
+        return TMatchRule::Bytes;
+    if (value == "ends")
+        return TMatchRule::Ends;
+    if (value == "whole")
+        return TMatchRule::Whole;
+    if (value == "other-group")
+        return TMatchRule::OtherGroup;
+    return std::nullopt;
+}
+
+std::string_view MatchRuleName(TMatchRule rule)
+{
+    switch (rule) {
+    case TMatchRule::Bytes:
+        break;
+    case TMatchRule::Ends:
+        return "ends";
+    case TMatchRule::Whole:
+        return "whole";
+    case TMatchRule::OtherGroup:
+        return "other-group";
+    }
+    return {};
+}
+
+} // namespace kelmora

@@ -1,0 +1,91 @@
+// The samples that the README works through pay what the README says, in every output form, and
+// the batch checker's results text is the window's.
+
+#include "core/CheckState.h"
+#include "core/LotteryDefinition.h"
+#include "tests/cli/RunChecker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using kelmora::test::RunChecker;
+using kelmora::test::TempDir;
+
+namespace {
+
+const std::string kExamples = KELMORA_EXAMPLES;
+
+std::string Checked(const TempDir& dir, const std::string& arguments)
+{
+    const auto run = RunChecker(dir, arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    return run.out;
+}
+
+TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
+{
+    TempDir dir;
+    const std::string files = kExamples + "/nenmatsu-jumbo.wkx " + kExamples + "/jumbo-tickets.wkn";
+    EXPECT_EQ(Checked(dir, "--utf8 --format=summary " + files),
+              "1等\t7億円\t1\n"
+              "1等の前後賞\t1億5千万円\t2\n"
+              "1等の組違い賞\t10万円\t2\n"
+              "2等\t1,000万円\t2\n"
+              "3等\t100万円\t1\n"
+              "4等\t5万円\t1\n"
+              "5等\t1万円\t1\n"
+              "6等\t3,000円\t1\n"
+              "7等\t300円\t4\n"
+              "合計\t1,021,264,200円\t15\n");
+
+    // The CSV's amounts add up to the same total, win by win.
+    const std::string csv = Checked(dir, "--utf8 --format=csv " + files);
+    unsigned long long sum = 0;
+    int rows = 0;
+    for (std::size_t line = csv.find("\r\n") + 2; line < csv.size(); line = csv.find("\r\n", line) + 2) {
+        const std::size_t end = csv.find("\r\n", line);
+        const std::size_t comma = csv.rfind(',', end);
+        sum += std::stoull(csv.substr(comma + 1, end - comma - 1));
+        ++rows;
+    }
+    EXPECT_EQ(rows, 15);
+    EXPECT_EQ(sum, 1'021'264'200ULL);
+
+    const std::string json = Checked(dir, "--format=json " + files);
+    EXPECT_NE(json.find("{\"label\":\"1等の組違い賞\",\"numbers\":[\"12組345678\"],\"prize\":\"10万円\",\"rule\":"
+                        "\"other-group\"}"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(
+        json.find("{\"winning_number\":\"12組345677\",\"class\":2,\"label\":\"1等の前後賞\",\"prize\":\"1億5千万円\","
+                  "\"amount\":150000000,\"ticket\":\"１２組３４５６７７\"}"),
+        std::string::npos)
+        << json;
+
+    // The window's check of the same files, byte for byte.
+    kelmora::TCheckState state;
+    kelmora::ApplyDefinition(kelmora::LoadDefinition(kExamples + "/nenmatsu-jumbo.wkx"), state);
+    state.ticketList.Open(kExamples + "/jumbo-tickets.wkn");
+    state.CheckRequested = true;
+    kelmora::RunRequestedCheck(state);
+    EXPECT_EQ(Checked(dir, files), state.resultLog.Text());
+    ASSERT_TRUE(state.lastTotal && state.lastTotal->amount);
+    EXPECT_EQ(*state.lastTotal->amount, 1'021'264'200ULL);
+    EXPECT_EQ(state.lastTotal->winningTickets, 11U);
+}
+
+TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
+{
+    TempDir dir;
+    EXPECT_EQ(
+        Checked(dir, "--utf8 --format=summary " + kExamples + "/otoshidama.wkx " + kExamples + "/otoshidama-cards.wkn"),
+        "1等\t30万円\t1\n"
+        "2等\tふるさと小包\t1\n"
+        "3等\tお年玉切手シート\t3\n"
+        "合計\t300,000円\t5\n"
+        "合計に含まない等級\t2等\t3等\n");
+}
+
+} // namespace
