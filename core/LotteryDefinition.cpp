@@ -1,8 +1,11 @@
 #include "core/LotteryDefinition.h"
 
 #include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
+
+#include <utility>
 
 namespace kelmora {
 
@@ -27,11 +30,14 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 
 TLotteryDefinition LoadDefinition(const std::string& path)
 {
+    TByteString data;
     try {
-        return LoadDefinition(TProfileFile::Load(path));
+        data = ReadWholeFile(path);
     } catch (const TKelmoraError&) {
         return LoadDefinition(TProfileFile());
     }
+    // A UTF-8 draw that cannot be read as Shift-JIS is refused, not shown as an empty one.
+    return LoadDefinition(TProfileFile::ParseFile(std::move(data), path));
 }
 
 } // namespace kelmora

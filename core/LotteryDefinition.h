@@ -14,7 +14,7 @@ struct TPrizeClass {
     TByteString label;       // HitN
     TByteString numbersText; // NoN, as read
     TByteString prize;       // SHON
-    TLineList numbers;      // NoN split by SplitNumberList
+    TLineList numbers;       // NoN split by SplitNumberList
 };
 
 struct TLotteryDefinition {
@@ -24,7 +24,8 @@ struct TLotteryDefinition {
 
 // Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN.
 TLotteryDefinition LoadDefinition(const TProfileFile& profile);
-// A file that is missing or unreadable reads as an empty one, without an error.
+// A file that is missing or unreadable reads as an empty one, without an error; a UTF-8 one
+// that has no Shift-JIS form throws, as TProfileFile::ParseFile does.
 TLotteryDefinition LoadDefinition(const std::string& path);
 
 } // namespace kelmora
