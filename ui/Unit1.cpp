@@ -3,6 +3,7 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
+#include "core/xlsx/CheckWorkbook.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
@@ -35,12 +36,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
+#include <utility>
 
 namespace kelmora::ui {
 namespace {
 
 const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべてのファイル(*.*)|*.*");
 const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+const QString kWorkbookFilter = QStringLiteral("Excel ブック(*.xlsx)|*.xlsx");
 constexpr int kListItemHeight = 12;
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
@@ -68,7 +72,8 @@ TForm1::TForm1(QWidget* parent)
                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
       SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
-      SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt"))
+      SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt")),
+      SaveDialog3(TFileDialog::Kind::Save, kWorkbookFilter, QStringLiteral("xlsx"), QStringLiteral("*.xlsx"))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmora!"));
@@ -181,6 +186,17 @@ void TForm1::BuildMenu()
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
     BuildDrawMenuItems();
+    BuildWorkbookMenuItem();
+}
+
+void TForm1::BuildWorkbookMenuItem()
+{
+    // Right after the results command; there is something to save once a check has won.
+    N8 = new QAction(QStringLiteral("確認結果を Excel 形式で保存..."), File1);
+    N8->setObjectName(QStringLiteral("N8"));
+    File1->insertAction(N5, N8);
+    N8->setEnabled(false);
+    connect(N8, &QAction::triggered, this, &TForm1::N8Click);
 }
 
 void TForm1::BuildDrawMenuItems()
@@ -215,7 +231,7 @@ void TForm1::SelectDefinition(const std::string& path)
 {
     if (path.empty())
         return;
-    const TLotteryDefinition definition = LoadDefinition(path);
+    TLotteryDefinition definition = LoadDefinition(path);
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
         TLineListModel::ResetScope labels(*winningLabels_);
@@ -223,6 +239,9 @@ void TForm1::SelectDefinition(const std::string& path)
     }
     resultLogView_->Reload();
     Edit1->setText(DecodeCp932(definition.eventName));
+    definition_ = std::move(definition);
+    lastCheck_.reset();
+    N8->setEnabled(false);
 }
 
 void TForm1::OpenTicketFile(const std::string& path)
@@ -287,6 +306,7 @@ void TForm1::Timer1Timer()
     }
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
+    KeepLastCheck(state_.resultLog.Text().size() > shown);
     resultLogView_->ShowAppended(shown);
     ShowCompletionMessage();
 }
@@ -322,6 +342,20 @@ void TForm1::N3Click()
         return;
     resultLogView_->TakeUserEdits();
     state_.resultLog.SaveToFile(SaveDialog2.FileName());
+}
+
+void TForm1::KeepLastCheck(bool won)
+{
+    // A check appends nothing but its wins.
+    lastCheck_ = TLastCheck{definition_, state_.ticketList.Entries(), std::time(nullptr), won};
+    N8->setEnabled(won);
+}
+
+void TForm1::N8Click()
+{
+    if (!lastCheck_ || !SaveDialog3.Execute(this))
+        return;
+    SaveCheckWorkbook(SaveDialog3.FileName(), lastCheck_->definition, lastCheck_->tickets, lastCheck_->checkedAt);
 }
 
 void TForm1::Exit1Click()

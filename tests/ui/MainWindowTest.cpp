@@ -1,8 +1,6 @@
 #include "tests/support/ShiftJis.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -10,6 +8,8 @@
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
 #include "ui/platform/MountTable.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,6 +35,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 using namespace kelmora::test;
@@ -395,6 +396,50 @@ TEST_F(MainWindowTest, AReportTooLargeToShowIsAnErrorBoxAndIsSavedWhole)
     LoadSpringDraw();
     EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
     EXPECT_FALSE(parts->Memo1->isReadOnly());
+}
+
+// The last check's wins as a workbook, read back by openpyxl: the wins of that check, not of
+// tickets added since.
+TEST_F(MainWindowTest, TheLastCheckThatWonSavesAsAWorkbook)
+{
+    QAction* N8 = Find<QAction>(*form, "N8");
+    ASSERT_NE(N8, nullptr);
+    const QList<QAction*> items = parts->File1->actions();
+    EXPECT_EQ(items.indexOf(N8), items.indexOf(parts->N3) + 1);
+    EXPECT_EQ(N8->text(), QStringLiteral("確認結果を Excel 形式で保存..."));
+    EXPECT_FALSE(N8->isEnabled());
+
+    LoadSpringDraw();
+    AddTickets({"1"});
+    const auto check = [&] {
+        const auto shown = CompletionMessages().size();
+        QTest::mouseClick(parts->Button3, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CompletionMessages().size() > shown; }, 5000));
+    };
+    check();
+    EXPECT_FALSE(N8->isEnabled()) << "a check that won nothing has nothing to save";
+    AddTickets({"907", "456"});
+    check();
+    EXPECT_TRUE(N8->isEnabled());
+    AddTickets({"158"});
+
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("Excel ブック(*.xlsx) (*.xlsx)")}));
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("xlsx"));
+        ChooseFile(dialog, PathOf("wins"));
+    });
+    ChooseMenuItem(*parts->MainMenu1, N8);
+    EXPECT_TRUE(errors.empty());
+    const std::string tickets = PathOf("tickets.txt").toStdString();
+    const std::string read =
+        "/usr/bin/python3 -c \"import openpyxl, sys; s = openpyxl.load_workbook(sys.argv[1])['当選']; "
+        "print([c.value for c in s['E']][4:])\" '" +
+        PathOf("wins.xlsx").toStdString() + "' > '" + tickets + "'";
+    ASSERT_EQ(std::system(read.c_str()), 0);
+    EXPECT_EQ(ReadBytes(PathOf("tickets.txt")), "['456', '907', None]\n") << "the wins and the total row";
+
+    LoadSpringDraw();
+    EXPECT_FALSE(N8->isEnabled()) << "a new draw starts without a check";
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)
