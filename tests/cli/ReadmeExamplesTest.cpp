@@ -1,20 +1,16 @@
 // The README's kelmora-check examples, run as printed by bash in a UTF-8 terminal's locale,
 // on the sample draw and tickets under the names the examples use.
 
-#include "tests/core/TestFiles.h"
+#include "tests/cli/RunChecker.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-
-using kelmora::test::ReadBytes;
+using kelmora::test::RunCommand;
 using kelmora::test::TempDir;
 
 namespace {
@@ -75,16 +71,10 @@ TEST(ReadmeExamples, RunAsPrinted)
     for (const std::string& example : all) {
         SCOPED_TRACE(example);
         std::ofstream(root / "example.sh") << "set -e -o pipefail\n" << example;
-        const std::string command =
-            "cd '" + root.string() + "' && PATH=\"$PWD/bin:$PATH\" LANG=C.UTF-8 bash example.sh 2>stderr";
-        FILE* pipe = ::popen(command.c_str(), "r");
-        std::string out;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        EXPECT_EQ(ReadBytes((root / "stderr").string()), "");
+        const auto run = RunCommand(dir, "PATH=\"$PWD/bin:$PATH\" LANG=C.UTF-8 bash example.sh");
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        const std::string& out = run.out;
         if (example.starts_with("printf '12組345678\\n'")) {
             typedOnStandardInput = true;
             // The typed number won as well as the same number in a.wkn and b.wkn.

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-
 using kelmora::test::ReadBytes;
 using kelmora::test::RunChecker;
 using kelmora::test::Sjis;
@@ -42,8 +40,7 @@ for sheet in book:
 // Runs a shell command in `dir`; gives its exit status.
 int Shell(const TempDir& dir, const std::string& command)
 {
-    const int status = std::system(("cd '" + dir.Path().string() + "' && " + command).c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return kelmora::test::RunCommand(dir, command).exitCode;
 }
 
 const std::string kYen = "#,##0\"円\"";

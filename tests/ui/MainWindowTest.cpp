@@ -230,6 +230,29 @@ TEST_F(MainWindowTest, TheFileListSelectsADefinition)
     EXPECT_EQ(Log(), kSpringSummary);
 }
 
+// A draw saved as UTF-8 with a byte order mark shows as its Shift-JIS twin; one with a
+// character Shift-JIS lacks is refused in the error box, and the window keeps what it showed.
+TEST_F(MainWindowTest, AUtf8DrawIsReadOrRefusedWithItsLine)
+{
+    WriteBytes(PathOf("utf8.wkx"),
+               "\xEF\xBB\xBF[Ver]\r\nNo=1\r\nEVENT=年末ジャンボ\r\n[Hit]\r\nHit1=1等\r\nNo1=" +
+                   std::string("12組345678") + "\r\nSHO1=7億円\r\n");
+    WriteBytes(PathOf("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=Café\n");
+    parts->FileListBox1->ListFiles();
+    parts->PageControl1->setCurrentWidget(parts->TabSheet1);
+    const QStringList names = Rows(*parts->FileListBox1);
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("utf8.wkx"))));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("年末ジャンボ"));
+    EXPECT_EQ(Rows(*parts->ListBox1), QStringList({QStringLiteral("12組345678")}));
+    EXPECT_TRUE(errors.empty());
+
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("lacking.wkx"))));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text,
+              PathOf("lacking.wkx") + QStringLiteral(" の 3 行目の文字「é」は Shift-JIS で表せません."));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("年末ジャンボ"));
+}
+
 TEST_F(MainWindowTest, SeveralClicksBeforeATickGiveOneCheck)
 {
     LoadSpringDraw();
@@ -436,7 +459,7 @@ TEST_F(MainWindowTest, TheLastCheckThatWonSavesAsAWorkbook)
         "print([c.value for c in s['E']][4:])\" '" +
         PathOf("wins.xlsx").toStdString() + "' > '" + tickets + "'";
     ASSERT_EQ(std::system(read.c_str()), 0);
-    EXPECT_EQ(ReadBytes(PathOf("tickets.txt")), "['456', '907', None]\n") << "the wins and the total row";
+    EXPECT_EQ(ReadBytes(PathOf("tickets.txt")), "['456', '907', 2]\n") << "the wins, then the total row's count";
 
     LoadSpringDraw();
     EXPECT_FALSE(N8->isEnabled()) << "a new draw starts without a check";
