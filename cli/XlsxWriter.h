@@ -17,6 +17,8 @@ class TXlsxWriter : public TReportWriter {
 public:
     // The workbook is made in `folder` (where it is going) before it is written out.
     TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string folder);
+    TXlsxWriter(const TXlsxWriter&) = delete;
+    TXlsxWriter& operator=(const TXlsxWriter&) = delete;
     ~TXlsxWriter() override;
     void Win(std::size_t entry, std::string_view ticket) override;
     void End() override;

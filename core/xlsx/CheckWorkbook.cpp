@@ -98,6 +98,9 @@ struct TCheckWorkbook::Book {
     Sheet classes;
     std::vector<std::optional<std::uint64_t>> amountOfClass;
 
+    Book() = default;
+    Book(const Book&) = delete;
+    Book& operator=(const Book&) = delete;
     ~Book()
     {
         if (workbook != nullptr)
