@@ -3,16 +3,16 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
-#include "ui/widgets/Cp932Edit.h"
-#include "ui/editor/DrawGrid.h"
-#include "ui/editor/DrawTableModel.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/Unit1.h"
-#include "ui/editor/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/editor/DrawGrid.h"
+#include "ui/editor/DrawTableModel.h"
+#include "ui/editor/Unit3.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/Cp932Edit.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,8 +122,9 @@ protected:
 TEST_F(DrawEditorTest, MenuItemsSitBeforeTheSeparatorAndEditNeedsASelection)
 {
     const QList<QAction*> items = parts->File1->actions();
-    const QList<QAction*> expected = {parts->N1, parts->N2, parts->N3, parts->N5,
-                                      parts->N6, parts->N7, parts->N4, parts->Exit1};
+    const QList<QAction*> expected = {parts->N1,   parts->N2, parts->N3, Find<QAction>(*form, "N8"),
+                                      parts->N5,   parts->N6, parts->N7, parts->N4,
+                                      parts->Exit1};
     EXPECT_EQ(items, expected);
     EXPECT_EQ(parts->N5->text(), QStringLiteral("クジの種類を作成..."));
     EXPECT_EQ(parts->N6->text(), QStringLiteral("クジの種類を編集..."));
