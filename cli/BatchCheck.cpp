@@ -23,7 +23,6 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -91,14 +90,6 @@ std::time_t CheckTime()
     return std::time(nullptr);
 }
 
-std::string FolderOf(const std::optional<std::string>& output)
-{
-    if (!output)
-        return {};
-    const std::size_t slash = output->rfind('/');
-    return slash == std::string::npos ? std::string(".") : output->substr(0, slash + 1);
-}
-
 std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& options, TOutputStream& out)
 {
     std::vector<std::unique_ptr<TReportWriter>> writers;
@@ -110,7 +101,7 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
         writers.push_back(std::make_unique<TCsvWriter>(out, !options.raw, options.bom));
         break;
     case TOutputForm::Xlsx:
-        writers.push_back(std::make_unique<TXlsxWriter>(out, CheckTime(), FolderOf(options.output)));
+        writers.push_back(std::make_unique<TXlsxWriter>(out, CheckTime(), options.output.value_or(std::string())));
         break;
     case TOutputForm::Json:
         writers.push_back(std::make_unique<TJsonWriter>(out));

@@ -8,17 +8,17 @@
 
 namespace kelmora::cli {
 
-TXlsxWriter::TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string folder)
+TXlsxWriter::TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string destination)
     : TReportWriter(out),
       checkedAt_(checkedAt),
-      folder_(std::move(folder))
+      destination_(std::move(destination))
 {}
 
 TXlsxWriter::~TXlsxWriter() = default;
 
 void TXlsxWriter::Started()
 {
-    workbook_ = std::make_unique<TCheckWorkbook>(Draw().definition, checkedAt_, folder_);
+    workbook_ = std::make_unique<TCheckWorkbook>(Draw().definition, checkedAt_, destination_);
 }
 
 void TXlsxWriter::Win(std::size_t entry, std::string_view ticket)

@@ -15,8 +15,9 @@ namespace kelmora::cli {
 // The check as an Excel workbook, written out whole at the end.
 class TXlsxWriter : public TReportWriter {
 public:
-    // The workbook is made in `folder` (where it is going) before it is written out.
-    TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string folder);
+    // The workbook is made beside `destination`, the output file (empty: standard output),
+    // before it is written out.
+    TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string destination);
     TXlsxWriter(const TXlsxWriter&) = delete;
     TXlsxWriter& operator=(const TXlsxWriter&) = delete;
     ~TXlsxWriter() override;
@@ -27,7 +28,7 @@ private:
     void Started() override;
 
     std::time_t checkedAt_;
-    std::string folder_;
+    std::string destination_;
     std::unique_ptr<TCheckWorkbook> workbook_;
 };
 

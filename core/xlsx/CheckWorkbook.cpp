@@ -53,10 +53,14 @@ std::string DateText(std::time_t time)
     return text;
 }
 
-// An unnamed file where the file system allows (nothing is left behind by a killed save),
-// else one unlinked at once.
-int OpenTemporaryFile(const std::string& folder)
+// An unnamed file beside `destination` where the file system allows (nothing is left behind by
+// a killed save), else one unlinked at once.
+int OpenTemporaryFile(const std::string& destination)
 {
+    const std::size_t slash = destination.rfind('/');
+    const std::string folder = destination.empty() ? std::string()
+        : slash == std::string::npos               ? std::string(".")
+                                                   : destination.substr(0, slash + 1);
     const char* tmpdir = std::getenv("TMPDIR");
     for (const std::string& dir : {folder, std::string(tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp")}) {
         if (dir.empty())
@@ -69,7 +73,7 @@ int OpenTemporaryFile(const std::string& folder)
             return fd;
         }
     }
-    ThrowCannotCreate(folder.empty() ? std::string(".") : folder);
+    ThrowCannotCreate(destination.empty() ? std::string("/tmp") : destination);
 }
 
 // The kind of match of a class, as the 等級 sheet names it: every class matches the ticket's
@@ -139,20 +143,21 @@ struct TCheckWorkbook::Book {
     }
 };
 
-TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt, const std::string& folder)
+TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt,
+                               const std::string& destination)
     : definition_(definition),
       book_(std::make_unique<Book>()),
       winsOfClass_(definition.classes.size(), 0)
 {
     Book& book = *book_;
-    book.fd = OpenTemporaryFile(folder);
+    book.fd = OpenTemporaryFile(destination);
     // The library opens the file by name; this name is the unnamed file itself.
     const std::string name = "/proc/self/fd/" + std::to_string(book.fd);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     book.workbook = ::workbook_new_opt(name.c_str(), &options);
     if (book.workbook == nullptr)
-        ThrowCannotCreate(folder);
+        ThrowCannotCreate(destination.empty() ? std::string("/tmp") : destination);
     lxw_doc_properties properties{};
     properties.created = checkedAt; // the same check gives the same bytes
     ::workbook_set_properties(book.workbook, &properties);
@@ -313,9 +318,7 @@ void SaveCheckWorkbook(const std::string& path, const TLotteryDefinition& defini
             classOfEntry.push_back(static_cast<std::uint32_t>(c));
         }
     }
-    const std::size_t slash = path.rfind('/');
-    TCheckWorkbook workbook(definition, checkedAt,
-                            slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1));
+    TCheckWorkbook workbook(definition, checkedAt, path);
     const TWinFinder finder(numbers, tickets);
     finder.ForEachWin([&](std::size_t entry, std::size_t ticket) {
         workbook.Win(classOfEntry[entry], numbers[entry], tickets[ticket]);

@@ -21,12 +21,13 @@ struct TLotteryDefinition;
 // written (leading zeros and 組 kept); amounts are numbers in yen. Nothing is a formula: a text
 // that starts with = is text. The header rows are frozen and filtered, the columns as wide as
 // their texts. The rows are written as they come, so a large check needs little memory; the
-// workbook grows in an unnamed temporary file in `folder` (or the system's temporary folder).
+// workbook grows in an unnamed temporary file beside `destination`, the file it is going to (or
+// in the system's temporary folder, where that is empty or takes no file).
 class TCheckWorkbook {
 public:
     // `definition` must outlive the workbook. Throws TKelmoraError when no temporary file can
     // be made.
-    TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt, const std::string& folder);
+    TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt, const std::string& destination);
     TCheckWorkbook(const TCheckWorkbook&) = delete;
     TCheckWorkbook& operator=(const TCheckWorkbook&) = delete;
     ~TCheckWorkbook();
