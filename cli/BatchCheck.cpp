@@ -7,17 +7,23 @@
 #include "cli/LogWriter.h"
 #include "cli/OutputStream.h"
 #include "cli/SummaryWriter.h"
+#include "cli/Translation.h"
+#include "cli/XlsxWriter.h"
 #include "core/FileIdentity.h"
 #include "core/HugePages.h"
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
 #include "core/ProfileFile.h"
 #include "core/SafeFileWriter.h"
+#include "core/Utf8ToCp932.h"
 #include "core/WinFinder.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <iostream>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <malloc.h>
@@ -41,18 +47,47 @@ void RefuseOutputOverInput(const TCheckOptions& options)
     for (const std::string& input : inputs) {
         const auto identity = input == "-" ? IdentityOfDescriptor(STDIN_FILENO) : IdentityOfPath(input);
         if (identity == output)
-            throw TKelmoraError("the output file " + *options.output + " is the input " +
-                                (input == "-" ? std::string("on standard input") : input) + "; nothing was written");
+            throw TKelmoraError("the output file %s is the input %s; nothing was written",
+                                {*options.output, input == "-" ? Tr("on standard input") : input});
     }
 }
 
-TLineList ReadTickets(const std::vector<std::string>& paths)
+TLineList ReadTickets(const TCheckOptions& options)
 {
     // Each file is split on its own: a last line without a line break stays a line.
     TLineList tickets;
-    for (const std::string& path : paths)
-        tickets.append(SplitLines(path == "-" ? ReadWholeStream(STDIN_FILENO, path) : ReadWholeFile(path)));
+    for (const std::string& path : options.tickets) {
+        TByteString bytes = path == "-" ? ReadWholeStream(STDIN_FILENO, path) : ReadWholeFile(path);
+        if (options.EncodingOf(path) == TInputEncoding::Utf8)
+            bytes = Utf8ToCp932(bytes, path == "-" ? Tr("standard input") : AbsolutePathText(path));
+        tickets.append(SplitLines(std::move(bytes)));
+    }
     return tickets;
+}
+
+// A draw from which no class is read (an empty file, a ticket file given in its place, No=0)
+// would check nothing and look like "nothing won".
+TLotteryDefinition ReadDraw(const std::string& path)
+{
+    TLotteryDefinition definition = LoadDefinition(TProfileFile::Load(path));
+    if (definition.classes.empty())
+        throw TKelmoraError("%s defines no prize class; a draw (.wkx) is expected, with the number of classes "
+                            "in [Ver] No= and each class's Hit, No and SHO in [Hit]",
+                            {AbsolutePathText(path)});
+    return definition;
+}
+
+// The check's time as the workbook states it; SOURCE_DATE_EPOCH, where set, makes a run
+// repeatable.
+std::time_t CheckTime()
+{
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+        char* end = nullptr;
+        const long long seconds = std::strtoll(epoch, &end, 10);
+        if (*end == '\0')
+            return static_cast<std::time_t>(seconds);
+    }
+    return std::time(nullptr);
 }
 
 std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& options, TOutputStream& out)
@@ -63,7 +98,10 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
         writers.push_back(std::make_unique<TLogWriter>(out));
         break;
     case TOutputForm::Csv:
-        writers.push_back(std::make_unique<TCsvWriter>(out));
+        writers.push_back(std::make_unique<TCsvWriter>(out, !options.raw, options.bom));
+        break;
+    case TOutputForm::Xlsx:
+        writers.push_back(std::make_unique<TXlsxWriter>(out, CheckTime(), options.output.value_or(std::string())));
         break;
     case TOutputForm::Json:
         writers.push_back(std::make_unique<TJsonWriter>(out));
@@ -108,11 +146,12 @@ void RunBatchCheck(const TCheckOptions& options)
 {
     RefuseOutputOverInput(options);
     PrepareHeapForDraw(options.draw);
-    const TCheckedDraw draw(LoadDefinition(TProfileFile::Load(options.draw)));
-    const TLineList tickets = ReadTickets(options.tickets);
+    const TCheckedDraw draw(ReadDraw(options.draw));
+    const TLineList tickets = ReadTickets(options);
     const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets);
 
-    const bool utf8 = options.utf8 || options.form == TOutputForm::Json;
+    // A workbook is bytes of its own: the output adds no encoding.
+    const bool utf8 = (options.utf8 || options.form == TOutputForm::Json) && options.form != TOutputForm::Xlsx;
     // The inputs are read and checked before the output is touched: bad input changes nothing.
     TSafeFileWriter file;
     if (options.output)
@@ -132,7 +171,8 @@ void RunBatchCheck(const TCheckOptions& options)
     if (options.output)
         file.Commit();
     if (out.HadUndecodableBytes())
-        std::cerr << "kelmora-check: warning: bytes that are no Shift-JIS character were written as U+FFFD\n";
+        std::cerr << "kelmora-check: " << Tr("warning: bytes that are no Shift-JIS character were written as U+FFFD")
+                  << '\n';
 }
 
 } // namespace kelmora::cli

@@ -17,6 +17,8 @@ constexpr std::string_view kHeader = "\x93\x96\x91\x49\x94\xD4\x8D\x86,\x93\x99\
 
 void TCsvWriter::Started()
 {
+    if (byteOrderMark_ && Out().Utf8())
+        Out().Write("\xEF\xBB\xBF");
     Out().Write(Encoded(kHeader));
     Out().Write("\r\n");
 }
@@ -50,6 +52,8 @@ void TCsvWriter::Field(std::string_view cp932, bool last)
     // Neither encoding has a comma, quote or line break byte inside a character, so the
     // bytes alone tell whether a field needs quotes.
     Encoded(cp932);
+    if (guarded_ && !scratch_.empty() && std::string_view("=+-@\t\r").find(scratch_.front()) != std::string_view::npos)
+        scratch_.insert(0, 1, '\'');
     if (scratch_.find_first_of(",\"\r\n") == std::string::npos) {
         Out().Write(scratch_);
     } else {

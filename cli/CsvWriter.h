@@ -7,11 +7,17 @@
 namespace kelmora::cli {
 
 // One row per win after a header row, by the common CSV rules: CR LF, fields quoted when
-// they hold a comma, a quote or a line break, quotes doubled. The last field is the prize's
-// amount in yen, empty when the prize is no amount.
+// they hold a comma, a quote or a line break, quotes doubled. Guarded, a field that a
+// spreadsheet would take for a formula (starting with = + - @, a tab or a CR) gets a leading
+// apostrophe, which spreadsheets read as "text follows". UTF-8 starts with a byte order mark
+// where asked, by which spreadsheets tell UTF-8 from the local code page.
 class TCsvWriter : public TReportWriter {
 public:
-    using TReportWriter::TReportWriter;
+    TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark)
+        : TReportWriter(out),
+          guarded_(guarded),
+          byteOrderMark_(byteOrderMark)
+    {}
     void Win(std::size_t entry, std::string_view ticket) override;
 
 private:
@@ -20,6 +26,8 @@ private:
     const std::string& Encoded(std::string_view cp932);
     void Field(std::string_view cp932, bool last);
 
+    bool guarded_;
+    bool byteOrderMark_;
     std::string scratch_;
 };
 

@@ -39,6 +39,8 @@ public:
     void Flush();
     // Whether some text had bytes that are no character (written as U+FFFD).
     bool HadUndecodableBytes() const { return undecodable_; }
+    // For a form that decodes the text itself.
+    void NoteUndecodableBytes() { undecodable_ = true; }
 
 private:
     static constexpr std::size_t kPiece = 1 << 18;

@@ -4,6 +4,7 @@
 
 #include "cli/BatchCheck.h"
 #include "cli/CheckOptions.h"
+#include "cli/Translation.h"
 #include "core/KelmoraError.h"
 
 #include <csignal>
@@ -40,15 +41,27 @@ int main(int argc, char** argv)
     // A reader that went away is a failed write (exit 1), not a silent death by signal.
     std::signal(SIGPIPE, SIG_IGN);
 
+    using kelmora::cli::Tr;
+    kelmora::cli::ChooseMessageLanguage();
+
     std::string problem;
-    const auto options = kelmora::cli::ParseCheckOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
+    auto options = kelmora::cli::ParseCheckOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
+    // A workbook's bytes are no text for a terminal; a file or a pipe takes them.
+    if (options && options->form == kelmora::cli::TOutputForm::Xlsx && !options->output && !options->help &&
+        !options->version && ::isatty(STDOUT_FILENO)) {
+        problem = Tr("--format=xlsx writes a binary file: name it with -o FILE.xlsx, or redirect standard output");
+        options.reset();
+    }
     if (!options) {
-        std::cerr << "kelmora-check: " << problem << '\n'
-                  << kelmora::cli::kUsage << "Try 'kelmora-check --help' for more information.\n";
+        std::cerr << "kelmora-check: " << problem << '\n' << Tr(kelmora::cli::kUsage) << Tr(kelmora::cli::kTryHelp);
         return 2;
     }
     if (options->help) {
-        std::cout << kelmora::cli::kUsage << '\n' << kelmora::cli::kHelp << std::flush;
+        std::cout << Tr(kelmora::cli::kUsage) << '\n' << Tr(kelmora::cli::kHelp) << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    if (options->version) {
+        std::cout << "kelmora-check " KELMORA_VERSION "\n" << std::flush;
         return std::cout ? 0 : 1;
     }
 
@@ -57,10 +70,10 @@ int main(int argc, char** argv)
             kelmora::ThrowWriteError();
         kelmora::cli::RunBatchCheck(*options);
     } catch (const kelmora::TKelmoraError& error) {
-        std::cerr << "kelmora-check: " << error.what() << '\n';
+        std::cerr << "kelmora-check: " << Tr(error) << '\n';
         return 1;
     } catch (const std::bad_alloc&) {
-        std::cerr << "kelmora-check: out of memory\n";
+        std::cerr << "kelmora-check: " << Tr("out of memory") << '\n';
         return 1;
     }
     return 0;

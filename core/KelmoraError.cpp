@@ -1,29 +1,52 @@
 #include "core/KelmoraError.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace kelmora {
 
-std::string FormatPathMessage(std::string_view format, const std::string& path)
+TKelmoraError::TKelmoraError(std::string_view format, std::vector<std::string> arguments)
+    : std::runtime_error(FillFormat(format, arguments)),
+      format_(format),
+      arguments_(std::move(arguments))
+{}
+
+std::string FillFormat(std::string_view format, const std::vector<std::string>& arguments)
 {
-    std::string full = path;
+    std::string message;
+    std::size_t next = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = format.find("%s", start);
+        if (at == std::string_view::npos || next == arguments.size()) {
+            message.append(format.substr(start));
+            return message;
+        }
+        message.append(format.substr(start, at - start)).append(arguments[next++]);
+        start = at + 2;
+    }
+}
+
+std::string AbsolutePathText(const std::string& path)
+{
     std::error_code ec;
     if (const auto absolute = std::filesystem::absolute(path, ec); !ec)
-        full = absolute.string();
-    std::string message(format);
-    if (const auto at = message.find("%s"); at != std::string::npos)
-        message.replace(at, 2, full);
-    return message;
+        return absolute.string();
+    return path;
+}
+
+std::string FormatPathMessage(std::string_view format, const std::string& path)
+{
+    return FillFormat(format, {AbsolutePathText(path)});
 }
 
 void ThrowCannotCreate(const std::string& path)
 {
-    throw TKelmoraError(FormatPathMessage(messages::kCannotCreate, path));
+    throw TKelmoraError(messages::kCannotCreate, {AbsolutePathText(path)});
 }
 
 void ThrowCannotOpen(const std::string& path)
 {
-    throw TKelmoraError(FormatPathMessage(messages::kCannotOpen, path));
+    throw TKelmoraError(messages::kCannotOpen, {AbsolutePathText(path)});
 }
 
 void ThrowCannotInsertLine()

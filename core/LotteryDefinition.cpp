@@ -2,8 +2,11 @@
 
 #include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
+
+#include <utility>
 
 namespace kelmora {
 namespace {
@@ -13,12 +16,14 @@ TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, cons
     const TByteString value = profile.ReadString("Hit", "Rule" + suffix);
     if (const auto rule = MatchRuleNamed(value))
         return *rule;
-    std::string message = "等級 " + suffix + "（";
-    AppendCp932AsUtf8(label, message);
-    message += "）の判定 Rule" + suffix + "=";
-    AppendCp932AsUtf8(value, message);
-    message += " はこのプログラムでは使えません（ends, whole, other-group のいずれか）。このクジの種類は読み込めません";
-    throw TKelmoraError(message);
+    std::string labelText;
+    AppendCp932AsUtf8(label, labelText);
+    std::string valueText;
+    AppendCp932AsUtf8(value, valueText);
+    throw TKelmoraError(
+        "等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group のいずれか）。"
+        "このクジの種類は読み込めません",
+        {suffix, labelText, suffix, valueText});
 }
 
 } // namespace
@@ -45,13 +50,14 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 
 TLotteryDefinition LoadDefinition(const std::string& path)
 {
-    TProfileFile profile;
+    TByteString data;
     try {
-        profile = TProfileFile::Load(path);
+        data = ReadWholeFile(path);
     } catch (const TKelmoraError&) {
         return LoadDefinition(TProfileFile());
     }
-    return LoadDefinition(profile);
+    // A UTF-8 draw that cannot be read as Shift-JIS is refused, not shown as an empty one.
+    return LoadDefinition(TProfileFile::ParseFile(std::move(data), path));
 }
 
 } // namespace kelmora

@@ -27,8 +27,8 @@ struct TLotteryDefinition {
 // Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN. Throws
 // for a RuleN this program does not know: such a draw must not be checked by other rules.
 TLotteryDefinition LoadDefinition(const TProfileFile& profile);
-// A file that is missing or unreadable reads as an empty one, without an error; an unknown
-// rule throws as above.
+// A file that is missing or unreadable reads as an empty one, without an error; a UTF-8 one
+// that has no Shift-JIS form throws, as TProfileFile::ParseFile does.
 TLotteryDefinition LoadDefinition(const std::string& path);
 
 } // namespace kelmora

@@ -30,4 +30,19 @@ std::string_view MatchRuleName(TMatchRule rule)
     return {};
 }
 
+std::string_view MatchRuleCaption(TMatchRule rule)
+{
+    switch (rule) {
+    case TMatchRule::Bytes:
+        break;
+    case TMatchRule::Ends:
+        return "下のケタが一致";
+    case TMatchRule::Whole:
+        return "組と番号が一致";
+    case TMatchRule::OtherGroup:
+        return "組違い";
+    }
+    return "下のケタが一致（文字どおり）";
+}
+
 } // namespace kelmora

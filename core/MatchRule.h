@@ -23,4 +23,7 @@ std::optional<TMatchRule> MatchRuleNamed(std::string_view value);
 // The value written for a rule; empty for Bytes, which is written as no key at all.
 std::string_view MatchRuleName(TMatchRule rule);
 
+// How the editor and the workbook name a rule to the user (UTF-8).
+std::string_view MatchRuleCaption(TMatchRule rule);
+
 } // namespace kelmora

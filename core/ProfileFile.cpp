@@ -1,6 +1,8 @@
 #include "core/ProfileFile.h"
 
+#include "core/KelmoraError.h"
 #include "core/LineFile.h"
+#include "core/Utf8ToCp932.h"
 
 #include <cstdlib>
 #include <utility>
@@ -48,9 +50,16 @@ TProfileFile TProfileFile::Parse(TByteString data)
     return profile;
 }
 
+TProfileFile TProfileFile::ParseFile(TByteString data, const std::string& path)
+{
+    if (std::string_view(data).starts_with(kUtf8Bom))
+        return Parse(Utf8ToCp932(data, AbsolutePathText(path)));
+    return Parse(std::move(data));
+}
+
 TProfileFile TProfileFile::Load(const std::string& path)
 {
-    return Parse(ReadWholeFile(path));
+    return ParseFile(ReadWholeFile(path), path);
 }
 
 const TByteString* TProfileFile::Find(std::string_view section, std::string_view name) const

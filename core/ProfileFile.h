@@ -17,7 +17,11 @@ public:
 
     TProfileFile() = default;
     static TProfileFile Parse(TByteString data);
-    // Throws the open error when the file cannot be read.
+    // The bytes of the file at `path`: code page 932, or UTF-8 where they start with a byte
+    // order mark (as today's editors save), which is read as the same text in code page 932.
+    // Throws TKelmoraError for UTF-8 that is broken or holds a character code page 932 lacks.
+    static TProfileFile ParseFile(TByteString data, const std::string& path);
+    // Throws the open error when the file cannot be read, and the errors of ParseFile.
     static TProfileFile Load(const std::string& path);
 
     // Values are cut to their first 255 bytes.

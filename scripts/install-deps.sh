@@ -9,6 +9,7 @@ packages="
   xvfb xauth x11-utils
   desktop-file-utils lintian xdotool imagemagick
   python3 appstream shared-mime-info
+  libxlsxwriter-dev gettext python3-openpyxl jq
 "
 missing=""
 for p in $packages; do

@@ -11,7 +11,9 @@
 #include <QTimer>
 
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <string_view>
 
 namespace kelmora::ui {
 
@@ -33,6 +35,29 @@ void OpenStartupFile(TForm1& form, const std::string& path)
 }
 
 } // namespace
+
+std::optional<int> AnswerInformationRequest(int argc, char** argv)
+{
+    if (argc < 2)
+        return std::nullopt;
+    const std::string_view argument = argv[1];
+    if (argument == "--version") {
+        std::cout << "kelmora " KELMORA_VERSION "\n" << std::flush;
+    } else if (argument == "--help" || argument == "-h") {
+        std::cout << "usage: kelmora [FILE]\n"
+                     "Opens Kelmora's window (in Japanese). FILE, a draw (.wkx) or a ticket list (.wkn),\n"
+                     "is opened in it; name a file that starts with - as ./-name.\n"
+                     "\n"
+                     "  -h, --help   show this help\n"
+                     "  --version    show the version\n"
+                     "\n"
+                     "To check tickets without a window, use kelmora-check.\n"
+                  << std::flush;
+    } else {
+        return std::nullopt;
+    }
+    return std::cout ? 0 : 1;
+}
 
 int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& started)
 {

@@ -3,6 +3,7 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
+#include "core/xlsx/CheckWorkbook.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit2.h"
@@ -36,12 +37,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
+#include <utility>
 
 namespace kelmora::ui {
 namespace {
 
 const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべてのファイル(*.*)|*.*");
 const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+const QString kWorkbookFilter = QStringLiteral("Excel ブック(*.xlsx)|*.xlsx");
 constexpr int kListItemHeight = 12;
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
@@ -69,7 +73,8 @@ TForm1::TForm1(QWidget* parent)
                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
       SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
-      SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt"))
+      SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt")),
+      SaveDialog3(TFileDialog::Kind::Save, kWorkbookFilter, QStringLiteral("xlsx"), QStringLiteral("*.xlsx"))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmora!"));
@@ -183,6 +188,17 @@ void TForm1::BuildMenu()
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
     BuildDrawMenuItems();
+    BuildWorkbookMenuItem();
+}
+
+void TForm1::BuildWorkbookMenuItem()
+{
+    // Right after the results command; there is something to save once a check has won.
+    N8 = new QAction(QStringLiteral("確認結果を Excel 形式で保存..."), File1);
+    N8->setObjectName(QStringLiteral("N8"));
+    File1->insertAction(N5, N8);
+    N8->setEnabled(false);
+    connect(N8, &QAction::triggered, this, &TForm1::N8Click);
 }
 
 void TForm1::BuildDrawMenuItems()
@@ -225,10 +241,10 @@ void TForm1::SelectDefinition(const std::string& path)
         ShowDefinition(TLotteryDefinition());
         throw;
     }
-    ShowDefinition(definition);
+    ShowDefinition(std::move(definition));
 }
 
-void TForm1::ShowDefinition(const TLotteryDefinition& definition)
+void TForm1::ShowDefinition(TLotteryDefinition definition)
 {
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
@@ -238,6 +254,9 @@ void TForm1::ShowDefinition(const TLotteryDefinition& definition)
     resultLogView_->Reload();
     ShowWinTotal();
     Edit1->setText(DecodeCp932(definition.eventName));
+    definition_ = std::move(definition);
+    lastCheck_.reset();
+    N8->setEnabled(false);
 }
 
 void TForm1::OpenTicketFile(const std::string& path)
@@ -302,6 +321,7 @@ void TForm1::Timer1Timer()
     }
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
+    KeepLastCheck(state_.resultLog.Text().size() > shown);
     resultLogView_->ShowAppended(shown);
     ShowWinTotal();
     ShowCompletionMessage();
@@ -347,6 +367,20 @@ void TForm1::N3Click()
         return;
     resultLogView_->TakeUserEdits();
     state_.resultLog.SaveToFile(SaveDialog2.FileName());
+}
+
+void TForm1::KeepLastCheck(bool won)
+{
+    // A check appends nothing but its wins.
+    lastCheck_ = TLastCheck{definition_, state_.ticketList.Entries(), std::time(nullptr), won};
+    N8->setEnabled(won);
+}
+
+void TForm1::N8Click()
+{
+    if (!lastCheck_ || !SaveDialog3.Execute(this))
+        return;
+    SaveCheckWorkbook(SaveDialog3.FileName(), lastCheck_->definition, lastCheck_->tickets, lastCheck_->checkedAt);
 }
 
 void TForm1::Exit1Click()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/CheckState.h"
+#include "core/LastCheck.h"
 #include "core/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
 
 #include <QMainWindow>
 
+#include <optional>
 #include <string>
 
 class QAction;
@@ -62,6 +64,7 @@ public:
     void N5Click();
     void N6Click();
     void N7Click();
+    void N8Click();
 
     // Shows the folder of the definition file at `path` on the selection page with the file
     // selected, as a click on it would.
@@ -119,11 +122,13 @@ private:
     QAction* N5 = nullptr;         // N5: "クジの種類を作成..." (Ctrl+N), a new draw in the draw editor
     QAction* N6 = nullptr;         // N6: "クジの種類を編集..." (Ctrl+E), the selected draw in the draw editor
     QAction* N7 = nullptr;         // N7: "連番で追加..." (Ctrl+R), adds a run of consecutive ticket numbers
+    QAction* N8 = nullptr; // N8: "確認結果を Excel 形式で保存...", the last check's wins as a workbook
 
     // Dialogs and timer.
     TFileDialog OpenDialog1;  // OpenDialog1: chooses a ticket file to open
     TFileDialog SaveDialog1;  // SaveDialog1: chooses where to save the tickets
     TFileDialog SaveDialog2;  // SaveDialog2: chooses where to save the results
+    TFileDialog SaveDialog3;  // SaveDialog3: chooses where to save the results as a workbook
     QTimer* Timer1 = nullptr; // Timer1: 10 ms tick that runs a requested check
 
     void BuildSelectionPage();
@@ -132,14 +137,18 @@ private:
     void AddTicketNumber();
     void ShowCompletionMessage();
     void ShowWinTotal();
-    void ShowDefinition(const TLotteryDefinition& definition);
+    void ShowDefinition(TLotteryDefinition definition);
     void PageChanged();
     void BuildDrawMenuItems();
     void UpdateDrawCommands();
     void DrawSaved(const std::string& path, const std::string& selectedWhenOpened);
     void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
+    void BuildWorkbookMenuItem();
+    void KeepLastCheck(bool won);
 
     TCheckState state_;
+    TLotteryDefinition definition_; // the selected draw, as state_ shows it
+    std::optional<TLastCheck> lastCheck_;
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
     TLineListModel* ticketNumbers_ = nullptr;

@@ -111,10 +111,10 @@ TEST(KelmoraCheck, ErrorsAndUsage)
     WriteBytes(dir.File("t.wkn"), "1\r\n");
     const auto missingDraw = RunChecker(dir, "none.wkx t.wkn");
     EXPECT_EQ(missingDraw.exitCode, 1);
-    EXPECT_EQ(missingDraw.err, "kelmora-check: ファイル " + dir.File("none.wkx") + " は開けません\n");
+    EXPECT_EQ(missingDraw.err, "kelmora-check: cannot open the file " + dir.File("none.wkx") + "\n");
     EXPECT_EQ(missingDraw.out, "");
 
-    WriteBytes(dir.File("d.wkx"), "");
+    WriteBytes(dir.File("d.wkx"), kDraw);
     const auto missingTickets = RunChecker(dir, "d.wkx t.wkn none.wkn");
     EXPECT_EQ(missingTickets.exitCode, 1);
     EXPECT_EQ(missingTickets.out, "") << "nothing is printed before every input was read";
@@ -158,7 +158,7 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
     WriteBytes(dir.File("t.wkn"), "17\r\n");
     const auto closed = RunChecker(dir, "d.wkx t.wkn", ">&-");
     EXPECT_EQ(closed.exitCode, 1);
-    EXPECT_NE(closed.err.find("ストリームへの書き込みエラー"), std::string::npos);
+    EXPECT_NE(closed.err.find("error writing to the stream"), std::string::npos);
     EXPECT_EQ(RunChecker(dir, "d.wkx t.wkn", "> /dev/full").exitCode, 1);
     EXPECT_EQ(RunChecker(dir, "--format=json d.wkx t.wkn", "> /dev/full").exitCode, 1);
 
@@ -176,7 +176,7 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
         " d.wkx many.wkn 2>err; echo $? > status; } | head -c 10 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(kelmora::test::ReadBytes(dir.File("status")), "1\n");
-    EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("ストリームへの書き込みエラー"), std::string::npos);
+    EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("error writing to the stream"), std::string::npos);
 }
 
 // A draw of 88,200 numbers (a file of about 800 KB, which the checker prepares its memory for,

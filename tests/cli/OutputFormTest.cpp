@@ -2,33 +2,16 @@
 // numbers and prizes hold commas and quotes, tickets from several files and standard input.
 
 #include "tests/cli/RunChecker.h"
+#include "tests/support/Iconv.h"
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 using kelmora::test::RunChecker;
+using kelmora::test::Sjis;
 using kelmora::test::TempDir;
 using kelmora::test::WriteBytes;
 
 namespace {
-
-// UTF-8 to code page 932 through the C library, so that the tests can be written readably.
-std::string Sjis(const std::string& utf8)
-{
-    const iconv_t converter = ::iconv_open("CP932", "UTF-8");
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 1, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    const std::size_t done = ::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    ::iconv_close(converter);
-    EXPECT_NE(done, static_cast<std::size_t>(-1)) << utf8;
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 class OutputForms : public ::testing::Test {
 protected:
@@ -59,7 +42,7 @@ TEST_F(OutputForms, Csv)
                              "0,記念,粗品,10,\r\n";
     const auto utf8 = RunChecker(dir, "--format=csv --utf8 d.wkx a.wkn - b.wkn", "< in.wkn");
     EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
-    EXPECT_EQ(utf8.out, rows);
+    EXPECT_EQ(utf8.out, "\xEF\xBB\xBF" + rows) << "UTF-8 CSV starts with a byte order mark";
     EXPECT_EQ(utf8.err, "");
 
     const auto sjis = RunChecker(dir, "d.wkx --format=csv a.wkn - b.wkn", "< in.wkn");

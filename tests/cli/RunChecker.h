@@ -16,12 +16,11 @@ struct CheckerRun {
     std::string err;
 };
 
-// `arguments` and `redirections` are shell text; the command runs in `dir`.
-inline CheckerRun RunChecker(const TempDir& dir, const std::string& arguments, const std::string& redirections = "")
+// A shell command run in `dir`.
+inline CheckerRun RunCommand(const TempDir& dir, const std::string& shellCommand)
 {
     const std::string errFile = dir.File(".stderr");
-    const std::string command = "cd '" + dir.Path().string() + "' && " + KELMORA_CHECK + " " + arguments + " " +
-        redirections + " 2>'" + errFile + "'";
+    const std::string command = "cd '" + dir.Path().string() + "' && " + shellCommand + " 2>'" + errFile + "'";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];
@@ -29,6 +28,12 @@ inline CheckerRun RunChecker(const TempDir& dir, const std::string& arguments, c
         out.append(buffer, n);
     const int status = ::pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadBytes(errFile)};
+}
+
+// `arguments` and `redirections` are shell text; the command runs in `dir`.
+inline CheckerRun RunChecker(const TempDir& dir, const std::string& arguments, const std::string& redirections = "")
+{
+    return RunCommand(dir, std::string(KELMORA_CHECK) + " " + arguments + " " + redirections);
 }
 
 } // namespace kelmora::test

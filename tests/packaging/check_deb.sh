@@ -14,8 +14,9 @@ trap 'rm -rf "$out"' EXIT
 deb=$(ls "$out"/kelmora_*_*.deb)
 failures=0
 depends=$(dpkg-deb -f "$deb" Depends)
-# The window's libraries come from dpkg-shlibdeps; the font and Qt's Japanese texts are ours.
-for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic qt6-translations-l10n; do
+# The libraries (Qt's, libxlsxwriter's) come from dpkg-shlibdeps; the font and Qt's Japanese
+# texts are ours.
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libxlsxwriter4 fonts-ipafont-gothic qt6-translations-l10n; do
   echo "$depends" | grep -q "\(^\|, \)$package\( \|,\|$\)" || {
     echo "FAIL: the package does not depend on $package: $depends" >&2
     failures=$((failures + 1))

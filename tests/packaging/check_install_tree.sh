@@ -23,6 +23,8 @@ trap 'rm -rf "$prefix" "$expected"' EXIT
   echo share/man/man1/kelmora-check.1.gz
   echo share/doc/kelmora/copyright
   echo share/doc/kelmora/changelog.gz
+  echo share/locale/ja/LC_MESSAGES/kelmora-check.mo
+  echo share/locale/en/LC_MESSAGES/kelmora-check.mo
   for sample in "$source"/examples/*.wkx "$source"/examples/*.wkn; do
     echo "share/kelmora/examples/${sample##*/}"
   done
@@ -68,6 +70,11 @@ if results=$("$prefix/bin/kelmora-check" "$examples/nenmatsu-jumbo.wkx" "$exampl
 else
   fail "installed kelmora-check failed on the installed samples"
 fi
+
+LANG=ja_JP.UTF-8 "$prefix/bin/kelmora-check" --bogus 2>&1 | grep -q '使い方: kelmora-check' ||
+  fail "installed kelmora-check does not speak Japanese under a Japanese locale"
+LANG=C "$prefix/bin/kelmora-check" --bogus 2>&1 | grep -q '^usage: kelmora-check' ||
+  fail "installed kelmora-check does not speak English under the C locale"
 
 if [ "$with_window" = 1 ]; then
   desktop="$prefix/share/applications/kelmora.desktop"

@@ -1,8 +1,6 @@
 #include "tests/support/ShiftJis.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -10,6 +8,8 @@
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
 #include "ui/platform/MountTable.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,6 +35,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 using namespace kelmora::test;
@@ -229,6 +230,31 @@ TEST_F(MainWindowTest, TheFileListSelectsADefinition)
     EXPECT_EQ(Log(), kSpringSummary);
 }
 
+// A draw saved as UTF-8 with a byte order mark shows as its Shift-JIS twin; one with a
+// character Shift-JIS lacks is refused in the error box, and the window keeps what it showed.
+TEST_F(MainWindowTest, AUtf8DrawIsReadOrRefusedWithItsLine)
+{
+    WriteBytes(PathOf("utf8.wkx"),
+               "\xEF\xBB\xBF[Ver]\r\nNo=1\r\nEVENT=年末ジャンボ\r\n[Hit]\r\nHit1=1等\r\nNo1=" +
+                   std::string("12組345678") + "\r\nSHO1=7億円\r\n");
+    WriteBytes(PathOf("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=Café\n");
+    parts->FileListBox1->ListFiles();
+    parts->PageControl1->setCurrentWidget(parts->TabSheet1);
+    const QStringList names = Rows(*parts->FileListBox1);
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("utf8.wkx"))));
+    EXPECT_EQ(parts->Edit1->text(), QStringLiteral("年末ジャンボ"));
+    EXPECT_EQ(Rows(*parts->ListBox1), QStringList({QStringLiteral("12組345678")}));
+    EXPECT_TRUE(errors.empty());
+
+    ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("lacking.wkx"))));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text,
+              PathOf("lacking.wkx") + QStringLiteral(" の 3 行目の文字「é」は Shift-JIS で表せません."));
+    // The draw before it is not left to be checked in its place.
+    EXPECT_EQ(parts->Edit1->text(), QString());
+    EXPECT_TRUE(Rows(*parts->ListBox1).isEmpty());
+}
+
 TEST_F(MainWindowTest, SeveralClicksBeforeATickGiveOneCheck)
 {
     LoadSpringDraw();
@@ -395,6 +421,50 @@ TEST_F(MainWindowTest, AReportTooLargeToShowIsAnErrorBoxAndIsSavedWhole)
     LoadSpringDraw();
     EXPECT_EQ(parts->Memo1->toPlainText(), DecodeCp932(kSpringSummary));
     EXPECT_FALSE(parts->Memo1->isReadOnly());
+}
+
+// The last check's wins as a workbook, read back by openpyxl: the wins of that check, not of
+// tickets added since.
+TEST_F(MainWindowTest, TheLastCheckThatWonSavesAsAWorkbook)
+{
+    QAction* N8 = Find<QAction>(*form, "N8");
+    ASSERT_NE(N8, nullptr);
+    const QList<QAction*> items = parts->File1->actions();
+    EXPECT_EQ(items.indexOf(N8), items.indexOf(parts->N3) + 1);
+    EXPECT_EQ(N8->text(), QStringLiteral("確認結果を Excel 形式で保存..."));
+    EXPECT_FALSE(N8->isEnabled());
+
+    LoadSpringDraw();
+    AddTickets({"1"});
+    const auto check = [&] {
+        const auto shown = CompletionMessages().size();
+        QTest::mouseClick(parts->Button3, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CompletionMessages().size() > shown; }, 5000));
+    };
+    check();
+    EXPECT_FALSE(N8->isEnabled()) << "a check that won nothing has nothing to save";
+    AddTickets({"907", "456"});
+    check();
+    EXPECT_TRUE(N8->isEnabled());
+    AddTickets({"158"});
+
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("Excel ブック(*.xlsx) (*.xlsx)")}));
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("xlsx"));
+        ChooseFile(dialog, PathOf("wins"));
+    });
+    ChooseMenuItem(*parts->MainMenu1, N8);
+    EXPECT_TRUE(errors.empty());
+    const std::string tickets = PathOf("tickets.txt").toStdString();
+    const std::string read =
+        "/usr/bin/python3 -c \"import openpyxl, sys; s = openpyxl.load_workbook(sys.argv[1])['当選']; "
+        "print([c.value for c in s['E']][4:])\" '" +
+        PathOf("wins.xlsx").toStdString() + "' > '" + tickets + "'";
+    ASSERT_EQ(std::system(read.c_str()), 0);
+    EXPECT_EQ(ReadBytes(PathOf("tickets.txt")), "['456', '907', 2]\n") << "the wins, then the total row's count";
+
+    LoadSpringDraw();
+    EXPECT_FALSE(N8->isEnabled()) << "a new draw starts without a check";
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedShowsTheErrorBox)

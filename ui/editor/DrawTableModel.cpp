@@ -38,17 +38,8 @@ TDrawDraft::Field TDrawTableModel::FieldOf(int column)
 
 QString TDrawTableModel::RuleText(TMatchRule rule)
 {
-    switch (rule) {
-    case TMatchRule::Bytes:
-        break;
-    case TMatchRule::Ends:
-        return QStringLiteral("下のケタが一致");
-    case TMatchRule::Whole:
-        return QStringLiteral("組と番号が一致");
-    case TMatchRule::OtherGroup:
-        return QStringLiteral("組違い");
-    }
-    return QStringLiteral("下のケタが一致（文字どおり）");
+    const std::string_view caption = MatchRuleCaption(rule);
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 QVariant TDrawTableModel::data(const QModelIndex& index, int role) const

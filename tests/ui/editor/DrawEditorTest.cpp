@@ -126,8 +126,9 @@ protected:
 TEST_F(DrawEditorTest, MenuItemsSitBeforeTheSeparatorAndEditNeedsASelection)
 {
     const QList<QAction*> items = parts->File1->actions();
-    const QList<QAction*> expected = {parts->N1, parts->N2, parts->N3, parts->N5,
-                                      parts->N6, parts->N7, parts->N4, parts->Exit1};
+    const QList<QAction*> expected = {parts->N1,   parts->N2, parts->N3, Find<QAction>(*form, "N8"),
+                                      parts->N5,   parts->N6, parts->N7, parts->N4,
+                                      parts->Exit1};
     EXPECT_EQ(items, expected);
     EXPECT_EQ(parts->N5->text(), QStringLiteral("クジの種類を作成..."));
     EXPECT_EQ(parts->N6->text(), QStringLiteral("クジの種類を編集..."));
