@@ -14,6 +14,7 @@
 #include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/FormLayout.h"
+#include "ui/widgets/GrowthLayout.h"
 #include "ui/widgets/LineListModel.h"
 #include "ui/widgets/ListBox.h"
 #include "ui/widgets/PushButton.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -42,6 +44,7 @@ namespace {
 const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべてのファイル(*.*)|*.*");
 const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
 constexpr int kListItemHeight = 12;
+constexpr QSize kClientSize(553, 249);
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
 {
@@ -65,7 +68,7 @@ void ScrollTogether(QAbstractScrollArea& a, QAbstractScrollArea& b)
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                      Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
       SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
       SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt"))
@@ -77,9 +80,12 @@ TForm1::TForm1(QWidget* parent)
         setWindowIconText(application->Title());
     setFont(FormFont());
 
-    // The client area is fixed; the menu bar sits above it.
+    // The client area is drawn for its smallest size and grows with the window; the menu bar
+    // sits above it, the foot line below.
     auto* client = new QWidget(this);
-    client->setFixedSize(553, 249);
+    client->setMinimumSize(kClientSize);
+    client->resize(kClientSize);
+    client->installEventFilter(this);
     setCentralWidget(client);
     PageControl1 = Place(new QTabWidget(client), "PageControl1", 0, 0, 553, 249);
     TabSheet1 = new QWidget;
@@ -94,7 +100,8 @@ TForm1::TForm1(QWidget* parent)
     BuildSelectionPage();
     BuildCheckPage();
     BuildMenu();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    BuildFootLine();
+    BuildGrowth();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -154,6 +161,46 @@ void TForm1::BuildCheckPage()
     Edit2->installEventFilter(this);
 
     SetTabOrder({ListBox1, ListBox2, Button1, Edit2, Memo1, Button2, Button3, ListBox3});
+}
+
+void TForm1::BuildFootLine()
+{
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    Label5 = new QLabel(StatusBar1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    StatusBar1->addWidget(Label5, 1);
+    setStatusBar(StatusBar1);
+}
+
+void TForm1::BuildGrowth()
+{
+    using S = TGrowthLayout::Share;
+    const S fixed = TGrowthLayout::kFixed;
+    const S stretch = TGrowthLayout::kStretch;
+    const S moves = TGrowthLayout::kMoves;
+    growth_.Add(PageControl1, stretch, stretch);
+
+    growth_.Add(DriveComboBox1, fixed, fixed);
+    growth_.Add(DirectoryListBox1, fixed, stretch);
+    growth_.Add(FileListBox1, stretch, stretch);
+    growth_.Add(Label1, fixed, moves);
+    growth_.Add(Edit1, stretch, moves);
+
+    // The three lists and the results share the new width; the buttons stay beside the lists.
+    growth_.Add(ListBox3, S{0, 0.25}, stretch);
+    growth_.Add(Label2, S{0.25, 0.25}, fixed);
+    growth_.Add(ListBox1, S{0.25, 0.5}, stretch);
+    growth_.Add(Label3, S{0.5, 0.5}, fixed);
+    growth_.Add(ListBox2, S{0.5, 0.75}, stretch);
+    for (QWidget* beside : std::initializer_list<QWidget*>{Button1, Edit2, Button2, Button3, Label4})
+        growth_.Add(beside, S{0.75, 0.75}, fixed);
+    growth_.Add(Memo1, S{0.75, 1}, stretch);
+}
+
+void TForm1::ShowFootLine(const QString& text)
+{
+    Label5->setText(text);
 }
 
 void TForm1::BuildMenu()
@@ -223,6 +270,7 @@ void TForm1::SelectDefinition(const std::string& path)
     }
     resultLogView_->Reload();
     Edit1->setText(DecodeCp932(definition.eventName));
+    drawSelected_ = true;
 }
 
 void TForm1::OpenTicketFile(const std::string& path)
@@ -288,6 +336,8 @@ void TForm1::Timer1Timer()
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
     resultLogView_->ShowAppended(shown);
+    // Without a draw nothing can win: say so, rather than let an empty result look like a loss.
+    ShowFootLine(drawSelected_ ? QString() : QStringLiteral("クジの種類が選ばれていません"));
     ShowCompletionMessage();
 }
 
@@ -356,6 +406,12 @@ void TForm1::N6Click()
     const std::string path = FileListBox1->SelectedFilePath();
     if (path.empty())
         return;
+    // One editor per draw: a second would save over the first one's changes.
+    if (TForm3* editor = EditorOf(path)) {
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
     // The editor needs the file itself: a draw that cannot be read is not edited as an empty one.
     OpenDrawEditor(LoadDefinition(TProfileFile::Load(path)), path);
 }
@@ -369,6 +425,7 @@ void TForm1::N7Click()
             PageControl1->setCurrentWidget(TabSheet2);
         },
         this);
+    CentreOver(*form4, *this);
     form4->show();
 }
 
@@ -377,7 +434,16 @@ void TForm1::OpenDrawEditor(const TLotteryDefinition& definition, const std::str
     auto* form3 = new TForm3(TDrawDraft::FromDefinition(definition), path, FileListBox1->Directory(), this);
     connect(form3, &TForm3::Saved, this,
             [this, selected = path](const std::string& saved) { DrawSaved(saved, selected); });
+    CentreOver(*form3, *this);
     form3->show();
+}
+
+TForm3* TForm1::EditorOf(const std::string& path) const
+{
+    for (TForm3* editor : findChildren<TForm3*>())
+        if (editor->isVisible() && platform::SameFile(editor->Path(), path))
+            return editor;
+    return nullptr;
 }
 
 void TForm1::UpdateDrawCommands()
@@ -416,6 +482,8 @@ void TForm1::ShowDefinitionFile(const std::string& path)
 void TForm1::ShowTicketFile(const std::string& path)
 {
     OpenTicketFile(path);
+    // The draws beside the tickets are the likely ones to check them against.
+    DirectoryListBox1->EnterDirectory(platform::ResolvedDirectoryOf(path));
     PageControl1->setCurrentWidget(TabSheet2);
 }
 
@@ -428,6 +496,8 @@ void TForm1::AddTicketNumbers(const TLineList& numbers)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        growth_.Apply(centralWidget()->size() - kClientSize);
     // The entry box reports its keys before it handles them, and handles them all the same.
     if (watched == Edit2 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -438,9 +508,43 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // Refused until every window's work is safe: an error on the way must not close it.
+    event->ignore();
+    if (!CloseOwnedWindows())
+        return;
+    event->accept();
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        emit Closed();
+    emit Closed();
+}
+
+bool TForm1::CloseOwnedWindows()
+{
+    QList<TForm3*> unsaved;
+    for (TForm3* editor : findChildren<TForm3*>())
+        if (editor->isVisible() && editor->HasUnsavedChanges())
+            unsaved << editor;
+    if (!unsaved.isEmpty()) {
+        const auto answer = QMessageBox::question(
+            this, windowTitle(),
+            QStringLiteral("クジの種類の編集に保存されていない変更があります（%1 件）。保存しますか？")
+                .arg(unsaved.size()),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel)
+            return false;
+        for (TForm3* editor : unsaved) {
+            if (answer == QMessageBox::Save && !editor->Save()) {
+                editor->raise();
+                return false;
+            }
+        }
+    }
+    // Nothing the program shows outlives its main window.
+    for (TForm3* editor : findChildren<TForm3*>())
+        editor->CloseDiscarding();
+    for (QWidget* window : findChildren<QWidget*>())
+        if (window->isWindow() && window->isVisible())
+            window->close();
+    return true;
 }
 
 void TForm1::setVisible(bool visible)

@@ -3,6 +3,7 @@
 #include "core/CheckState.h"
 #include "core/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
+#include "ui/widgets/GrowthLayout.h"
 
 #include <QMainWindow>
 
@@ -14,6 +15,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QStatusBar;
 class QTabWidget;
 class QTimer;
 
@@ -23,6 +25,7 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
 class TForm2;
+class TForm3;
 class TLineListModel;
 class TListBox;
 class TPushButton;
@@ -106,6 +109,10 @@ private:
     QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
     QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
 
+    // Below the pages.
+    QStatusBar* StatusBar1 = nullptr; // StatusBar1: the window's foot line, holding Label5
+    QLabel* Label5 = nullptr;         // Label5: what the last check needs the user to know
+
     // The menu.
     QMenuBar* MainMenu1 = nullptr; // MainMenu1: the menu bar
     QMenu* File1 = nullptr;        // File1: submenu "ファイル"
@@ -128,6 +135,9 @@ private:
     void BuildSelectionPage();
     void BuildCheckPage();
     void BuildMenu();
+    void BuildFootLine();
+    void BuildGrowth();
+    void ShowFootLine(const QString& text);
     void AddTicketNumber();
     void ShowCompletionMessage();
     void PageChanged();
@@ -135,6 +145,11 @@ private:
     void UpdateDrawCommands();
     void DrawSaved(const std::string& path, const std::string& selectedWhenOpened);
     void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
+    // The open editor of the draw at `path`, if any.
+    TForm3* EditorOf(const std::string& path) const;
+    // Asks once about unsaved draws, then closes every window this one owns; false when the
+    // user cancels or a save does not happen.
+    bool CloseOwnedWindows();
 
     TCheckState state_;
     TLineListModel* winningNumbers_ = nullptr;
@@ -142,6 +157,9 @@ private:
     TLineListModel* ticketNumbers_ = nullptr;
     TResultLogView* resultLogView_ = nullptr;
     TForm2* aboutWindow_ = nullptr;
+    TGrowthLayout growth_;
+    // A draw has been read into the winning table.
+    bool drawSelected_ = false;
     bool placed_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/editor/DrawCellDelegate.h"
 
+#include "ui/editor/DrawTableModel.h"
 #include "ui/widgets/Cp932Edit.h"
 
 namespace kelmora::ui {
@@ -15,7 +16,7 @@ QWidget* TDrawCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
 void TDrawCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     if (auto* edit = qobject_cast<TCp932Edit*>(editor))
-        edit->SetAcceptedText(index.data(Qt::EditRole).toString());
+        edit->SetAcceptedBytes(index.data(TDrawTableModel::kBytesRole).toByteArray().toStdString());
     else
         QStyledItemDelegate::setEditorData(editor, index);
 }

@@ -5,7 +5,7 @@
 namespace kelmora::ui {
 
 // Edits the draw table's cells in boxes that refuse, as they are typed, characters Shift-JIS
-// cannot hold.
+// cannot hold, and that keep the bytes of what the user leaves alone.
 class TDrawCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -7,14 +7,16 @@
 namespace kelmora::ui {
 
 // The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞.
-// Cells are decoded for display only; a cell is encoded back only when the user changed it,
-// so bytes that do not survive decoding stay as they were in every other cell.
+// Cells are decoded for display only; of a cell the user changed, only what changed is encoded,
+// so bytes that do not survive decoding stay as they were everywhere else.
 class TDrawTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kLabelColumn = 0;
     static constexpr int kNumbersColumn = 1;
     static constexpr int kPrizeColumn = 2;
+    // A cell's bytes as a QByteArray.
+    static constexpr int kBytesRole = Qt::UserRole;
     // From this many bytes on a cell tells its size.
     static constexpr std::size_t kNearLimitBytes = 200;
 

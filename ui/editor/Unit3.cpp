@@ -1,6 +1,8 @@
 #include "ui/editor/Unit3.h"
 
 #include "core/DefinitionWriter.h"
+#include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/text/Cp932.h"
@@ -49,6 +51,14 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setFont(FormFont());
     setFixedSize(560, 300);
 
+    if (!path_.empty()) {
+        try {
+            onDisk_ = ReadWholeFile(path_);
+        } catch (const TKelmoraError&) {
+            // Read a moment ago; gone again, there is nothing on disk to protect.
+        }
+    }
+
     // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)
         draft_.InsertRow(0);
@@ -63,9 +73,11 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 136, 80, 25);
     Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 206, 80, 25);
     Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 236, 80, 25);
+    Button7 = Place(MakeButton(QStringLiteral("名前を付けて保存"), this), "Button7", 472, 176, 80, 25);
+    Button7->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
     Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
 
-    Edit1->SetAcceptedText(DecodeCp932(draft_.EventName()));
+    Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 90);
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 220);
     StringGrid1->setCurrentIndex(model_->index(0, 0));
@@ -77,6 +89,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     connect(Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -88,6 +101,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), &TForm3::Button3Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &TForm3::Button4Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm3::Button5Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm3::Button7Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
 
     setTabOrder(Edit1, StringGrid1);
@@ -95,15 +109,16 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
-    setTabOrder(Button4, Button5);
+    setTabOrder(Button4, Button7);
+    setTabOrder(Button7, Button5);
     setTabOrder(Button5, Button6);
     Edit1->setFocus();
 }
 
-void TForm3::Edit1Change(const QString& text)
+void TForm3::Edit1Change(const QString& /*text*/)
 {
-    // Only a name the user typed is encoded; an untouched one keeps its bytes.
-    draft_.SetEventName(EncodeCp932(text));
+    // Only what the user typed is encoded; the rest of the name keeps its bytes.
+    draft_.SetEventName(Edit1->Bytes());
 }
 
 void TForm3::Button1Click()
@@ -148,33 +163,19 @@ void TForm3::MoveCurrentRow(int step)
 
 void TForm3::Button5Click()
 {
-    StringGrid1->CommitEdit();
-    // Refusals come before the file name is asked for.
-    FormatDefinition(draft_.ToDefinition());
-    if (path_.empty()) {
-        if (!SaveDialog1.Execute(this))
-            return;
-        path_ = SaveDialog1.FileName();
-    }
-    const TDefinitionText written = draft_.Save(path_);
-    QString note = QStringLiteral("%1 に保存しました").arg(QFile::decodeName(QByteArray::fromStdString(path_)));
-    if (!written.splitClasses.empty()) {
-        QStringList rows;
-        for (const std::size_t index : written.splitClasses)
-            rows << QString::number(index + 1);
-        note = QStringLiteral(
-                   "%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
-                   "（確認の結果は同じです）")
-                   .arg(rows.join(QStringLiteral(", ")));
-        QMessageBox::information(this, kCaption, note);
-    }
-    ShowNote(note);
-    emit Saved(path_);
+    Save();
 }
 
 void TForm3::Button6Click()
 {
     close();
+}
+
+void TForm3::Button7Click()
+{
+    StringGrid1->CommitEdit();
+    FormatDefinition(draft_.ToDefinition());
+    SaveAs();
 }
 
 void TForm3::StringGrid1CurrentCellChanged()
@@ -187,18 +188,104 @@ void TForm3::ShowNote(const QString& note)
     Label2->setText(note);
 }
 
-void TForm3::closeEvent(QCloseEvent* event)
+bool TForm3::HasUnsavedChanges()
 {
     StringGrid1->CommitEdit();
-    if (draft_.Modified()) {
-        const auto answer =
-            QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。破棄して閉じますか？"),
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes) {
-            event->ignore();
-            return;
-        }
+    return draft_.Modified();
+}
+
+bool TForm3::Save()
+{
+    StringGrid1->CommitEdit();
+    // Refusals come before the file name is asked for.
+    FormatDefinition(draft_.ToDefinition());
+    return path_.empty() ? SaveAs() : SaveTo(path_);
+}
+
+bool TForm3::SaveAs()
+{
+    if (!path_.empty())
+        SaveDialog1.SetFileName(path_);
+    return SaveDialog1.Execute(this) && SaveTo(SaveDialog1.FileName());
+}
+
+bool TForm3::SaveTo(const std::string& path)
+{
+    if (!MayReplace(path))
+        return false;
+    TDefinitionText written;
+    try {
+        written = draft_.Save(path);
+    } catch (const TKelmoraError& error) {
+        // The draw itself can be written (it was checked first); this place cannot take it.
+        const auto answer = QMessageBox::warning(
+            this, kCaption, QStringLiteral("%1\n\n名前を付けて保存しますか？").arg(QString::fromUtf8(error.what())),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        return answer == QMessageBox::Yes && SaveAs();
     }
+    path_ = path;
+    onDisk_ = written.bytes;
+    ShowSaved(written);
+    emit Saved(path_);
+    return true;
+}
+
+bool TForm3::MayReplace(const std::string& path)
+{
+    std::optional<TByteString> now;
+    try {
+        now = ReadWholeFile(path);
+    } catch (const TKelmoraError&) {
+        // Not there, or not readable: the save itself tells whether it can be written.
+    }
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    QString question;
+    if (path == path_ && onDisk_ && now != onDisk_)
+        question = QStringLiteral("%1 は、開いた後か前回の保存の後に、ほかで変更または削除されています。"
+                                  "この内容で置き換えますか？")
+                       .arg(name);
+    else if (path != path_ && now)
+        question = QStringLiteral("%1 は既にあります。置き換えますか？").arg(name);
+    if (question.isEmpty())
+        return true;
+    return QMessageBox::question(this, kCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+        QMessageBox::Yes;
+}
+
+void TForm3::ShowSaved(const TDefinitionText& written)
+{
+    QString note = QStringLiteral("%1 に保存しました").arg(QFile::decodeName(QByteArray::fromStdString(path_)));
+    if (!written.splitClasses.empty()) {
+        QStringList rows;
+        for (const std::size_t index : written.splitClasses)
+            rows << QString::number(index + 1);
+        note = QStringLiteral(
+                   "%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
+                   "（確認の結果は同じです）")
+                   .arg(rows.join(QStringLiteral(", ")));
+        QMessageBox::information(this, kCaption, note);
+    }
+    ShowNote(note);
+}
+
+void TForm3::CloseDiscarding()
+{
+    discarding_ = true;
+    close();
+}
+
+void TForm3::closeEvent(QCloseEvent* event)
+{
+    // Refused until the draw is safe: an error on the way must not close the window.
+    event->ignore();
+    if (!discarding_ && HasUnsavedChanges()) {
+        const auto answer =
+            QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。保存しますか？"),
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save()))
+            return;
+    }
+    event->accept();
     QWidget::closeEvent(event);
 }
 

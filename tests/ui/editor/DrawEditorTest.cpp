@@ -203,7 +203,8 @@ TEST_F(DrawEditorTest, EscapeAsksBeforeDiscardingChanges)
     int asked = 0;
     AnswerNext<QMessageBox>([&](QMessageBox& box) {
         ++asked;
-        box.button(QMessageBox::No)->click();
+        EXPECT_NE(box.button(QMessageBox::Save), nullptr);
+        box.button(QMessageBox::Cancel)->click();
     });
     ASSERT_TRUE(editor->Draft().Modified());
     Key(Qt::Key_Escape);
@@ -212,7 +213,7 @@ TEST_F(DrawEditorTest, EscapeAsksBeforeDiscardingChanges)
     Reactivate(editor);
     AnswerNext<QMessageBox>([&](QMessageBox& box) {
         ++asked;
-        box.button(QMessageBox::Yes)->click();
+        box.button(QMessageBox::Discard)->click();
     });
     editor->close();
     EXPECT_EQ(asked, 2);
