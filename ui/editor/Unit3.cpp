@@ -5,6 +5,7 @@
 #include "core/LineFile.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
+#include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
@@ -204,8 +205,9 @@ bool TForm3::Save()
 
 bool TForm3::SaveAs()
 {
+    // In the draw's folder, with no file chosen: a name typed there is the new one.
     if (!path_.empty())
-        SaveDialog1.SetFileName(path_);
+        SaveDialog1.SetFileName(StartName(platform::ResolvedDirectoryOf(path_)));
     return SaveDialog1.Execute(this) && SaveTo(SaveDialog1.FileName());
 }
 

@@ -89,11 +89,6 @@ std::string TFileDialog::FileName() const
     return QFile::encodeName(fileName_).toStdString();
 }
 
-void TFileDialog::SetFileName(const std::string& path)
-{
-    fileName_ = QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 QStringList TFileDialog::ToNameFilters(const QString& filter)
 {
     const QStringList parts = filter.split(u'|');

@@ -23,8 +23,8 @@ public:
 
     // The chosen path, in the platform's native bytes.
     std::string FileName() const;
-    // The file the next showing starts on (native bytes).
-    void SetFileName(const std::string& path);
+    // What the next showing starts on: a file, or a folder and a pattern ("folder/*.wkx").
+    void SetFileName(const QString& fileName) { fileName_ = fileName; }
 
     // Qt's name filters for a "description|pattern|..." filter. The description is shown as
     // it is; "*.*" means every file, as it does for the users of such filters.

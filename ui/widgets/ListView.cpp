@@ -50,7 +50,8 @@ bool TListView::IsCutShort(int row) const
         return false;
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    option.rect = visualRect(index);
+    // An entry may be laid out wider than the list; what shows is what the list has room for.
+    option.rect = visualRect(index).intersected(viewport()->rect());
     // The text's room: the entry less the style's margins and any icon before it.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, this) + 1;
     int room = option.rect.width() - 2 * margin;
