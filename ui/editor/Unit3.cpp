@@ -74,7 +74,8 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 136, 80, 25);
     Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 206, 80, 25);
     Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 236, 80, 25);
-    Button7 = Place(MakeButton(QStringLiteral("名前を付けて保存"), this), "Button7", 472, 176, 80, 25);
+    // Two lines: the command's name is wider than the buttons' column.
+    Button7 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button7", 472, 166, 80, 34);
     Button7->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
     Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
 
