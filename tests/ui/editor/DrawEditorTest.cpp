@@ -543,6 +543,23 @@ TEST_F(EditorSafetyTest, SavingOnClosingTheMainWindowWritesEveryUnsavedDraw)
     EXPECT_EQ(LoadDefinition(NativePath(PathOf("d.wkx"))).classes.at(0).numbersText, "5,6");
 }
 
+TEST_F(EditorSafetyTest, ADrawThatCannotBeSavedKeepsEveryWindowOpen)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Find<TDrawGrid>(*editor, "StringGrid1")
+        ->DrawModel()
+        ->setData(Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0), QStringLiteral("no numbers"));
+    AnswerWith(QMessageBox::Save);
+    form->close();
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("当選番号がありません"))) << errors.front().toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->Draft().Modified());
+}
+
 TEST_F(EditorSafetyTest, UndoneEditsAreNoChangeAndTheEditorOffersSaving)
 {
     TForm3* editor = OpenDraw("d.wkx", kDraw);
