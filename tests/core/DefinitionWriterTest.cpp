@@ -323,12 +323,15 @@ TEST(DrawDraft, AnEditKeepsTheBytesOfEveryOtherField)
 namespace {
 
 // A value as a file may hold it: blanks around it, a NUL with more after it, codes with a
-// twin (ED40 and 8790 decode to characters that encode to other codes), control bytes.
+// twin (ED40 and 8790 decode to characters that encode to other codes), control bytes, values
+// longer than the reader takes.
 std::string RandomRawValue(std::mt19937& random)
 {
-    static const std::vector<std::string> kRawPieces = {"1",        "7",    ",",    " ",       "\t",  "\"",
-                                                        "\x01",     "\x1F", "\v",   " \0"s,    "\0"s, "\xED\x40",
-                                                        "\x87\x90", "\x81", "\xFD", "\x91\x67"};
+    static const std::vector<std::string> kRawPieces = {"1", "7", ",", " ", "\t", "\"", "\x01", "\x1F", "\v", " \0"s,
+                                                        "\0"s, "\xED\x40", "\x87\x90", "\x81", "\xFD", "\x91\x67",
+                                                        // Long runs, so that the reader's cut at 255 bytes falls
+                                                        // anywhere, on a blank or inside a character too.
+                                                        std::string(90, '8') + " ", "\x91\x67" + std::string(89, '9')};
     std::string text;
     const std::size_t pieces = std::uniform_int_distribution<std::size_t>(0, 10)(random);
     for (std::size_t i = 0; i < pieces; ++i)
