@@ -70,8 +70,7 @@ bool EndsInLoneLeadByte(std::string_view item)
 bool KeepsText(const TPrizeClass& prizeClass)
 {
     const std::string_view text = prizeClass.numbersText;
-    if (text.empty() || text.size() > kMaxValue || BreaksLine(text) || IsTrimmed(text.front()) ||
-        IsTrimmed(text.back()))
+    if (text.empty() || text.size() > kMaxValue || BreaksLine(text) || IsTrimmed(text.front()))
         return false;
     const TLineList items = SplitNumberList(text);
     return std::equal(items.begin(), items.end(), prizeClass.numbers.begin(), prizeClass.numbers.end());
@@ -93,12 +92,22 @@ void CheckOtherGroup(const TPrizeClass& prizeClass, std::size_t row)
     }
 }
 
+// The reader drops blanks at the end of a line but reads a value only up to a NUL: a value
+// that ends in a blank (read from before a NUL, or where the reader cut it) keeps that blank
+// behind a NUL.
+void AppendValue(TByteString& out, std::string_view value)
+{
+    out += value;
+    if (!value.empty() && IsTrimmed(value.back()))
+        out += '\0';
+}
+
 void AppendEntry(TByteString& out, std::string_view name, std::size_t n, std::string_view value)
 {
     out += name;
     out += std::to_string(n);
     out += '=';
-    out += value;
+    AppendValue(out, value);
     out += kCrLf;
 }
 
@@ -157,15 +166,17 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
     for (std::size_t i = 0; i < definition.classes.size(); ++i) {
         const TPrizeClass& prizeClass = definition.classes[i];
         const std::size_t row = i + 1;
-        // A class without numbers would end the reading of every class after it.
-        if (prizeClass.numbers.empty())
+        const bool keepsText = KeepsText(prizeClass);
+        // A class whose numbers text is empty ends the reading of every class after it. One
+        // whose text holds only separators has no number either, but the reader reads on.
+        if (prizeClass.numbers.empty() && !keepsText)
             Refuse(RowText(row) +
                    "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
         CheckValue(prizeClass.label, RowText(row) + "等級");
         CheckValue(prizeClass.prize, RowText(row) + "賞");
         CheckOtherGroup(prizeClass, row);
-        const std::vector<TByteString> values = KeepsText(prizeClass) ? std::vector<TByteString>{prizeClass.numbersText}
-                                                                      : JoinNumbers(prizeClass.numbers, row);
+        const std::vector<TByteString> values =
+            keepsText ? std::vector<TByteString>{prizeClass.numbersText} : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const TByteString& value : values) {
@@ -178,7 +189,9 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
                 AppendEntry(hit, "Rule", written, MatchRuleName(prizeClass.rule));
         }
     }
-    text.bytes = "[Ver]\r\nNo=" + std::to_string(written) + "\r\nEVENT=" + definition.eventName + "\r\n[Hit]\r\n";
+    text.bytes = "[Ver]\r\nNo=" + std::to_string(written) + "\r\nEVENT=";
+    AppendValue(text.bytes, definition.eventName);
+    text.bytes += "\r\n[Hit]\r\n";
     text.bytes += hit;
     return text;
 }

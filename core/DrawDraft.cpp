@@ -32,13 +32,13 @@ TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
     // not written, and it is no change.
     if (draft.rows_.empty())
         draft.rows_.emplace_back();
+    draft.TakeSnapshot();
     return draft;
 }
 
 void TDrawDraft::SetEventName(std::string_view name)
 {
     eventName_ = TrimWhiteSpace(name);
-    modified_ = true;
 }
 
 const TByteString& TDrawDraft::FieldText(std::size_t row, Field field) const
@@ -75,7 +75,6 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
         r.prize = TrimWhiteSpace(value);
         break;
     }
-    modified_ = true;
 }
 
 void TDrawDraft::SetRule(std::size_t row, TMatchRule rule)
@@ -85,7 +84,6 @@ void TDrawDraft::SetRule(std::size_t row, TMatchRule rule)
         return;
     r.rule = rule;
     r.ruleChosen = true;
-    modified_ = true;
 }
 
 void TDrawDraft::AppendRows(std::vector<Row> rows)
@@ -96,13 +94,11 @@ void TDrawDraft::AppendRows(std::vector<Row> rows)
         rows_.push_back(std::move(row));
     if (rows_.empty())
         rows_.emplace_back();
-    modified_ = true;
 }
 
 void TDrawDraft::InsertRow(std::size_t at)
 {
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(at, rows_.size())), Row{});
-    modified_ = true;
 }
 
 void TDrawDraft::RemoveRow(std::size_t row)
@@ -110,7 +106,6 @@ void TDrawDraft::RemoveRow(std::size_t row)
     if (row >= rows_.size())
         return;
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
-    modified_ = true;
 }
 
 bool TDrawDraft::MoveRow(std::size_t row, int step)
@@ -119,15 +114,34 @@ bool TDrawDraft::MoveRow(std::size_t row, int step)
         return false;
     const std::size_t other = step < 0 ? row - 1 : row + 1;
     std::swap(rows_[row], rows_[other]);
-    modified_ = true;
     return true;
 }
 
-TLotteryDefinition TDrawDraft::ToDefinition() const
+std::size_t TDrawDraft::UsedRows() const
 {
     std::size_t used = rows_.size();
     while (used > 0 && rows_[used - 1].Empty())
         --used;
+    return used;
+}
+
+void TDrawDraft::TakeSnapshot()
+{
+    savedEventName_ = eventName_;
+    savedRows_.assign(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(UsedRows()));
+}
+
+bool TDrawDraft::Modified() const
+{
+    const std::size_t used = UsedRows();
+    return eventName_ != savedEventName_ ||
+        !std::equal(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(used), savedRows_.begin(),
+                    savedRows_.end());
+}
+
+TLotteryDefinition TDrawDraft::ToDefinition() const
+{
+    const std::size_t used = UsedRows();
     TLotteryDefinition definition;
     definition.eventName = eventName_;
     for (std::size_t i = 0; i < used; ++i) {
@@ -146,7 +160,7 @@ TLotteryDefinition TDrawDraft::ToDefinition() const
 TDefinitionText TDrawDraft::Save(const std::string& path)
 {
     TDefinitionText text = SaveDefinition(path, ToDefinition());
-    modified_ = false;
+    TakeSnapshot();
     return text;
 }
 

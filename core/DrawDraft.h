@@ -25,6 +25,7 @@ public:
         TMatchRule rule = TMatchRule::Ends;
         bool ruleChosen = false;
         bool Empty() const { return label.empty() && numbersText.empty() && prize.empty(); }
+        bool operator==(const Row&) const = default;
     };
 
     TDrawDraft() = default;
@@ -55,12 +56,19 @@ public:
     TLotteryDefinition ToDefinition() const;
 
     TDefinitionText Save(const std::string& path);
-    bool Modified() const { return modified_; }
+    // Whether the draw differs from what was last opened or saved: edits that were undone
+    // are no change, and neither are empty rows at the end.
+    bool Modified() const;
 
 private:
+    // Rows up to the last one that is not empty.
+    std::size_t UsedRows() const;
+    void TakeSnapshot();
+
     TByteString eventName_;
     std::vector<Row> rows_;
-    bool modified_ = false;
+    TByteString savedEventName_;
+    std::vector<Row> savedRows_;
 };
 
 } // namespace kelmora

@@ -6,7 +6,7 @@ packages="
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils openbox xclip
   desktop-file-utils lintian xdotool imagemagick
   python3 appstream shared-mime-info
   libxlsxwriter-dev gettext python3-openpyxl jq

@@ -73,9 +73,10 @@ int RunKelmora(int& argc, char** argv, const std::function<void(TForm1&)>& start
         application.ShowError(QString::fromUtf8(error.what()));
         return 1;
     }
-    // Only the main window's closing ends the program, whatever else is still open.
+    // Only the main window's closing ends the program; by then it has closed every other window
+    // (exit, unlike quit, does not ask them again, so none can keep the program alive).
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(form1.get(), &TForm1::Closed, &application, &QCoreApplication::quit);
+    QObject::connect(form1.get(), &TForm1::Closed, &application, [] { QCoreApplication::exit(0); });
     // The file is named relative to the folder the program was started in, which the browser
     // may change: resolve it first.
     const QStringList arguments = QCoreApplication::arguments();

@@ -16,6 +16,7 @@
 #include "ui/text/Cp932.h"
 #include "ui/text/TypedNumber.h"
 #include "ui/widgets/FormLayout.h"
+#include "ui/widgets/GrowthLayout.h"
 #include "ui/widgets/LineListModel.h"
 #include "ui/widgets/ListBox.h"
 #include "ui/widgets/PushButton.h"
@@ -25,7 +26,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -47,6 +48,7 @@ const QString kTicketFilter = QStringLiteral("Kelmora(*.wkn)|*.wkn|すべての�
 const QString kResultFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
 const QString kWorkbookFilter = QStringLiteral("Excel ブック(*.xlsx)|*.xlsx");
 constexpr int kListItemHeight = 12;
+constexpr QSize kClientSize(553, 249);
 
 void SetTabOrder(std::initializer_list<QWidget*> widgets)
 {
@@ -70,7 +72,7 @@ void ScrollTogether(QAbstractScrollArea& a, QAbstractScrollArea& b)
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                      Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       OpenDialog1(TFileDialog::Kind::Open, kTicketFilter, QString(), QString()),
       SaveDialog1(TFileDialog::Kind::Save, kTicketFilter, QStringLiteral("wkn"), QStringLiteral("*.wkn")),
       SaveDialog2(TFileDialog::Kind::Save, kResultFilter, QStringLiteral("txt"), QStringLiteral("*.txt")),
@@ -83,9 +85,12 @@ TForm1::TForm1(QWidget* parent)
         setWindowIconText(application->Title());
     setFont(FormFont());
 
-    // The client area is fixed; the menu bar sits above it.
+    // The client area is drawn for its smallest size and grows with the window; the menu bar
+    // sits above it, the foot line below.
     auto* client = new QWidget(this);
-    client->setFixedSize(553, 249);
+    client->setMinimumSize(kClientSize);
+    client->resize(kClientSize);
+    client->installEventFilter(this);
     setCentralWidget(client);
     PageControl1 = Place(new QTabWidget(client), "PageControl1", 0, 0, 553, 249);
     TabSheet1 = new QWidget;
@@ -100,7 +105,8 @@ TForm1::TForm1(QWidget* parent)
     BuildSelectionPage();
     BuildCheckPage();
     BuildMenu();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    BuildFootLine();
+    BuildGrowth();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -143,8 +149,7 @@ void TForm1::BuildCheckPage()
     Button2 = Place(new TPushButton(QStringLiteral("X番号の削除"), TabSheet2), "Button2", 248, 88, 81, 25);
     Button3 = Place(new TPushButton(QStringLiteral("確認！"), TabSheet2), "Button3", 248, 168, 81, 25);
     Label4 = Place(new QLabel(QStringLiteral("当選した番号と賞"), TabSheet2), "Label4", 320, 8, 89, 12);
-    Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 177);
-    Label5 = Place(new QLabel(TabSheet2), "Label5", 328, 204, 217, 13);
+    Memo1 = Place(new QPlainTextEdit(TabSheet2), "Memo1", 328, 24, 217, 193);
     // The last digits decide a win: a number too long for its column loses its start.
     ListBox1->setTextElideMode(Qt::ElideLeft);
     ListBox2->setTextElideMode(Qt::ElideLeft);
@@ -161,6 +166,48 @@ void TForm1::BuildCheckPage()
     Edit2->installEventFilter(this);
 
     SetTabOrder({ListBox1, ListBox2, Button1, Edit2, Memo1, Button2, Button3, ListBox3});
+}
+
+void TForm1::BuildFootLine()
+{
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    Label5 = new QLabel(StatusBar1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    StatusBar1->addWidget(Label5, 1);
+    setStatusBar(StatusBar1);
+}
+
+void TForm1::BuildGrowth()
+{
+    using S = TGrowthLayout::Share;
+    const S fixed = TGrowthLayout::kFixed;
+    const S stretch = TGrowthLayout::kStretch;
+    const S moves = TGrowthLayout::kMoves;
+    growth_.Add(PageControl1, stretch, stretch);
+
+    growth_.Add(DriveComboBox1, fixed, fixed);
+    growth_.Add(DirectoryListBox1, fixed, stretch);
+    growth_.Add(FileListBox1, stretch, stretch);
+    growth_.Add(Label1, fixed, moves);
+    growth_.Add(Edit1, stretch, moves);
+
+    // The three lists and the results share the new width; the buttons stay beside the lists.
+    growth_.Add(ListBox3, S{0, 0.25}, stretch);
+    growth_.Add(Label2, S{0.25, 0.25}, fixed);
+    growth_.Add(ListBox1, S{0.25, 0.5}, stretch);
+    growth_.Add(Label3, S{0.5, 0.5}, fixed);
+    growth_.Add(ListBox2, S{0.5, 0.75}, stretch);
+    for (QWidget* beside : std::initializer_list<QWidget*>{Button1, Edit2, Button2, Button3, Label4})
+        growth_.Add(beside, S{0.75, 0.75}, fixed);
+    growth_.Add(Memo1, S{0.75, 1}, stretch);
+}
+
+void TForm1::ShowFootLine(const QString& text)
+{
+    // The line may be longer than the window: the tip shows it whole.
+    Label5->setText(text);
+    Label5->setToolTip(text);
 }
 
 void TForm1::BuildMenu()
@@ -239,9 +286,11 @@ void TForm1::SelectDefinition(const std::string& path)
     } catch (const TKelmoraError&) {
         // A draw that cannot be read must not leave the one before it to be checked in its place.
         ShowDefinition(TLotteryDefinition());
+        drawSelected_ = false;
         throw;
     }
     ShowDefinition(std::move(definition));
+    drawSelected_ = true;
 }
 
 void TForm1::ShowDefinition(TLotteryDefinition definition)
@@ -323,17 +372,18 @@ void TForm1::Timer1Timer()
     RunRequestedCheck(state_);
     KeepLastCheck(state_.resultLog.Text().size() > shown);
     resultLogView_->ShowAppended(shown);
-    ShowWinTotal();
+    if (drawSelected_)
+        ShowWinTotal();
+    else // without a draw nothing can win: say so, rather than let an empty result look like a loss
+        ShowFootLine(QStringLiteral("クジの種類が選ばれていません"));
     ShowCompletionMessage();
 }
 
 void TForm1::ShowWinTotal()
 {
-    // The line may be longer than its place: the tip shows it whole.
     const QString line =
         state_.lastTotal ? DecodeCp932(WinTotalLine(*state_.lastTotal, state_.classPrizes)) : QString();
-    Label5->setText(line);
-    Label5->setToolTip(line);
+    ShowFootLine(line);
 }
 
 void TForm1::ShowCompletionMessage()
@@ -415,6 +465,12 @@ void TForm1::N6Click()
     const std::string path = FileListBox1->SelectedFilePath();
     if (path.empty())
         return;
+    // One editor per draw: a second would save over the first one's changes.
+    if (TForm3* editor = EditorOf(path)) {
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
     // The editor needs the file itself: a draw that cannot be read is not edited as an empty one.
     OpenDrawEditor(LoadDefinition(TProfileFile::Load(path)), path);
 }
@@ -428,6 +484,7 @@ void TForm1::N7Click()
             PageControl1->setCurrentWidget(TabSheet2);
         },
         this);
+    CentreOver(*form4, *this);
     form4->show();
 }
 
@@ -436,7 +493,16 @@ void TForm1::OpenDrawEditor(const TLotteryDefinition& definition, const std::str
     auto* form3 = new TForm3(TDrawDraft::FromDefinition(definition), path, FileListBox1->Directory(), this);
     connect(form3, &TForm3::Saved, this,
             [this, selected = path](const std::string& saved) { DrawSaved(saved, selected); });
+    CentreOver(*form3, *this);
     form3->show();
+}
+
+TForm3* TForm1::EditorOf(const std::string& path) const
+{
+    for (TForm3* editor : findChildren<TForm3*>())
+        if (editor->isVisible() && platform::SameFile(editor->Path(), path))
+            return editor;
+    return nullptr;
 }
 
 void TForm1::UpdateDrawCommands()
@@ -475,6 +541,8 @@ void TForm1::ShowDefinitionFile(const std::string& path)
 void TForm1::ShowTicketFile(const std::string& path)
 {
     OpenTicketFile(path);
+    // The draws beside the tickets are the likely ones to check them against.
+    DirectoryListBox1->EnterDirectory(platform::ResolvedDirectoryOf(path));
     PageControl1->setCurrentWidget(TabSheet2);
 }
 
@@ -487,6 +555,8 @@ void TForm1::AddTicketNumbers(const TLineList& numbers)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        growth_.Apply(centralWidget()->size() - kClientSize);
     // The entry box reports its keys before it handles them, and handles them all the same.
     if (watched == Edit2 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -497,9 +567,43 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // Refused until every window's work is safe: an error on the way must not close it.
+    event->ignore();
+    if (!CloseOwnedWindows())
+        return;
+    event->accept();
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        emit Closed();
+    emit Closed();
+}
+
+bool TForm1::CloseOwnedWindows()
+{
+    QList<TForm3*> unsaved;
+    for (TForm3* editor : findChildren<TForm3*>())
+        if (editor->isVisible() && editor->HasUnsavedChanges())
+            unsaved << editor;
+    if (!unsaved.isEmpty()) {
+        const auto answer = QMessageBox::question(
+            this, windowTitle(),
+            QStringLiteral("クジの種類の編集に保存されていない変更があります（%1 件）。保存しますか？")
+                .arg(unsaved.size()),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel)
+            return false;
+        for (TForm3* editor : unsaved) {
+            if (answer == QMessageBox::Save && !editor->Save()) {
+                editor->raise();
+                return false;
+            }
+        }
+    }
+    // Nothing the program shows outlives its main window.
+    for (TForm3* editor : findChildren<TForm3*>())
+        editor->CloseDiscarding();
+    for (QWidget* window : findChildren<QWidget*>())
+        if (window->isWindow() && window->isVisible())
+            window->close();
+    return true;
 }
 
 void TForm1::setVisible(bool visible)

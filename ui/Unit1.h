@@ -4,6 +4,7 @@
 #include "core/LastCheck.h"
 #include "core/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
+#include "ui/widgets/GrowthLayout.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QStatusBar;
 class QTabWidget;
 class QTimer;
 
@@ -25,6 +27,7 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
 class TForm2;
+class TForm3;
 class TLineListModel;
 class TListBox;
 class TPushButton;
@@ -108,7 +111,10 @@ private:
     TPushButton* Button3 = nullptr;  // Button3: "確認！", asks for a check on the next tick
     QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
     QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
-    QLabel* Label5 = nullptr;        // Label5: below Memo1, the winning tickets and total of the last check
+
+    // Below the pages.
+    QStatusBar* StatusBar1 = nullptr; // StatusBar1: the window's foot line, holding Label5
+    QLabel* Label5 = nullptr;         // Label5: the last check's winning tickets and total, or what it lacked
 
     // The menu.
     QMenuBar* MainMenu1 = nullptr; // MainMenu1: the menu bar
@@ -134,6 +140,9 @@ private:
     void BuildSelectionPage();
     void BuildCheckPage();
     void BuildMenu();
+    void BuildFootLine();
+    void BuildGrowth();
+    void ShowFootLine(const QString& text);
     void AddTicketNumber();
     void ShowCompletionMessage();
     void ShowWinTotal();
@@ -145,6 +154,11 @@ private:
     void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
     void BuildWorkbookMenuItem();
     void KeepLastCheck(bool won);
+    // The open editor of the draw at `path`, if any.
+    TForm3* EditorOf(const std::string& path) const;
+    // Asks once about unsaved draws, then closes every window this one owns; false when the
+    // user cancels or a save does not happen.
+    bool CloseOwnedWindows();
 
     TCheckState state_;
     TLotteryDefinition definition_; // the selected draw, as state_ shows it
@@ -154,6 +168,9 @@ private:
     TLineListModel* ticketNumbers_ = nullptr;
     TResultLogView* resultLogView_ = nullptr;
     TForm2* aboutWindow_ = nullptr;
+    TGrowthLayout growth_;
+    // A draw has been read into the winning table.
+    bool drawSelected_ = false;
     bool placed_ = false;
 };
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 using namespace kelmora;
+using namespace std::string_literals;
 
 namespace {
 
@@ -184,9 +185,9 @@ TEST(DefinitionWriter, RandomDefinitionsReadBackToTheSameClasses)
 TEST(DefinitionWriter, ReadThenWrittenAgainGivesTheSameDefinition)
 {
     const TByteString file = "[Ver]\r\nNo=3\r\nEVENT=\x87\x90\xFD draw\r\n[Hit]\r\n"
-                            "Hit1=\x80\x81\r\nNo1=11 22, \"3,3\" ,\r\nSHO1=\xED\x40\r\n"
-                            "Hit2=\r\nNo2=,\r\nSHO2=\r\n"
-                            "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
+                             "Hit1=\x80\x81\r\nNo1=11 22, \"3,3\" ,\r\nSHO1=\xED\x40\r\n"
+                             "Hit2=\r\nNo2=,\r\nSHO2=\r\n"
+                             "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
     const TLotteryDefinition first = ReadBack(file);
     ASSERT_EQ(first.classes.size(), 3U);
     const TLotteryDefinition second =
@@ -317,4 +318,92 @@ TEST(DrawDraft, AnEditKeepsTheBytesOfEveryOtherField)
     const TByteString written = FormatDefinition(draft.ToDefinition()).bytes;
     EXPECT_EQ(written,
               "[Ver]\r\nNo=1\r\nEVENT=\x87\x90\x80\r\n[Hit]\r\nHit1=\xFD\xED\x40\r\nNo1=\x81\x80,12\r\nSHO1=new\r\n");
+}
+
+namespace {
+
+// A value as a file may hold it: blanks around it, a NUL with more after it, codes with a
+// twin (ED40 and 8790 decode to characters that encode to other codes), control bytes, values
+// longer than the reader takes.
+std::string RandomRawValue(std::mt19937& random)
+{
+    static const std::vector<std::string> kRawPieces = {"1", "7", ",", " ", "\t", "\"", "\x01", "\x1F", "\v", " \0"s,
+                                                        "\0"s, "\xED\x40", "\x87\x90", "\x81", "\xFD", "\x91\x67",
+                                                        // Long runs, so that the reader's cut at 255 bytes falls
+                                                        // anywhere, on a blank or inside a character too.
+                                                        std::string(90, '8') + " ", "\x91\x67" + std::string(89, '9')};
+    std::string text;
+    const std::size_t pieces = std::uniform_int_distribution<std::size_t>(0, 10)(random);
+    for (std::size_t i = 0; i < pieces; ++i)
+        text += kRawPieces[std::uniform_int_distribution<std::size_t>(0, kRawPieces.size() - 1)(random)];
+    return text;
+}
+
+void ExpectSameDefinition(const TLotteryDefinition& second, const TLotteryDefinition& first)
+{
+    EXPECT_EQ(second.eventName, first.eventName);
+    ASSERT_EQ(second.classes.size(), first.classes.size());
+    for (std::size_t i = 0; i < first.classes.size(); ++i) {
+        EXPECT_EQ(second.classes[i].label, first.classes[i].label) << "class " << i;
+        EXPECT_EQ(second.classes[i].numbersText, first.classes[i].numbersText) << "class " << i;
+        EXPECT_EQ(second.classes[i].prize, first.classes[i].prize) << "class " << i;
+        EXPECT_EQ(Items(second.classes[i].numbers), Items(first.classes[i].numbers)) << "class " << i;
+    }
+}
+
+} // namespace
+
+TEST(DefinitionWriter, AnUntouchedSaveOfAnyReadableFileReadsBackTheSame)
+{
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 600; ++round) {
+        SCOPED_TRACE(round);
+        const int classes = std::uniform_int_distribution<int>(0, 5)(random);
+        std::string file =
+            "[Ver]\r\nNo=" + std::to_string(classes) + "\r\nEVENT=" + RandomRawValue(random) + "\r\n[Hit]\r\n";
+        for (int n = 1; n <= classes; ++n) {
+            const std::string suffix = std::to_string(n);
+            file += "Hit" + suffix + "=" + RandomRawValue(random) + "\r\n";
+            file += "No" + suffix + "=" + RandomRawValue(random) + "\r\n";
+            file += "SHO" + suffix + "=" + RandomRawValue(random) + "\r\n";
+        }
+        const TLotteryDefinition first = ReadBack(file);
+        ExpectSameDefinition(ReadBack(FormatDefinition(TDrawDraft::FromDefinition(first).ToDefinition()).bytes), first);
+        if (HasFailure())
+            return;
+    }
+}
+
+TEST(DefinitionWriter, BlanksBeforeANulAndAClassOfSeparatorsOnlyReadBackAsRead)
+{
+    const TByteString file = "[Ver]\r\nNo=3\r\nEVENT=draw \0x\r\n[Hit]\r\n"
+                             "Hit1=1\x93\x99\t\0\r\nNo1=11 \0 22\r\nSHO1=p\r\n"
+                             "Hit2=none\r\nNo2=\x01\x02\r\nSHO2=q\r\n"
+                             "Hit3=last\r\nNo3=3\r\nSHO3=r\r\n"s;
+    const TLotteryDefinition first = ReadBack(file);
+    ASSERT_EQ(first.classes.size(), 3U);
+    EXPECT_EQ(first.eventName, "draw ");
+    EXPECT_TRUE(first.classes[1].numbers.empty());
+    const TDefinitionText text = FormatDefinition(TDrawDraft::FromDefinition(first).ToDefinition());
+    EXPECT_NE(text.bytes.find("EVENT=draw \0\r\n"s), std::string::npos);
+    ExpectSameDefinition(ReadBack(text.bytes), first);
+}
+
+TEST(DrawDraft, EditsThatWereUndoneAreNoChange)
+{
+    TLotteryDefinition definition;
+    definition.eventName = "e";
+    definition.classes.push_back(Class("a", {"1"}, "p", "1"));
+    TDrawDraft draft = TDrawDraft::FromDefinition(definition);
+    draft.SetField(0, TDrawDraft::Field::Prize, "changed");
+    EXPECT_TRUE(draft.Modified());
+    draft.SetField(0, TDrawDraft::Field::Prize, "p");
+    EXPECT_FALSE(draft.Modified());
+    draft.InsertRow(1);
+    EXPECT_FALSE(draft.Modified()) << "an empty row at the end is not written";
+    draft.SetEventName("f");
+    draft.SetEventName("e");
+    EXPECT_FALSE(draft.Modified());
+    EXPECT_TRUE(draft.MoveRow(0, 1));
+    EXPECT_TRUE(draft.Modified()) << "an empty row before a class is";
 }

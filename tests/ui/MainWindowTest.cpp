@@ -131,12 +131,13 @@ protected:
     TForm2* about = nullptr;
 };
 
-TEST_F(MainWindowTest, HasAFixedClientAreaBelowItsMenuAndTheMappedFont)
+TEST_F(MainWindowTest, OpensAtItsDrawnSizeBelowItsMenuWithTheMappedFont)
 {
     EXPECT_EQ(form->centralWidget()->size(), QSize(553, 249));
     EXPECT_LE(form->menuBar()->geometry().bottom(), form->centralWidget()->geometry().top());
-    EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->minimumSizeHint().expandedTo(form->minimumSize()), form->size())
+        << "the smallest is the drawn size";
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(QFontInfo(parts->Memo1->font()).family(), QStringLiteral("IPAPGothic"));
 
     // Tab runs through the check page in its designed order.
@@ -715,6 +716,58 @@ TEST_F(WindowByKeyboardTest, LongNumbersLoseTheirStartNotTheirLastDigits)
         option.fontMetrics.elidedText(Rows(*parts->ListBox2).value(0), option.textElideMode, option.rect.width() - 8);
     EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(QStringLiteral("345678"))) << shown.toStdString();
+}
+
+TEST_F(MainWindowTest, ListsAndResultsGrowWithTheWindowAndButtonsStayBesideTheLists)
+{
+    const auto geometries = [&] {
+        std::vector<QRect> all;
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{parts->ListBox3, parts->ListBox1, parts->ListBox2, parts->Button1,
+                                             parts->Button3, parts->Memo1, parts->FileListBox1, parts->Edit1})
+            all.push_back(w->geometry());
+        return all;
+    };
+    const std::vector<QRect> drawn = geometries();
+    EXPECT_EQ(parts->ListBox1->geometry(), QRect(64, 24, 89, 193));
+    EXPECT_EQ(parts->Memo1->geometry(), QRect(328, 24, 217, 193));
+
+    form->resize(form->size() + QSize(400, 200));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->centralWidget()->size(), QSize(953, 449));
+    for (TListBox* list : {parts->ListBox3, parts->ListBox1, parts->ListBox2}) {
+        EXPECT_EQ(list->height(), 393);
+        EXPECT_GT(list->width(), 150);
+    }
+    EXPECT_EQ(parts->Button1->x(), parts->ListBox2->geometry().right());
+    EXPECT_EQ(parts->Button1->y(), 32);
+    EXPECT_GT(parts->Memo1->width(), 300);
+    EXPECT_EQ(parts->Memo1->geometry().right(), drawn[5].right() + 400);
+    EXPECT_EQ(parts->Edit1->geometry().bottom(), drawn[7].bottom() + 200);
+
+    // A jumbo ticket is cut at the smallest size and shown whole once the window is wider.
+    AddByButton(QStringLiteral("第1000回123組145672"));
+    form->resize(form->minimumSizeHint());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(geometries(), drawn);
+    EXPECT_TRUE(parts->ListBox2->IsCutShort(0));
+    form->resize(form->size() + QSize(300, 0));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(parts->ListBox2->IsCutShort(0));
+}
+
+TEST_F(MainWindowTest, ACheckWithoutADrawSaysSoInTheFootLine)
+{
+    auto* footLine = Find<QLabel>(*form, "Label5");
+    form->Button3Click();
+    form->Timer1Timer();
+    EXPECT_EQ(footLine->text(), QStringLiteral("クジの種類が選ばれていません"));
+    EXPECT_GE(footLine->mapTo(form.get(), QPoint()).y(), form->centralWidget()->geometry().bottom());
+    // With a draw the line gives the check's total instead.
+    LoadSpringDraw();
+    form->Button3Click();
+    form->Timer1Timer();
+    EXPECT_EQ(footLine->text(), QStringLiteral("当選 0 枚　合計 0円"));
 }
 
 TEST_F(MainWindowTest, ATypedNulIsRefusedAndTheListKeptAsItWas)

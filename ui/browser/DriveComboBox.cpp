@@ -33,7 +33,8 @@ std::string VolumeOfCurrentDirectory()
 }
 
 // "mount point: [label]", or "mount point: source" for a network volume; labels and sources
-// in lower case like the drive letters they stand beside.
+// in lower case like the drive letters they stand beside. A volume without a label is named
+// by its mount point alone: an empty "[]" says nothing.
 std::string EntryText(const platform::TVolume& volume, const platform::TVolumeProbe& probe)
 {
     if (volume.kind == TVolumeKind::Removable)
@@ -41,8 +42,10 @@ std::string EntryText(const platform::TVolume& volume, const platform::TVolumePr
     std::string name;
     if (volume.kind == TVolumeKind::Network && !volume.source.empty())
         name = volume.source;
-    else
-        name = "[" + (probe.label ? probe.label(volume.source) : std::string()) + "]";
+    else if (const std::string label = probe.label ? probe.label(volume.source) : std::string(); !label.empty())
+        name = "[" + label + "]";
+    if (name.empty())
+        return volume.mountPoint;
     return volume.mountPoint + ": " + platform::LowerAsciiLetters(name);
 }
 

@@ -29,7 +29,7 @@ QWidget* TDrawCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
 void TDrawCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     if (auto* edit = qobject_cast<TCp932Edit*>(editor))
-        edit->SetAcceptedText(index.data(Qt::EditRole).toString());
+        edit->SetAcceptedBytes(index.data(TDrawTableModel::kBytesRole).toByteArray().toStdString());
     else if (auto* box = qobject_cast<QComboBox*>(editor))
         box->setCurrentIndex(box->findData(index.data(Qt::EditRole)));
     else

@@ -5,7 +5,8 @@
 namespace kelmora::ui {
 
 // Edits the draw table's cells in boxes that refuse, as they are typed, characters Shift-JIS
-// cannot hold; the 判定 column in a list of the kinds of match.
+// cannot hold and that keep the bytes of what the user leaves alone; the 判定 column in a list
+// of the kinds of match.
 class TDrawCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

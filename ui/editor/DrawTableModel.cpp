@@ -11,6 +11,25 @@
 
 namespace kelmora::ui {
 
+namespace {
+
+// The size, and the bytes that show as U+FFFD: they are kept, but cannot be typed.
+QString SizeTip(std::string_view text)
+{
+    QString tip = QStringLiteral("%1 バイト").arg(text.size());
+    const QString shown = DecodeCp932(text);
+    QStringList unreadable;
+    for (qsizetype i = shown.indexOf(QChar(0xFFFD)); i >= 0; i = shown.indexOf(QChar(0xFFFD), i + 1)) {
+        const auto at = Cp932UnitOffset(text, static_cast<std::size_t>(i));
+        unreadable << QString::number(static_cast<unsigned char>(text[at]), 16).toUpper().rightJustified(2, u'0');
+    }
+    if (!unreadable.isEmpty())
+        tip += QStringLiteral("\n読み取れないバイト（「\uFFFD」と表示、そのまま保存）: %1").arg(unreadable.join(u' '));
+    return tip;
+}
+
+} // namespace
+
 TDrawTableModel::TDrawTableModel(TDrawDraft& draft, QObject* parent) : QAbstractTableModel(parent), draft_(draft)
 {}
 
@@ -60,7 +79,9 @@ QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return DecodeCp932(text);
     case Qt::ToolTipRole:
-        return QStringLiteral("%1 バイト").arg(text.size());
+        return SizeTip(text);
+    case kBytesRole:
+        return QByteArray::fromStdString(text);
     default:
         return {};
     }
@@ -107,10 +128,11 @@ bool TDrawTableModel::setData(const QModelIndex& index, const QVariant& value, i
     const QString shown = data(index, Qt::EditRole).toString();
     if (value.toString() == shown)
         return false;
-    const QString text = index.column() == kNumbersColumn ? NumberAsTyped(value.toString()) : value.toString();
+    const QString text = index.column() == kNumbersColumn ? NumbersAsEdited(shown, value.toString()) : value.toString();
     if (text == shown)
         return false;
-    draft_.SetField(row, FieldOf(index.column()), EncodeCp932(text));
+    const TDrawDraft::Field field = FieldOf(index.column());
+    draft_.SetField(row, field, EncodeCp932Edit(draft_.FieldText(row, field), text));
     // New numbers may choose a new row's kind of match.
     emit dataChanged(index, this->index(index.row(), kRuleColumn));
     return true;

@@ -10,8 +10,8 @@ namespace kelmora::ui {
 
 // The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞 and
 // 判定 (the kind of match; its edit role is the TMatchRule as a number). Cells are decoded for
-// display only; a cell is encoded back only when the user changed it, so bytes that do not
-// survive decoding stay as they were in every other cell.
+// display only; of a cell the user changed, only what changed is encoded, so bytes that do not
+// survive decoding stay as they were everywhere else.
 class TDrawTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -19,6 +19,8 @@ public:
     static constexpr int kNumbersColumn = 1;
     static constexpr int kPrizeColumn = 2;
     static constexpr int kRuleColumn = 3;
+    // A cell's bytes as a QByteArray.
+    static constexpr int kBytesRole = Qt::UserRole;
     // From this many bytes on a cell tells its size.
     static constexpr std::size_t kNearLimitBytes = 200;
 

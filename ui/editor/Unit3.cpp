@@ -1,9 +1,12 @@
 #include "ui/editor/Unit3.h"
 
 #include "core/DefinitionWriter.h"
+#include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"
+#include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
@@ -50,6 +53,14 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setFont(FormFont());
     setFixedSize(560, 300);
 
+    if (!path_.empty()) {
+        try {
+            onDisk_ = ReadWholeFile(path_);
+        } catch (const TKelmoraError&) {
+            // Read a moment ago; gone again, there is nothing on disk to protect.
+        }
+    }
+
     // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)
         draft_.InsertRow(0);
@@ -60,14 +71,17 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 236);
     Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
-    Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 106, 80, 25);
-    Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 136, 80, 25);
-    Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 170, 80, 25);
-    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 206, 80, 25);
-    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 236, 80, 25);
+    Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
+    Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 126, 80, 25);
+    Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 160, 80, 25);
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 188, 80, 25);
+    // Two lines: the command's name is wider than the buttons' column.
+    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 214, 80, 32);
+    Button8->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 248, 80, 25);
     Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
 
-    Edit1->SetAcceptedText(DecodeCp932(draft_.EventName()));
+    Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 170);
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kPrizeColumn, 80);
@@ -81,6 +95,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     connect(Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm3::Button8Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -92,6 +107,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), &TForm3::Button3Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &TForm3::Button4Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm3::Button5Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm3::Button8Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
 
@@ -102,14 +118,15 @@ TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QW
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Button7);
     setTabOrder(Button7, Button5);
-    setTabOrder(Button5, Button6);
+    setTabOrder(Button5, Button8);
+    setTabOrder(Button8, Button6);
     Edit1->setFocus();
 }
 
-void TForm3::Edit1Change(const QString& text)
+void TForm3::Edit1Change(const QString& /*text*/)
 {
-    // Only a name the user typed is encoded; an untouched one keeps its bytes.
-    draft_.SetEventName(EncodeCp932(text));
+    // Only what the user typed is encoded; the rest of the name keeps its bytes.
+    draft_.SetEventName(Edit1->Bytes());
 }
 
 void TForm3::Button1Click()
@@ -154,28 +171,7 @@ void TForm3::MoveCurrentRow(int step)
 
 void TForm3::Button5Click()
 {
-    StringGrid1->CommitEdit();
-    // Refusals come before the file name is asked for.
-    FormatDefinition(draft_.ToDefinition());
-    if (path_.empty()) {
-        if (!SaveDialog1.Execute(this))
-            return;
-        path_ = SaveDialog1.FileName();
-    }
-    const TDefinitionText written = draft_.Save(path_);
-    QString note = QStringLiteral("%1 に保存しました").arg(QFile::decodeName(QByteArray::fromStdString(path_)));
-    if (!written.splitClasses.empty()) {
-        QStringList rows;
-        for (const std::size_t index : written.splitClasses)
-            rows << QString::number(index + 1);
-        note = QStringLiteral(
-                   "%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
-                   "（確認の結果は同じです）")
-                   .arg(rows.join(QStringLiteral(", ")));
-        QMessageBox::information(this, kCaption, note);
-    }
-    ShowNote(note);
-    emit Saved(path_);
+    Save();
 }
 
 void TForm3::Button6Click()
@@ -200,6 +196,13 @@ void TForm3::Button7Click()
     form5->show();
 }
 
+void TForm3::Button8Click()
+{
+    StringGrid1->CommitEdit();
+    FormatDefinition(draft_.ToDefinition());
+    SaveAs();
+}
+
 void TForm3::StringGrid1CurrentCellChanged()
 {
     ShowNote(model_->SizeNote(StringGrid1->currentIndex()));
@@ -210,18 +213,105 @@ void TForm3::ShowNote(const QString& note)
     Label2->setText(note);
 }
 
-void TForm3::closeEvent(QCloseEvent* event)
+bool TForm3::HasUnsavedChanges()
 {
     StringGrid1->CommitEdit();
-    if (draft_.Modified()) {
-        const auto answer =
-            QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。破棄して閉じますか？"),
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes) {
-            event->ignore();
-            return;
-        }
+    return draft_.Modified();
+}
+
+bool TForm3::Save()
+{
+    StringGrid1->CommitEdit();
+    // Refusals come before the file name is asked for.
+    FormatDefinition(draft_.ToDefinition());
+    return path_.empty() ? SaveAs() : SaveTo(path_);
+}
+
+bool TForm3::SaveAs()
+{
+    // In the draw's folder, with no file chosen: a name typed there is the new one.
+    if (!path_.empty())
+        SaveDialog1.SetFileName(StartName(platform::ResolvedDirectoryOf(path_)));
+    return SaveDialog1.Execute(this) && SaveTo(SaveDialog1.FileName());
+}
+
+bool TForm3::SaveTo(const std::string& path)
+{
+    if (!MayReplace(path))
+        return false;
+    TDefinitionText written;
+    try {
+        written = draft_.Save(path);
+    } catch (const TKelmoraError& error) {
+        // The draw itself can be written (it was checked first); this place cannot take it.
+        const auto answer = QMessageBox::warning(
+            this, kCaption, QStringLiteral("%1\n\n名前を付けて保存しますか？").arg(QString::fromUtf8(error.what())),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        return answer == QMessageBox::Yes && SaveAs();
     }
+    path_ = path;
+    onDisk_ = written.bytes;
+    ShowSaved(written);
+    emit Saved(path_);
+    return true;
+}
+
+bool TForm3::MayReplace(const std::string& path)
+{
+    std::optional<TByteString> now;
+    try {
+        now = ReadWholeFile(path);
+    } catch (const TKelmoraError&) {
+        // Not there, or not readable: the save itself tells whether it can be written.
+    }
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    QString question;
+    if (path == path_ && onDisk_ && now != onDisk_)
+        question = QStringLiteral("%1 は、開いた後か前回の保存の後に、ほかで変更または削除されています。"
+                                  "この内容で置き換えますか？")
+                       .arg(name);
+    else if (path != path_ && now)
+        question = QStringLiteral("%1 は既にあります。置き換えますか？").arg(name);
+    if (question.isEmpty())
+        return true;
+    return QMessageBox::question(this, kCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+        QMessageBox::Yes;
+}
+
+void TForm3::ShowSaved(const TDefinitionText& written)
+{
+    QString note = QStringLiteral("%1 に保存しました").arg(QFile::decodeName(QByteArray::fromStdString(path_)));
+    if (!written.splitClasses.empty()) {
+        QStringList rows;
+        for (const std::size_t index : written.splitClasses)
+            rows << QString::number(index + 1);
+        note = QStringLiteral(
+                   "%1 行目の当選番号は 255 バイトに収まらないため、同じ等級と賞の連続した等級に分けて保存しました"
+                   "（確認の結果は同じです）")
+                   .arg(rows.join(QStringLiteral(", ")));
+        QMessageBox::information(this, kCaption, note);
+    }
+    ShowNote(note);
+}
+
+void TForm3::CloseDiscarding()
+{
+    discarding_ = true;
+    close();
+}
+
+void TForm3::closeEvent(QCloseEvent* event)
+{
+    // Refused until the draw is safe: an error on the way must not close the window.
+    event->ignore();
+    if (!discarding_ && HasUnsavedChanges()) {
+        const auto answer =
+            QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。保存しますか？"),
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save()))
+            return;
+    }
+    event->accept();
     QWidget::closeEvent(event);
 }
 

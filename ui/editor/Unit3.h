@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -28,6 +29,14 @@ public:
     const TDrawDraft& Draft() const { return draft_; }
     const std::string& Path() const { return path_; }
 
+    // Whether the draw differs from what was last opened or saved (the cell being edited
+    // counts).
+    bool HasUnsavedChanges();
+    // Saves as Button5 does; returns whether the draw was written.
+    bool Save();
+    // Closes without asking: the user has already answered for this window.
+    void CloseDiscarding();
+
     // Event handlers.
     void Edit1Change(const QString& text);
     void Button1Click();
@@ -37,6 +46,7 @@ public:
     void Button5Click();
     void Button6Click();
     void Button7Click();
+    void Button8Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -57,14 +67,23 @@ private:
     QPushButton* Button5 = nullptr;   // Button5: saves (Ctrl+S)
     QPushButton* Button6 = nullptr;   // Button6: closes, asking before discarding changes (Escape)
     QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
+    QPushButton* Button8 = nullptr;   // Button8: "名前を付けて保存", saves under a new name (Ctrl+Shift+S)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
-    TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw
+    TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
+    bool SaveAs();
+    bool SaveTo(const std::string& path);
+    bool MayReplace(const std::string& path);
+    void ShowSaved(const TDefinitionText& written);
 
     TDrawDraft draft_;
     std::string path_;
+    // The file's bytes as this window last read or wrote them (none for a new draw), to
+    // notice a change made elsewhere before replacing it.
+    std::optional<TByteString> onDisk_;
+    bool discarding_ = false;
     TDrawTableModel* model_ = nullptr;
 };
 

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace kelmora::ui::platform {
 
 namespace {
@@ -138,6 +140,15 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" && name.find('.') == std::string_view::npos)
         return MatchesFolded(name, pattern.substr(0, pattern.size() - 2));
     return false;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
+        return a == b;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace kelmora::ui::platform

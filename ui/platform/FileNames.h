@@ -26,6 +26,10 @@ std::string LowerAsciiLetters(std::string_view text);
 // The file-name comparison: equal once both are converted by LowerAsciiLetters.
 bool SameFileName(std::string_view a, std::string_view b);
 
+// Whether two paths name one file (through links, other spellings, hard links); paths that
+// cannot be looked up are the same when they are spelt the same.
+bool SameFile(const std::string& a, const std::string& b);
+
 // A key whose byte order sorts names alphabetically without regard to case (full Unicode
 // case folding; names that are not valid UTF-8 fold only their ASCII letters).
 std::string FoldedSortKey(std::string_view name);

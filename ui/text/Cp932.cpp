@@ -3,11 +3,14 @@
 #include "core/ByteString.h"
 #include "core/KelmoraError.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace kelmora::ui {
 namespace {
@@ -116,7 +119,7 @@ std::size_t NextUnit(const TCp932Tables*& tables, std::string_view bytes, std::s
     if (!tables)
         tables = &Tables();
     if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-        sink(tables->pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])]);
+        sink(tables->pair[static_cast<std::size_t>(byte) << 8 | static_cast<unsigned char>(bytes[i + 1])]);
         return i + 2;
     }
     sink(tables->single[byte]);
@@ -133,6 +136,9 @@ QString CodePointText(char32_t codePoint)
 
 [[noreturn]] void RefuseCharacter(char32_t codePoint)
 {
+    if (codePoint == kNoCharacter)
+        throw TKelmoraError("「\uFFFD」は読み取れないバイトの印です。そのバイトは元の場所のまま保存されますが、"
+                            "入力したり別の場所へ移したりはできません");
     const QString hex = QString::number(static_cast<uint>(codePoint), 16).toUpper().rightJustified(4, u'0');
     const QString text =
         QStringLiteral("「%1」(U+%2) はシフトJISで表せないため、受け付けられません").arg(CodePointText(codePoint), hex);
@@ -184,6 +190,89 @@ TByteString EncodeCp932(QStringView text)
             bytes += static_cast<char>(code >> 8);
         bytes += static_cast<char>(code & 0xFF);
     }
+    return bytes;
+}
+
+namespace {
+
+// Where each unit of `bytes` starts, and bytes.size() after the last.
+std::vector<std::size_t> UnitOffsets(std::string_view bytes)
+{
+    const TCp932Tables* tables = nullptr;
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < bytes.size();) {
+        offsets.push_back(i);
+        i = NextUnit(tables, bytes, i, [](char16_t) {});
+    }
+    offsets.push_back(bytes.size());
+    return offsets;
+}
+
+bool SeparatesNumbers(QChar c)
+{
+    return c == u',' || c.unicode() <= 32;
+}
+
+// `text`, a part of the edited text, with each of its words that appears in `shown` (the
+// decoded original, whose units start at `offsets` in `original`) given the original's bytes.
+TByteString EncodeWords(QStringView text, std::string_view original, QStringView shown,
+                        const std::vector<std::size_t>& offsets)
+{
+    QHash<QStringView, std::string_view> words;
+    for (qsizetype i = 0; i < shown.size();) {
+        qsizetype end = i;
+        while (end < shown.size() && !SeparatesNumbers(shown[end]))
+            ++end;
+        if (end > i) {
+            const auto first = offsets[static_cast<std::size_t>(i)];
+            const auto last = offsets[static_cast<std::size_t>(end)];
+            const QStringView word = shown.sliced(i, end - i);
+            if (!words.contains(word))
+                words.insert(word, original.substr(first, last - first));
+        }
+        i = end + 1;
+    }
+    TByteString bytes;
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i;
+        while (end < text.size() && !SeparatesNumbers(text[end]))
+            ++end;
+        if (end == i) {
+            bytes += EncodeCp932(text.sliced(i, 1));
+            ++i;
+            continue;
+        }
+        const auto found = words.constFind(text.sliced(i, end - i));
+        bytes += found != words.cend() ? TByteString(*found) : EncodeCp932(text.sliced(i, end - i));
+        i = end;
+    }
+    return bytes;
+}
+
+} // namespace
+
+TByteString EncodeCp932Edit(std::string_view original, QStringView text)
+{
+    const QString shown = DecodeCp932(original);
+    if (shown == text)
+        return TByteString(original);
+    const qsizetype common = std::min(shown.size(), text.size());
+    qsizetype head = 0;
+    while (head < common && shown[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && shown[shown.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    const std::vector<std::size_t> offsets = UnitOffsets(original);
+    const std::size_t headEnd = offsets[static_cast<std::size_t>(head)];
+    const std::size_t tailStart = offsets[static_cast<std::size_t>(shown.size() - tail)];
+    TByteString bytes(original.substr(0, headEnd));
+    bytes += EncodeWords(text.sliced(head, text.size() - head - tail), original, shown, offsets);
+    bytes += original.substr(tailStart);
+    // Kept bytes that read differently beside new ones (a lone lead byte before a new
+    // character would take it as its second byte) are not kept.
+    if (DecodeCp932(bytes) != text)
+        return EncodeCp932(text);
     return bytes;
 }
 

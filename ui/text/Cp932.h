@@ -24,6 +24,13 @@ std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units);
 // is refused with a TKelmoraError rather than stored as a substitute.
 TByteString EncodeCp932(QStringView text);
 
+// Text the user made by editing what DecodeCp932(original) showed, as bytes. What the edit
+// left alone keeps its bytes (also codes that decoding cannot give back, and bytes that do not
+// decode at all): the units before and after the changed part, and within it each number or
+// word, between commas and blanks, that stands in the original as it is. Only what is new is
+// encoded, and refused as EncodeCp932 refuses it.
+TByteString EncodeCp932Edit(std::string_view original, QStringView text);
+
 // A ticket number typed into the entry box: as EncodeCp932, and a line break is refused too,
 // since a ticket number is one line of the ticket file.
 TByteString EncodeTicketNumber(QStringView text);

@@ -2,7 +2,7 @@
 
 namespace kelmora::ui {
 
-QString NumberAsTyped(QStringView text)
+QString HalfWidth(QStringView text)
 {
     QString typed;
     typed.reserve(text.size());
@@ -17,7 +17,27 @@ QString NumberAsTyped(QStringView text)
         else
             typed += c;
     }
-    return typed.trimmed();
+    return typed;
+}
+
+QString NumberAsTyped(QStringView text)
+{
+    return HalfWidth(text).trimmed();
+}
+
+QString NumbersAsEdited(QStringView before, QStringView after)
+{
+    qsizetype start = 0;
+    while (start < before.size() && start < after.size() && before[start] == after[start])
+        ++start;
+    qsizetype end = 0;
+    while (end < before.size() - start && end < after.size() - start &&
+           before[before.size() - 1 - end] == after[after.size() - 1 - end])
+        ++end;
+    QString edited = after.left(start).toString();
+    edited += HalfWidth(after.mid(start, after.size() - start - end));
+    edited += after.right(end);
+    return edited.trimmed();
 }
 
 } // namespace kelmora::ui

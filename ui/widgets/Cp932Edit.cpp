@@ -4,30 +4,41 @@
 #include "ui/text/Cp932.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 namespace kelmora::ui {
 
 TCp932Edit::TCp932Edit(QWidget* parent) : QLineEdit(parent)
 {
+    // A line edit cuts what is typed or pasted at 32,767 characters without a word.
+    setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textEdited, this, &TCp932Edit::TextEdited);
 }
 
 void TCp932Edit::SetAcceptedText(const QString& text)
 {
+    original_.clear();
     accepted_ = text;
     setText(text);
 }
 
+void TCp932Edit::SetAcceptedBytes(std::string_view bytes)
+{
+    original_ = bytes;
+    accepted_ = DecodeCp932(bytes);
+    setText(accepted_);
+}
+
 TByteString TCp932Edit::Bytes() const
 {
-    return EncodeCp932(text());
+    return EncodeCp932Edit(original_, text());
 }
 
 void TCp932Edit::TextEdited(const QString& text)
 {
     try {
-        EncodeCp932(text);
+        EncodeCp932Edit(original_, text);
     } catch (const TKelmoraError& error) {
         // Back to the last text that could be written. The error box explains once the key
         // has been handled: an exception must not cross the edit box's own key handling.

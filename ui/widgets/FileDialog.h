@@ -23,6 +23,8 @@ public:
 
     // The chosen path, in the platform's native bytes.
     std::string FileName() const;
+    // What the next showing starts on: a file, or a folder and a pattern ("folder/*.wkx").
+    void SetFileName(const QString& fileName) { fileName_ = fileName; }
 
     // Qt's name filters for a "description|pattern|..." filter. The description is shown as
     // it is; "*.*" means every file, as it does for the users of such filters.

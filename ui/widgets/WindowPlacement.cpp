@@ -27,6 +27,19 @@ void CentreOnScreen(QWidget& window)
     window.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
+void CentreOver(QWidget& window, const QWidget& owner)
+{
+    window.ensurePolished();
+    const QRect over = owner.frameGeometry();
+    const QSize size = window.size();
+    QPoint place(over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2);
+    if (const QRect area = AvailableArea(&owner); !area.isEmpty()) {
+        place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+        place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    window.move(place);
+}
+
 void PlaceDialog(QWidget& dialog, const QWidget* owner)
 {
     const QRect area = AvailableArea(owner);

@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -212,7 +213,8 @@ TEST_F(DrawEditorTest, EscapeAsksBeforeDiscardingChanges)
     int asked = 0;
     AnswerNext<QMessageBox>([&](QMessageBox& box) {
         ++asked;
-        box.button(QMessageBox::No)->click();
+        EXPECT_NE(box.button(QMessageBox::Save), nullptr);
+        box.button(QMessageBox::Cancel)->click();
     });
     ASSERT_TRUE(editor->Draft().Modified());
     Key(Qt::Key_Escape);
@@ -221,7 +223,7 @@ TEST_F(DrawEditorTest, EscapeAsksBeforeDiscardingChanges)
     Reactivate(editor);
     AnswerNext<QMessageBox>([&](QMessageBox& box) {
         ++asked;
-        box.button(QMessageBox::Yes)->click();
+        box.button(QMessageBox::Discard)->click();
     });
     editor->close();
     EXPECT_EQ(asked, 2);
@@ -457,6 +459,9 @@ TEST_F(DrawEditorTest, FilesNamedAtStartOpenAsDrawOrTickets)
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
     form->ShowTicketFile(NativePath(PathOf("mine.wkn")));
     EXPECT_EQ(form->State().ticketList.Entries().size(), 2U);
+    // The draws beside the tickets are shown.
+    EXPECT_EQ(QDir(QString::fromStdString(parts->FileListBox1->Directory())).canonicalPath(),
+              QDir(dir.path()).canonicalPath());
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
 }
 
@@ -622,6 +627,260 @@ TEST_F(DrawEditorTest, ADrawWithAnUnknownRuleIsNotCheckedInsteadOfAnother)
     EXPECT_THROW(form->SelectDefinition(NativePath(PathOf("b.wkx"))), TKelmoraError);
     EXPECT_EQ(form->State().winningTable.Count(), 0U);
     EXPECT_EQ(parts->Edit1->text(), QString());
+}
+
+class EditorSafetyTest : public DrawEditorTest {
+protected:
+    // Opens `name` (in the test folder, with `bytes`) in the editor.
+    TForm3* OpenDraw(const char* name, const std::string& bytes)
+    {
+        WriteBytes(PathOf(name), bytes);
+        parts->FileListBox1->ListFiles();
+        parts->FileListBox1->SelectFileNamed(name);
+        form->N6Click();
+        return Opened<TForm3>();
+    }
+
+    // The number cell of row 0 edited as a user does: F2, End, then typed text.
+    static void AppendToNumbers(TForm3& editor, const QString& text)
+    {
+        auto* grid = Find<TDrawGrid>(editor, "StringGrid1");
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        Key(Qt::Key_F2);
+        Key(Qt::Key_End);
+        Type(text);
+        Key(Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
+    static void AnswerWith(QMessageBox::StandardButton button, int* asked = nullptr)
+    {
+        AnswerNext<QMessageBox>([=](QMessageBox& box) {
+            if (asked)
+                ++*asked;
+            ASSERT_NE(box.button(button), nullptr) << box.text().toStdString();
+            box.button(button)->click();
+        });
+    }
+
+    static void DeleteClosed()
+    {
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    const std::string kDraw = "[Ver]\r\nNo=1\r\nEVENT=d\r\n[Hit]\r\nHit1=1\r\nNo1=5\r\nSHO1=p\r\n";
+};
+
+TEST_F(EditorSafetyTest, ClosingTheMainWindowAsksOnceAndCancelKeepsEveryWindow)
+{
+    form->N5Click();
+    TForm3* fresh = Opened<TForm3>();
+    ASSERT_NE(fresh, nullptr);
+    Type(QStringLiteral("unsaved"));
+    form->N7Click();
+    TForm4* runs = Opened<TForm4>();
+    ASSERT_NE(runs, nullptr);
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+
+    int asked = 0;
+    AnswerWith(QMessageBox::Cancel, &asked);
+    form->close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(fresh->isVisible());
+    EXPECT_TRUE(runs->isVisible());
+    EXPECT_EQ(fresh->Draft().EventName(), "unsaved");
+    EXPECT_EQ(closed.count(), 0);
+
+    AnswerWith(QMessageBox::Discard, &asked);
+    QPointer<TForm3> editor(fresh);
+    form->close();
+    EXPECT_EQ(asked, 2) << "one question for the main window, none from the editor";
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(runs->isVisible());
+    EXPECT_EQ(closed.count(), 1);
+    DeleteClosed();
+    EXPECT_TRUE(editor.isNull());
+}
+
+TEST_F(EditorSafetyTest, SavingOnClosingTheMainWindowWritesEveryUnsavedDraw)
+{
+    TForm3* editor = OpenDraw("d.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    AppendToNumbers(*editor, QStringLiteral(",6"));
+    AnswerWith(QMessageBox::Save);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(LoadDefinition(NativePath(PathOf("d.wkx"))).classes.at(0).numbersText, "5,6");
+}
+
+TEST_F(EditorSafetyTest, ADrawThatCannotBeSavedKeepsEveryWindowOpen)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Find<TDrawGrid>(*editor, "StringGrid1")
+        ->DrawModel()
+        ->setData(Find<TDrawGrid>(*editor, "StringGrid1")->model()->index(0, 0), QStringLiteral("no numbers"));
+    AnswerWith(QMessageBox::Save);
+    form->close();
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("当選番号がありません"))) << errors.front().toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->Draft().Modified());
+}
+
+TEST_F(EditorSafetyTest, UndoneEditsAreNoChangeAndTheEditorOffersSaving)
+{
+    TForm3* editor = OpenDraw("d.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    Find<TCp932Edit>(*editor, "Edit1")->setFocus();
+    Key(Qt::Key_End);
+    Type(QStringLiteral("x"));
+    EXPECT_TRUE(editor->Draft().Modified());
+    Key(Qt::Key_Backspace);
+    EXPECT_FALSE(editor->Draft().Modified());
+    QPointer<TForm3> closing(editor);
+    Key(Qt::Key_Escape);
+    DeleteClosed();
+    EXPECT_TRUE(closing.isNull()) << "closed without a question";
+
+    editor = OpenDraw("d.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    AppendToNumbers(*editor, QStringLiteral(",7"));
+    AnswerWith(QMessageBox::Save);
+    editor->close();
+    EXPECT_EQ(LoadDefinition(NativePath(PathOf("d.wkx"))).classes.at(0).numbersText, "5,7");
+}
+
+TEST_F(EditorSafetyTest, ACellTakesTenThousandPastedNumbersAndSavesThemAll)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    QStringList numbers;
+    for (int i = 0; i < 10000; ++i)
+        numbers << QString::number(306918173 + i * 7);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    QGuiApplication::clipboard()->setText(numbers.join(u'\n'));
+    Key(Qt::Key_F2);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("many.wkx")); });
+    AnswerNext<QMessageBox>([](QMessageBox& box) { box.accept(); }); // the split is told
+    editor->Button5Click();
+    const TLotteryDefinition read = LoadDefinition(NativePath(PathOf("many.wkx")));
+    QStringList saved;
+    for (const TPrizeClass& part : read.classes)
+        for (const std::string_view number : part.numbers)
+            saved << QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size()));
+    EXPECT_EQ(saved, numbers);
+}
+
+TEST_F(EditorSafetyTest, EditingANumberKeepsTheBytesOfTheOthersAndOfUndecodableBytes)
+{
+    TForm3* editor = OpenDraw("twins.wkx",
+                              "[Ver]\r\nNo=2\r\nEVENT=d\r\n[Hit]\r\nHit1=a\r\nNo1=\xED\x40"
+                              "1,\x87\x90\r\nSHO1=p\r\nHit2=b\r\nNo2=1\xFD\r\nSHO2=q\r\n");
+    ASSERT_NE(editor, nullptr);
+    AppendToNumbers(*editor, QStringLiteral(",999"));
+    auto* grid = Find<TDrawGrid>(*editor, "StringGrid1");
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    Key(Qt::Key_F2);
+    Key(Qt::Key_End);
+    Type(QStringLiteral("2"));
+    Key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(PathOf("twins.wkx")),
+              "[Ver]\r\nNo=2\r\nEVENT=d\r\n[Hit]\r\nHit1=a\r\nNo1=\xED\x40"
+              "1,\x87\x90,999\r\nSHO1=p\r\nHit2=b\r\nNo2=1\xFD"
+              "2\r\nSHO2=q\r\n");
+    EXPECT_TRUE(grid->model()->index(1, 1).data(Qt::ToolTipRole).toString().contains(QStringLiteral("FD")));
+}
+
+TEST_F(EditorSafetyTest, OneEditorPerDrawAndAChangeOnDiskIsAskedAbout)
+{
+    TForm3* editor = OpenDraw("d.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    form->N6Click();
+    EXPECT_EQ(form->findChildren<TForm3*>().size(), 1);
+    EXPECT_EQ(QApplication::activeWindow(), editor);
+
+    const std::string elsewhere = "[Ver]\r\nNo=1\r\nEVENT=other\r\n[Hit]\r\nHit1=1\r\nNo1=8\r\nSHO1=p\r\n";
+    WriteBytes(PathOf("d.wkx"), elsewhere);
+    AppendToNumbers(*editor, QStringLiteral(",6"));
+    AnswerWith(QMessageBox::No);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(PathOf("d.wkx")), elsewhere);
+    EXPECT_TRUE(editor->Draft().Modified());
+    Reactivate(editor);
+    AnswerWith(QMessageBox::Yes);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(LoadDefinition(NativePath(PathOf("d.wkx"))).classes.at(0).numbersText, "5,6");
+    // Its own save is no change made elsewhere.
+    Reactivate(editor);
+    AppendToNumbers(*editor, QStringLiteral(",7"));
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(LoadDefinition(NativePath(PathOf("d.wkx"))).classes.at(0).numbersText, "5,6,7");
+}
+
+TEST_F(EditorSafetyTest, AFailedSaveOffersAnotherNameAndCtrlShiftSSavesUnderOne)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
+    WriteBytes(PathOf("gone/d.wkx"), kDraw);
+    form->ShowDefinitionFile(NativePath(PathOf("gone/d.wkx")));
+    form->N6Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    AppendToNumbers(*editor, QStringLiteral(",6"));
+    // The folder goes away: no user, root included, can write there now.
+    ASSERT_TRUE(QDir(PathOf("gone")).removeRecursively());
+    AnswerNext<QMessageBox>([&](QMessageBox& changed) {
+        changed.button(QMessageBox::Yes)->click();
+        AnswerNext<QMessageBox>([&](QMessageBox& failed) {
+            EXPECT_TRUE(failed.text().contains(QStringLiteral("名前を付けて保存しますか")));
+            AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("kept.wkx")); });
+            failed.button(QMessageBox::Yes)->click();
+        });
+    });
+    Reactivate(editor);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(LoadDefinition(NativePath(PathOf("kept.wkx"))).classes.at(0).numbersText, "5,6");
+    EXPECT_EQ(editor->Path(), NativePath(PathOf("kept.wkx")));
+    EXPECT_FALSE(editor->Draft().Modified());
+
+    Reactivate(editor);
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+        // It starts in the draw's folder.
+        EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        ChooseFile(dialog, QStringLiteral("copy"));
+    });
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ReadBytes(PathOf("copy.wkx")), ReadBytes(PathOf("kept.wkx")));
+    EXPECT_EQ(editor->Path(), NativePath(PathOf("copy.wkx")));
+}
+
+TEST_F(EditorSafetyTest, TheEditorAndTheRunsWindowOpenCentredOverTheMainWindow)
+{
+    form->move(form->pos() + QPoint(-60, 40));
+    QCoreApplication::processEvents();
+    const QPoint centre = form->frameGeometry().center();
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_LE((editor->frameGeometry().center() - centre).manhattanLength(), 4);
+    form->N7Click();
+    TForm4* runs = Opened<TForm4>();
+    ASSERT_NE(runs, nullptr);
+    EXPECT_LE((runs->frameGeometry().center() - centre).manhattanLength(), 4);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/ErrorBox.h"
 
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,57 @@ TEST(Cp932Test, RefusesWhatShiftJisCannotHold)
     EXPECT_NE(RefusalOf(QString(QChar(0xD800))), "<accepted>");
     EXPECT_THROW(EncodeTicketNumber(u"12\n34"), TKelmoraError);
     EXPECT_THROW(EncodeTicketNumber(u"12\r"), TKelmoraError);
+}
+
+// `original` edited into `typed` as the user would see it.
+std::string Edited(const std::string& original, const QString& typed)
+{
+    return EncodeCp932Edit(original, typed);
+}
+
+TEST(Cp932EditTest, WhatTheUserLeftAloneKeepsItsBytes)
+{
+    // ED40 and 8790 decode to characters whose own codes are others (FA5C, 81E0).
+    const std::string twins = "\xED\x40"
+                              "1,\x87\x90"
+                              "2";
+    const QString shown = DecodeCp932(twins);
+    EXPECT_EQ(Hex(EncodeCp932(shown)), "FA 5C 31 2C 81 E0 32 ");
+    EXPECT_EQ(Edited(twins, shown), twins);
+    EXPECT_EQ(Edited(twins, shown + QStringLiteral(",999")), twins + ",999");
+    EXPECT_EQ(Edited(twins, QStringLiteral("0,") + shown), "0," + twins);
+    // Within a changed part, each number that was there as it is keeps its bytes.
+    const QStringList numbers = shown.split(u',');
+    EXPECT_EQ(Edited(twins, numbers[1] + QStringLiteral(" 5 ") + numbers[0]),
+              "\x87\x90"
+              "2 5 \xED\x40"
+              "1");
+    // A character typed anew takes the platform's code.
+    EXPECT_EQ(Hex(Edited("7", QStringLiteral("7") + shown.front())), "37 FA 5C ");
+}
+
+TEST(Cp932EditTest, BytesThatDoNotDecodeCanBeEditedAroundButNotTyped)
+{
+    const std::string odd = "1\xFD"
+                            "2";
+    const QString shown = DecodeCp932(odd);
+    ASSERT_EQ(shown, QStringLiteral("1\uFFFD2"));
+    EXPECT_EQ(Edited(odd, shown + QStringLiteral(",3")), odd + ",3");
+    EXPECT_EQ(Edited(odd, QStringLiteral("\uFFFD2")),
+              "\xFD"
+              "2");
+    try {
+        Edited(odd, shown + QStringLiteral("\uFFFD"));
+        ADD_FAILURE() << "a new U+FFFD was taken";
+    } catch (const TKelmoraError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("読み取れないバイト"), std::string::npos) << message;
+        EXPECT_EQ(message.find("U+FFFD"), std::string::npos) << message;
+    }
+    // A lone lead byte would take a new character after it as its second byte: the edit is
+    // encoded whole, and so refused rather than saved as another character.
+    EXPECT_THROW(Edited("1\x81", DecodeCp932("1\x81") + QStringLiteral("A")), TKelmoraError);
+    EXPECT_EQ(Edited("1\x81", DecodeCp932("1\x81") + QStringLiteral(",")), "1\x81,");
 }
 
 TEST(Cp932Test, ATicketNumberWithANulIsRefused)
