@@ -53,7 +53,7 @@ void TOutputStream::Flush()
             continue;
         }
         if (wrote <= 0)
-            ThrowWriteError();
+            ThrowStandardOutputError(wrote == 0 ? EIO : errno);
         done += static_cast<std::size_t>(wrote);
     }
     buffer_.clear();

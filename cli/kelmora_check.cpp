@@ -6,6 +6,8 @@
 #include "cli/CheckOptions.h"
 #include "core/KelmoraError.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <iostream>
 #include <new>
@@ -36,9 +38,12 @@ bool OccupyClosedStandardDescriptors()
 
 int main(int argc, char** argv)
 {
+    const bool stdinClosed = ::fcntl(STDIN_FILENO, F_GETFD) == -1;
     const bool stdoutClosed = OccupyClosedStandardDescriptors();
-    // A reader that went away is a failed write (exit 1), not a silent death by signal.
+    // A reader that went away, or a size limit, is a failed write (exit 1) with its reason, not
+    // a silent death by signal.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 
     std::string problem;
     const auto options = kelmora::cli::ParseCheckOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
@@ -54,7 +59,10 @@ int main(int argc, char** argv)
 
     try {
         if (stdoutClosed && !options->output)
-            kelmora::ThrowWriteError();
+            kelmora::ThrowStandardOutputError(EBADF);
+        // Reading the /dev/null put in its place would pass for an empty list.
+        if (stdinClosed && std::find(options->tickets.begin(), options->tickets.end(), "-") != options->tickets.end())
+            throw kelmora::TKelmoraError(std::string(kelmora::messages::kStandardInputClosed));
         kelmora::cli::RunBatchCheck(*options);
     } catch (const kelmora::TKelmoraError& error) {
         std::cerr << "kelmora-check: " << error.what() << '\n';

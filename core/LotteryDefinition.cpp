@@ -6,6 +6,28 @@
 
 namespace kelmora {
 
+bool IsDefinitionKey(std::string_view section, std::string_view name)
+{
+    if (section == "ver")
+        return name == "no" || name == "event";
+    if (section != "hit")
+        return false;
+    // A class's keys are looked up by their number as written without leading zeros.
+    for (const std::string_view prefix : {"hit", "no", "sho", "rule"}) {
+        if (!name.starts_with(prefix) || name.size() == prefix.size() || name[prefix.size()] == '0')
+            continue;
+        const std::string_view number = name.substr(prefix.size());
+        if (number.find_first_not_of("0123456789") == std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+TProfileFile LoadDefinitionProfile(const std::string& path)
+{
+    return TProfileFile::Load(path, IsDefinitionKey);
+}
+
 TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 {
     TLotteryDefinition definition;
@@ -28,7 +50,7 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 TLotteryDefinition LoadDefinition(const std::string& path)
 {
     try {
-        return LoadDefinition(TProfileFile::Load(path));
+        return LoadDefinition(LoadDefinitionProfile(path));
     } catch (const TKelmoraError&) {
         return LoadDefinition(TProfileFile());
     }

@@ -2,13 +2,13 @@
 
 #include "core/ByteString.h"
 #include "core/LineList.h"
+#include "core/ProfileFile.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmora {
-
-class TProfileFile;
 
 struct TPrizeClass {
     TByteString label;       // HitN
@@ -21,6 +21,12 @@ struct TLotteryDefinition {
     TByteString eventName;
     std::vector<TPrizeClass> classes;
 };
+
+// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n),
+// by section and name in ASCII lower case.
+bool IsDefinitionKey(std::string_view section, std::string_view name);
+// A definition file's entries, only those; throws the open error.
+TProfileFile LoadDefinitionProfile(const std::string& path);
 
 // Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN.
 TLotteryDefinition LoadDefinition(const TProfileFile& profile);

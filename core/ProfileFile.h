@@ -2,6 +2,9 @@
 
 #include "core/ByteString.h"
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,11 +17,14 @@ namespace kelmora {
 class TProfileFile {
 public:
     static constexpr std::size_t kMaxValueBytes = 255;
+    // Which entries a reader will ask for, by section and name in ASCII lower case; the others
+    // are not kept, so that a file full of entries nobody reads costs no more than its bytes.
+    using TKeyFilter = std::function<bool(std::string_view section, std::string_view name)>;
 
     TProfileFile() = default;
-    static TProfileFile Parse(TByteString data);
+    static TProfileFile Parse(TByteString data, const TKeyFilter& keep = {});
     // Throws the open error when the file cannot be read.
-    static TProfileFile Load(const std::string& path);
+    static TProfileFile Load(const std::string& path, const TKeyFilter& keep = {});
 
     // Values are cut to their first 255 bytes.
     TByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
@@ -26,9 +32,16 @@ public:
     long ReadInt(std::string_view section, std::string_view name, long fallback) const;
 
 private:
-    const TByteString* Find(std::string_view section, std::string_view name) const;
+    // Where a value lies in the file's bytes, up to its NUL.
+    struct Value {
+        std::uint32_t at;
+        std::uint32_t size;
+    };
+    void KeepOnlyValues();
+    std::optional<std::string_view> Find(std::string_view section, std::string_view name) const;
 
-    std::unordered_map<std::string, TByteString> values_; // key: lower(section) '\n' lower(name)
+    TByteString data_;
+    std::unordered_map<std::string, Value> values_; // key: lower(section) '\n' lower(name)
 };
 
 } // namespace kelmora
