@@ -25,8 +25,7 @@ inline constexpr std::string_view kCannotOpenBecause = "ファイル %s は開�
 inline constexpr std::string_view kWriteErrorOnStandardOutput = "ストリームへの書き込みエラー (標準出力): %s";
 inline constexpr std::string_view kCannotReadStandardInput = "標準入力から読み込めません: %s";
 inline constexpr std::string_view kStandardInputClosed = "標準入力が閉じられているため、読み込めません";
-inline constexpr std::string_view kPlantedLink =
-    "共有フォルダーにある他のユーザーのシンボリックリンクは辿りません";
+inline constexpr std::string_view kPlantedLink = "共有フォルダーにある他のユーザーのシンボリックリンクは辿りません";
 inline constexpr std::string_view kCannotKeepOldBytes =
     "ファイル %s を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
     "元の内容を退避できません): %s";

@@ -73,7 +73,7 @@ TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
             return;
         const std::string_view value = UpToNul(TrimWhiteSpace(line.substr(equals + 1)));
         profile.values_.try_emplace(section + '\n' + name,
-                                    Value{static_cast<std::uint32_t>(value.data() - bytes.data()),
+                                    Value{value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - bytes.data()),
                                           static_cast<std::uint32_t>(value.size())});
     });
     profile.KeepOnlyValues();

@@ -301,8 +301,7 @@ void TSafeFileWriter::Commit()
         ThrowCannotCreate(shownPath_, errno);
     temp->Renamed();
     // Make the rename itself durable.
-    if (const TFileDescriptor dir(::openat(target_.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        dir.Valid())
+    if (const TFileDescriptor dir(::openat(target_.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.Valid())
         ::fsync(dir.Get());
 }
 

@@ -47,9 +47,33 @@ std::string CannotCreate(const std::string& path)
     return "ファイル " + path + " を作成できません";
 }
 
+// An in-place rewrite whose old bytes cannot be kept safe is refused.
+std::string CannotKeep(const std::string& path)
+{
+    return "ファイル " + path +
+        " を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、元の内容を退避できません)";
+}
+
+// In a child: the user's cache folder, where an in-place rewrite keeps the old bytes.
+void UseCacheFolder(const std::string& folder)
+{
+    ::setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+}
+
 std::string CannotOpen(const std::string& path)
 {
     return "ファイル " + path + " は開けません";
+}
+
+// A message without its reason, which SaveReasons checks on its own; a write error also
+// without the file it names.
+std::string Headline(std::string message)
+{
+    if (message.starts_with(kWriteError))
+        return kWriteError;
+    if (const auto colon = message.find(": "); colon != std::string::npos)
+        message.resize(colon);
+    return message;
 }
 
 template <class Operation>
@@ -59,7 +83,7 @@ std::string Outcome(Operation&& operation)
         operation();
         return "saved";
     } catch (const TKelmoraError& error) {
-        return error.what();
+        return Headline(error.what());
     }
 }
 
@@ -205,11 +229,13 @@ TEST(SaveFaults, DiskFullKeepsTheOldFileAndLeavesNoTemporaryFile)
 TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
 {
     // The directory takes no temporary file, so the file the user may write is rewritten in
-    // place. A file that does not fit fails before its first byte is touched, even one that the
-    // user may write but not read, whose old bytes could not be put back.
+    // place, its old bytes kept in the cache folder meanwhile. A file that does not fit fails
+    // before its first byte is touched; one that the user may write but not read, whose old
+    // bytes could not be kept, is refused.
     SharedDir dir;
     std::filesystem::create_directory(dir.Path() / "locked");
     const std::string path = dir.File("locked/tickets.wkn");
+    const std::string cache = dir.File("cache");
     for (const Saver& saver : kSavers) {
         for (const mode_t mode : {mode_t{0644}, mode_t{0200}}) {
             SCOPED_TRACE(std::string(saver.name) + (mode == 0200 ? " unreadable" : ""));
@@ -219,22 +245,28 @@ TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
             (void)::chown(path.c_str(), kNobody, kNobody);
             ::chmod(path.c_str(), mode);
             ::chmod(dir.File("locked").c_str(), 0555);
+            const std::string refused = mode == 0200 ? CannotKeep(path) : kWriteError;
             EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
                                  [&] {
+                                     UseCacheFolder(cache);
                                      return saver.save({path, dir.File("spare"), 8192});
                                  }),
-                      kWriteError);
+                      refused);
             ::chmod(path.c_str(), 0644);
             EXPECT_EQ(ReadBytes(path), kOld);
             ::chmod(path.c_str(), mode);
             EXPECT_EQ(RunInChild({.unprivileged = true},
                                  [&] {
+                                     UseCacheFolder(cache);
                                      return saver.save({path, dir.File("spare")});
                                  }),
-                      "saved");
+                      mode == 0200 ? refused : "saved");
             ::chmod(path.c_str(), 0644);
-            EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+            EXPECT_EQ(ReadBytes(path), mode == 0200 ? kOld : saver.bytes(1));
             EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+            if (std::filesystem::exists(cache + "/kelmora")) {
+                EXPECT_EQ(EntriesIn(cache + "/kelmora"), 0u) << "a kept copy outlived its save";
+            }
         }
     }
 }
@@ -266,6 +298,7 @@ TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
                     ;
                 filler.close();
                 std::string result = RunInChild({.unprivileged = true}, [&] {
+                    UseCacheFolder(dir.File("cache"));
                     return saver.save({path, dir.File("spare"), 65536});
                 });
                 if (ReadBytes(path) != kOld)
@@ -274,7 +307,7 @@ TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
             });
             if (outcome == "no mount")
                 GTEST_SKIP() << "this system lets no test mount a file system";
-            EXPECT_EQ(outcome, kWriteError);
+            EXPECT_EQ(outcome, mode == 0200 ? CannotKeep(path) : kWriteError);
         }
     }
 }
