@@ -129,8 +129,7 @@ void RunBatchCheck(const TCheckOptions& options)
     const TInput drawInput{options.draw, OpenForReading(options.draw)};
     const std::vector<TInput> ticketInputs = OpenTickets(options.tickets);
     PrepareHeapForDraw(drawInput.file.Get());
-    const TCheckedDraw draw(
-        LoadDefinition(TProfileFile::Parse(ReadOpenFile(drawInput.file.Get(), drawInput.name), IsDefinitionKey)));
+    const TCheckedDraw draw(LoadDefinition(ParseDefinitionProfile(ReadOpenFile(drawInput.file.Get(), drawInput.name))));
     const TLineList tickets = ReadTickets(ticketInputs);
     const TWinFinder wins(draw.state.winningTable.Numbers(), tickets);
 

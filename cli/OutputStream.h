@@ -10,7 +10,7 @@ class TSafeFileWriter;
 namespace kelmora::cli {
 
 // The report on its way out, written in pieces as it grows: to a descriptor, or to a file
-// that is replaced only once complete. Text comes in code page 932 and goes out as it is, or
+// saved by TSafeFileWriter. Text comes in code page 932 and goes out as it is, or
 // as UTF-8 with LF line ends.
 class TOutputStream {
 public:

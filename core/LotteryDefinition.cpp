@@ -1,12 +1,16 @@
 #include "core/LotteryDefinition.h"
 
 #include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
 
+#include <charconv>
+#include <cstdlib>
+
 namespace kelmora {
 
-bool IsDefinitionKey(std::string_view section, std::string_view name)
+bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount)
 {
     if (section == "ver")
         return name == "no" || name == "event";
@@ -14,18 +18,37 @@ bool IsDefinitionKey(std::string_view section, std::string_view name)
         return false;
     // A class's keys are looked up by their number as written without leading zeros.
     for (const std::string_view prefix : {"hit", "no", "sho", "rule"}) {
-        if (!name.starts_with(prefix) || name.size() == prefix.size() || name[prefix.size()] == '0')
+        if (!name.starts_with(prefix))
             continue;
         const std::string_view number = name.substr(prefix.size());
-        if (number.find_first_not_of("0123456789") == std::string_view::npos)
-            return true;
+        long n = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), n);
+        if (number.empty() || number.front() == '0' || end != number.data() + number.size())
+            continue;
+        return error == std::errc() && n <= classCount;
     }
     return false;
 }
 
+TProfileFile ParseDefinitionProfile(TByteString data)
+{
+    // The count comes first, wherever [Ver] is in the file, so that classes past it cost nothing.
+    long classCount = 0;
+    bool counted = false;
+    TProfileFile::ForEachEntry(data, [&](std::string_view section, std::string_view name, std::string_view value) {
+        if (counted || section != "ver" || name != "no")
+            return;
+        counted = true;
+        classCount = std::strtol(std::string(value).c_str(), nullptr, 10);
+    });
+    return TProfileFile::Parse(std::move(data), [classCount](std::string_view section, std::string_view name) {
+        return IsDefinitionKey(section, name, classCount);
+    });
+}
+
 TProfileFile LoadDefinitionProfile(const std::string& path)
 {
-    return TProfileFile::Load(path, IsDefinitionKey);
+    return ParseDefinitionProfile(ReadWholeFile(path));
 }
 
 TLotteryDefinition LoadDefinition(const TProfileFile& profile)

@@ -22,10 +22,11 @@ struct TLotteryDefinition {
     std::vector<TPrizeClass> classes;
 };
 
-// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n),
-// by section and name in ASCII lower case.
-bool IsDefinitionKey(std::string_view section, std::string_view name);
+// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n
+// for n from 1 to `classCount`), by section and name in ASCII lower case.
+bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount);
 // A definition file's entries, only those; throws the open error.
+TProfileFile ParseDefinitionProfile(TByteString data);
 TProfileFile LoadDefinitionProfile(const std::string& path);
 
 // Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN.

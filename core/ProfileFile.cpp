@@ -42,17 +42,12 @@ void ForEachLine(std::string_view data, Visit&& line)
 
 } // namespace
 
-TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
+void TProfileFile::ForEachEntry(std::string_view data, const TEntryVisitor& visit)
 {
-    if (data.size() > UINT32_MAX)
-        ThrowCannotInsertLine();
-    TProfileFile profile;
-    profile.data_ = std::move(data);
-    const std::string_view bytes = profile.data_;
     std::string section;
     std::string name;
     bool inSection = false;
-    ForEachLine(bytes, [&](std::string_view rawLine) {
+    ForEachLine(data, [&](std::string_view rawLine) {
         const std::string_view line = TrimWhiteSpace(rawLine);
         if (line.empty() || line.front() == ';')
             return;
@@ -69,10 +64,25 @@ TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
             return;
         name.clear();
         AppendAsciiLower(TrimWhiteSpace(line.substr(0, equals)), name);
+        visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
+    });
+}
+
+TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
+{
+    if (data.size() > UINT32_MAX)
+        ThrowCannotInsertLine();
+    TProfileFile profile;
+    profile.data_ = std::move(data);
+    const std::string_view bytes = profile.data_;
+    std::string key;
+    ForEachEntry(bytes, [&](std::string_view section, std::string_view name, std::string_view value) {
         if (keep && !keep(section, name))
             return;
-        const std::string_view value = UpToNul(TrimWhiteSpace(line.substr(equals + 1)));
-        profile.values_.try_emplace(section + '\n' + name,
+        key.assign(section);
+        key += '\n';
+        key += name;
+        profile.values_.try_emplace(key,
                                     Value{value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - bytes.data()),
                                           static_cast<std::uint32_t>(value.size())});
     });

@@ -26,6 +26,11 @@ public:
     // Throws the open error when the file cannot be read.
     static TProfileFile Load(const std::string& path, const TKeyFilter& keep = {});
 
+    // Calls `visit` with each entry of `data` in file order: section and name in ASCII lower
+    // case, and the whole value (before its NUL, white space trimmed), repeats included.
+    using TEntryVisitor = std::function<void(std::string_view section, std::string_view name, std::string_view value)>;
+    static void ForEachEntry(std::string_view data, const TEntryVisitor& visit);
+
     // Values are cut to their first 255 bytes.
     TByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
     // Leading sign and decimal digits; a value without digits gives 0.

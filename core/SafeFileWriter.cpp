@@ -170,6 +170,7 @@ void TSafeFileWriter::Open(const std::string& path)
 {
     Discard();
     written_ = 0;
+    truncateAtCommit_ = false;
     replaced_.reset();
     shownPath_ = path;
     target_ = ResolveSaveTarget(path);
@@ -180,6 +181,9 @@ void TSafeFileWriter::Open(const std::string& path)
             ThrowCannotCreate(path, errno);
         if (S_ISREG(st.st_mode))
             replaced_ = TFileIdentity{st.st_dev, st.st_ino};
+        // Only a file opened anew starts at its beginning; a shared descriptor goes on where
+        // it stands.
+        truncateAtCommit_ = S_ISREG(st.st_mode) && !target_.ownDescriptor;
         OpenSpecial(std::move(target_.opened));
         return;
     }
@@ -273,9 +277,9 @@ void TSafeFileWriter::Commit()
         return;
     }
     case Mode::Special: {
-        // A file named through /dev/fd is written from its start, as a shell's > would.
-        struct stat st {};
-        if (::fstat(temp_->fd.Get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > static_cast<off_t>(written_))
+        // Another process's file named through /proc is written from its start, as a shell's >
+        // would.
+        if (truncateAtCommit_)
             (void)::ftruncate(temp_->fd.Get(), static_cast<off_t>(written_));
         const bool closed = temp_->fd.Close();
         const int error = errno;

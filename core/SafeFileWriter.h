@@ -55,6 +55,7 @@ private:
     std::unique_ptr<TemporaryFile> temp_;
     std::string held_; // the new bytes, for an in-place rewrite
     std::size_t written_ = 0;
+    bool truncateAtCommit_ = false;
 };
 
 // The whole of `bytes` through a TSafeFileWriter.

@@ -64,6 +64,12 @@ bool MayFollow(int folder, const struct stat& link)
     return !shared || link.st_uid == dir.st_uid || link.st_uid == ::geteuid();
 }
 
+bool IsOwnDescriptorFolder(const std::string& folder)
+{
+    return folder == "/proc/self/fd" || folder == "/proc/thread-self/fd" ||
+        folder == "/proc/" + std::to_string(::getpid()) + "/fd";
+}
+
 std::string CurrentFolder()
 {
     std::string cwd(PATH_MAX, '\0');
@@ -129,8 +135,12 @@ TSaveTarget ResolveSaveTarget(const std::string& shownPath)
             if (!followed.Valid() || ::fstat(followed.Get(), &st) != 0)
                 ThrowCannotCreate(shownPath, errno);
             if (!S_ISDIR(st.st_mode) && last) {
+                target.ownDescriptor = IsOwnDescriptorFolder(target.folderPath) &&
+                    name.find_first_not_of("0123456789") == std::string::npos && name.size() < 10;
                 target.opened = TFileDescriptor(
-                    ::openat(target.folder.Get(), name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+                    target.ownDescriptor
+                        ? ::fcntl(std::stoi(name), F_DUPFD_CLOEXEC, 0)
+                        : ::openat(target.folder.Get(), name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
                 if (!target.opened.Valid())
                     ThrowCannotCreate(shownPath, errno);
                 target.name = std::move(name);

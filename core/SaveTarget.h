@@ -14,8 +14,11 @@ struct TSaveTarget {
     std::string folderPath; // without links, for the file's attributes
     std::string name;
     // A link of /proc that names an open file (/dev/stdout, /dev/fd/N) leads to no path; the
-    // file is opened through the kernel and written as it is.
+    // file is written as it is: through a copy of the process's own descriptor N (its offset
+    // and append mode shared, as writing to standard output would), or opened anew through the
+    // kernel for another process's.
     TFileDescriptor opened;
+    bool ownDescriptor = false;
 
     std::string Path() const;
 };

@@ -60,6 +60,12 @@ TEST_F(HonestExits, OutputsNamedThroughDevWork)
     EXPECT_EQ(toFd.exitCode, 0) << toFd.err;
     EXPECT_EQ(ReadBytes(dir.File("fd3.txt")), expected);
 
+    // Standard output appending to a file goes on appending.
+    WriteBytes(dir.File("log.txt"), "before\n");
+    const auto appended = RunChecker(dir, "d.wkx t.wkn -o /dev/stdout", ">> log.txt");
+    EXPECT_EQ(appended.exitCode, 0) << appended.err;
+    EXPECT_EQ(ReadBytes(dir.File("log.txt")), "before\n" + expected);
+
     const auto toNull = RunChecker(dir, "d.wkx t.wkn -o /dev/null");
     EXPECT_EQ(toNull.exitCode, 0) << toNull.err;
 }

@@ -136,7 +136,7 @@ TEST(LoadDefinition, ReadsAShiftJisFile)
 TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
 {
     std::string file = "[Ver]\r\nNo=2\r\nEVENT=e\r\nNote=x\r\n[Hit]\r\nHit1=A\r\nNo1=7\r\nSHO1=1\r\n"
-                       "Rule2=whole\r\nHit2=B\r\nNo2=8\r\nSHO2=2\r\nNo01=5\r\n";
+                       "Rule2=whole\r\nHit2=B\r\nNo2=8\r\nSHO2=2\r\nNo01=5\r\nNo3=past the count\r\n";
     for (int i = 0; i < 200000; ++i)
         file += "Note" + std::to_string(i) + "=" + std::string(20, 'x') + "\r\n";
     file += "[Other]\r\nNo1=9\r\n";
@@ -156,6 +156,7 @@ TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
     EXPECT_EQ(profile.ReadString("Hit", "Note7", "none"), "none");
     EXPECT_EQ(profile.ReadString("Hit", "No01", "none"), "none");
     EXPECT_EQ(profile.ReadString("Other", "No1", "none"), "none");
+    EXPECT_EQ(profile.ReadString("Hit", "No3", "none"), "none");
     const TLotteryDefinition definition = LoadDefinition(profile);
     ASSERT_EQ(definition.classes.size(), 2u);
     EXPECT_EQ(definition.classes[1].label, "B");
