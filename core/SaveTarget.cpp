@@ -137,10 +137,10 @@ TSaveTarget ResolveSaveTarget(const std::string& shownPath)
             if (!S_ISDIR(st.st_mode) && last) {
                 target.ownDescriptor = IsOwnDescriptorFolder(target.folderPath) &&
                     name.find_first_not_of("0123456789") == std::string::npos && name.size() < 10;
-                target.opened = TFileDescriptor(
-                    target.ownDescriptor
-                        ? ::fcntl(std::stoi(name), F_DUPFD_CLOEXEC, 0)
-                        : ::openat(target.folder.Get(), name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+                target.opened =
+                    TFileDescriptor(target.ownDescriptor ? ::fcntl(std::stoi(name), F_DUPFD_CLOEXEC, 0)
+                                                         : ::openat(target.folder.Get(), name.c_str(),
+                                                                    O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
                 if (!target.opened.Valid())
                     ThrowCannotCreate(shownPath, errno);
                 target.name = std::move(name);
