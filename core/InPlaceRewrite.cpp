@@ -112,6 +112,17 @@ std::string CacheFolder()
     return {};
 }
 
+// The folder of KeptCopiesFolder, made if need be; empty when there is no cache folder.
+std::string EnsureKeptCopiesFolder()
+{
+    const std::string folder = KeptCopiesFolder();
+    if (!folder.empty()) {
+        (void)::mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
+        (void)::mkdir(folder.c_str(), 0700);
+    }
+    return folder;
+}
+
 // The copy of the old bytes, named after the file; it is removed when this goes, unless kept.
 class TKeptCopy {
 public:
@@ -127,13 +138,11 @@ public:
     // errno tells why when it returns false.
     bool Make(int file, std::size_t size, const std::string& name)
     {
-        const std::string folder = KeptCopiesFolder();
+        const std::string folder = EnsureKeptCopiesFolder();
         if (folder.empty()) {
             errno = ENOENT;
             return false;
         }
-        (void)::mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
-        (void)::mkdir(folder.c_str(), 0700);
         std::string path = folder + "/" + name.substr(0, 200) + ".XXXXXX";
         fd_ = TFileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
         if (!fd_.Valid())
@@ -169,20 +178,43 @@ std::string KeptCopiesFolder()
     return cache.empty() ? cache : cache + "/kelmora";
 }
 
-void RewriteInPlace(const TSaveTarget& target, const std::string& shownPath, std::string_view newBytes)
+TFileDescriptor CreateSpoolFile(const std::string& shownPath)
+{
+    const std::string folder = EnsureKeptCopiesFolder();
+    if (folder.empty())
+        throw TKelmoraError(FormatPathMessage(messages::kCannotKeepOldBytes, shownPath, SystemReason(ENOENT)));
+    TFileDescriptor spool(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (!spool.Valid()) {
+        std::string path = folder + "/spool.XXXXXX";
+        spool = TFileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
+        if (spool.Valid())
+            ::unlink(path.c_str());
+    }
+    if (!spool.Valid())
+        throw TKelmoraError(FormatPathMessage(messages::kCannotKeepOldBytes, shownPath, SystemReason(errno)));
+    return spool;
+}
+
+TFileDescriptor OpenForRewrite(const TSaveTarget& target, const std::string& shownPath)
 {
     // Read and write: the old bytes must be copied before the first one is overwritten.
     TFileDescriptor fd(
         ::openat(target.folder.Get(), target.name.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid())
         throw TKelmoraError(FormatPathMessage(messages::kCannotKeepOldBytes, shownPath, SystemReason(errno)));
+    return fd;
+}
+
+void RewriteInPlace(TFileDescriptor fd, const TSaveTarget& target, const std::string& shownPath, int newBytes,
+                    std::size_t newSize)
+{
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
         ThrowCannotCreate(shownPath, EINVAL);
-    if (!WithinFileSizeLimit(newBytes.size()))
+    if (!WithinFileSizeLimit(newSize))
         ThrowWriteError(shownPath, EFBIG);
     const auto oldSize = static_cast<std::size_t>(st.st_size);
-    if (!ReserveSpace(fd.Get(), st.st_size, newBytes.size()))
+    if (!ReserveSpace(fd.Get(), st.st_size, newSize))
         ThrowWriteError(shownPath, errno);
     TKeptCopy copy;
     if (!copy.Make(fd.Get(), oldSize, target.name)) {
@@ -191,7 +223,7 @@ void RewriteInPlace(const TSaveTarget& target, const std::string& shownPath, std
         throw TKelmoraError(FormatPathMessage(messages::kCannotKeepOldBytes, shownPath, SystemReason(error)));
     }
     const TFilePrivileges privileges = TFilePrivileges::Of(st, target.Path(), st.st_uid, st.st_gid);
-    if (!WriteAllAt(fd.Get(), newBytes) || ::ftruncate(fd.Get(), static_cast<off_t>(newBytes.size())) != 0 ||
+    if (!CopyBytes(newBytes, fd.Get(), newSize) || ::ftruncate(fd.Get(), static_cast<off_t>(newSize)) != 0 ||
         ::fsync(fd.Get()) != 0) {
         const int error = errno;
         if (copy.PutBack(fd.Get(), oldSize))

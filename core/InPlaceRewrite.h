@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/FileDescriptor.h"
+
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace kelmora {
 
@@ -14,7 +16,16 @@ struct TSaveTarget;
 // disk. A file whose old bytes cannot be copied (unreadable, no cache folder, no room) is not
 // touched: the error says why. The file's set-id bits and capabilities are given back after
 // the write, as far as the saver may.
-void RewriteInPlace(const TSaveTarget& target, const std::string& shownPath, std::string_view newBytes);
+// The file to rewrite, opened for reading and writing; throws the refusal of the rewrite when
+// it cannot be (its old bytes could not be kept).
+TFileDescriptor OpenForRewrite(const TSaveTarget& target, const std::string& shownPath);
+// `file` from OpenForRewrite gets the first `newSize` bytes of the file `newBytes`.
+void RewriteInPlace(TFileDescriptor file, const TSaveTarget& target, const std::string& shownPath, int newBytes,
+                    std::size_t newSize);
+
+// An unnamed file in the cache folder where the new bytes wait for RewriteInPlace; throws the
+// refusal of the rewrite when there is none.
+TFileDescriptor CreateSpoolFile(const std::string& shownPath);
 
 // The folder where old bytes wait during an in-place rewrite.
 std::string KeptCopiesFolder();

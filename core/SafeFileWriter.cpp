@@ -215,8 +215,13 @@ void TSafeFileWriter::Open(const std::string& path)
     temp->prefix = "." + target_.name.substr(0, NAME_MAX - 8) + ".";
     if (!temp->Create()) {
         // A folder that takes no new file may still let the file itself be rewritten; that
-        // needs the whole new size before the first old byte is overwritten, so it is held.
+        // needs the whole new size before the first old byte is overwritten, so the new bytes
+        // wait in an unnamed file of the cache folder.
         if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+            inPlaceFile_ = OpenForRewrite(target_, path);
+            temp = std::make_unique<TemporaryFile>();
+            temp->fd = CreateSpoolFile(path);
+            temp_ = std::move(temp);
             mode_ = Mode::InPlace;
             return;
         }
@@ -247,8 +252,6 @@ void TSafeFileWriter::Write(std::string_view bytes)
     case Mode::Closed:
         ThrowWriteError(shownPath_, EBADF);
     case Mode::InPlace:
-        held_.append(bytes);
-        return;
     case Mode::Temporary:
     case Mode::Special:
         // Past the file size limit the kernel would end the process half-way through.
@@ -271,9 +274,8 @@ void TSafeFileWriter::Commit()
     case Mode::Closed:
         ThrowWriteError(shownPath_, EBADF);
     case Mode::InPlace: {
-        const std::string bytes = std::move(held_);
-        held_.clear();
-        RewriteInPlace(target_, shownPath_, bytes);
+        const std::unique_ptr<TemporaryFile> spool = std::move(temp_);
+        RewriteInPlace(std::move(inPlaceFile_), target_, shownPath_, spool->fd.Get(), written_);
         return;
     }
     case Mode::Special: {
@@ -314,8 +316,7 @@ void TSafeFileWriter::Discard()
     mode_ = Mode::Closed;
     temp_.reset();
     privileges_.reset();
-    held_.clear();
-    held_.shrink_to_fit();
+    inPlaceFile_.Close();
 }
 
 void WriteFileSafely(const std::string& path, std::string_view bytes)

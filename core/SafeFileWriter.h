@@ -20,8 +20,8 @@ namespace kelmora {
 // Symbolic links on the way are followed by the rules of ResolveSaveTarget, and the last one's
 // target is replaced. A target that is not a regular file (a device, a pipe, an open file named
 // through /dev/fd) is written directly. Where the folder takes no temporary file the file is
-// rewritten in place (RewriteInPlace: not atomic, the old bytes wait in the cache folder; the
-// new bytes are held until Commit for that). A file the user may not write is not replaced,
+// rewritten in place (RewriteInPlace: not atomic, the old bytes wait in the cache folder, and
+// the new ones until Commit). A file the user may not write is not replaced,
 // even where the folder would allow it. Hard links to the old file keep the old contents.
 // The bytes may come in pieces: Open, Write as often as needed, Commit. A writer destroyed
 // or failed before Commit leaves the old file and no temporary file.
@@ -52,8 +52,8 @@ private:
     TSaveTarget target_;
     std::optional<TFileIdentity> replaced_;
     std::optional<TFilePrivileges> privileges_; // for the new file, once its bytes are written
-    std::unique_ptr<TemporaryFile> temp_;
-    std::string held_; // the new bytes, for an in-place rewrite
+    std::unique_ptr<TemporaryFile> temp_;       // for an in-place rewrite, where the new bytes wait
+    TFileDescriptor inPlaceFile_;
     std::size_t written_ = 0;
     bool truncateAtCommit_ = false;
 };
