@@ -2,6 +2,7 @@
 
 #include "core/FileDescriptor.h"
 #include "core/FilePrivileges.h"
+#include "core/FileWrites.h"
 #include "core/KelmoraError.h"
 #include "core/SaveTarget.h"
 #include "core/SystemReason.h"
@@ -12,19 +13,11 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelmora {
 namespace {
-
-// A write past the process's file size limit would end it with SIGXFSZ half-way through.
-bool WithinFileSizeLimit(std::size_t size)
-{
-    rlimit limit{};
-    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || size <= limit.rlim_cur;
-}
 
 // Takes the blocks the new text needs before any old byte is overwritten, so that a full
 // disk or a quota fails here; the file keeps its size and contents either way.
@@ -43,25 +36,6 @@ bool ReserveSpace(int fd, off_t oldSize, std::size_t newSize)
     (void)::ftruncate(fd, oldSize);
     errno = failed;
     return false;
-}
-
-bool WriteAllAt(int fd, std::string_view bytes, off_t at = 0)
-{
-    // In pieces, so that a kill lands between them rather than after one huge write.
-    constexpr std::size_t kPiece = 1 << 20;
-    while (!bytes.empty()) {
-        const ssize_t wrote = ::pwrite(fd, bytes.data(), std::min(bytes.size(), kPiece), at);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            if (wrote == 0)
-                errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(wrote));
-        at += wrote;
-    }
-    return true;
 }
 
 // `size` bytes from the start of `from` to the start of `to`, through the kernel where it can,
@@ -92,7 +66,7 @@ bool CopyBytes(int from, int to, std::size_t size)
                     errno = EIO;
                 return false;
             }
-            if (!WriteAllAt(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)), in))
+            if (!WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)), in))
                 return false;
             in += got;
         }

@@ -91,6 +91,18 @@ namespace {
     throw TKelmoraError(FormatReasonMessage(messages::kCannotReadStandardInput, reason));
 }
 
+// One read, retried when interrupted; 0 at the end. Throws the read error.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& name)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            ThrowCannotRead(name, SystemReason(errno));
+    }
+}
+
 // Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
 // read that meets the end come back empty without growing the buffer (which would copy it
 // all); only input that grows while being read, or of unknown size, needs more room. Reads go
@@ -114,20 +126,16 @@ TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, boo
                 tooLarge();
             data.resize(std::min(data.size() + std::max<std::size_t>(data.size() / 2, 65536), kLimit + 1));
         }
-        const ssize_t got = ::read(fd, data.data() + filled, std::min(data.size() - filled, kPiece));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowCannotRead(name, SystemReason(errno));
+        const std::size_t got = ReadSome(fd, data.data() + filled, std::min(data.size() - filled, kPiece), name);
         if (got == 0)
             break;
         if (endsAtNul) {
-            if (const void* at = std::memchr(data.data() + filled, '\0', static_cast<std::size_t>(got))) {
+            if (const void* at = std::memchr(data.data() + filled, '\0', got)) {
                 nul = static_cast<std::size_t>(static_cast<const char*>(at) - data.data());
                 break;
             }
         }
-        filled += static_cast<std::size_t>(got);
+        filled += got;
     }
     if (nul != std::string::npos) {
         // What follows the NUL is not kept; a stream is still read to its end (its writer
@@ -135,15 +143,8 @@ TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, boo
         if (stream) {
             std::size_t total = nul;
             std::string sink(std::min<std::size_t>(kPiece, data.size()), '\0');
-            for (;;) {
-                const ssize_t got = ::read(fd, sink.data(), sink.size());
-                if (got < 0 && errno == EINTR)
-                    continue;
-                if (got < 0)
-                    ThrowCannotRead(name, SystemReason(errno));
-                if (got == 0)
-                    break;
-                total += static_cast<std::size_t>(got);
+            for (std::size_t got; (got = ReadSome(fd, sink.data(), sink.size(), name)) > 0;) {
+                total += got;
                 if (total > kLimit)
                     tooLarge();
             }

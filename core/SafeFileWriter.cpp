@@ -1,6 +1,7 @@
 #include "core/SafeFileWriter.h"
 
 #include "core/FileDescriptor.h"
+#include "core/FileWrites.h"
 #include "core/InPlaceRewrite.h"
 #include "core/KelmoraError.h"
 
@@ -10,7 +11,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -18,35 +18,11 @@
 namespace kelmora {
 namespace {
 
-// errno tells why when it returns false.
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            if (wrote == 0)
-                errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(wrote));
-    }
-    return true;
-}
-
 mode_t DefaultFileMode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-// A write past the process's file size limit would end it with SIGXFSZ half-way through.
-bool WithinFileSizeLimit(std::size_t size)
-{
-    rlimit limit{};
-    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || size <= limit.rlim_cur;
 }
 
 // The old file's owner and extended attributes (ACLs among them) pass to the new one as far as

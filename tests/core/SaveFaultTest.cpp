@@ -8,6 +8,7 @@
 #include "core/SafeFileWriter.h"
 #include "core/TicketList.h"
 #include "tests/core/ChildProcess.h"
+#include "tests/core/SaveOutcome.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 
@@ -39,7 +40,6 @@ using test::WriteBytes;
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
 const std::string kWriteError = "ストリームへの書き込みエラー";
 
 std::string CannotCreate(const std::string& path)
@@ -79,12 +79,7 @@ std::string Headline(std::string message)
 template <class Operation>
 std::string Outcome(Operation&& operation)
 {
-    try {
-        operation();
-        return "saved";
-    } catch (const TKelmoraError& error) {
-        return Headline(error.what());
-    }
+    return Headline(ErrorOf(operation));
 }
 
 // Entries with bytes that no conversion would keep, and one whose size the test chooses.
@@ -193,11 +188,6 @@ std::size_t EntriesIn(const std::filesystem::path& dir)
 {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
-
-// A directory every user may write in, for the tests that save as an unprivileged user.
-struct SharedDir : TempDir {
-    SharedDir() { ::chmod(Path().c_str(), 0777); }
-};
 
 const std::string kOld = "old file\r\n\x81\x40\r\n";
 

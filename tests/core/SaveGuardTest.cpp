@@ -2,9 +2,9 @@
 // path, an in-place rewrite killed part-way, privileges a write clears, and messages that say
 // which file and why.
 
-#include "core/KelmoraError.h"
 #include "core/SafeFileWriter.h"
 #include "tests/core/ChildProcess.h"
+#include "tests/core/SaveOutcome.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -20,28 +20,9 @@
 #include <unistd.h>
 
 using namespace kelmora;
-using test::ReadBytes;
-using test::RunInChild;
-using test::TempDir;
-using test::WriteBytes;
+using namespace kelmora::test;
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
-
-std::string Outcome(const std::function<void()>& operation)
-{
-    try {
-        operation();
-        return "saved";
-    } catch (const TKelmoraError& error) {
-        return error.what();
-    }
-}
-
-struct SharedDir : TempDir {
-    SharedDir() { ::chmod(Path().c_str(), 0777); }
-};
 
 mode_t ModeOf(const std::string& path)
 {
@@ -70,14 +51,14 @@ TEST(SaveLinks, AFolderLinkPlantedInASharedFolderIsNotFollowed)
     ASSERT_EQ(::symlink("d", (shared + "/via").c_str()), 0); // the saver's own link, to the planted one
 
     for (const std::string& path : {shared + "/d/r.txt", shared + "/via/r.txt", shared + "/d/../secret/r.txt"}) {
-        EXPECT_EQ(Outcome([&] { WriteFileSafely(path, "results"); }),
+        EXPECT_EQ(ErrorOf([&] { WriteFileSafely(path, "results"); }),
                   "ファイル " + path +
                       " を作成できません: 共有フォルダーにある他のユーザーのシンボリックリンクは辿りません");
         EXPECT_TRUE(std::filesystem::is_empty(secret)) << path;
     }
     // The saver's own link to a folder is followed.
     ASSERT_EQ(::symlink(secret.c_str(), (shared + "/mine").c_str()), 0);
-    EXPECT_EQ(Outcome([&] { WriteFileSafely(shared + "/mine/r.txt", "results"); }), "saved");
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely(shared + "/mine/r.txt", "results"); }), "saved");
     EXPECT_EQ(ReadBytes(secret + "/r.txt"), "results");
 }
 
@@ -93,11 +74,11 @@ TEST(SaveLinks, FolderLinksOnTheWayAreFollowed)
     std::filesystem::create_symlink("../b/f.txt", dir.Path() / "a" / "b" / "last");
     for (const std::string& path : {dir.File("rel/f.txt"), dir.File("abs/b/f.txt"), dir.File("a/up/f.txt"),
                                     dir.File("a/b/../b/./f.txt"), dir.File("abs/b/last")}) {
-        EXPECT_EQ(Outcome([&] { WriteFileSafely(path, path); }), "saved");
+        EXPECT_EQ(ErrorOf([&] { WriteFileSafely(path, path); }), "saved");
         EXPECT_EQ(ReadBytes(dir.File("a/b/f.txt")), path);
     }
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "a" / "b" / "last"));
-    EXPECT_EQ(Outcome([&] { WriteFileSafely(dir.File("a/b/f.txt/x"), "x"); }),
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely(dir.File("a/b/f.txt/x"), "x"); }),
               "ファイル " + dir.File("a/b/f.txt/x") + " を作成できません: 途中のパスがディレクトリではありません");
 }
 
@@ -118,7 +99,7 @@ TEST(SaveKeeps, ASetUserIdFileOfTheSaversOwnStaysSo)
         EXPECT_EQ(RunInChild({.unprivileged = true},
                              [&] {
                                  ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
-                                 return Outcome([&] { WriteFileSafely(path, "new"); });
+                                 return ErrorOf([&] { WriteFileSafely(path, "new"); });
                              }),
                   "saved");
         EXPECT_EQ(ReadBytes(path), "new");
@@ -137,7 +118,7 @@ TEST(SaveKeeps, TheCapabilitiesOfTheSaversOwnFile)
     const unsigned char capability[20] = {0x01, 0, 0, 0x02, 0, 0x04, 0, 0};
     if (::setxattr(path.c_str(), "security.capability", capability, sizeof capability, 0) != 0)
         GTEST_SKIP() << "the temporary folder's file system keeps no capabilities";
-    EXPECT_EQ(Outcome([&] { WriteFileSafely(path, "new"); }), "saved");
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely(path, "new"); }), "saved");
     unsigned char kept[32] = {};
     EXPECT_EQ(::getxattr(path.c_str(), "security.capability", kept, sizeof kept), 20);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(kept), 20),
@@ -202,15 +183,15 @@ TEST(SaveReasons, NameTheFileAndTheSystemsReason)
 {
     SharedDir dir;
     const std::string path = dir.File("r.txt");
-    EXPECT_EQ(RunInChild({.fileSizeLimit = 4}, [&] { return Outcome([&] { WriteFileSafely(path, "too long"); }); }),
+    EXPECT_EQ(RunInChild({.fileSizeLimit = 4}, [&] { return ErrorOf([&] { WriteFileSafely(path, "too long"); }); }),
               "ストリームへの書き込みエラー (ファイル " + path + "): ファイルが大きすぎます");
-    EXPECT_EQ(Outcome([&] { WriteFileSafely("/dev/full", "x"); }),
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely("/dev/full", "x"); }),
               "ストリームへの書き込みエラー (ファイル /dev/full): デバイスに空き領域がありません");
-    EXPECT_EQ(Outcome([&] { WriteFileSafely(dir.File("gone/r.txt"), "x"); }),
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely(dir.File("gone/r.txt"), "x"); }),
               "ファイル " + dir.File("gone/r.txt") + " を作成できません: そのようなファイルやディレクトリはありません");
     for (int i = 0; i < 41; ++i)
         std::filesystem::create_symlink(i < 40 ? "l" + std::to_string(i + 1) : std::string("r.txt"),
                                         dir.Path() / ("l" + std::to_string(i)));
-    EXPECT_EQ(Outcome([&] { WriteFileSafely(dir.File("l0"), "x"); }),
+    EXPECT_EQ(ErrorOf([&] { WriteFileSafely(dir.File("l0"), "x"); }),
               "ファイル " + dir.File("l0") + " を作成できません: シンボリックリンクの階層が多すぎます");
 }
