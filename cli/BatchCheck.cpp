@@ -9,10 +9,12 @@
 #include "cli/SummaryWriter.h"
 #include "cli/Translation.h"
 #include "cli/XlsxWriter.h"
+#include "core/FileDescriptor.h"
 #include "core/FileIdentity.h"
 #include "core/HugePages.h"
 #include "core/KelmoraError.h"
 #include "core/LineFile.h"
+#include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
 #include "core/SafeFileWriter.h"
 #include "core/Utf8ToCp932.h"
@@ -23,7 +25,6 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include <malloc.h>
@@ -33,33 +34,30 @@
 namespace kelmora::cli {
 namespace {
 
-// The save replaces the output file after the inputs were read, so an output that is an input
-// would silently turn the tickets (or the draw) into the results.
-void RefuseOutputOverInput(const TCheckOptions& options)
+// One input as it was opened: standard input only for a ticket file named "-".
+struct TInput {
+    std::string name;
+    TFileDescriptor file; // not valid for standard input
+    int Descriptor() const { return file.Valid() ? file.Get() : STDIN_FILENO; }
+};
+
+std::vector<TInput> OpenTickets(const std::vector<std::string>& paths)
 {
-    if (!options.output)
-        return;
-    const auto output = IdentityOfPath(*options.output);
-    if (!output)
-        return;
-    std::vector<std::string> inputs{options.draw};
-    inputs.insert(inputs.end(), options.tickets.begin(), options.tickets.end());
-    for (const std::string& input : inputs) {
-        const auto identity = input == "-" ? IdentityOfDescriptor(STDIN_FILENO) : IdentityOfPath(input);
-        if (identity == output)
-            throw TKelmoraError("the output file %s is the input %s; nothing was written",
-                                {*options.output, input == "-" ? Tr("on standard input") : input});
-    }
+    std::vector<TInput> inputs;
+    for (const std::string& path : paths)
+        inputs.push_back({path, path == "-" ? TFileDescriptor() : OpenForReading(path)});
+    return inputs;
 }
 
-TLineList ReadTickets(const TCheckOptions& options)
+TLineList ReadTickets(const TCheckOptions& options, const std::vector<TInput>& inputs)
 {
     // Each file is split on its own: a last line without a line break stays a line.
     TLineList tickets;
-    for (const std::string& path : options.tickets) {
-        TByteString bytes = path == "-" ? ReadWholeStream(STDIN_FILENO, path) : ReadWholeFile(path);
-        if (options.EncodingOf(path) == TInputEncoding::Utf8)
-            bytes = Utf8ToCp932(bytes, path == "-" ? Tr("standard input") : AbsolutePathText(path));
+    for (const TInput& input : inputs) {
+        TByteString bytes = input.file.Valid() ? ReadOpenFile(input.file.Get(), input.name, true)
+                                               : ReadWholeStream(STDIN_FILENO, {}, true);
+        if (options.EncodingOf(input.name) == TInputEncoding::Utf8)
+            bytes = Utf8ToCp932(bytes, input.file.Valid() ? AbsolutePathText(input.name) : Tr("standard input"));
         tickets.append(SplitLines(std::move(bytes)));
     }
     return tickets;
@@ -67,13 +65,14 @@ TLineList ReadTickets(const TCheckOptions& options)
 
 // A draw from which no class is read (an empty file, a ticket file given in its place, No=0)
 // would check nothing and look like "nothing won".
-TLotteryDefinition ReadDraw(const std::string& path)
+TLotteryDefinition ReadDraw(const TInput& input)
 {
-    TLotteryDefinition definition = LoadDefinition(TProfileFile::Load(path));
+    TLotteryDefinition definition = LoadDefinition(
+        ParseDefinitionProfile(TProfileFile::Cp932Bytes(ReadOpenFile(input.file.Get(), input.name), input.name)));
     if (definition.classes.empty())
         throw TKelmoraError("%s defines no prize class; a draw (.wkx) is expected, with the number of classes "
                             "in [Ver] No= and each class's Hit, No and SHO in [Hit]",
-                            {AbsolutePathText(path)});
+                            {AbsolutePathText(input.name)});
     return definition;
 }
 
@@ -88,6 +87,25 @@ std::time_t CheckTime()
             return static_cast<std::time_t>(seconds);
     }
     return std::time(nullptr);
+}
+
+// The save replaces the output file after the inputs were read, so an output that is an input
+// would silently turn the tickets (or the draw) into the results. What is compared is what was
+// really opened on both sides; a device or pipe as the output replaces nothing.
+void RefuseOutputOverInput(const TCheckOptions& options, const TSafeFileWriter& file, const TInput& draw,
+                           const std::vector<TInput>& tickets)
+{
+    const auto output = file.ReplacedFile();
+    if (!output)
+        return;
+    const auto refuseIfSame = [&](const TInput& input) {
+        if (IdentityOfDescriptor(input.Descriptor()) == output)
+            throw TKelmoraError("the output file %s is the input %s; nothing was written",
+                                {*options.output, input.file.Valid() ? input.name : Tr("on standard input")});
+    };
+    refuseIfSame(draw);
+    for (const TInput& ticket : tickets)
+        refuseIfSame(ticket);
 }
 
 std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& options, TOutputStream& out)
@@ -118,11 +136,11 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
 // from them) in fresh memory, which the kernel would fault in by the 4 KiB page; faulting the
 // heap in by huge pages first is several times cheaper. The room is about what the draw's
 // structures take; a small draw needs none.
-void PrepareHeapForDraw(const std::string& drawPath)
+void PrepareHeapForDraw(int drawFile)
 {
     constexpr std::size_t kHugePage = std::size_t{2} << 20;
     struct stat st {};
-    if (::stat(drawPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(drawFile, &st) != 0 || !S_ISREG(st.st_mode))
         return;
     constexpr std::size_t kMaxRoom = 15 << 20; // below the largest heap-served request
     const std::size_t room = std::min(static_cast<std::size_t>(st.st_size) * 16, kMaxRoom);
@@ -144,18 +162,22 @@ void PrepareHeapForDraw(const std::string& drawPath)
 
 void RunBatchCheck(const TCheckOptions& options)
 {
-    RefuseOutputOverInput(options);
-    PrepareHeapForDraw(options.draw);
-    const TCheckedDraw draw(ReadDraw(options.draw));
-    const TLineList tickets = ReadTickets(options);
+    // A draw named "-" is a file: only ticket files may come from standard input.
+    const TInput drawInput{options.draw, OpenForReading(options.draw)};
+    const std::vector<TInput> ticketInputs = OpenTickets(options.tickets);
+    PrepareHeapForDraw(drawInput.file.Get());
+    const TCheckedDraw draw(ReadDraw(drawInput));
+    const TLineList tickets = ReadTickets(options, ticketInputs);
     const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets);
 
     // A workbook is bytes of its own: the output adds no encoding.
     const bool utf8 = (options.utf8 || options.form == TOutputForm::Json) && options.form != TOutputForm::Xlsx;
     // The inputs are read and checked before the output is touched: bad input changes nothing.
     TSafeFileWriter file;
-    if (options.output)
+    if (options.output) {
         file.Open(*options.output);
+        RefuseOutputOverInput(options, file, drawInput, ticketInputs);
+    }
     TOutputStream out = options.output ? TOutputStream(file, utf8) : TOutputStream(STDOUT_FILENO, utf8);
     const auto writers = WritersFor(options, out);
     for (const auto& writer : writers)

@@ -1,5 +1,6 @@
 #include "cli/OutputStream.h"
 
+#include "core/ByteString.h"
 #include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
 #include "core/SafeFileWriter.h"
@@ -18,7 +19,8 @@ void TOutputStream::WriteText(std::string_view text)
         return;
     }
     const std::size_t start = buffer_.size();
-    ToUtf8(text, buffer_);
+    if (!AppendCp932AsUtf8(text, buffer_, carry_))
+        undecodable_ = true;
     // CR LF becomes LF; the data's texts hold no other CR.
     std::size_t to = start;
     for (std::size_t from = start; from < buffer_.size(); ++from)
@@ -34,7 +36,24 @@ void TOutputStream::ToUtf8(std::string_view text, std::string& out)
         undecodable_ = true;
 }
 
+std::string_view TOutputStream::EndText(std::string_view next)
+{
+    // Bytes written as they are follow the text directly: the carried lead byte reads with the
+    // first of them, as it would in the code page 932 form of the same output.
+    const bool paired = !next.empty() && IsTrailByte(static_cast<unsigned char>(next.front()));
+    if (!AppendCp932AsUtf8(next.substr(0, paired ? 1 : 0), buffer_, carry_))
+        undecodable_ = true;
+    return next.substr(paired ? 1 : 0);
+}
+
 void TOutputStream::Flush()
+{
+    if (!carry_.empty())
+        EndText({});
+    WriteOut();
+}
+
+void TOutputStream::WriteOut()
 {
     if (file_ != nullptr) {
         file_->Write(buffer_);
@@ -53,7 +72,7 @@ void TOutputStream::Flush()
             continue;
         }
         if (wrote <= 0)
-            ThrowWriteError();
+            ThrowStandardOutputError(wrote == 0 ? EIO : errno);
         done += static_cast<std::size_t>(wrote);
     }
     buffer_.clear();

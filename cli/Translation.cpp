@@ -83,7 +83,12 @@ std::string Tr(std::string_view format, const std::vector<std::string>& argument
 
 std::string Tr(const TKelmoraError& error)
 {
-    return Tr(error.Format(), error.Arguments());
+    // An argument may itself be one of the core's texts (the system's reason for a failure);
+    // a path or a number is in no catalogue and comes back as it is.
+    std::vector<std::string> arguments;
+    for (const std::string& argument : error.Arguments())
+        arguments.push_back(argument.empty() ? argument : std::string(::dgettext(kDomain, argument.c_str())));
+    return Tr(error.Format(), arguments);
 }
 
 } // namespace kelmora::cli

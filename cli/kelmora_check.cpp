@@ -7,6 +7,8 @@
 #include "cli/Translation.h"
 #include "core/KelmoraError.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <iostream>
 #include <new>
@@ -37,9 +39,12 @@ bool OccupyClosedStandardDescriptors()
 
 int main(int argc, char** argv)
 {
+    const bool stdinClosed = ::fcntl(STDIN_FILENO, F_GETFD) == -1;
     const bool stdoutClosed = OccupyClosedStandardDescriptors();
-    // A reader that went away is a failed write (exit 1), not a silent death by signal.
+    // A reader that went away, or a size limit, is a failed write (exit 1) with its reason, not
+    // a silent death by signal.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 
     using kelmora::cli::Tr;
     kelmora::cli::ChooseMessageLanguage();
@@ -67,7 +72,10 @@ int main(int argc, char** argv)
 
     try {
         if (stdoutClosed && !options->output)
-            kelmora::ThrowWriteError();
+            kelmora::ThrowStandardOutputError(EBADF);
+        // Reading the /dev/null put in its place would pass for an empty list.
+        if (stdinClosed && std::find(options->tickets.begin(), options->tickets.end(), "-") != options->tickets.end())
+            throw kelmora::TKelmoraError(std::string(kelmora::messages::kStandardInputClosed));
         kelmora::cli::RunBatchCheck(*options);
     } catch (const kelmora::TKelmoraError& error) {
         std::cerr << "kelmora-check: " << Tr(error) << '\n';

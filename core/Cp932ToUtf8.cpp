@@ -69,6 +69,22 @@ void AppendUtf8(char16_t c, std::string& out)
 
 } // namespace
 
+std::size_t DecodeCp932At(std::string_view bytes, std::size_t i, char16_t& character)
+{
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80) {
+        character = byte;
+        return i + 1;
+    }
+    const TCp932Tables& tables = Tables();
+    if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+        character = tables.pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])];
+        return i + 2;
+    }
+    character = tables.single[byte];
+    return i + 1;
+}
+
 bool AppendCp932AsUtf8(std::string_view bytes, std::string& out)
 {
     // Ticket numbers are mostly ASCII: those need no table at all.
@@ -76,25 +92,38 @@ bool AppendCp932AsUtf8(std::string_view bytes, std::string& out)
     while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
         ++i;
     out.append(bytes.substr(0, i));
-    if (i == bytes.size())
-        return true;
-
-    const TCp932Tables& tables = Tables();
     bool decoded = true;
     while (i < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        char16_t c;
-        if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            c = tables.pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])];
-            i += 2;
-        } else {
-            c = tables.single[byte];
-            i += 1;
-        }
+        char16_t c = 0;
+        i = DecodeCp932At(bytes, i, c);
         decoded = decoded && c != kNoCharacter;
         AppendUtf8(c, out);
     }
     return decoded;
+}
+
+bool AppendCp932AsUtf8(std::string_view bytes, std::string& out, std::string& carry)
+{
+    bool decoded = true;
+    if (!carry.empty()) {
+        const bool paired = !bytes.empty() && IsTrailByte(static_cast<unsigned char>(bytes.front()));
+        carry.append(bytes.substr(0, paired ? 1 : 0));
+        decoded = AppendCp932AsUtf8(carry, out);
+        carry.clear();
+        bytes.remove_prefix(paired ? 1 : 0);
+    }
+    // Whether the last byte starts a character is known only from a character boundary, and
+    // a trail byte can be a lead byte too: walk back over the run of lead-or-trail bytes.
+    std::size_t run = 0;
+    while (run < bytes.size() && IsLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run])))
+        ++run;
+    // Within a run of lead bytes each pairs with the next, so the last one is alone exactly when
+    // the run's length is odd.
+    if (run % 2 == 1) {
+        carry.assign(1, bytes.back());
+        bytes.remove_suffix(1);
+    }
+    return AppendCp932AsUtf8(bytes, out) && decoded;
 }
 
 } // namespace kelmora

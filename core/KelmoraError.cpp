@@ -1,5 +1,7 @@
 #include "core/KelmoraError.h"
 
+#include "core/SystemReason.h"
+
 #include <filesystem>
 #include <utility>
 
@@ -54,9 +56,39 @@ void ThrowCannotInsertLine()
     throw TKelmoraError(std::string(messages::kCannotInsertLine));
 }
 
-void ThrowWriteError()
+void ThrowCannotCreate(const std::string& path, int error)
 {
-    throw TKelmoraError(std::string(messages::kWriteError));
+    ThrowCannotCreate(path, SystemReason(error));
+}
+
+void ThrowCannotCreate(const std::string& path, std::string_view reason)
+{
+    throw TKelmoraError(messages::kCannotCreateBecause, {AbsolutePathText(path), std::string(reason)});
+}
+
+void ThrowCannotOpen(const std::string& path, std::string_view reason)
+{
+    throw TKelmoraError(messages::kCannotOpenBecause, {AbsolutePathText(path), std::string(reason)});
+}
+
+void ThrowWriteError(const std::string& path, int error)
+{
+    ThrowWriteError(path, SystemReason(error));
+}
+
+void ThrowWriteError(const std::string& path, std::string_view reason)
+{
+    throw TKelmoraError(messages::kWriteErrorOnFile, {AbsolutePathText(path), std::string(reason)});
+}
+
+void ThrowStandardOutputError(int error)
+{
+    throw TKelmoraError(messages::kWriteErrorOnStandardOutput, {SystemReason(error)});
+}
+
+void ThrowCannotReadStandardInput(std::string_view reason)
+{
+    throw TKelmoraError(messages::kCannotReadStandardInput, {std::string(reason)});
 }
 
 } // namespace kelmora

@@ -28,6 +28,23 @@ inline constexpr std::string_view kCannotCreate = "ファイル %s を作成で�
 inline constexpr std::string_view kCannotOpen = "ファイル %s は開けません";
 inline constexpr std::string_view kWriteError = "ストリームへの書き込みエラー";
 inline constexpr std::string_view kCannotInsertLine = "行を挿入できません";
+// The first %s is the full path, the second the reason (SystemReason or one of the texts below).
+inline constexpr std::string_view kCannotCreateBecause = "ファイル %s を作成できません: %s";
+inline constexpr std::string_view kWriteErrorOnFile = "ストリームへの書き込みエラー (ファイル %s): %s";
+inline constexpr std::string_view kCannotOpenBecause = "ファイル %s は開けません: %s";
+// %s is the reason.
+inline constexpr std::string_view kWriteErrorOnStandardOutput = "ストリームへの書き込みエラー (標準出力): %s";
+inline constexpr std::string_view kCannotReadStandardInput = "標準入力から読み込めません: %s";
+inline constexpr std::string_view kStandardInputClosed = "標準入力が閉じられているため、読み込めません";
+inline constexpr std::string_view kPlantedLink = "共有フォルダーにある他のユーザーのシンボリックリンクは辿りません";
+inline constexpr std::string_view kCannotKeepOldBytes =
+    "ファイル %s を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
+    "元の内容を退避できません): %s";
+// A write error of an in-place rewrite whose old bytes could not be put back: the file, the
+// reason, and the path of the copy that holds them.
+inline constexpr std::string_view kWriteErrorOldBytesKeptAt =
+    "ストリームへの書き込みエラー (ファイル %s): %s。元の内容は %s に残してあります";
+inline constexpr std::string_view kTooLargeToRead = "読み込める大きさ (4 GiB) を超えています";
 } // namespace messages
 
 // `format` with each %s replaced by the next of `arguments` (an argument's own %s stays).
@@ -41,7 +58,14 @@ std::string FormatPathMessage(std::string_view format, const std::string& path);
 
 [[noreturn]] void ThrowCannotCreate(const std::string& path);
 [[noreturn]] void ThrowCannotOpen(const std::string& path);
-[[noreturn]] void ThrowWriteError();
+// With the reason: `error` is an errno value, or `reason` a text of its own.
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int error);
+[[noreturn]] void ThrowCannotCreate(const std::string& path, std::string_view reason);
+[[noreturn]] void ThrowCannotOpen(const std::string& path, std::string_view reason);
+[[noreturn]] void ThrowWriteError(const std::string& path, int error);
+[[noreturn]] void ThrowWriteError(const std::string& path, std::string_view reason);
+[[noreturn]] void ThrowStandardOutputError(int error);
+[[noreturn]] void ThrowCannotReadStandardInput(std::string_view reason);
 [[noreturn]] void ThrowCannotInsertLine();
 
 } // namespace kelmora

@@ -4,6 +4,7 @@
 #include "core/HugePages.h"
 #include "core/KelmoraError.h"
 #include "core/SafeFileWriter.h"
+#include "core/SystemReason.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +23,8 @@ namespace kelmora {
 TLineList SplitLines(TByteString data)
 {
     data.resize(UpToNul(data).size());
+    if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
+        data.shrink_to_fit();
     return SplitRawLines(std::move(data));
 }
 
@@ -81,65 +84,124 @@ TByteString JoinLines(const TLineList& entries)
 
 namespace {
 
+[[noreturn]] void ThrowCannotRead(const std::string& name, std::string_view reason)
+{
+    if (!name.empty())
+        ThrowCannotOpen(name, reason);
+    ThrowCannotReadStandardInput(reason);
+}
+
+// One read, retried when interrupted; 0 at the end. Throws the read error.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& name)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            ThrowCannotRead(name, SystemReason(errno));
+    }
+}
+
 // Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
 // read that meets the end come back empty without growing the buffer (which would copy it
-// all); only input that grows while being read, or of unknown size, needs more room.
-TByteString ReadToEnd(int fd, std::size_t expected, const std::string& path)
+// all); only input that grows while being read, or of unknown size, needs more room. Reads go
+// in pieces so that a NUL, or the limit, is seen before much more is read.
+TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, bool endsAtNul, bool stream)
 {
+    constexpr std::size_t kLimit = TLineList::kMaxBytes;
+    constexpr std::size_t kPiece = std::size_t{4} << 20;
+    const auto tooLarge = [&] { ThrowCannotRead(name, messages::kTooLargeToRead); };
+    if (expected > kLimit && !endsAtNul)
+        tooLarge();
     TByteString data;
-    data.reserve(expected + 1);
+    data.reserve(std::min(expected, kLimit) + 1);
     AdviseHugePages(data.data(), data.capacity());
-    data.resize(expected + 1);
+    data.resize(std::min(expected, kLimit) + 1);
     std::size_t filled = 0;
+    std::size_t nul = std::string::npos;
     for (;;) {
-        if (filled == data.size())
-            data.resize(data.size() + std::max<std::size_t>(data.size() / 2, 65536));
-        const ssize_t got = ::read(fd, data.data() + filled, data.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowCannotOpen(path);
+        if (filled == data.size()) {
+            if (filled > kLimit)
+                tooLarge();
+            data.resize(std::min(data.size() + std::max<std::size_t>(data.size() / 2, 65536), kLimit + 1));
+        }
+        const std::size_t got = ReadSome(fd, data.data() + filled, std::min(data.size() - filled, kPiece), name);
         if (got == 0)
             break;
-        filled += static_cast<std::size_t>(got);
+        if (endsAtNul) {
+            if (const void* at = std::memchr(data.data() + filled, '\0', got)) {
+                nul = static_cast<std::size_t>(static_cast<const char*>(at) - data.data());
+                break;
+            }
+        }
+        filled += got;
+    }
+    if (nul != std::string::npos) {
+        // What follows the NUL is not kept; a stream is still read to its end (its writer
+        // should not die of a closed pipe), but only up to the limit.
+        if (stream) {
+            std::size_t total = nul;
+            std::string sink(std::min<std::size_t>(kPiece, data.size()), '\0');
+            for (std::size_t got; (got = ReadSome(fd, sink.data(), sink.size(), name)) > 0;) {
+                total += got;
+                if (total > kLimit)
+                    tooLarge();
+            }
+        }
+        filled = nul;
     }
     data.resize(filled);
+    // A buffer sized for a large file that held a short text gives its memory back.
+    if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
+        data.shrink_to_fit();
     return data;
 }
 
 } // namespace
 
-TByteString ReadWholeFile(const std::string& path)
+TFileDescriptor OpenForReading(const std::string& path)
 {
-    // O_NONBLOCK so that a fifo without a writer cannot hang the program; only regular
-    // files are read, anything else is "cannot be opened".
-    const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // O_NONBLOCK so that a fifo without a writer cannot hang the program.
+    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.Valid())
         ThrowCannotOpen(path);
-    struct stat st {};
-    if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
-        ThrowCannotOpen(path);
-    return ReadToEnd(file.Get(), static_cast<std::size_t>(st.st_size), path);
+    return file;
 }
 
-TByteString ReadWholeStream(int fd, const std::string& name)
+TByteString ReadWholeFile(const std::string& path, bool endsAtNul)
+{
+    const TFileDescriptor file = OpenForReading(path);
+    return ReadOpenFile(file.Get(), path, endsAtNul);
+}
+
+TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul)
+{
+    // Only regular files are read, anything else is "cannot be opened".
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        ThrowCannotOpen(name);
+    return ReadToEnd(fd, static_cast<std::size_t>(st.st_size), name, endsAtNul, false);
+}
+
+TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
 {
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const off_t position = regular ? ::lseek(fd, 0, SEEK_CUR) : -1;
     const std::size_t expected =
         position >= 0 && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 65535;
-    return ReadToEnd(fd, expected, name);
+    return ReadToEnd(fd, expected, name, endsAtNul, !regular);
 }
 
 void ReadLineFile(const std::string& path, TLineList& entries)
 {
-    entries = SplitLines(ReadWholeFile(path));
+    entries = SplitLines(ReadWholeFile(path, true));
 }
 
 TLineList ReadLineFile(const std::string& path)
 {
-    return SplitLines(ReadWholeFile(path));
+    return SplitLines(ReadWholeFile(path, true));
 }
 
 void WriteLineFile(const std::string& path, const TLineList& entries)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ByteString.h"
+#include "core/FileDescriptor.h"
 #include "core/LineList.h"
 
 #include <string>
@@ -16,10 +17,19 @@ TLineList SplitRawLines(TByteString data);
 // Each entry followed by CR LF, the last one too; an empty list gives no bytes.
 TByteString JoinLines(const TLineList& entries);
 
+// Reading stops at the reader's limit, TLineList::kMaxBytes: more is the open error. With
+// `endsAtNul` only the bytes before the first NUL are kept (all that SplitLines uses): a file
+// is read no further, a stream is read to its end without keeping what follows.
+
+// Opens a file for reading without waiting on a fifo. Throws the open error.
+TFileDescriptor OpenForReading(const std::string& path);
 // Reads the whole of a regular file. Throws the open error.
-TByteString ReadWholeFile(const std::string& path);
-// Reads what is left of an open file or pipe (standard input); `name` goes in the open error.
-TByteString ReadWholeStream(int fd, const std::string& name);
+TByteString ReadWholeFile(const std::string& path, bool endsAtNul = false);
+// The same for a file the caller opened; `name` goes in the open error.
+TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul = false);
+// Reads what is left of an open file or pipe; `name` goes in the open error, an empty name
+// stands for standard input.
+TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul = false);
 
 // Throws the open error; `entries` is replaced only after a successful read.
 void ReadLineFile(const std::string& path, TLineList& entries);

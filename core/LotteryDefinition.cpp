@@ -6,6 +6,8 @@
 #include "core/NumberList.h"
 #include "core/ProfileFile.h"
 
+#include <charconv>
+#include <cstdlib>
 #include <utility>
 
 namespace kelmora {
@@ -27,6 +29,47 @@ TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, cons
 }
 
 } // namespace
+
+bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount)
+{
+    if (section == "ver")
+        return name == "no" || name == "event";
+    if (section != "hit")
+        return false;
+    // A class's keys are looked up by their number as written without leading zeros.
+    for (const std::string_view prefix : {"hit", "no", "sho", "rule"}) {
+        if (!name.starts_with(prefix))
+            continue;
+        const std::string_view number = name.substr(prefix.size());
+        long n = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), n);
+        if (number.empty() || number.front() == '0' || end != number.data() + number.size())
+            continue;
+        return error == std::errc() && n <= classCount;
+    }
+    return false;
+}
+
+TProfileFile ParseDefinitionProfile(TByteString data)
+{
+    // The count comes first, wherever [Ver] is in the file, so that classes past it cost nothing.
+    long classCount = 0;
+    bool counted = false;
+    TProfileFile::ForEachEntry(data, [&](std::string_view section, std::string_view name, std::string_view value) {
+        if (counted || section != "ver" || name != "no")
+            return;
+        counted = true;
+        classCount = std::strtol(std::string(value).c_str(), nullptr, 10);
+    });
+    return TProfileFile::Parse(std::move(data), [classCount](std::string_view section, std::string_view name) {
+        return IsDefinitionKey(section, name, classCount);
+    });
+}
+
+TProfileFile LoadDefinitionProfile(const std::string& path)
+{
+    return ParseDefinitionProfile(TProfileFile::Cp932Bytes(ReadWholeFile(path), path));
+}
 
 TLotteryDefinition LoadDefinition(const TProfileFile& profile)
 {
@@ -57,7 +100,7 @@ TLotteryDefinition LoadDefinition(const std::string& path)
         return LoadDefinition(TProfileFile());
     }
     // A UTF-8 draw that cannot be read as Shift-JIS is refused, not shown as an empty one.
-    return LoadDefinition(TProfileFile::ParseFile(std::move(data), path));
+    return LoadDefinition(ParseDefinitionProfile(TProfileFile::Cp932Bytes(std::move(data), path)));
 }
 
 } // namespace kelmora

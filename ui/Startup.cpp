@@ -1,6 +1,6 @@
 #include "ui/Startup.h"
 
-#include "core/ProfileFile.h"
+#include "core/LotteryDefinition.h"
 #include "ui/DisplayGuard.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"
@@ -30,7 +30,7 @@ void OpenStartupFile(TForm1& form, const std::string& path)
     }
     // Selecting reads an unreadable draw as an empty one; a file named on the command line
     // that cannot be read is reported instead.
-    TProfileFile::Load(path);
+    LoadDefinitionProfile(path);
     form.ShowDefinitionFile(path);
 }
 

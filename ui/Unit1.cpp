@@ -472,7 +472,7 @@ void TForm1::N6Click()
         return;
     }
     // The editor needs the file itself: a draw that cannot be read is not edited as an empty one.
-    OpenDrawEditor(LoadDefinition(TProfileFile::Load(path)), path);
+    OpenDrawEditor(LoadDefinition(LoadDefinitionProfile(path)), path);
 }
 
 void TForm1::N7Click()

@@ -101,6 +101,7 @@ struct TCheckWorkbook::Book {
     Sheet wins;
     Sheet classes;
     std::vector<std::optional<std::uint64_t>> amountOfClass;
+    std::string destination; // empty for standard output
 
     Book() = default;
     Book(const Book&) = delete;
@@ -118,7 +119,16 @@ struct TCheckWorkbook::Book {
         if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE)
             throw TKelmoraError(std::string(kTooManyRowsMessage));
         if (error != LXW_NO_ERROR)
-            ThrowWriteError();
+            ThrowWriteFailed(EIO);
+    }
+
+    // The working file is written by the library and read back here; its errors are the
+    // output's.
+    [[noreturn]] void ThrowWriteFailed(int error) const
+    {
+        if (destination.empty())
+            ThrowStandardOutputError(error);
+        ThrowWriteError(destination, error);
     }
 
     void Text(Sheet& sheet, lxw_col_t column, const std::string& utf8, lxw_format* format)
@@ -150,6 +160,7 @@ TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t
       winsOfClass_(definition.classes.size(), 0)
 {
     Book& book = *book_;
+    book.destination = destination;
     book.fd = OpenTemporaryFile(destination);
     // The library opens the file by name; this name is the unnamed file itself.
     const std::string name = "/proc/self/fd/" + std::to_string(book.fd);
@@ -291,7 +302,7 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
     const lxw_error closed = ::workbook_close(book.workbook);
     book.workbook = nullptr;
     if (closed != LXW_NO_ERROR)
-        ThrowWriteError();
+        book.ThrowWriteFailed(EIO);
 
     std::string piece(1 << 20, '\0');
     for (off_t at = 0;;) {
@@ -299,7 +310,7 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            ThrowWriteError();
+            book.ThrowWriteFailed(errno);
         if (got == 0)
             break;
         write(std::string_view(piece.data(), static_cast<std::size_t>(got)));

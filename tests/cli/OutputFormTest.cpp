@@ -1,10 +1,13 @@
 // Each output form of kelmora-check against a text written out by hand: a draw whose labels,
 // numbers and prizes hold commas and quotes, tickets from several files and standard input.
 
+#include "core/Cp932ToUtf8.h"
 #include "tests/cli/RunChecker.h"
 #include "tests/support/Iconv.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using kelmora::test::RunChecker;
 using kelmora::test::Sjis;
@@ -129,4 +132,48 @@ TEST_F(OutputForms, SummaryCountsWinsAndAddsPlainAmounts)
               log.out +
                   Sjis("1等,前後賞\t1,000万円\t2\r\n下\"2\"桁\t300円\t1\r\n"
                        "記念\t粗品\t0\r\n合計\t20,000,300円\t3\r\n"));
+}
+
+// The UTF-8 forms are the report's own bytes decoded as one text, as the window decodes the
+// log: a label that ends in a lone lead byte reads on into the text after it. Over random
+// labels and prizes heavy in lead and trail bytes.
+TEST(Utf8Forms, AreTheReportDecodedWhole)
+{
+    std::mt19937 random(2020);
+    const std::string pool = "Aa1-,\"\x81\x82\x83\x88\x89\x9F\xE0\xEA\xFC\x40\x5C\x7E\x80\xA0\xB1\xDF\xFD\xFF";
+    const auto text = [&](std::size_t most) {
+        std::string bytes = "L";
+        for (std::size_t n = std::uniform_int_distribution<std::size_t>(0, most)(random); n > 0; --n)
+            bytes += pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+        // Often a lone lead byte at the end.
+        if (random() % 2 == 0)
+            bytes += "\x82";
+        return bytes;
+    };
+    const auto decodedWhole = [](const std::string& cp932) {
+        std::string utf8;
+        kelmora::AppendCp932AsUtf8(cp932, utf8);
+        std::string lf;
+        for (std::size_t i = 0; i < utf8.size(); ++i)
+            if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
+                lf += utf8[i];
+        return lf;
+    };
+    TempDir dir;
+    WriteBytes(dir.File("t.wkn"), "17\r\n\x82\xC9\x93\x96\r\n27\r\n");
+    for (int round = 0; round < 60; ++round) {
+        std::string draw = "[Ver]\r\nNo=2\r\nEVENT=" + text(6) + "\r\n[Hit]\r\n";
+        for (int c = 1; c <= 2; ++c)
+            draw += "Hit" + std::to_string(c) + "=" + text(8) + "\r\nNo" + std::to_string(c) + "=" +
+                (c == 1 ? "7" : "\x93\x96") + "\r\nSHO" + std::to_string(c) + "=" + text(4) + "\r\n";
+        WriteBytes(dir.File("d.wkx"), draw);
+        SCOPED_TRACE(draw);
+        for (const std::string form : {"", "--format=summary ", "--summary "}) {
+            const auto plain = RunChecker(dir, form + "d.wkx t.wkn");
+            const auto utf8 = RunChecker(dir, form + "--utf8 d.wkx t.wkn");
+            ASSERT_EQ(plain.exitCode, 0) << plain.err;
+            ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
+            EXPECT_EQ(utf8.out, decodedWhole(plain.out)) << form;
+        }
+    }
 }

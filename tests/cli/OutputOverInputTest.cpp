@@ -67,3 +67,32 @@ TEST(OutputOverInput, IsRefusedAndChangesNothing)
     EXPECT_EQ(fine.exitCode, 0) << fine.err;
     EXPECT_FALSE(ReadBytes(dir.File("r.txt")).empty());
 }
+
+// Only a ticket file named "-" is standard input; a draw named "-" is the file ./-, and it is
+// that file the check compares with the output.
+TEST(OutputOverInput, ADrawNamedDashIsAFileAndMayNotBeTheOutput)
+{
+    TempDir dir;
+    const std::string draw = "[Ver]\r\nNo=1\r\n[Hit]\r\nHit1=H\r\nNo1=7\r\nSHO1=P\r\n";
+    WriteBytes(dir.File("-"), draw);
+    WriteBytes(dir.File("t.wkn"), "17\r\n");
+    const auto run = RunChecker(dir, "- t.wkn -o ./-", "< /dev/null");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("is the input"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(dir.File("-")), draw);
+
+    // Read as a file, not from standard input.
+    const auto read = RunChecker(dir, "- t.wkn", "< /dev/null");
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.out.find("17"), std::string::npos);
+}
+
+// A device as the output replaces nothing, even when it is also what standard input reads.
+TEST(OutputOverInput, ADeviceMayBeBoth)
+{
+    TempDir dir;
+    WriteBytes(dir.File("d.wkx"), "[Ver]\r\nNo=1\r\n[Hit]\r\nHit1=H\r\nNo1=7\r\nSHO1=P\r\n");
+    const auto run = RunChecker(dir, "d.wkx - -o /dev/null", "< /dev/null");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+}

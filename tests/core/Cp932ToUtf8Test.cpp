@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 using kelmora::AppendCp932AsUtf8;
 
@@ -45,4 +46,40 @@ TEST(Cp932ToUtf8, BytesThatAreNoCharacterBecomeReplacementCharacters)
               "3"); // an unassigned pair is one character
     EXPECT_EQ(Utf8("\xA0\xFD"), ">\uFFFD\uFFFD");
     EXPECT_TRUE(AppendCp932AsUtf8("", *std::make_unique<std::string>()));
+}
+
+namespace {
+// Bytes heavy in what makes decoding hard: lead bytes, bytes that are lead and trail alike,
+// trail bytes that are ASCII, line ends and bytes that are no character.
+std::string RandomCp932(std::mt19937& random, std::size_t most)
+{
+    static const std::string pool = "A1 \r\n\x40\x5C\x7E\x80\x81\x82\x88\x9F\xA0\xB1\xDF\xE0\xEA\xFC\xFD\xFF";
+    std::string bytes;
+    for (std::size_t n = std::uniform_int_distribution<std::size_t>(0, most)(random); n > 0; --n)
+        bytes += pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    return bytes;
+}
+} // namespace
+
+// Text written in pieces decodes as the one text the pieces make, wherever they are cut.
+TEST(Cp932ToUtf8, PiecesDecodeAsTheWholeText)
+{
+    std::mt19937 random(20);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string bytes = RandomCp932(random, 24);
+        std::string whole;
+        const bool wholeDecoded = AppendCp932AsUtf8(bytes, whole);
+        std::string pieces;
+        std::string carry;
+        bool piecesDecoded = true;
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t size = std::uniform_int_distribution<std::size_t>(1, 4)(random);
+            piecesDecoded = AppendCp932AsUtf8(std::string_view(bytes).substr(at, size), pieces, carry) && piecesDecoded;
+            at += size;
+        }
+        piecesDecoded = AppendCp932AsUtf8({}, pieces, carry) && piecesDecoded;
+        ASSERT_EQ(pieces, whole) << round;
+        EXPECT_EQ(piecesDecoded, wholeDecoded) << round;
+        EXPECT_TRUE(carry.empty());
+    }
 }

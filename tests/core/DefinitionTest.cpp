@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 using namespace kelmora;
 using namespace kelmora::test;
 
@@ -127,4 +129,37 @@ TEST(LoadDefinition, ReadsAShiftJisFile)
     EXPECT_EQ(definition.classes[0].label, "1\x93\x99");
     EXPECT_EQ(definition.classes[0].numbers, TLineList{kKumiTicket});
     EXPECT_EQ(definition.classes[0].prize, "100\x89\x7E");
+}
+
+// The draw reader keeps the entries a definition is read from (Rule n among them) and nothing
+// else: once read, a file full of other entries costs little more than the ones it uses.
+TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
+{
+    std::string file = "[Ver]\r\nNo=2\r\nEVENT=e\r\nNote=x\r\n[Hit]\r\nHit1=A\r\nNo1=7\r\nSHO1=1\r\n"
+                       "Rule2=whole\r\nHit2=B\r\nNo2=8\r\nSHO2=2\r\nNo01=5\r\nNo3=past the count\r\n";
+    for (int i = 0; i < 200000; ++i)
+        file += "Note" + std::to_string(i) + "=" + std::string(20, 'x') + "\r\n";
+    file += "[Other]\r\nNo1=9\r\n";
+    kelmora::test::TempDir dir;
+    kelmora::test::WriteBytes(dir.File("d.wkx"), file);
+
+#if defined(__SANITIZE_ADDRESS__)
+    const TProfileFile profile = LoadDefinitionProfile(dir.File("d.wkx"));
+#else
+    const std::size_t before = ::mallinfo2().uordblks;
+    const TProfileFile profile = LoadDefinitionProfile(dir.File("d.wkx"));
+    EXPECT_LT(::mallinfo2().uordblks - before, file.size() / 20);
+#endif
+    EXPECT_EQ(profile.ReadString("Hit", "Rule2"), "whole");
+    EXPECT_EQ(profile.ReadString("Hit", "NO2"), "8");
+    EXPECT_EQ(profile.ReadString("Ver", "EVENT"), "e");
+    EXPECT_EQ(profile.ReadString("Hit", "Note7", "none"), "none");
+    EXPECT_EQ(profile.ReadString("Hit", "No01", "none"), "none");
+    EXPECT_EQ(profile.ReadString("Other", "No1", "none"), "none");
+    EXPECT_EQ(profile.ReadString("Hit", "No3", "none"), "none");
+    const TLotteryDefinition definition = LoadDefinition(profile);
+    ASSERT_EQ(definition.classes.size(), 2u);
+    EXPECT_EQ(definition.classes[1].label, "B");
+    // Without a filter every entry is there, as before.
+    EXPECT_EQ(TProfileFile::Load(dir.File("d.wkx")).ReadString("Hit", "Note7"), std::string(20, 'x'));
 }

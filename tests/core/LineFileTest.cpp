@@ -182,3 +182,34 @@ TEST(SplitLines, AgreesWithTheRuleReadByteByByte)
         ASSERT_EQ(SplitRawLines(text), reference(text)) << "round " << round;
     }
 }
+
+// Reading stops at the reader's limit while it reads: endless input is an error, whatever it
+// holds, and what follows a NUL is not kept.
+TEST(ReadWholeStream, StopsAtTheLimit)
+{
+    const int zeros = ::open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(zeros, 0);
+    try {
+        ReadWholeStream(zeros, {}, true);
+        ADD_FAILURE() << "endless input was read as a text";
+    } catch (const TKelmoraError& error) {
+        EXPECT_EQ(std::string(error.what()), "標準入力から読み込めません: 読み込める大きさ (4 GiB) を超えています");
+    }
+    ::close(zeros);
+}
+
+// A file is read no further than its first NUL, and the buffer sized for the whole file gives
+// its memory back.
+TEST(ReadWholeFile, StopsAtANulAndGivesBackTheRest)
+{
+    TempDir dir;
+    std::string bytes = "12\r\n34";
+    bytes.resize(std::size_t{32} << 20, '\0');
+    WriteBytes(dir.File("nul.wkn"), bytes);
+    const TByteString read = ReadWholeFile(dir.File("nul.wkn"), true);
+    EXPECT_EQ(read, "12\r\n34");
+    EXPECT_LT(read.capacity(), std::size_t{1} << 20);
+    EXPECT_EQ(ReadLineFile(dir.File("nul.wkn")), (TLineList{"12", "34"}));
+    // Without the NUL rule every byte is there.
+    EXPECT_EQ(ReadWholeFile(dir.File("nul.wkn")).size(), bytes.size());
+}

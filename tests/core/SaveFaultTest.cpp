@@ -8,6 +8,7 @@
 #include "core/SafeFileWriter.h"
 #include "core/TicketList.h"
 #include "tests/core/ChildProcess.h"
+#include "tests/core/SaveOutcome.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 
@@ -39,7 +40,6 @@ using test::WriteBytes;
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
 const std::string kWriteError = "ストリームへの書き込みエラー";
 
 std::string CannotCreate(const std::string& path)
@@ -47,20 +47,39 @@ std::string CannotCreate(const std::string& path)
     return "ファイル " + path + " を作成できません";
 }
 
+// An in-place rewrite whose old bytes cannot be kept safe is refused.
+std::string CannotKeep(const std::string& path)
+{
+    return "ファイル " + path +
+        " を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、元の内容を退避できません)";
+}
+
+// In a child: the user's cache folder, where an in-place rewrite keeps the old bytes.
+void UseCacheFolder(const std::string& folder)
+{
+    ::setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+}
+
 std::string CannotOpen(const std::string& path)
 {
     return "ファイル " + path + " は開けません";
 }
 
+// A message without its reason, which SaveReasons checks on its own; a write error also
+// without the file it names.
+std::string Headline(std::string message)
+{
+    if (message.starts_with(kWriteError))
+        return kWriteError;
+    if (const auto colon = message.find(": "); colon != std::string::npos)
+        message.resize(colon);
+    return message;
+}
+
 template <class Operation>
 std::string Outcome(Operation&& operation)
 {
-    try {
-        operation();
-        return "saved";
-    } catch (const TKelmoraError& error) {
-        return error.what();
-    }
+    return Headline(ErrorOf(operation));
 }
 
 // Entries with bytes that no conversion would keep, and one whose size the test chooses.
@@ -170,11 +189,6 @@ std::size_t EntriesIn(const std::filesystem::path& dir)
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
-// A directory every user may write in, for the tests that save as an unprivileged user.
-struct SharedDir : TempDir {
-    SharedDir() { ::chmod(Path().c_str(), 0777); }
-};
-
 const std::string kOld = "old file\r\n\x81\x40\r\n";
 
 } // namespace
@@ -205,11 +219,13 @@ TEST(SaveFaults, DiskFullKeepsTheOldFileAndLeavesNoTemporaryFile)
 TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
 {
     // The directory takes no temporary file, so the file the user may write is rewritten in
-    // place. A file that does not fit fails before its first byte is touched, even one that the
-    // user may write but not read, whose old bytes could not be put back.
+    // place, its old bytes kept in the cache folder meanwhile. A file that does not fit fails
+    // before its first byte is touched; one that the user may write but not read, whose old
+    // bytes could not be kept, is refused.
     SharedDir dir;
     std::filesystem::create_directory(dir.Path() / "locked");
     const std::string path = dir.File("locked/tickets.wkn");
+    const std::string cache = dir.File("cache");
     for (const Saver& saver : kSavers) {
         for (const mode_t mode : {mode_t{0644}, mode_t{0200}}) {
             SCOPED_TRACE(std::string(saver.name) + (mode == 0200 ? " unreadable" : ""));
@@ -219,22 +235,28 @@ TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
             (void)::chown(path.c_str(), kNobody, kNobody);
             ::chmod(path.c_str(), mode);
             ::chmod(dir.File("locked").c_str(), 0555);
+            const std::string refused = mode == 0200 ? CannotKeep(path) : kWriteError;
             EXPECT_EQ(RunInChild({.fileSizeLimit = 4096, .unprivileged = true},
                                  [&] {
+                                     UseCacheFolder(cache);
                                      return saver.save({path, dir.File("spare"), 8192});
                                  }),
-                      kWriteError);
+                      refused);
             ::chmod(path.c_str(), 0644);
             EXPECT_EQ(ReadBytes(path), kOld);
             ::chmod(path.c_str(), mode);
             EXPECT_EQ(RunInChild({.unprivileged = true},
                                  [&] {
+                                     UseCacheFolder(cache);
                                      return saver.save({path, dir.File("spare")});
                                  }),
-                      "saved");
+                      mode == 0200 ? refused : "saved");
             ::chmod(path.c_str(), 0644);
-            EXPECT_EQ(ReadBytes(path), saver.bytes(1));
+            EXPECT_EQ(ReadBytes(path), mode == 0200 ? kOld : saver.bytes(1));
             EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+            if (std::filesystem::exists(cache + "/kelmora")) {
+                EXPECT_EQ(EntriesIn(cache + "/kelmora"), 0u) << "a kept copy outlived its save";
+            }
         }
     }
 }
@@ -266,6 +288,7 @@ TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
                     ;
                 filler.close();
                 std::string result = RunInChild({.unprivileged = true}, [&] {
+                    UseCacheFolder(dir.File("cache"));
                     return saver.save({path, dir.File("spare"), 65536});
                 });
                 if (ReadBytes(path) != kOld)
@@ -274,7 +297,7 @@ TEST(SaveFaults, AFullDiskWhileRewritingInPlaceKeepsTheOldFile)
             });
             if (outcome == "no mount")
                 GTEST_SKIP() << "this system lets no test mount a file system";
-            EXPECT_EQ(outcome, kWriteError);
+            EXPECT_EQ(outcome, mode == 0200 ? CannotKeep(path) : kWriteError);
         }
     }
 }

@@ -1,10 +1,10 @@
 #include "ui/text/Cp932.h"
 
 #include "core/ByteString.h"
+#include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
 
 #include <QHash>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -18,64 +18,42 @@ namespace {
 constexpr char16_t kNoCharacter = 0xFFFD;
 constexpr std::uint16_t kNoCode = 0xFFFF;
 
-// Code page 932 in both directions, taken once from the platform's converter so that our
-// display and the platform agree on every code.
-struct TCp932Tables {
-    std::array<char16_t, 0x100> single{};
-    std::array<char16_t, 0x10000> pair{};      // index lead << 8 | trail
+// What a code decodes to, by the core's decoder, which kelmora-check's UTF-8 forms use too.
+char16_t Decoded(const char* bytes, std::size_t size)
+{
+    char16_t c = 0;
+    DecodeCp932At(std::string_view(bytes, size), 0, c);
+    return c;
+}
+
+// The way back from Unicode, taken once from the platform's converter: where several codes
+// decode to one character (NEC and IBM duplicates) the platform's encoder picks the code, as
+// any other program writing code page 932 would.
+struct TCp932Encoding {
     std::array<std::uint16_t, 0x10000> code{}; // by UTF-16 unit; below 0x100 one byte
 
-    TCp932Tables()
+    TCp932Encoding()
     {
-        single.fill(kNoCharacter);
-        pair.fill(kNoCharacter);
         code.fill(kNoCode);
-        QStringDecoder decoder("CP932", QStringConverter::Flag::Stateless);
-        const auto decodeOne = [&](QByteArrayView bytes) -> char16_t {
-            // The converter's error flag sticks once set, so its output alone tells.
-            const QString text = decoder.decode(bytes);
-            if (text.size() != 1)
-                return kNoCharacter;
-            // The converter's substitute for an unmapped code is SUB (0x1A).
-            const char16_t c = text.at(0).unicode();
-            return c == 0x1A ? kNoCharacter : c;
-        };
         // ASCII is itself in code page 932 as Windows has it; the converter's table would swap
         // three control codes (1A, 1C, 7F) as IBM's variant does.
-        for (unsigned byte = 0; byte < 0x80; ++byte) {
-            single[byte] = static_cast<char16_t>(byte);
+        for (unsigned byte = 0; byte < 0x80; ++byte)
             code[byte] = static_cast<std::uint16_t>(byte);
-        }
-        ForEachNonAsciiCp932Code([&](unsigned index, const char* bytes, std::size_t size) {
-            (size == 1 ? single[index] : pair[index]) = decodeOne(QByteArrayView(bytes, static_cast<qsizetype>(size)));
-        });
-        BuildEncoding();
-    }
-
-    // Where several codes decode to one character (NEC and IBM duplicates) the platform's
-    // encoder picks the code, as any other program writing code page 932 would.
-    void BuildEncoding()
-    {
         QStringEncoder encoder("CP932", QStringConverter::Flag::Stateless);
-        const auto add = [&](char16_t c) {
+        ForEachNonAsciiCp932Code([&](unsigned, const char* bytes, std::size_t size) {
+            const char16_t c = Decoded(bytes, size);
             if (c == kNoCharacter || code[c] != kNoCode)
                 return;
             const QChar qc(c);
-            const QByteArray bytes = encoder.encode(QStringView(&qc, 1));
+            const QByteArray encoded = encoder.encode(QStringView(&qc, 1));
             // An unmappable character comes out as a substitute, which decodes to another.
-            if (bytes.size() == 1 && single[static_cast<unsigned char>(bytes[0])] == c)
-                code[c] = static_cast<unsigned char>(bytes[0]);
-            else if (bytes.size() == 2) {
-                const auto value = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
-                                                              static_cast<unsigned char>(bytes[1]));
-                if (pair[value] == c)
-                    code[c] = value;
-            }
-        };
-        for (char16_t c : single)
-            add(c);
-        for (char16_t c : pair)
-            add(c);
+            if (encoded.isEmpty() || encoded.size() > 2 ||
+                Decoded(encoded.constData(), static_cast<std::size_t>(encoded.size())) != c)
+                return;
+            code[c] = encoded.size() == 1 ? static_cast<std::uint16_t>(static_cast<unsigned char>(encoded[0]))
+                                          : static_cast<std::uint16_t>(static_cast<unsigned char>(encoded[0]) << 8 |
+                                                                       static_cast<unsigned char>(encoded[1]));
+        });
         // Linux keyboards and input methods type the JIS forms of these; they are the same
         // characters as the code page's own forms, so they take the same codes (the yen key
         // gives 5C, as it does on the systems that write these files).
@@ -96,34 +74,25 @@ struct TCp932Tables {
     }
 };
 
-const TCp932Tables& Tables()
+const TCp932Encoding& Encoding()
 {
-    static const auto tables = std::make_unique<TCp932Tables>();
-    return *tables;
+    static const auto encoding = std::make_unique<TCp932Encoding>();
+    return *encoding;
 }
 
-// Hands the unit at `i` to `sink` and returns the index after it. ASCII reads the same in
-// the code page, so the tables are built only when other bytes come (not at start-up).
+// Hands the unit at `i` to `sink` and returns the index after it.
 template <typename Sink>
-std::size_t NextUnit(const TCp932Tables*& tables, std::string_view bytes, std::size_t i, Sink&& sink)
+std::size_t NextUnit(std::string_view bytes, std::size_t i, Sink&& sink)
 {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte == '\r') {
         sink(u'\n');
         return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? i + 2 : i + 1;
     }
-    if (byte < 0x80) {
-        sink(byte == '\n' ? u'\n' : static_cast<char16_t>(byte));
-        return i + 1;
-    }
-    if (!tables)
-        tables = &Tables();
-    if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-        sink(tables->pair[static_cast<std::size_t>(byte) << 8 | static_cast<unsigned char>(bytes[i + 1])]);
-        return i + 2;
-    }
-    sink(tables->single[byte]);
-    return i + 1;
+    char16_t c = 0;
+    const std::size_t next = DecodeCp932At(bytes, i, c);
+    sink(c);
+    return next;
 }
 
 QString CodePointText(char32_t codePoint)
@@ -149,28 +118,26 @@ QString CodePointText(char32_t codePoint)
 
 QString DecodeCp932(std::string_view bytes)
 {
-    const TCp932Tables* tables = nullptr;
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const begin = out;
     for (std::size_t i = 0; i < bytes.size();)
-        i = NextUnit(tables, bytes, i, [&](char16_t c) { *out++ = c; });
+        i = NextUnit(bytes, i, [&](char16_t c) { *out++ = c; });
     text.truncate(out - begin);
     return text;
 }
 
 std::size_t Cp932UnitOffset(std::string_view bytes, std::size_t units)
 {
-    const TCp932Tables* tables = nullptr;
     std::size_t i = 0;
     for (std::size_t unit = 0; unit < units && i < bytes.size(); ++unit)
-        i = NextUnit(tables, bytes, i, [](char16_t) {});
+        i = NextUnit(bytes, i, [](char16_t) {});
     return i;
 }
 
 TByteString EncodeCp932(QStringView text)
 {
-    const TCp932Tables& tables = Tables();
+    const TCp932Encoding& tables = Encoding();
     TByteString bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -198,11 +165,10 @@ namespace {
 // Where each unit of `bytes` starts, and bytes.size() after the last.
 std::vector<std::size_t> UnitOffsets(std::string_view bytes)
 {
-    const TCp932Tables* tables = nullptr;
     std::vector<std::size_t> offsets;
     for (std::size_t i = 0; i < bytes.size();) {
         offsets.push_back(i);
-        i = NextUnit(tables, bytes, i, [](char16_t) {});
+        i = NextUnit(bytes, i, [](char16_t) {});
     }
     offsets.push_back(bytes.size());
     return offsets;

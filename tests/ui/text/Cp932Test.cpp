@@ -1,5 +1,6 @@
 #include "ui/text/Cp932.h"
 
+#include "core/Cp932ToUtf8.h"
 #include "core/KelmoraError.h"
 #include "tests/support/ShiftJis.h"
 #include "ui/ErrorBox.h"
@@ -8,6 +9,8 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace kelmora::test;
 
@@ -95,6 +98,28 @@ TEST(Cp932Test, AgreesWithThePlatformConverterOnEveryCode)
         }
     }
     EXPECT_EQ(decodable, 9604);
+}
+
+// The window shows what kelmora-check's UTF-8 forms write: the same decoder, over random bytes
+// heavy in lead bytes, with only the line ends told apart (the window shows each as one break).
+TEST(Cp932Test, ShowsWhatTheUtf8FormsWrite)
+{
+    std::mt19937 random(5);
+    const std::string pool = "A1\r\n\x40\x5C\x7E\x80\x81\x82\x88\x9F\xA0\xB1\xDF\xE0\xEA\xFC\xFD\xFF";
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        for (std::size_t n = std::uniform_int_distribution<std::size_t>(0, 16)(random); n > 0; --n)
+            bytes += pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+        std::string utf8;
+        AppendCp932AsUtf8(bytes, utf8);
+        std::string lines;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')
+                continue;
+            lines += utf8[i] == '\r' ? '\n' : utf8[i];
+        }
+        ASSERT_EQ(DecodeCp932(bytes).toStdString(), lines) << Hex(bytes);
+    }
 }
 
 TEST(Cp932Test, EncodesTypedText)
