@@ -3,16 +3,16 @@
 #include "core/KelmoraError.h"
 #include "core/LotteryDefinition.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
-#include "ui/widgets/Cp932Edit.h"
-#include "ui/editor/DrawGrid.h"
-#include "ui/editor/DrawTableModel.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/Unit1.h"
-#include "ui/editor/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/editor/DrawGrid.h"
+#include "ui/editor/DrawTableModel.h"
+#include "ui/editor/Unit3.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/Cp932Edit.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -301,6 +301,7 @@ TEST_F(DrawEditorTest, RefusalsNameTheRowAndWriteNothing)
     model->setData(model->index(0, 2), QStringLiteral("p"));
     model->setData(model->index(1, 1), QStringLiteral("1"));
     // Refused before any file name is asked for: no dialog comes up, nothing is written.
+    const TNoModalExpected noDialog;
     try {
         editor->Button5Click();
         ADD_FAILURE() << "saved a class without numbers";
