@@ -25,8 +25,8 @@ public:
     // in `folder`. Paths are native bytes.
     TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent);
 
+    // For the tests only: what the window holds.
     const TDrawDraft& Draft() const { return draft_; }
-    const std::string& Path() const { return path_; }
 
     // Event handlers.
     void Edit1Change(const QString& text);
