@@ -146,7 +146,7 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
         CheckValue(prizeClass.label, RowText(row) + "等級");
         CheckValue(prizeClass.prize, RowText(row) + "賞");
         const std::vector<TByteString> values = KeepsText(prizeClass) ? std::vector<TByteString>{prizeClass.numbersText}
-                                                                     : JoinNumbers(prizeClass.numbers, row);
+                                                                      : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const TByteString& value : values) {

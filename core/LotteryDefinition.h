@@ -14,7 +14,7 @@ struct TPrizeClass {
     TByteString label;       // HitN
     TByteString numbersText; // NoN, as read
     TByteString prize;       // SHON
-    TLineList numbers;      // NoN split by SplitNumberList
+    TLineList numbers;       // NoN split by SplitNumberList
 };
 
 struct TLotteryDefinition {

@@ -184,9 +184,9 @@ TEST(DefinitionWriter, RandomDefinitionsReadBackToTheSameClasses)
 TEST(DefinitionWriter, ReadThenWrittenAgainGivesTheSameDefinition)
 {
     const TByteString file = "[Ver]\r\nNo=3\r\nEVENT=\x87\x90\xFD draw\r\n[Hit]\r\n"
-                            "Hit1=\x80\x81\r\nNo1=11 22, \"3,3\" ,\r\nSHO1=\xED\x40\r\n"
-                            "Hit2=\r\nNo2=,\r\nSHO2=\r\n"
-                            "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
+                             "Hit1=\x80\x81\r\nNo1=11 22, \"3,3\" ,\r\nSHO1=\xED\x40\r\n"
+                             "Hit2=\r\nNo2=,\r\nSHO2=\r\n"
+                             "Hit3=x\r\nNo3=\"12\r\nSHO3=y\r\n";
     const TLotteryDefinition first = ReadBack(file);
     ASSERT_EQ(first.classes.size(), 3U);
     const TLotteryDefinition second =

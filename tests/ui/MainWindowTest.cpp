@@ -1,8 +1,6 @@
 #include "tests/support/ShiftJis.h"
 #include "tests/ui/WindowTestSupport.h"
-#include "ui/text/Cp932.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -10,6 +8,8 @@
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
 #include "ui/platform/MountTable.h"
+#include "ui/text/Cp932.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAction>
 #include <QDir>
