@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/HugePageAllocator.h"
+#include "core/HugePages.h"
 #include "core/LineList.h"
 #include "core/NumberIds.h"
 
