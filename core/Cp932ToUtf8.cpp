@@ -85,7 +85,7 @@ bool AppendCp932AsUtf8(std::string_view bytes, std::string& out)
         const auto byte = static_cast<unsigned char>(bytes[i]);
         char16_t c;
         if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            c = tables.pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])];
+            c = tables.pair[PairCode(byte, static_cast<unsigned char>(bytes[i + 1]))];
             i += 2;
         } else {
             c = tables.single[byte];

@@ -116,7 +116,7 @@ std::size_t NextUnit(const TCp932Tables*& tables, std::string_view bytes, std::s
     if (!tables)
         tables = &Tables();
     if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-        sink(tables->pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])]);
+        sink(tables->pair[PairCode(byte, static_cast<unsigned char>(bytes[i + 1]))]);
         return i + 2;
     }
     sink(tables->single[byte]);
