@@ -21,13 +21,11 @@
 #include "core/WinFinder.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <iostream>
 #include <memory>
 #include <vector>
 
-#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,30 +130,12 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
     return writers;
 }
 
-// A large draw becomes many small allocations (its keys, classes, numbers and the tables built
-// from them) in fresh memory, which the kernel would fault in by the 4 KiB page; faulting the
-// heap in by huge pages first is several times cheaper. The room is about what the draw's
-// structures take; a small draw needs none.
+// The draw's structures take about sixteen times its file's size.
 void PrepareHeapForDraw(int drawFile)
 {
-    constexpr std::size_t kHugePage = std::size_t{2} << 20;
     struct stat st {};
-    if (::fstat(drawFile, &st) != 0 || !S_ISREG(st.st_mode))
-        return;
-    constexpr std::size_t kMaxRoom = 15 << 20; // below the largest heap-served request
-    const std::size_t room = std::min(static_cast<std::size_t>(st.st_size) * 16, kMaxRoom);
-    if (room < 2 * kHugePage)
-        return;
-    // The block comes from the heap, not a mapping of its own, and stays with the process
-    // once freed for the rest of this short run.
-    ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    ::mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    void* block = std::malloc(room);
-    if (block == nullptr)
-        return;
-    AdviseHugePages(block, room);
-    std::memset(block, 0, room);
-    std::free(block);
+    if (::fstat(drawFile, &st) == 0 && S_ISREG(st.st_mode))
+        WarmUpHeap(static_cast<std::size_t>(st.st_size) * 16);
 }
 
 } // namespace

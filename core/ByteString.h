@@ -30,6 +30,12 @@ inline constexpr bool IsTrailByte(unsigned char byte)
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
+// The index of a lead and trail byte pair in a decoding table: lead << 8 | trail.
+inline constexpr std::size_t PairCode(unsigned char lead, unsigned char trail)
+{
+    return std::size_t{lead} << 8 | trail;
+}
+
 // Calls visit(code, bytes, size) for every code of code page 932 beyond ASCII: each byte from
 // 80 to FF that does not lead a pair (code: the byte), then each lead and trail byte pair (code:
 // lead << 8 | trail). Decoding tables are built from it.

@@ -78,7 +78,7 @@ std::size_t DecodeCp932At(std::string_view bytes, std::size_t i, char16_t& chara
     }
     const TCp932Tables& tables = Tables();
     if (IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-        character = tables.pair[byte << 8 | static_cast<unsigned char>(bytes[i + 1])];
+        character = tables.pair[PairCode(byte, static_cast<unsigned char>(bytes[i + 1]))];
         return i + 2;
     }
     character = tables.single[byte];

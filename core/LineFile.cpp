@@ -28,12 +28,41 @@ TLineList SplitLines(TByteString data)
     return SplitRawLines(std::move(data));
 }
 
+namespace {
+
+// The LFs of a large file are counted before it is split, to size its line list exactly: 16
+// bytes at a time, since a byte at a time costs almost as much as the split itself. Kept out
+// of the split, whose line-break step the compiler then keeps inline.
+[[gnu::noinline]] std::size_t CountLineFeeds(std::string_view data)
+{
+    std::size_t count = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Each byte of `counts` counts the LFs in its column, up to 255 chunks; then they are summed.
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (data.size() - i >= 16) {
+        const std::size_t end = i + 16 * std::min<std::size_t>(255, (data.size() - i) / 16);
+        __m128i counts = _mm_setzero_si128();
+        for (; i < end; i += 16)
+            counts = _mm_sub_epi8(
+                counts, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data.data() + i)), lf));
+        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        count +=
+            static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+#endif
+    return count +
+        static_cast<std::size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(i), data.end(), '\n'));
+}
+
+} // namespace
+
 TLineList SplitRawLines(TByteString data)
 {
     if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
     std::vector<TLineList::Span> spans;
-    spans.reserve(static_cast<std::size_t>(std::count(data.begin(), data.end(), '\n')) + 1);
+    spans.reserve(CountLineFeeds(data) + 1);
     AdviseHugePages(spans.data(), spans.capacity() * sizeof(TLineList::Span));
 
     // Visits every CR and LF in order; the LF of a CR LF lies before the next entry's start.

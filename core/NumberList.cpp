@@ -23,9 +23,10 @@ void SplitNumberList(std::string_view text, TLineList& items)
     };
 
     skipBlanks();
+    TByteString item;
     while (p < end) {
-        TByteString item;
         if (text[p] == '"') {
+            item.clear();
             ++p;
             bool closed = false;
             while (p < end) {
@@ -44,6 +45,7 @@ void SplitNumberList(std::string_view text, TLineList& items)
             // An unclosed quote keeps the rest of the text but its last byte.
             if (!closed && !item.empty())
                 item.pop_back();
+            items.push_back(item);
         } else {
             const std::size_t start = p;
             while (p < end && text[p] != ',' && !IsBlank(text[p])) {
@@ -53,9 +55,9 @@ void SplitNumberList(std::string_view text, TLineList& items)
                 else
                     ++p;
             }
-            item.assign(text.substr(start, p - start));
+            // Most items are unquoted: they go in as they stand, without a copy of their own.
+            items.push_back(text.substr(start, p - start));
         }
-        items.push_back(std::move(item));
         skipBlanks();
         if (p < end && text[p] == ',') {
             ++p;

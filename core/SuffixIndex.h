@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/HugePageAllocator.h"
+#include "core/HugePages.h"
 #include "core/LineList.h"
 #include "core/NumberIds.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -57,12 +58,18 @@ public:
     static std::uint64_t TailOf(std::string_view text)
     {
         unsigned char bytes[8] = {};
-        const std::size_t n = text.size() < 8 ? text.size() : 8;
-        if (n > 0)
-            std::memcpy(bytes + 8 - n, text.data() + text.size() - n, n);
+        if (text.size() >= 8)
+            std::memcpy(bytes, text.data() + text.size() - 8, 8);
+        else if (!text.empty())
+            std::memcpy(bytes + 8 - text.size(), text.data(), text.size());
         std::uint64_t tail = 0;
-        for (int i = 7; i >= 0; --i)
-            tail = tail << 8 | bytes[i];
+        if constexpr (std::endian::native == std::endian::little) {
+            // The bytes in memory order already are that number: one load, not eight shifts.
+            std::memcpy(&tail, bytes, 8);
+        } else {
+            for (int i = 7; i >= 0; --i)
+                tail = tail << 8 | bytes[i];
+        }
         return tail;
     }
 

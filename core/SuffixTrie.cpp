@@ -1,7 +1,5 @@
 #include "core/SuffixTrie.h"
 
-#include "core/HugePages.h"
-
 #include <algorithm>
 #include <numeric>
 
@@ -53,8 +51,6 @@ TSuffixTrie::TSuffixTrie(const TLineList& numbers)
     std::vector<Range> ranges;
     ranges.reserve(total + 1);
     nodes_.reserve(total + 1);
-    AdviseHugePages(ranges.data(), ranges.capacity() * sizeof(Range));
-    AdviseHugePages(nodes_.data(), nodes_.capacity() * sizeof(Node));
     ranges.push_back({0, static_cast<std::uint32_t>(distinct.size()), 0});
     for (std::size_t k = 0; k < ranges.size(); ++k) {
         auto [first, last, depth] = ranges[k];

@@ -5,7 +5,7 @@ packages="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   xvfb xauth x11-utils openbox xclip
   desktop-file-utils lintian xdotool imagemagick
   python3 appstream shared-mime-info

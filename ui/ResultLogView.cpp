@@ -2,8 +2,8 @@
 
 #include "core/KelmoraError.h"
 #include "core/ResultLog.h"
-#include "ui/text/Cp932.h"
 #include "ui/platform/AvailableMemory.h"
+#include "ui/text/Cp932.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

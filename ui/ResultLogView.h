@@ -40,7 +40,7 @@ public:
     // the text area stays empty and read-only, the log keeps every byte (it can still be
     // saved), and Reload and ShowAppended throw TKelmoraError saying so. Tests replace the
     // figure of what the process can still get.
-    bool TooLargeToShow() const { return tooLarge_; }
+    bool TooLargeToShow() const { return tooLarge_; } // for the tests only
     void SetAvailableMemory(std::function<std::size_t()> availableMemory);
     // What the text area takes for `bytes` of the log, measured on Qt 6: about 2 bytes per
     // character for the text and some 470 bytes per line for its block and layout.

@@ -48,6 +48,7 @@ public:
     // Replaces the ticket list with the file at `path`.
     void OpenTicketFile(const std::string& path);
 
+    // For the tests only: the lists and the log the window shows.
     const TCheckState& State() const { return state_; }
     TResultLogView& ResultLogView() { return *resultLogView_; }
 

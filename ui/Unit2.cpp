@@ -26,7 +26,7 @@ TForm2::TForm2(QWidget* parent)
     Image1->setGeometry(0, 0, 301, 181);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label1 = new QLabel(QStringLiteral("Ver 1.0"), this);
+    Label1 = new QLabel(QStringLiteral("Ver " KELMORA_SHORT_VERSION), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(120, 72, 56, 16);
     QFont labelFont = FormFont(16);

@@ -7,10 +7,10 @@
 #include "core/LineFile.h"
 #include "core/WinningCheck.h"
 #include "ui/KelmoraApplication.h"
-#include "ui/widgets/ListBox.h"
 #include "ui/ResultLogView.h"
 #include "ui/Startup.h"
 #include "ui/Unit1.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -487,6 +487,51 @@ TEST(SaveLinks, ALinkPlantedInASharedFolderByAnotherUserIsNotFollowed)
     }
 }
 
+// What holds without a second user: the saver's own links are followed in shared folders,
+// its own and another user's. Refusing another user's link needs root (the test above).
+TEST(SaveLinks, TheSaversOwnLinksInSharedFoldersAreFollowed)
+{
+    SharedDir dir;
+    const std::string shared = dir.File("shared");
+    std::filesystem::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    const std::string secret = dir.File("secret");
+    const auto saveThrough = [&](const std::string& link, const Saver& saver) {
+        WriteBytes(secret, kOld);
+        ::chmod(secret.c_str(), 0666);
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(secret, link);
+        std::string outcome = saver.save({link, dir.File("spare")});
+        if (outcome == "saved" && ReadBytes(secret) != saver.bytes(1))
+            outcome = "saved elsewhere";
+        if (!std::filesystem::is_symlink(link))
+            outcome += ", the link replaced";
+        std::filesystem::remove(link);
+        return outcome;
+    };
+
+    // Another user's shared folder: root's for an unprivileged child, else the system's.
+    std::string othersFolder;
+    struct stat tmp {};
+    const std::string system = std::filesystem::temp_directory_path().string();
+    if (::geteuid() == 0)
+        othersFolder = shared;
+    else if (::stat(system.c_str(), &tmp) == 0 && (tmp.st_mode & S_ISVTX) && (tmp.st_mode & S_IWOTH) &&
+             tmp.st_uid != ::geteuid())
+        othersFolder = system;
+
+    for (const Saver& saver : kSavers) {
+        SCOPED_TRACE(saver.name);
+        EXPECT_EQ(saveThrough(shared + "/own.txt", saver), "saved");
+        if (othersFolder.empty())
+            continue;
+        const std::string link = othersFolder + "/kelmora-own-link-" + std::to_string(::getpid());
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return saveThrough(link, saver); }), "saved");
+    }
+    if (othersFolder.empty())
+        GTEST_SKIP() << "no shared folder of another user to save in";
+}
+
 TEST(SaveLinks, AChainLongerThanTheSystemFollowsIsAnError)
 {
     TempDir dir;

@@ -1,9 +1,9 @@
 #include "tests/ui/WindowTestSupport.h"
 
-#include "ui/widgets/ListBox.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveComboBox.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/widgets/ListBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -128,6 +128,21 @@ void AnswerNextModal(const std::function<bool(QWidget*)>& isWanted, const std::f
     });
     poll->start();
 }
+
+TNoModalExpected::TNoModalExpected() : poll_(std::make_unique<QTimer>())
+{
+    poll_->setInterval(5);
+    QObject::connect(poll_.get(), &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a modal window came up: " << modal->metaObject()->className() << " "
+                          << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    poll_->start();
+}
+
+TNoModalExpected::~TNoModalExpected() = default;
 
 void ChooseFile(QFileDialog& dialog, const QString& path)
 {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAbstractItemView;
@@ -99,6 +100,20 @@ void AnswerNext(Answer answer)
     AnswerNextModal([](QWidget* widget) { return qobject_cast<Widget*>(widget) != nullptr; },
                     [answer](QWidget* widget) { answer(*qobject_cast<Widget*>(widget)); });
 }
+
+// While it lives, any application-modal window that comes up fails the test and is closed at
+// once: code that must not ask the user anything then fails fast instead of waiting for an
+// answer that never comes.
+class TNoModalExpected {
+public:
+    TNoModalExpected();
+    ~TNoModalExpected();
+    TNoModalExpected(const TNoModalExpected&) = delete;
+    TNoModalExpected& operator=(const TNoModalExpected&) = delete;
+
+private:
+    std::unique_ptr<QTimer> poll_;
+};
 
 // Types `path` into a file dialog's name box (unless empty) and presses its OK button.
 void ChooseFile(QFileDialog& dialog, const QString& path);

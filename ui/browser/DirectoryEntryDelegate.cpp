@@ -1,8 +1,8 @@
 #include "ui/browser/DirectoryEntryDelegate.h"
 
 #include "ui/browser/DirectoryEntryModel.h"
-#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QPainter>
 

@@ -30,6 +30,7 @@ public:
     const std::string& Directory() const;
 
     const std::vector<TDirectoryEntry>& Entries() const { return listing_.entries; }
+    // For the tests only: the volume's case flags as the listing took them.
     bool PreservesCase() const { return listing_.preservesCase; }
     bool CaseSensitive() const { return listing_.caseSensitive; }
     // The highlighted entry, -1 for none.

@@ -28,6 +28,7 @@ public:
 
     // The chosen volume's mount point, empty for none.
     const std::string& Drive() const { return drive_; }
+    // For the tests only: the volumes as listed.
     const std::vector<TDriveEntry>& Drives() const { return entries_; }
     // Where labels and removable media are looked up (tests use a made-up tree).
     void SetVolumeProbe(platform::TVolumeProbe probe);

@@ -1,8 +1,8 @@
 #include "ui/browser/DriveEntryDelegate.h"
 
 #include "ui/browser/DriveListModel.h"
-#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/Glyphs.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QPainter>
 

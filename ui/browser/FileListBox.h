@@ -33,6 +33,7 @@ public:
     // Selects the entry listed as `name` (native bytes) as SetSelectedIndex does; returns
     // whether there was one.
     bool SelectFileNamed(std::string_view name);
+    // For the tests only: the entry the last change was announced for.
     int LastNotifiedIndex() const { return lastNotified_; }
 
     void SetItemHeight(int height);

@@ -13,6 +13,7 @@ class TDrawGrid : public QTableView {
 public:
     TDrawGrid(TDrawTableModel* model, QWidget* parent);
 
+    // For the tests only; the editor keeps the model itself.
     TDrawTableModel* DrawModel() const { return model_; }
     // Writes the cell being edited, if any, into the model and closes its editor.
     void CommitEdit();

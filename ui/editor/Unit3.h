@@ -26,7 +26,9 @@ public:
     // in `folder`. Paths are native bytes.
     TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent);
 
+    // For the tests only: what the window holds.
     const TDrawDraft& Draft() const { return draft_; }
+    // The file the draw is saved to; empty until a new draw's first save.
     const std::string& Path() const { return path_; }
 
     // Whether the draw differs from what was last opened or saved (the cell being edited

@@ -1,8 +1,8 @@
 #include "ui/browser/DirectoryListBox.h"
 
 #include "tests/ui/browser/BrowserTestSupport.h"
-#include "ui/widgets/EntryPainting.h"
 #include "ui/browser/FileListBox.h"
+#include "ui/widgets/EntryPainting.h"
 
 #include <QImage>
 #include <QPainter>

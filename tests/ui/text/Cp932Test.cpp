@@ -122,6 +122,34 @@ TEST(Cp932Test, ShowsWhatTheUtf8FormsWrite)
     }
 }
 
+// kelmora-check writes what the window shows, line ends aside (the window shows CR LF, CR and
+// LF each as one line break): the two decoders agree on every byte and every pair of bytes.
+TEST(Cp932Test, TheBatchCheckersDecoderAgreesOnEverySequence)
+{
+    int disagreements = 0;
+    const auto compare = [&](std::string_view bytes) {
+        std::string batch;
+        const bool whole = AppendCp932AsUtf8(bytes, batch);
+        for (std::size_t cr; (cr = batch.find('\r')) != std::string::npos;)
+            batch.replace(cr, batch.compare(cr, 2, "\r\n") == 0 ? 2 : 1, "\n");
+        const QString shown = DecodeCp932(bytes);
+        if (shown.toStdString() != batch || whole == shown.contains(QChar(0xFFFD))) {
+            if (++disagreements <= 10)
+                ADD_FAILURE() << Hex(std::string(bytes)) << "shown as " << shown.toStdString() << ", written as "
+                              << batch << (whole ? "" : " (not whole)");
+        }
+    };
+    for (unsigned first = 0; first < 0x100; ++first) {
+        const char one[1] = {static_cast<char>(first)};
+        compare(std::string_view(one, 1));
+        for (unsigned second = 0; second < 0x100; ++second) {
+            const char two[2] = {static_cast<char>(first), static_cast<char>(second)};
+            compare(std::string_view(two, 2));
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+}
+
 TEST(Cp932Test, EncodesTypedText)
 {
     EXPECT_EQ(EncodeCp932(u"12組345"), kKumiTicket);
