@@ -42,6 +42,7 @@ struct TInput {
 std::vector<TInput> OpenTickets(const std::vector<std::string>& paths)
 {
     std::vector<TInput> inputs;
+    inputs.reserve(paths.size());
     for (const std::string& path : paths)
         inputs.push_back({path, path == "-" ? TFileDescriptor() : OpenForReading(path)});
     return inputs;

@@ -24,6 +24,7 @@ struct TCheckedDraw {
     // classOfEntry refers into this object's own state.
     TCheckedDraw(const TCheckedDraw&) = delete;
     TCheckedDraw& operator=(const TCheckedDraw&) = delete;
+    ~TCheckedDraw() = default;
 
     TLotteryDefinition definition;
     TCheckState state;

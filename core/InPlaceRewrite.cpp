@@ -89,7 +89,7 @@ std::string CacheFolder()
 // The folder of KeptCopiesFolder, made if need be; empty when there is no cache folder.
 std::string EnsureKeptCopiesFolder()
 {
-    const std::string folder = KeptCopiesFolder();
+    std::string folder = KeptCopiesFolder();
     if (!folder.empty()) {
         (void)::mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
         (void)::mkdir(folder.c_str(), 0700);

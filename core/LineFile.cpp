@@ -159,8 +159,9 @@ TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, boo
         if (got == 0)
             break;
         if (endsAtNul) {
-            if (const void* at = std::memchr(data.data() + filled, '\0', got)) {
-                nul = static_cast<std::size_t>(static_cast<const char*>(at) - data.data());
+            const char* piece = data.data() + filled;
+            if (const char* at = std::find(piece, piece + got, '\0'); at != piece + got) {
+                nul = static_cast<std::size_t>(at - data.data());
                 break;
             }
         }

@@ -180,10 +180,10 @@ void TForm1::BuildFootLine()
 
 void TForm1::BuildGrowth()
 {
-    using S = TGrowthLayout::Share;
-    const S fixed = TGrowthLayout::kFixed;
-    const S stretch = TGrowthLayout::kStretch;
-    const S moves = TGrowthLayout::kMoves;
+    using TShare = TGrowthLayout::Share;
+    const TShare fixed = TGrowthLayout::kFixed;
+    const TShare stretch = TGrowthLayout::kStretch;
+    const TShare moves = TGrowthLayout::kMoves;
     growth_.Add(PageControl1, stretch, stretch);
 
     growth_.Add(DriveComboBox1, fixed, fixed);
@@ -193,14 +193,14 @@ void TForm1::BuildGrowth()
     growth_.Add(Edit1, stretch, moves);
 
     // The three lists and the results share the new width; the buttons stay beside the lists.
-    growth_.Add(ListBox3, S{0, 0.25}, stretch);
-    growth_.Add(Label2, S{0.25, 0.25}, fixed);
-    growth_.Add(ListBox1, S{0.25, 0.5}, stretch);
-    growth_.Add(Label3, S{0.5, 0.5}, fixed);
-    growth_.Add(ListBox2, S{0.5, 0.75}, stretch);
+    growth_.Add(ListBox3, TShare{0, 0.25}, stretch);
+    growth_.Add(Label2, TShare{0.25, 0.25}, fixed);
+    growth_.Add(ListBox1, TShare{0.25, 0.5}, stretch);
+    growth_.Add(Label3, TShare{0.5, 0.5}, fixed);
+    growth_.Add(ListBox2, TShare{0.5, 0.75}, stretch);
     for (QWidget* beside : std::initializer_list<QWidget*>{Button1, Edit2, Button2, Button3, Label4})
-        growth_.Add(beside, S{0.75, 0.75}, fixed);
-    growth_.Add(Memo1, S{0.75, 1}, stretch);
+        growth_.Add(beside, TShare{0.75, 0.75}, fixed);
+    growth_.Add(Memo1, TShare{0.75, 1}, stretch);
 }
 
 void TForm1::ShowFootLine(const QString& text)
