@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include "core/KelmoraError.h"
+#include "core/LineFile.h"
 #include "core/LotteryDefinition.h"
 #include "core/ProfileFile.h"
 #include "core/xlsx/CheckWorkbook.h"
@@ -457,7 +458,7 @@ void TForm1::PageChanged()
 
 void TForm1::N5Click()
 {
-    OpenDrawEditor(TLotteryDefinition(), std::string());
+    OpenDrawEditor(TLotteryDefinition(), std::string(), std::nullopt);
 }
 
 void TForm1::N6Click()
@@ -472,7 +473,10 @@ void TForm1::N6Click()
         return;
     }
     // The editor needs the file itself: a draw that cannot be read is not edited as an empty one.
-    OpenDrawEditor(LoadDefinition(LoadDefinitionProfile(path)), path);
+    // The bytes read are also what a later save compares the file with.
+    TByteString bytes = ReadWholeFile(path);
+    const TLotteryDefinition definition = LoadDefinition(ParseDefinitionProfile(TProfileFile::Cp932Bytes(bytes, path)));
+    OpenDrawEditor(definition, path, std::move(bytes));
 }
 
 void TForm1::N7Click()
@@ -488,9 +492,11 @@ void TForm1::N7Click()
     form4->show();
 }
 
-void TForm1::OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path)
+void TForm1::OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path,
+                            std::optional<TByteString> onDisk)
 {
-    auto* form3 = new TForm3(TDrawDraft::FromDefinition(definition), path, FileListBox1->Directory(), this);
+    auto* form3 =
+        new TForm3(TDrawDraft::FromDefinition(definition), path, std::move(onDisk), FileListBox1->Directory(), this);
     connect(form3, &TForm3::Saved, this,
             [this, selected = path](const std::string& saved) { DrawSaved(saved, selected); });
     CentreOver(*form3, *this);

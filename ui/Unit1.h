@@ -152,7 +152,8 @@ private:
     void BuildDrawMenuItems();
     void UpdateDrawCommands();
     void DrawSaved(const std::string& path, const std::string& selectedWhenOpened);
-    void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path);
+    void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path,
+                        std::optional<TByteString> onDisk);
     void BuildWorkbookMenuItem();
     void KeepLastCheck(bool won);
     // The open editor of the draw at `path`, if any.

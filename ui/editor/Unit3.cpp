@@ -41,25 +41,19 @@ QString StartName(const std::string& folder)
 
 } // namespace
 
-TForm3::TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent)
+TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> onDisk, const std::string& folder,
+               QWidget* parent)
     : QWidget(parent, Qt::Window),
       SaveDialog1(TFileDialog::Kind::Save, kDrawFilter, QStringLiteral("wkx"), StartName(folder)),
       draft_(std::move(draft)),
-      path_(std::move(path))
+      path_(std::move(path)),
+      onDisk_(std::move(onDisk))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
     setFixedSize(560, 300);
-
-    if (!path_.empty()) {
-        try {
-            onDisk_ = ReadWholeFile(path_);
-        } catch (const TKelmoraError&) {
-            // Read a moment ago; gone again, there is nothing on disk to protect.
-        }
-    }
 
     // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)

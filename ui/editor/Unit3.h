@@ -22,9 +22,11 @@ class TDrawTableModel;
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    // `path` is the file being edited (empty for a new draw); a new draw's save dialog starts
-    // in `folder`. Paths are native bytes.
-    TForm3(TDrawDraft draft, std::string path, const std::string& folder, QWidget* parent);
+    // `path` is the file being edited (empty for a new draw), `onDisk` the bytes it was read
+    // from, against which a save tells whether the file changed meanwhile; a new draw's save
+    // dialog starts in `folder`. Paths are native bytes.
+    TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> onDisk, const std::string& folder,
+           QWidget* parent);
 
     // For the tests only: what the window holds.
     const TDrawDraft& Draft() const { return draft_; }
