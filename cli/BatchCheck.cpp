@@ -1,24 +1,24 @@
 #include "cli/BatchCheck.h"
 
 #include "cli/CheckOptions.h"
-#include "cli/CheckedDraw.h"
-#include "cli/CsvWriter.h"
-#include "cli/JsonWriter.h"
-#include "cli/LogWriter.h"
-#include "cli/OutputStream.h"
-#include "cli/SummaryWriter.h"
+#include "report/CheckedDraw.h"
+#include "report/CsvWriter.h"
+#include "report/JsonWriter.h"
+#include "report/LogWriter.h"
+#include "report/OutputStream.h"
+#include "report/SummaryWriter.h"
 #include "cli/Translation.h"
-#include "cli/XlsxWriter.h"
-#include "core/FileDescriptor.h"
-#include "core/FileIdentity.h"
-#include "core/HugePages.h"
-#include "core/KelmoraError.h"
-#include "core/LineFile.h"
-#include "core/LotteryDefinition.h"
-#include "core/ProfileFile.h"
-#include "core/SafeFileWriter.h"
-#include "core/Utf8ToCp932.h"
-#include "core/WinFinder.h"
+#include "report/XlsxWriter.h"
+#include "core/base/FileDescriptor.h"
+#include "core/files/FileIdentity.h"
+#include "core/base/HugePages.h"
+#include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/ProfileFile.h"
+#include "core/files/SafeFileWriter.h"
+#include "core/text/Utf8ToCp932.h"
+#include "core/match/WinFinder.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -31,6 +31,15 @@
 
 namespace kelmora::cli {
 namespace {
+
+using report::TCheckedDraw;
+using report::TCsvWriter;
+using report::TJsonWriter;
+using report::TLogWriter;
+using report::TOutputStream;
+using report::TReportWriter;
+using report::TSummaryWriter;
+using report::TXlsxWriter;
 
 // One input as it was opened: standard input only for a ticket file named "-".
 struct TInput {

@@ -1,6 +1,6 @@
 #include "cli/Translation.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 
 #include <clocale>
 #include <cstdlib>

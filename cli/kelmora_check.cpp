@@ -5,7 +5,7 @@
 #include "cli/BatchCheck.h"
 #include "cli/CheckOptions.h"
 #include "cli/Translation.h"
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 
 #include <algorithm>
 #include <cerrno>

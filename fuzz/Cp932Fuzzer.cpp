@@ -1,7 +1,7 @@
 // The Shift-JIS boundary of the user interface. The first input byte picks the direction:
 // even, the rest is data bytes shown on screen; odd, the rest is UTF-16 text the user typed.
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "fuzz/FuzzCheck.h"
 #include "ui/text/Cp932.h"
 

@@ -2,11 +2,11 @@
 // the summary is exactly the draw's values in order, and the winning table is the split of each
 // class's numbers, labels in step.
 
-#include "core/CheckState.h"
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
-#include "core/NumberList.h"
-#include "core/ProfileFile.h"
+#include "core/check/CheckState.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/NumberList.h"
+#include "core/draw/ProfileFile.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

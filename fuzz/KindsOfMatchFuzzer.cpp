@@ -5,10 +5,10 @@
 // byte chooses its class's kind (its value modulo 4: bytes, ends, whole, other-group), the rest
 // is the number.
 
-#include "core/LineList.h"
-#include "core/MatchRule.h"
-#include "core/NumberForm.h"
-#include "core/WinFinder.h"
+#include "core/base/LineList.h"
+#include "core/match/MatchRule.h"
+#include "core/text/NumberForm.h"
+#include "core/match/WinFinder.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The comma-text rule on any text: items never hold more than the text did, quoting the items
 // and joining them gives the same items back, and plain items join with commas or blanks.
 
-#include "core/NumberList.h"
+#include "core/draw/NumberList.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

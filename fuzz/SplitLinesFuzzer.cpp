@@ -1,7 +1,7 @@
 // Any file bytes split into entries without CR, LF or NUL, the same as a byte-by-byte reading
 // of the rule, and the entries written back read as the same entries.
 
-#include "core/LineFile.h"
+#include "core/files/LineFile.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

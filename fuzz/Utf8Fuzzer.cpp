@@ -1,9 +1,9 @@
 // Any bytes read as UTF-8 input (standard input under --utf8, a draw with a byte order mark):
 // refused with TKelmoraError, or turned into code page 932 that decodes back to the same text.
 
-#include "core/Cp932ToUtf8.h"
-#include "core/KelmoraError.h"
-#include "core/Utf8ToCp932.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/base/KelmoraError.h"
+#include "core/text/Utf8ToCp932.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

@@ -3,10 +3,10 @@
 // Input: winning lines, NUL, ticket lines, NUL, the log's text before the check. Lines are
 // separated by LF; a winning line is the number, then a tab and the label.
 
-#include "core/ResultLog.h"
-#include "core/TicketList.h"
-#include "core/WinningCheck.h"
-#include "core/WinningTable.h"
+#include "core/check/ResultLog.h"
+#include "core/draw/TicketList.h"
+#include "core/check/WinningCheck.h"
+#include "core/check/WinningTable.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "ui/ResultLogView.h"
 
-#include "core/KelmoraError.h"
-#include "core/ResultLog.h"
+#include "core/base/KelmoraError.h"
+#include "core/check/ResultLog.h"
 #include "ui/platform/AvailableMemory.h"
 #include "ui/text/Cp932.h"
 

@@ -1,6 +1,6 @@
 #include "ui/Startup.h"
 
-#include "core/LotteryDefinition.h"
+#include "core/draw/LotteryDefinition.h"
 #include "ui/DisplayGuard.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/CheckState.h"
-#include "core/LastCheck.h"
-#include "core/LotteryDefinition.h"
+#include "core/check/CheckState.h"
+#include "core/check/LastCheck.h"
+#include "core/draw/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
 #include "ui/widgets/GrowthLayout.h"
 

@@ -1,6 +1,6 @@
 #include "ui/Unit4.h"
 
-#include "core/TicketRun.h"
+#include "core/draw/TicketRun.h"
 #include "ui/text/Cp932.h"
 #include "ui/text/TypedNumber.h"
 #include "ui/widgets/Cp932Edit.h"

@@ -4,13 +4,13 @@
 
 #include "bench/BenchSize.h"
 #include "bench/RatioReporter.h"
-#include "core/LineFile.h"
-#include "core/ResultLog.h"
-#include "core/SuffixIndex.h"
-#include "core/SuffixTrie.h"
-#include "core/TicketList.h"
-#include "core/WinningCheck.h"
-#include "core/WinningTable.h"
+#include "core/files/LineFile.h"
+#include "core/check/ResultLog.h"
+#include "core/match/SuffixIndex.h"
+#include "core/match/SuffixTrie.h"
+#include "core/draw/TicketList.h"
+#include "core/check/WinningCheck.h"
+#include "core/check/WinningTable.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,8 +4,8 @@
 
 #include "bench/BenchSize.h"
 #include "bench/RatioReporter.h"
-#include "core/LineFile.h"
-#include "core/WinningCheck.h"
+#include "core/files/LineFile.h"
+#include "core/check/WinningCheck.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ResultLogView.h"
 #include "ui/Startup.h"

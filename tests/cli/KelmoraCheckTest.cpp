@@ -1,10 +1,10 @@
 // The batch checker as a user runs it: the results log's bytes, its command line, errors and
 // exit codes.
 
-#include "core/CheckState.h"
-#include "core/LotteryDefinition.h"
-#include "core/TicketList.h"
-#include "core/WinningCheck.h"
+#include "core/check/CheckState.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/TicketList.h"
+#include "core/check/WinningCheck.h"
 #include "tests/cli/RunChecker.h"
 #include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"

@@ -1,7 +1,7 @@
 // Each output form of kelmora-check against a text written out by hand: a draw whose labels,
 // numbers and prizes hold commas and quotes, tickets from several files and standard input.
 
-#include "core/Cp932ToUtf8.h"
+#include "core/text/Cp932ToUtf8.h"
 #include "tests/cli/RunChecker.h"
 #include "tests/support/Iconv.h"
 

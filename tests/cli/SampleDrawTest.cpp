@@ -1,8 +1,8 @@
 // The samples that the README works through pay what the README says, in every output form, and
 // the batch checker's results text is the window's.
 
-#include "core/CheckState.h"
-#include "core/LotteryDefinition.h"
+#include "core/check/CheckState.h"
+#include "core/draw/LotteryDefinition.h"
 #include "tests/cli/RunChecker.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/Cp932ToUtf8.h"
+#include "core/text/Cp932ToUtf8.h"
 
 #include <gtest/gtest.h>
 

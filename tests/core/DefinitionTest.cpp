@@ -1,9 +1,9 @@
 // The definition reader and what selecting a definition puts into the window's state.
 
-#include "core/CheckState.h"
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
-#include "core/ProfileFile.h"
+#include "core/check/CheckState.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/ProfileFile.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 

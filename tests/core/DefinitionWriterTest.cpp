@@ -1,12 +1,12 @@
 // Writing definitions: what is written reads back, through the reader, to what was written.
 
-#include "core/DefinitionWriter.h"
+#include "core/draw/DefinitionWriter.h"
 
-#include "core/DrawDraft.h"
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
-#include "core/NumberList.h"
-#include "core/ProfileFile.h"
+#include "core/draw/DrawDraft.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/NumberList.h"
+#include "core/draw/ProfileFile.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>

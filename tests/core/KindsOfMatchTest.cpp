@@ -1,15 +1,15 @@
 // Classes that name a kind of match: the finder against a model of what the lottery pays, the
 // rule in the draw file, and the jumbo template's neighbours.
 
-#include "core/CheckState.h"
-#include "core/DefinitionWriter.h"
-#include "core/JumboTemplate.h"
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
-#include "core/NumberForm.h"
-#include "core/ProfileFile.h"
-#include "core/WinFinder.h"
-#include "core/WinningCheck.h"
+#include "core/check/CheckState.h"
+#include "core/draw/DefinitionWriter.h"
+#include "core/draw/JumboTemplate.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/text/NumberForm.h"
+#include "core/draw/ProfileFile.h"
+#include "core/match/WinFinder.h"
+#include "core/check/WinningCheck.h"
 #include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 

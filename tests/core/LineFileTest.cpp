@@ -1,6 +1,6 @@
-#include "core/LineFile.h"
+#include "core/files/LineFile.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/LineList.h"
+#include "core/base/LineList.h"
 
 #include <gtest/gtest.h>
 

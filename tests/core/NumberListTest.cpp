@@ -1,4 +1,4 @@
-#include "core/NumberList.h"
+#include "core/draw/NumberList.h"
 
 #include "tests/support/ShiftJis.h"
 

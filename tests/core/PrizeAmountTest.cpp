@@ -1,4 +1,4 @@
-#include "core/PrizeAmount.h"
+#include "core/text/PrizeAmount.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/ResultLog.h"
+#include "core/check/ResultLog.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 
 #include <gtest/gtest.h>

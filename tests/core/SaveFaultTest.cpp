@@ -2,11 +2,11 @@
 // the full path, the old file keeps its bytes, nothing is reported saved that was not, and the
 // list or log stays as it was and goes on working.
 
-#include "core/KelmoraError.h"
-#include "core/LineFile.h"
-#include "core/ResultLog.h"
-#include "core/SafeFileWriter.h"
-#include "core/TicketList.h"
+#include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
+#include "core/check/ResultLog.h"
+#include "core/files/SafeFileWriter.h"
+#include "core/draw/TicketList.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/SaveOutcome.h"
 #include "tests/core/TestFiles.h"

@@ -2,7 +2,7 @@
 // path, an in-place rewrite killed part-way, privileges a write clears, and messages that say
 // which file and why.
 
-#include "core/SafeFileWriter.h"
+#include "core/files/SafeFileWriter.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/SaveOutcome.h"
 #include "tests/core/TestFiles.h"

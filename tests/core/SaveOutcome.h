@@ -2,7 +2,7 @@
 // What the save tests share: the user they save as, a folder that user may write in, and what a
 // save came to.
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 
 #include <string>

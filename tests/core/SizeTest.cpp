@@ -1,13 +1,13 @@
 // Large inputs: nothing is cut but the definition's 255-byte values, and the memory used grows
 // with the input. Each case runs in a child, whose peak resident size is its own.
 
-#include "core/CheckState.h"
-#include "core/LineFile.h"
-#include "core/LotteryDefinition.h"
-#include "core/ProfileFile.h"
-#include "core/ResultLog.h"
-#include "core/TicketList.h"
-#include "core/WinningCheck.h"
+#include "core/check/CheckState.h"
+#include "core/files/LineFile.h"
+#include "core/draw/LotteryDefinition.h"
+#include "core/draw/ProfileFile.h"
+#include "core/check/ResultLog.h"
+#include "core/draw/TicketList.h"
+#include "core/check/WinningCheck.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/TestFiles.h"
 

@@ -1,6 +1,6 @@
-#include "core/TicketList.h"
+#include "core/draw/TicketList.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/ShiftJis.h"
 

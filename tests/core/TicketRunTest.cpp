@@ -1,8 +1,8 @@
 // Runs of consecutive ticket numbers.
 
-#include "core/TicketRun.h"
+#include "core/draw/TicketRun.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 
 #include <gtest/gtest.h>
 

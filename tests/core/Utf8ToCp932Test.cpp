@@ -1,11 +1,11 @@
 // UTF-8 read into code page 932: the code Windows gives each character, the lines of bad input
 // named, and a draw saved as UTF-8 with a byte order mark read as its Shift-JIS twin.
 
-#include "core/Utf8ToCp932.h"
+#include "core/text/Utf8ToCp932.h"
 
-#include "core/Cp932ToUtf8.h"
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/Iconv.h"
 

@@ -11,7 +11,7 @@ failures=0
 fresh() {
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
-  cp -R "$source/core" "$source/cli" "$source/ui" "$work/tree/"
+  cp -R "$source/core" "$source/report" "$source/cli" "$source/ui" "$work/tree/"
 }
 
 # plant NAME FILE LINE: FILE (relative to the copy) gets LINE at its end, made if missing.
@@ -37,13 +37,20 @@ if ! sh "$source/scripts/check-layers.sh" "$work/tree" >"$work/out" 2>&1; then
   exit 1
 fi
 
-plant "Qt in core" core/LineList.h '#include <QString>'
+plant "Qt in core" core/base/LineList.h '#include <QString>'
 plant "Qt in cli" cli/BatchCheck.cpp '#include <QtCore/QFile>'
+plant "a lower-case Qt header in core" core/base/LineList.h '#include <qglobal.h>'
+plant "a lower-case Qt header in the reports" report/OutputStream.h '#include <qstring.h>'
+plant "libxlsxwriter in core" core/check/WinTotal.cpp '#include <xlsxwriter.h>'
 plant "an upward include one folder deeper" ui/widgets/deeper/Planted.h '#include "ui/browser/FileListBox.h"'
 plant "an upward include two folders deeper" core/a/b/Planted.cpp '#include "cli/BatchCheck.h"'
-plant "a spaced directive" core/LineList.cpp '# include "ui/Unit1.h"'
+plant "a spaced directive" core/base/LineList.cpp '# include "ui/Unit1.h"'
 plant "an indented directive" cli/BatchCheck.h '  #  include <QObject>'
 plant "one room seeing its sibling" ui/editor/Unit3.cpp '#include "ui/browser/FileListBox.h"'
+plant "a sibling in angle brackets" ui/editor/Unit3.cpp '#include <ui/browser/FileListBox.h>'
+plant "a core area seeing one above it" core/text/NumberForm.cpp '#include "core/check/WinTotal.h"'
+plant "the core seeing the reports" core/check/CheckState.cpp '#include <report/OutputStream.h>'
+plant "the reports seeing the window" report/LogWriter.cpp '#include "ui/Unit1.h"'
 
 [ "$failures" -eq 0 ] || exit 1
 echo "layers: every planted fault was refused"

@@ -1,6 +1,6 @@
 #include "ui/browser/DirectoryListBox.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "ui/browser/DirectoryEntryDelegate.h"
 #include "ui/browser/DirectoryEntryModel.h"
 #include "ui/browser/DriveComboBox.h"

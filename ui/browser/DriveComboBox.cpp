@@ -1,6 +1,6 @@
 #include "ui/browser/DriveComboBox.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "ui/browser/DirectoryListBox.h"
 #include "ui/browser/DriveEntryDelegate.h"
 #include "ui/browser/DriveListModel.h"

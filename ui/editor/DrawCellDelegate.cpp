@@ -1,6 +1,6 @@
 #include "ui/editor/DrawCellDelegate.h"
 
-#include "core/MatchRule.h"
+#include "core/match/MatchRule.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/widgets/Cp932Edit.h"
 

@@ -1,9 +1,9 @@
 #include "ui/editor/DrawTableModel.h"
 
-#include "core/DefinitionWriter.h"
-#include "core/KelmoraError.h"
-#include "core/NumberList.h"
-#include "core/ProfileFile.h"
+#include "core/draw/DefinitionWriter.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/NumberList.h"
+#include "core/draw/ProfileFile.h"
 #include "ui/text/Cp932.h"
 #include "ui/text/TypedNumber.h"
 

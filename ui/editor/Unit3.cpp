@@ -1,8 +1,8 @@
 #include "ui/editor/Unit3.h"
 
-#include "core/DefinitionWriter.h"
-#include "core/KelmoraError.h"
-#include "core/LineFile.h"
+#include "core/draw/DefinitionWriter.h"
+#include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"

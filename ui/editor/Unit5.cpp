@@ -1,7 +1,7 @@
 #include "ui/editor/Unit5.h"
 
-#include "core/JumboTemplate.h"
-#include "core/NumberList.h"
+#include "core/draw/JumboTemplate.h"
+#include "core/draw/NumberList.h"
 #include "ui/text/Cp932.h"
 #include "ui/text/TypedNumber.h"
 #include "ui/widgets/Cp932Edit.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/DrawDraft.h"
+#include "core/draw/DrawDraft.h"
 
 #include <QDialog>
 

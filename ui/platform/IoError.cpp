@@ -1,6 +1,6 @@
 #include "ui/platform/IoError.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #include "ui/platform/WorkingDirectory.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "ui/platform/IoError.h"
 #include "ui/platform/MountTable.h"
 

@@ -1,8 +1,8 @@
 #include "ui/text/Cp932.h"
 
-#include "core/ByteString.h"
-#include "core/Cp932ToUtf8.h"
-#include "core/KelmoraError.h"
+#include "core/base/ByteString.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/base/KelmoraError.h"
 
 #include <QHash>
 #include <QStringEncoder>

@@ -5,7 +5,7 @@
 // byte that does not decode. Every unit becomes exactly one UTF-16 code unit, so a position in
 // the decoded text always maps back to a byte offset (Cp932UnitOffset).
 
-#include "core/ByteString.h"
+#include "core/base/ByteString.h"
 
 #include <QString>
 

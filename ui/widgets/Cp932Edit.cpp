@@ -1,6 +1,6 @@
 #include "ui/widgets/Cp932Edit.h"
 
-#include "core/KelmoraError.h"
+#include "core/base/KelmoraError.h"
 #include "ui/text/Cp932.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ByteString.h"
+#include "core/base/ByteString.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LineList.h"
+#include "core/base/LineList.h"
 #include "ui/widgets/EntryListModel.h"
 
 namespace kelmora::ui {

@@ -1,7 +1,7 @@
 // The draw editor and the runs window, driven by keyboard as a user does.
 
-#include "core/KelmoraError.h"
-#include "core/LotteryDefinition.h"
+#include "core/base/KelmoraError.h"
+#include "core/draw/LotteryDefinition.h"
 #include "tests/ui/WindowTestSupport.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/Unit1.h"

@@ -1,7 +1,7 @@
 #include "ui/text/Cp932.h"
 
-#include "core/Cp932ToUtf8.h"
-#include "core/KelmoraError.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/base/KelmoraError.h"
 #include "tests/support/ShiftJis.h"
 #include "ui/ErrorBox.h"
 

@@ -1,0 +1,69 @@
+#include "core/base/LineList.h"
+
+#include "core/base/KelmoraError.h"
+
+#include <algorithm>
+
+namespace kelmora {
+
+TLineList::TLineList(std::initializer_list<std::string_view> entries)
+{
+    for (const auto entry : entries)
+        push_back(entry);
+}
+
+TLineList::TLineList(std::string buffer, std::vector<Span> spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
+{
+    if (buffer_.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+}
+
+void TLineList::push_back(std::string_view entry)
+{
+    if (buffer_.size() + entry.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+    spans_.push_back({static_cast<std::uint32_t>(buffer_.size()), static_cast<std::uint32_t>(entry.size())});
+    buffer_.append(entry);
+}
+
+void TLineList::erase(std::size_t index)
+{
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (spans_.empty())
+        buffer_.clear();
+}
+
+void TLineList::clear()
+{
+    spans_.clear();
+    buffer_.clear();
+}
+
+void TLineList::reserve(std::size_t entries, std::size_t bytes)
+{
+    spans_.reserve(entries);
+    buffer_.reserve(bytes);
+}
+
+void TLineList::append(TLineList&& other)
+{
+    if (spans_.empty()) {
+        *this = std::move(other);
+        return;
+    }
+    if (buffer_.size() + other.buffer_.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+    const auto shift = static_cast<std::uint32_t>(buffer_.size());
+    buffer_.append(other.buffer_);
+    spans_.reserve(spans_.size() + other.spans_.size());
+    for (const Span& span : other.spans_)
+        spans_.push_back({span.offset + shift, span.length});
+    other.clear();
+}
+
+bool operator==(const TLineList& a, const TLineList& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+} // namespace kelmora

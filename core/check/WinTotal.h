@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/base/ByteString.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kelmora {
+
+// A prize class as the total sees it.
+struct TClassPrize {
+    TByteString label;
+    TByteString prize;
+};
+
+// What a check's wins come to.
+struct TWinTotal {
+    std::uint64_t wins = 0;           // wins, a ticket counted once per class it won
+    std::uint64_t winningTickets = 0; // tickets that won at least once
+    // The prizes that are amounts, in yen; nothing when the sum passes 2^64 - 1.
+    std::optional<std::uint64_t> amount = 0;
+    std::vector<std::size_t> leftOut; // classes that won a prize that is no amount
+};
+
+// The total of `winsOfClass[c]` wins of each class c, each paid its class's prize.
+TWinTotal TotalOfWins(const std::vector<TClassPrize>& classes, const std::vector<std::uint64_t>& winsOfClass);
+
+// The line shown below the window's results, in code page 932:
+// 当選 3 枚　合計 850,100,300円, then the classes left out of the amount.
+TByteString WinTotalLine(const TWinTotal& total, const std::vector<TClassPrize>& classes);
+
+} // namespace kelmora

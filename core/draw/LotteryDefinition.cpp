@@ -1,0 +1,106 @@
+#include "core/draw/LotteryDefinition.h"
+
+#include "core/text/Cp932ToUtf8.h"
+#include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
+#include "core/draw/NumberList.h"
+#include "core/draw/ProfileFile.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+namespace kelmora {
+namespace {
+
+TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+{
+    const TByteString value = profile.ReadString("Hit", "Rule" + suffix);
+    if (const auto rule = MatchRuleNamed(value))
+        return *rule;
+    std::string labelText;
+    AppendCp932AsUtf8(label, labelText);
+    std::string valueText;
+    AppendCp932AsUtf8(value, valueText);
+    throw TKelmoraError(
+        "等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group のいずれか）。"
+        "このクジの種類は読み込めません",
+        {suffix, labelText, suffix, valueText});
+}
+
+} // namespace
+
+bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount)
+{
+    if (section == "ver")
+        return name == "no" || name == "event";
+    if (section != "hit")
+        return false;
+    // A class's keys are looked up by their number as written without leading zeros.
+    for (const std::string_view prefix : {"hit", "no", "sho", "rule"}) {
+        if (!name.starts_with(prefix))
+            continue;
+        const std::string_view number = name.substr(prefix.size());
+        long n = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), n);
+        if (number.empty() || number.front() == '0' || end != number.data() + number.size())
+            continue;
+        return error == std::errc() && n <= classCount;
+    }
+    return false;
+}
+
+TProfileFile ParseDefinitionProfile(TByteString data)
+{
+    // The count comes first, wherever [Ver] is in the file, so that classes past it cost nothing.
+    long classCount = 0;
+    bool counted = false;
+    TProfileFile::ForEachEntry(data, [&](std::string_view section, std::string_view name, std::string_view value) {
+        if (counted || section != "ver" || name != "no")
+            return;
+        counted = true;
+        classCount = std::strtol(std::string(value).c_str(), nullptr, 10);
+    });
+    return TProfileFile::Parse(std::move(data), [classCount](std::string_view section, std::string_view name) {
+        return IsDefinitionKey(section, name, classCount);
+    });
+}
+
+TProfileFile LoadDefinitionProfile(const std::string& path)
+{
+    return ParseDefinitionProfile(TProfileFile::Cp932Bytes(ReadWholeFile(path), path));
+}
+
+TLotteryDefinition LoadDefinition(const TProfileFile& profile)
+{
+    TLotteryDefinition definition;
+    const long count = profile.ReadInt("Ver", "No", 0);
+    definition.eventName = profile.ReadString("Ver", "EVENT");
+    for (long n = 1; n <= count; ++n) {
+        const std::string suffix = std::to_string(n);
+        TPrizeClass prizeClass;
+        prizeClass.numbersText = profile.ReadString("Hit", "No" + suffix);
+        prizeClass.prize = profile.ReadString("Hit", "SHO" + suffix);
+        prizeClass.label = profile.ReadString("Hit", "Hit" + suffix);
+        if (prizeClass.numbersText.empty())
+            break;
+        prizeClass.rule = ReadRule(profile, suffix, prizeClass.label);
+        prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
+        definition.classes.push_back(std::move(prizeClass));
+    }
+    return definition;
+}
+
+TLotteryDefinition LoadDefinition(const std::string& path)
+{
+    TByteString data;
+    try {
+        data = ReadWholeFile(path);
+    } catch (const TKelmoraError&) {
+        return LoadDefinition(TProfileFile());
+    }
+    // A UTF-8 draw that cannot be read as Shift-JIS is refused, not shown as an empty one.
+    return LoadDefinition(ParseDefinitionProfile(TProfileFile::Cp932Bytes(std::move(data), path)));
+}
+
+} // namespace kelmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/base/ByteString.h"
+#include "core/base/LineList.h"
+#include "core/match/MatchRule.h"
+#include "core/draw/ProfileFile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmora {
+
+struct TPrizeClass {
+    TByteString label;                   // HitN
+    TByteString numbersText;             // NoN, as read
+    TByteString prize;                   // SHON
+    TLineList numbers;                   // NoN split by SplitNumberList
+    TMatchRule rule = TMatchRule::Bytes; // RuleN; Bytes where the file names none
+};
+
+struct TLotteryDefinition {
+    TByteString eventName;
+    std::vector<TPrizeClass> classes;
+};
+
+// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n
+// for n from 1 to `classCount`), by section and name in ASCII lower case.
+bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount);
+// A definition file's entries, only those; `data` in code page 932.
+TProfileFile ParseDefinitionProfile(TByteString data);
+// Throws the open error, and TProfileFile::Cp932Bytes's errors for a UTF-8 file.
+TProfileFile LoadDefinitionProfile(const std::string& path);
+
+// Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN. Throws
+// for a RuleN this program does not know: such a draw must not be checked by other rules.
+TLotteryDefinition LoadDefinition(const TProfileFile& profile);
+// A file that is missing or unreadable reads as an empty one, without an error; a UTF-8 one
+// that has no Shift-JIS form throws, as TProfileFile::Cp932Bytes does.
+TLotteryDefinition LoadDefinition(const std::string& path);
+
+} // namespace kelmora

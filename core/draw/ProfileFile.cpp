@@ -1,0 +1,148 @@
+#include "core/draw/ProfileFile.h"
+
+#include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
+#include "core/text/Utf8ToCp932.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace kelmora {
+namespace {
+
+void AppendAsciiLower(std::string_view text, std::string& out)
+{
+    for (const char c : text)
+        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Key(std::string_view section, std::string_view name)
+{
+    std::string key;
+    AppendAsciiLower(TrimWhiteSpace(section), key);
+    key += '\n';
+    AppendAsciiLower(TrimWhiteSpace(name), key);
+    return key;
+}
+
+// Calls `line` with each line of `data`: CR LF, CR and LF each end one.
+template <typename Visit>
+void ForEachLine(std::string_view data, Visit&& line)
+{
+    std::size_t start = 0;
+    while (start < data.size()) {
+        const std::size_t end = data.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            line(data.substr(start));
+            return;
+        }
+        line(data.substr(start, end - start));
+        start = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? end + 2 : end + 1;
+    }
+}
+
+} // namespace
+
+void TProfileFile::ForEachEntry(std::string_view data, const TEntryVisitor& visit)
+{
+    std::string section;
+    std::string name;
+    bool inSection = false;
+    ForEachLine(data, [&](std::string_view rawLine) {
+        const std::string_view line = TrimWhiteSpace(rawLine);
+        if (line.empty() || line.front() == ';')
+            return;
+        if (line.front() == '[') {
+            const auto close = line.find(']');
+            section.clear();
+            AppendAsciiLower(TrimWhiteSpace(line.substr(1, close == std::string_view::npos ? close : close - 1)),
+                             section);
+            inSection = true;
+            return;
+        }
+        const auto equals = line.find('=');
+        if (!inSection || equals == std::string_view::npos)
+            return;
+        name.clear();
+        AppendAsciiLower(TrimWhiteSpace(line.substr(0, equals)), name);
+        visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
+    });
+}
+
+TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
+{
+    if (data.size() > UINT32_MAX)
+        ThrowCannotInsertLine();
+    TProfileFile profile;
+    profile.data_ = std::move(data);
+    const std::string_view bytes = profile.data_;
+    std::string key;
+    ForEachEntry(bytes, [&](std::string_view section, std::string_view name, std::string_view value) {
+        if (keep && !keep(section, name))
+            return;
+        key.assign(section);
+        key += '\n';
+        key += name;
+        profile.values_.try_emplace(key,
+                                    Value{value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - bytes.data()),
+                                          static_cast<std::uint32_t>(value.size())});
+    });
+    profile.KeepOnlyValues();
+    return profile;
+}
+
+TByteString TProfileFile::Cp932Bytes(TByteString data, const std::string& path)
+{
+    if (std::string_view(data).starts_with(kUtf8Bom))
+        return Utf8ToCp932(data, AbsolutePathText(path));
+    return data;
+}
+
+void TProfileFile::KeepOnlyValues()
+{
+    // Nothing but the kept values needs the file's bytes: where they are a small part of it,
+    // they move to a buffer of their own and the file's bytes are given back.
+    std::size_t kept = 0;
+    for (const auto& [key, value] : values_)
+        kept += value.size;
+    if (kept >= data_.size() / 2)
+        return;
+    TByteString compact;
+    compact.reserve(kept);
+    for (auto& [key, value] : values_) {
+        const std::uint32_t at = static_cast<std::uint32_t>(compact.size());
+        compact.append(data_, value.at, value.size);
+        value.at = at;
+    }
+    data_ = std::move(compact);
+}
+
+TProfileFile TProfileFile::Load(const std::string& path, const TKeyFilter& keep)
+{
+    return Parse(Cp932Bytes(ReadWholeFile(path), path), keep);
+}
+
+std::optional<std::string_view> TProfileFile::Find(std::string_view section, std::string_view name) const
+{
+    const auto it = values_.find(Key(section, name));
+    if (it == values_.end())
+        return std::nullopt;
+    return std::string_view(data_).substr(it->second.at, it->second.size);
+}
+
+TByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const
+{
+    const std::string_view text = Find(section, name).value_or(fallback);
+    return TByteString(text.substr(0, kMaxValueBytes));
+}
+
+long TProfileFile::ReadInt(std::string_view section, std::string_view name, long fallback) const
+{
+    const auto value = Find(section, name);
+    if (!value)
+        return fallback;
+    // Leading sign and digits count, the rest is ignored; out-of-range values saturate.
+    return std::strtol(std::string(*value).c_str(), nullptr, 10);
+}
+
+} // namespace kelmora

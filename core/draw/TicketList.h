@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/base/ByteString.h"
+#include "core/base/LineList.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kelmora {
+
+// The user's ticket numbers, in the order added or read; any bytes, never trimmed.
+class TTicketList {
+public:
+    // An empty number adds nothing; returns whether one was added.
+    bool Add(std::string_view number);
+    // An index outside the list (no selection) does nothing; returns whether one was removed.
+    bool Delete(std::ptrdiff_t index);
+    void Save(const std::string& path) const;
+    // Replaces the list with the file's lines; a failed open leaves the list as it was.
+    void Open(const std::string& path);
+
+    std::size_t Count() const { return entries_.size(); }
+    std::string_view At(std::size_t index) const { return entries_[index]; }
+    const TLineList& Entries() const { return entries_; }
+
+private:
+    TLineList entries_;
+};
+
+} // namespace kelmora

@@ -1,0 +1,75 @@
+#include "core/draw/TicketRun.h"
+
+#include "core/base/ByteString.h"
+#include "core/base/KelmoraError.h"
+
+#include <string>
+
+namespace kelmora {
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+[[noreturn]] void RefuseCount()
+{
+    throw TKelmoraError("枚数は 1 から " + std::to_string(kMaxRunCount) + " までの数で指定してください");
+}
+
+// Adds one to the digits; returns false when the carry runs out of digits.
+bool Increment(TByteString& number, std::size_t digitsFrom)
+{
+    for (std::size_t i = number.size(); i > digitsFrom; --i) {
+        char& digit = number[i - 1];
+        if (digit != '9') {
+            ++digit;
+            return true;
+        }
+        digit = '0';
+    }
+    return false;
+}
+
+} // namespace
+
+TLineList CountUpRun(std::string_view first, long count)
+{
+    first = UpToNul(first);
+    // Shift-JIS trail bytes start at 0x40, so a trailing ASCII digit is always a digit.
+    std::size_t digitsFrom = first.size();
+    while (digitsFrom > 0 && IsDigit(first[digitsFrom - 1]))
+        --digitsFrom;
+    if (digitsFrom == first.size())
+        throw TKelmoraError("最初の番号の末尾に数字がありません");
+    if (count < 1 || count > kMaxRunCount)
+        RefuseCount();
+    TLineList run;
+    TByteString number(first);
+    run.push_back(number);
+    for (long i = 1; i < count; ++i) {
+        if (!Increment(number, digitsFrom))
+            throw TKelmoraError("連番が末尾の数字の桁数 (" + std::to_string(first.size() - digitsFrom) +
+                                " 桁) に収まりません");
+        run.push_back(number);
+    }
+    return run;
+}
+
+long ParseRunCount(std::string_view text)
+{
+    if (text.empty() || text.size() > 6)
+        RefuseCount();
+    long count = 0;
+    for (const char c : text) {
+        if (!IsDigit(c))
+            RefuseCount();
+        count = count * 10 + (c - '0');
+    }
+    if (count < 1 || count > kMaxRunCount)
+        RefuseCount();
+    return count;
+}
+
+} // namespace kelmora

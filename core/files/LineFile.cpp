@@ -1,0 +1,242 @@
+#include "core/files/LineFile.h"
+
+#include "core/base/FileDescriptor.h"
+#include "core/base/HugePages.h"
+#include "core/base/KelmoraError.h"
+#include "core/files/SafeFileWriter.h"
+#include "core/base/SystemReason.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kelmora {
+
+TLineList SplitLines(TByteString data)
+{
+    data.resize(UpToNul(data).size());
+    if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
+        data.shrink_to_fit();
+    return SplitRawLines(std::move(data));
+}
+
+namespace {
+
+// The LFs of a large file are counted before it is split, to size its line list exactly: 16
+// bytes at a time, since a byte at a time costs almost as much as the split itself. Kept out
+// of the split, whose line-break step the compiler then keeps inline.
+[[gnu::noinline]] std::size_t CountLineFeeds(std::string_view data)
+{
+    std::size_t count = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Each byte of `counts` counts the LFs in its column, up to 255 chunks; then they are summed.
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (data.size() - i >= 16) {
+        const std::size_t end = i + 16 * std::min<std::size_t>(255, (data.size() - i) / 16);
+        __m128i counts = _mm_setzero_si128();
+        for (; i < end; i += 16)
+            counts = _mm_sub_epi8(
+                counts, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data.data() + i)), lf));
+        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        count +=
+            static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+#endif
+    return count +
+        static_cast<std::size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(i), data.end(), '\n'));
+}
+
+} // namespace
+
+TLineList SplitRawLines(TByteString data)
+{
+    if (data.size() > TLineList::kMaxBytes)
+        ThrowCannotInsertLine();
+    std::vector<TLineList::Span> spans;
+    spans.reserve(CountLineFeeds(data) + 1);
+    AdviseHugePages(spans.data(), spans.capacity() * sizeof(TLineList::Span));
+
+    // Visits every CR and LF in order; the LF of a CR LF lies before the next entry's start.
+    const char* const bytes = data.data();
+    const std::size_t size = data.size();
+    std::size_t entry = 0;
+    const auto lineBreakAt = [&](std::size_t at) {
+        if (at < entry)
+            return;
+        spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)});
+        entry = bytes[at] == '\r' && at + 1 < size && bytes[at + 1] == '\n' ? at + 2 : at + 1;
+    };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Lines are short: a bit mask of the line breaks in 32 bytes beats a search per line.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const auto breaks = [&](const char* p) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+    };
+    for (; size - i >= 32; i += 32)
+        for (std::uint32_t mask = breaks(bytes + i) | breaks(bytes + i + 16) << 16; mask != 0; mask &= mask - 1)
+            lineBreakAt(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+#endif
+    for (; i < size; ++i)
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            lineBreakAt(i);
+    if (entry < size)
+        spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(size - entry)});
+    return TLineList(std::move(data), std::move(spans));
+}
+
+TByteString JoinLines(const TLineList& entries)
+{
+    std::size_t size = 0;
+    for (const auto& entry : entries)
+        size += entry.size() + kCrLf.size();
+    TByteString text;
+    text.reserve(size);
+    for (const auto& entry : entries) {
+        text += entry;
+        text += kCrLf;
+    }
+    return text;
+}
+
+namespace {
+
+[[noreturn]] void ThrowCannotRead(const std::string& name, std::string_view reason)
+{
+    if (!name.empty())
+        ThrowCannotOpen(name, reason);
+    ThrowCannotReadStandardInput(reason);
+}
+
+// One read, retried when interrupted; 0 at the end. Throws the read error.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& name)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            ThrowCannotRead(name, SystemReason(errno));
+    }
+}
+
+// Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
+// read that meets the end come back empty without growing the buffer (which would copy it
+// all); only input that grows while being read, or of unknown size, needs more room. Reads go
+// in pieces so that a NUL, or the limit, is seen before much more is read.
+TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, bool endsAtNul, bool stream)
+{
+    constexpr std::size_t kLimit = TLineList::kMaxBytes;
+    constexpr std::size_t kPiece = std::size_t{4} << 20;
+    const auto tooLarge = [&] { ThrowCannotRead(name, messages::kTooLargeToRead); };
+    if (expected > kLimit && !endsAtNul)
+        tooLarge();
+    TByteString data;
+    data.reserve(std::min(expected, kLimit) + 1);
+    AdviseHugePages(data.data(), data.capacity());
+    data.resize(std::min(expected, kLimit) + 1);
+    std::size_t filled = 0;
+    std::size_t nul = std::string::npos;
+    for (;;) {
+        if (filled == data.size()) {
+            if (filled > kLimit)
+                tooLarge();
+            data.resize(std::min(data.size() + std::max<std::size_t>(data.size() / 2, 65536), kLimit + 1));
+        }
+        const std::size_t got = ReadSome(fd, data.data() + filled, std::min(data.size() - filled, kPiece), name);
+        if (got == 0)
+            break;
+        if (endsAtNul) {
+            const char* piece = data.data() + filled;
+            if (const char* at = std::find(piece, piece + got, '\0'); at != piece + got) {
+                nul = static_cast<std::size_t>(at - data.data());
+                break;
+            }
+        }
+        filled += got;
+    }
+    if (nul != std::string::npos) {
+        // What follows the NUL is not kept; a stream is still read to its end (its writer
+        // should not die of a closed pipe), but only up to the limit.
+        if (stream) {
+            std::size_t total = nul;
+            std::string sink(std::min<std::size_t>(kPiece, data.size()), '\0');
+            for (std::size_t got; (got = ReadSome(fd, sink.data(), sink.size(), name)) > 0;) {
+                total += got;
+                if (total > kLimit)
+                    tooLarge();
+            }
+        }
+        filled = nul;
+    }
+    data.resize(filled);
+    // A buffer sized for a large file that held a short text gives its memory back.
+    if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
+        data.shrink_to_fit();
+    return data;
+}
+
+} // namespace
+
+TFileDescriptor OpenForReading(const std::string& path)
+{
+    // O_NONBLOCK so that a fifo without a writer cannot hang the program.
+    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.Valid())
+        ThrowCannotOpen(path);
+    return file;
+}
+
+TByteString ReadWholeFile(const std::string& path, bool endsAtNul)
+{
+    const TFileDescriptor file = OpenForReading(path);
+    return ReadOpenFile(file.Get(), path, endsAtNul);
+}
+
+TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul)
+{
+    // Only regular files are read, anything else is "cannot be opened".
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        ThrowCannotOpen(name);
+    return ReadToEnd(fd, static_cast<std::size_t>(st.st_size), name, endsAtNul, false);
+}
+
+TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
+{
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const off_t position = regular ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    const std::size_t expected =
+        position >= 0 && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 65535;
+    return ReadToEnd(fd, expected, name, endsAtNul, !regular);
+}
+
+void ReadLineFile(const std::string& path, TLineList& entries)
+{
+    entries = SplitLines(ReadWholeFile(path, true));
+}
+
+TLineList ReadLineFile(const std::string& path)
+{
+    return SplitLines(ReadWholeFile(path, true));
+}
+
+void WriteLineFile(const std::string& path, const TLineList& entries)
+{
+    WriteFileSafely(path, JoinLines(entries));
+}
+
+} // namespace kelmora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/base/ByteString.h"
+#include "core/base/FileDescriptor.h"
+#include "core/base/LineList.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelmora {
+
+// Splits file bytes into entries: CR LF, CR, LF each end one entry; a NUL ends the text.
+TLineList SplitLines(TByteString data);
+// The same without the NUL rule, for readers that cut values at NUL themselves.
+TLineList SplitRawLines(TByteString data);
+
+// Each entry followed by CR LF, the last one too; an empty list gives no bytes.
+TByteString JoinLines(const TLineList& entries);
+
+// Reading stops at the reader's limit, TLineList::kMaxBytes: more is the open error. With
+// `endsAtNul` only the bytes before the first NUL are kept (all that SplitLines uses): a file
+// is read no further, a stream is read to its end without keeping what follows.
+
+// Opens a file for reading without waiting on a fifo. Throws the open error.
+TFileDescriptor OpenForReading(const std::string& path);
+// Reads the whole of a regular file. Throws the open error.
+TByteString ReadWholeFile(const std::string& path, bool endsAtNul = false);
+// The same for a file the caller opened; `name` goes in the open error.
+TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul = false);
+// Reads what is left of an open file or pipe; `name` goes in the open error, an empty name
+// stands for standard input.
+TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul = false);
+
+// Throws the open error; `entries` is replaced only after a successful read.
+void ReadLineFile(const std::string& path, TLineList& entries);
+TLineList ReadLineFile(const std::string& path);
+
+// Replaces the file atomically; throws the create or the write error.
+void WriteLineFile(const std::string& path, const TLineList& entries);
+
+} // namespace kelmora

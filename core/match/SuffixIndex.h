@@ -1,0 +1,140 @@
+#pragma once
+
+#include "core/base/HugePages.h"
+#include "core/base/LineList.h"
+#include "core/match/NumberIds.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kelmora {
+
+// The distinct winning numbers, found by the bytes a ticket ends in. There is one hash table
+// per length that some number has; the table of length L holds the last L bytes of every
+// number at least L long, so a ticket is looked up in the tables from the shortest length up
+// and the walk stops at the first suffix no number ends in. A draw whose numbers all have one
+// length then costs one probe per ticket, however many numbers it has.
+class TSuffixIndex : public TNumberIds {
+public:
+    explicit TSuffixIndex(const TLineList& numbers);
+
+    // Calls found(id) for each distinct number that `text` ends in, shortest first.
+    template <class Found>
+    void ForEachSuffix(std::string_view text, Found&& found) const
+    {
+        if (emptyId_ != kNone)
+            found(emptyId_);
+        const std::uint64_t tail = TailOf(text);
+        for (const Level& level : levels_) {
+            if (level.length > text.size())
+                return;
+            const std::size_t at = Find(level, text, tail);
+            if (at == kAbsent)
+                return;
+            if (level.ids[at] != kNone)
+                found(level.ids[at]);
+        }
+    }
+
+    // Starts loading the first slot a later ForEachSuffix(text) reads in each table too large for
+    // the cache, so that a caller walking many texts can overlap those memory reads.
+    void Prefetch(std::string_view text) const
+    {
+        const std::uint64_t tail = TailOf(text);
+        for (const std::size_t k : largeLevels_) {
+            const Level& level = levels_[k];
+            if (level.length > text.size())
+                return;
+            __builtin_prefetch(&level.keys[SlotOf(KeyOf(level.length, text, tail), level.shift)]);
+        }
+    }
+
+    // The last eight bytes of `text` (fewer, zero-filled, for a shorter text) as one number whose
+    // highest byte is the text's last: the last L bytes are then its top L bytes.
+    static std::uint64_t TailOf(std::string_view text)
+    {
+        unsigned char bytes[8] = {};
+        if (text.size() >= 8)
+            std::memcpy(bytes, text.data() + text.size() - 8, 8);
+        else if (!text.empty())
+            std::memcpy(bytes + 8 - text.size(), text.data(), text.size());
+        std::uint64_t tail = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // The bytes in memory order already are that number: one load, not eight shifts.
+            std::memcpy(&tail, bytes, 8);
+        } else {
+            for (int i = 7; i >= 0; --i)
+                tail = tail << 8 | bytes[i];
+        }
+        return tail;
+    }
+
+private:
+    // Suffixes up to this long are their own key; longer ones are keyed by a hash and compared.
+    static constexpr std::size_t kPackedLength = 8;
+    // Marks an empty slot. Only a suffix of eight 0xFF bytes packs to it; that one has its own
+    // place after the slots. A hash never takes it.
+    static constexpr std::uint64_t kEmptyKey = UINT64_MAX;
+    static constexpr std::size_t kAbsent = SIZE_MAX;
+
+    // Keys alone in their array, so that a table of 100,000 short numbers stays within 2 MiB;
+    // ids are read only for a suffix that is there.
+    struct Level {
+        std::size_t length = 0;
+        unsigned shift = 62;  // 64 - log2(slot count): a hash's top bits pick its slot
+        std::size_t mask = 3; // slot count - 1
+        std::vector<std::uint64_t, THugePageAllocator<std::uint64_t>> keys;
+        // The number equal to each suffix, or kNone; one more for kEmptyKey.
+        std::vector<std::uint32_t, THugePageAllocator<std::uint32_t>> ids;
+        // Long levels: a number (index into long_) ending in each suffix.
+        std::vector<std::uint32_t, THugePageAllocator<std::uint32_t>> numbers;
+        bool hasEmptyKey = false;
+    };
+
+    static std::uint64_t KeyOf(std::size_t length, std::string_view text, std::uint64_t tail)
+    {
+        if (length <= kPackedLength)
+            return tail >> (64 - 8 * length);
+        const std::uint64_t hash = HashOf(text.substr(text.size() - length));
+        return hash == kEmptyKey ? hash - 1 : hash;
+    }
+    static std::uint64_t HashOf(std::string_view bytes);
+    static std::size_t SlotOf(std::uint64_t key, unsigned shift)
+    {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
+    }
+    bool SameSuffix(const Level& level, std::size_t at, std::string_view text) const
+    {
+        if (level.length <= kPackedLength)
+            return true;
+        const std::string_view number = long_[level.numbers[at]];
+        return number.substr(number.size() - level.length) == text.substr(text.size() - level.length);
+    }
+
+    // The slot of the last `level.length` bytes of `text`, or kAbsent.
+    std::size_t Find(const Level& level, std::string_view text, std::uint64_t tail) const
+    {
+        const std::uint64_t key = KeyOf(level.length, text, tail);
+        if (key == kEmptyKey)
+            return level.hasEmptyKey ? level.mask + 1 : kAbsent;
+        for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
+            const std::uint64_t slot = level.keys[at];
+            if (slot == kEmptyKey)
+                return kAbsent;
+            if (slot == key && SameSuffix(level, at, text))
+                return at;
+        }
+    }
+    std::size_t FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
+
+    std::vector<Level> levels_;            // by length, shortest first
+    std::vector<std::size_t> largeLevels_; // those whose slots outgrow the cache, shortest first
+    TLineList long_;                       // the numbers longer than kPackedLength bytes
+    std::uint32_t emptyId_ = kNone;
+};
+
+} // namespace kelmora

@@ -1,0 +1,294 @@
+#include "core/match/WinFinder.h"
+
+#include "core/text/NumberForm.h"
+#include "core/match/SuffixIndex.h"
+#include "core/match/SuffixTrie.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace kelmora {
+namespace {
+
+struct THit {
+    std::uint32_t id;
+    std::uint32_t ticket;
+};
+using THits = std::vector<THit>;
+
+constexpr std::uint32_t kNone = TNumberIds::kNone;
+
+// Below this many bytes of winning numbers the trie (40 bytes a node, a node per byte at
+// most) stays within a core's cache and walks faster than the hash tables.
+constexpr std::size_t kTrieBytes = std::size_t{12} * 1024;
+
+// How many tickets ahead the index's large tables are loaded: enough to cover a memory read.
+constexpr std::size_t kPrefetchDistance = 16;
+
+// Takes the hits of a walk over the tickets as stored.
+struct TByteSink {
+    static constexpr bool kNormalise = false;
+    THits& hits;
+    void operator()(std::uint32_t id, std::size_t ticket) const
+    {
+        hits.push_back({id, static_cast<std::uint32_t>(ticket)});
+    }
+};
+
+// Takes the hits of a walk over the normalised tickets: a key that stands for one target
+// needing no further look is that target's win; the others wait for their targets' checks.
+struct TRuleSink {
+    static constexpr bool kNormalise = true;
+    THits& hits;
+    THits& keyHits;
+    const std::vector<std::uint32_t>& direct; // by key id: its one target's id, or kNone
+    void operator()(std::uint32_t id, std::size_t ticket) const
+    {
+        const std::uint32_t target = direct[id];
+        if (target != kNone)
+            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
+        else
+            keyHits.push_back({id, static_cast<std::uint32_t>(ticket)});
+    }
+};
+
+template <class Index, class Sink>
+void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
+{
+    std::string scratch;
+    for (std::size_t j = 0; j < tickets.size(); ++j) {
+        if (j + kPrefetchDistance < tickets.size())
+            index.Prefetch(tickets[j + kPrefetchDistance]);
+        std::string_view ticket = tickets[j];
+        // Most tickets are already in normal form (12組345678): only the others are copied.
+        if (Sink::kNormalise && !IsNormalisedNumber(ticket)) {
+            scratch.clear();
+            AppendNormalisedNumber(ticket, scratch);
+            ticket = scratch;
+        }
+        index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j); });
+    }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The trie walk counts bits at every step; the CPU's own instruction makes the check about
+// twice as fast where it exists, and the baseline build cannot assume it.
+template <class Sink>
+__attribute__((target("popcnt"), flatten)) void WalkPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
+                                                           const Sink& sink)
+{
+    Walk(trie, tickets, sink);
+}
+
+template <class Sink>
+void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
+{
+    if (__builtin_cpu_supports("popcnt"))
+        WalkPopcnt(trie, tickets, sink);
+    else
+        Walk(trie, tickets, sink);
+}
+#else
+template <class Sink>
+void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
+{
+    Walk(trie, tickets, sink);
+}
+#endif
+
+// Builds the suffix index that suits the numbers, gives the ids of the numbers, lets
+// `ready(distinct)` prepare, then walks the tickets into the sink it returns.
+template <class Ready>
+std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, std::vector<std::uint32_t>& idOfEntry,
+                       Ready&& ready)
+{
+    std::size_t bytes = 0;
+    for (const std::string_view number : numbers)
+        bytes += number.size();
+    if (bytes <= kTrieBytes) {
+        TSuffixTrie trie(numbers);
+        idOfEntry = trie.TakeIds();
+        const auto distinct = static_cast<std::uint32_t>(trie.DistinctCount());
+        WalkTrie(trie, tickets, ready(distinct));
+        return distinct;
+    }
+    TSuffixIndex index(numbers);
+    idOfEntry = index.TakeIds();
+    const auto distinct = static_cast<std::uint32_t>(index.DistinctCount());
+    Walk(index, tickets, ready(distinct));
+    return distinct;
+}
+
+// Every (distinct number, ticket) pair in ticket order; the ids of the table's entries.
+std::uint32_t FindByteHits(const TLineList& numbers, const TLineList& tickets, THits& hits,
+                           std::vector<std::uint32_t>& idOfEntry)
+{
+    const TByteSink sink{hits};
+    return FindHits(numbers, tickets, idOfEntry, [&](std::uint32_t) -> const TByteSink& { return sink; });
+}
+
+// A distinct kind of match and normalised winning number: what a ticket must be to win.
+struct TTarget {
+    TMatchRule rule;
+    std::uint32_t id;       // the finder's id of the numbers that share this target
+    std::string_view group; // other-group: the winning number's 組
+    std::size_t keyLength;  // the bytes a ticket must end in
+    bool checkBoundary;     // the key's first byte could be a character's second byte
+
+    // Whether a ticket that ends in the key wins without looking at it again.
+    bool Direct() const { return (rule == TMatchRule::Ends && !checkBoundary) || rule == TMatchRule::Bytes; }
+};
+
+// Whether the normalised ticket, which ends in the target's key, wins with it.
+bool Wins(const TTarget& target, std::string_view ticket)
+{
+    const std::size_t at = ticket.size() - target.keyLength;
+    switch (target.rule) {
+    case TMatchRule::Bytes:
+    case TMatchRule::Ends:
+        return !target.checkBoundary || StartsCharacter(ticket, at);
+    case TMatchRule::Whole:
+        return at == 0;
+    case TMatchRule::OtherGroup:
+        // The key is 組 and the 番号: it must be the ticket's first 組, after another 組.
+        return FindGroupMark(ticket) == at && ticket.substr(0, at) != target.group;
+    }
+    return false;
+}
+
+// The hits of the numbers that name a rule: every distinct rule and normalised number is one
+// target; the targets' keys go into one suffix index, so that one walk over each normalised
+// ticket finds them all, and each key found is then checked against its targets.
+std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
+                           THits& hits, std::vector<std::uint32_t>& idOfEntry, std::uint32_t nextId)
+{
+    TLineList normalised;
+    std::vector<std::size_t> entries;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (rules[i] == TMatchRule::Bytes)
+            continue;
+        entries.push_back(i);
+        normalised.push_back(NormalisedNumber(numbers[i]));
+    }
+    std::vector<TTarget> targets;
+    std::map<std::pair<TMatchRule, std::string_view>, std::uint32_t> targetOf;
+    TLineList keys;
+    std::vector<std::uint32_t> targetOfKey;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const TMatchRule rule = rules[entries[k]];
+        const std::string_view number = normalised[k];
+        const auto [found, added] = targetOf.try_emplace({rule, number}, static_cast<std::uint32_t>(targets.size()));
+        idOfEntry[entries[k]] = nextId + found->second;
+        if (!added)
+            continue;
+        std::string_view key = number;
+        std::string_view group;
+        if (rule == TMatchRule::OtherGroup) {
+            // Without its own 組 the number names no other one: it matches nothing.
+            const std::size_t mark = FindGroupMark(number);
+            key = mark == std::string_view::npos ? std::string_view() : number.substr(mark);
+            group = number.substr(0, mark == std::string_view::npos ? 0 : mark);
+        }
+        const bool checkBoundary = !key.empty() && IsTrailByte(static_cast<unsigned char>(key.front()));
+        targets.push_back({rule, nextId + found->second, group, key.size(), checkBoundary});
+        // An empty number would pay every ticket; a number that normalises to nothing pays none.
+        if (key.empty())
+            continue;
+        keys.push_back(key);
+        targetOfKey.push_back(static_cast<std::uint32_t>(targets.size() - 1));
+    }
+    const auto distinctTargets = static_cast<std::uint32_t>(targets.size());
+    if (keys.empty())
+        return distinctTargets;
+
+    // Equal keys share an id: each id's targets side by side, and the one target of a key
+    // that needs no check.
+    std::vector<std::uint32_t> keyIdOf;
+    std::vector<std::uint32_t> firstTarget;
+    std::vector<std::uint32_t> targetsByKey;
+    std::vector<std::uint32_t> direct;
+    THits keyHits;
+    FindHits(keys, tickets, keyIdOf, [&](std::uint32_t distinctKeys) {
+        firstTarget.assign(std::size_t{distinctKeys} + 1, 0);
+        for (const std::uint32_t id : keyIdOf)
+            ++firstTarget[id + 1];
+        for (std::size_t id = 1; id < firstTarget.size(); ++id)
+            firstTarget[id] += firstTarget[id - 1];
+        targetsByKey.resize(keyIdOf.size());
+        std::vector<std::uint32_t> fill(firstTarget.begin(), firstTarget.end() - 1);
+        for (std::size_t k = 0; k < keyIdOf.size(); ++k)
+            targetsByKey[fill[keyIdOf[k]]++] = targetOfKey[k];
+        direct.assign(distinctKeys, kNone);
+        for (std::uint32_t id = 0; id < distinctKeys; ++id) {
+            const TTarget& only = targets[targetsByKey[firstTarget[id]]];
+            if (firstTarget[id + 1] - firstTarget[id] == 1 && only.Direct())
+                direct[id] = only.id;
+        }
+        return TRuleSink{hits, keyHits, direct};
+    });
+    std::string ticket;
+    for (const THit& hit : keyHits) {
+        ticket.clear();
+        AppendNormalisedNumber(tickets[hit.ticket], ticket);
+        for (std::uint32_t t = firstTarget[hit.id]; t < firstTarget[hit.id + 1]; ++t) {
+            const TTarget& target = targets[targetsByKey[t]];
+            if (Wins(target, ticket))
+                hits.push_back({target.id, hit.ticket});
+        }
+    }
+    return distinctTargets;
+}
+
+} // namespace
+
+TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets) : TWinFinder(numbers, {}, tickets)
+{}
+
+TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets)
+{
+    if (numbers.empty() || tickets.empty())
+        return;
+    // One walk per ticket finds every distinct number it ends in; a counting sort by number
+    // then groups the tickets without disturbing their order.
+    THits hits;
+    std::uint32_t distinct = 0;
+    const bool named = std::any_of(rules.begin(), rules.end(), [](TMatchRule r) { return r != TMatchRule::Bytes; });
+    if (!named) {
+        distinct = FindByteHits(numbers, tickets, hits, idOfEntry_);
+    } else {
+        // The numbers compared by their bytes keep their own walk over the tickets as stored.
+        idOfEntry_.assign(numbers.size(), 0);
+        TLineList plain;
+        std::vector<std::size_t> plainEntries;
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (rules[i] == TMatchRule::Bytes) {
+                plain.push_back(numbers[i]);
+                plainEntries.push_back(i);
+            }
+        }
+        if (!plain.empty()) {
+            std::vector<std::uint32_t> plainIds;
+            distinct = FindByteHits(plain, tickets, hits, plainIds);
+            for (std::size_t k = 0; k < plainEntries.size(); ++k)
+                idOfEntry_[plainEntries[k]] = plainIds[k];
+        }
+        distinct += FindRuleHits(numbers, rules, tickets, hits, idOfEntry_, distinct);
+    }
+    firstWin_.assign(std::size_t{distinct} + 1, 0);
+    for (const THit& hit : hits)
+        ++firstWin_[hit.id + 1];
+    for (std::size_t id = 1; id < firstWin_.size(); ++id)
+        firstWin_[id] += firstWin_[id - 1];
+    // Each number's start moves along as its tickets are placed, ending at the next one's
+    // start; shifting back by one restores the starts.
+    winners_.resize(hits.size());
+    for (const THit& hit : hits)
+        winners_[firstWin_[hit.id]++] = hit.ticket;
+    for (std::size_t id = firstWin_.size() - 1; id > 0; --id)
+        firstWin_[id] = firstWin_[id - 1];
+    firstWin_[0] = 0;
+}
+
+} // namespace kelmora
