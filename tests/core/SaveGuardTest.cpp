@@ -2,6 +2,7 @@
 // path, an in-place rewrite killed part-way, privileges a write clears, and messages that say
 // which file and why.
 
+#include "core/files/KeptCopiesFolder.h"
 #include "core/files/SafeFileWriter.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/SaveOutcome.h"
@@ -10,10 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -194,4 +200,156 @@ TEST(SaveReasons, NameTheFileAndTheSystemsReason)
                                         dir.Path() / ("l" + std::to_string(i)));
     EXPECT_EQ(ErrorOf([&] { WriteFileSafely(dir.File("l0"), "x"); }),
               "ファイル " + dir.File("l0") + " を作成できません: シンボリックリンクの階層が多すぎます");
+}
+
+// Two in-place saves of one file at once, from two threads of a saver that may not create in its
+// folder: they take turns, and the file ends as one of them whole.
+TEST(SaveFaults, TwoInPlaceSavesOfOneFileTakeTurns)
+{
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    const std::string path = dir.File("locked/results.txt");
+    const std::string first(std::size_t{24} << 20, 'a');
+    const std::string second(std::size_t{16} << 20, 'b');
+    for (int round = 0; round < 3; ++round) {
+        ::chmod(dir.File("locked").c_str(), 0777);
+        WriteBytes(path, "old");
+        (void)::chown(path.c_str(), kNobody, kNobody);
+        ::chmod(dir.File("locked").c_str(), 0555);
+        EXPECT_EQ(RunInChild({.unprivileged = true},
+                             [&] {
+                                 ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+                                 std::string outcomes[2];
+                                 std::thread other([&] { outcomes[1] = ErrorOf([&] { WriteFileSafely(path, second); }); });
+                                 outcomes[0] = ErrorOf([&] { WriteFileSafely(path, first); });
+                                 other.join();
+                                 return outcomes[0] + " " + outcomes[1];
+                             }),
+                  "saved saved");
+        const std::string now = ReadBytes(path);
+        EXPECT_TRUE(now == first || now == second) << "mixed: " << now.size() << " bytes";
+    }
+}
+
+namespace {
+
+constexpr uid_t kOtherUser = 4321;
+
+// The cache folder as the saver finds it, and what opening it must come to.
+struct CacheCase {
+    const char* name;
+    bool byRoot;   // the saver is root, else nobody
+    bool viaHome;  // the folder comes from HOME, not XDG_CACHE_HOME
+    std::function<std::string(const std::string& dir)> plant; // returns the cache folder
+    std::string refusal; // empty: opened
+};
+
+} // namespace
+
+// The cache folder is walked like a save's path, must be the saver's and closed to others, and
+// is made only in a folder of the saver's own.
+TEST(SaveGuards, AnUnsafeCacheFolderRefusesTheRewriteAndSaysWhy)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give folders and links to other users";
+    const std::vector<CacheCase> cases = {
+        {"a link another user planted in a shared folder", true, false,
+         [](const std::string& dir) {
+             std::filesystem::create_directory(dir + "/sticky");
+             std::filesystem::create_directory(dir + "/rootonly");
+             ::chmod((dir + "/sticky").c_str(), 01777);
+             ::chmod((dir + "/rootonly").c_str(), 0700);
+             (void)::symlink((dir + "/rootonly").c_str(), (dir + "/sticky/c").c_str());
+             (void)::lchown((dir + "/sticky/c").c_str(), kOtherUser, kOtherUser);
+             return dir + "/sticky/c";
+         },
+         "共有フォルダーにある他のユーザーのシンボリックリンクは辿りません"},
+        {"another user's folder", false, false,
+         [](const std::string& dir) {
+             std::filesystem::create_directory(dir + "/c");
+             (void)::chown((dir + "/c").c_str(), kOtherUser, kOtherUser);
+             ::chmod((dir + "/c").c_str(), 0755);
+             return dir + "/c";
+         },
+         "保存するユーザーのフォルダーではありません"},
+        {"a folder others may write in", false, false,
+         [](const std::string& dir) {
+             std::filesystem::create_directory(dir + "/c");
+             (void)::chown((dir + "/c").c_str(), kNobody, kNobody);
+             ::chmod((dir + "/c").c_str(), 0777);
+             return dir + "/c";
+         },
+         "他のユーザーも書き込めます"},
+        {"root with another user's HOME", true, true,
+         [](const std::string& dir) {
+             std::filesystem::create_directory(dir + "/home");
+             (void)::chown((dir + "/home").c_str(), kOtherUser, kOtherUser);
+             return dir + "/home/.cache";
+         },
+         "他のユーザーのフォルダーの中には作りません"},
+        {"the saver's own home", false, true,
+         [](const std::string& dir) {
+             std::filesystem::create_directory(dir + "/home");
+             (void)::chown((dir + "/home").c_str(), kNobody, kNobody);
+             return dir + "/home/.cache";
+         },
+         ""},
+    };
+    for (const CacheCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedDir dir;
+        const std::string cache = c.plant(dir.Path().string());
+        const std::string outcome = RunInChild({.unprivileged = !c.byRoot}, [&] {
+            ::unsetenv("XDG_CACHE_HOME");
+            if (c.viaHome)
+                ::setenv("HOME", cache.substr(0, cache.rfind('/')).c_str(), 1);
+            else
+                ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+            return ErrorOf([] { (void)TKeptCopiesFolder::Open("/x/r.txt"); });
+        });
+        if (c.refusal.empty()) {
+            EXPECT_EQ(outcome, "saved");
+            struct stat st {};
+            EXPECT_EQ(::stat((cache + "/kelmora").c_str(), &st), 0);
+            EXPECT_EQ(st.st_uid, kNobody);
+            EXPECT_EQ(st.st_mode & 0777, 0700u);
+        } else {
+            EXPECT_EQ(outcome, "ファイル /x/r.txt を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
+                               "元の内容を退避できません): キャッシュフォルダー " +
+                          cache + ": " + c.refusal);
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.File("rootonly/kelmora")));
+        if (c.viaHome && !c.refusal.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(cache));
+        }
+    }
+}
+
+// A cache folder with no room: the message names the cache folder, not the file being saved,
+// which keeps its bytes.
+TEST(SaveReasons, AFullCacheFolderIsNamed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system of its own";
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    std::filesystem::create_directory(dir.Path() / "cache");
+    const std::string path = dir.File("locked/r.txt");
+    WriteBytes(path, "old");
+    (void)::chown(path.c_str(), kNobody, kNobody);
+    ::chmod(dir.File("locked").c_str(), 0555);
+    const std::string outcome = RunInChild({}, [&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("kelmora-test", dir.File("cache").c_str(), "tmpfs", 0, "size=64k,mode=0755,uid=65534") != 0)
+            return "no mount";
+        return RunInChild({.unprivileged = true}, [&] {
+            ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+            return ErrorOf([&] { WriteFileSafely(path, std::string(1 << 20, 'n')); });
+        });
+    });
+    if (outcome == "no mount")
+        GTEST_SKIP() << "this system lets no test mount a file system";
+    EXPECT_EQ(outcome, "ストリームへの書き込みエラー (ファイル " + path + " の保存中、キャッシュフォルダー " +
+                  dir.File("cache") + "/kelmora): デバイスに空き領域がありません");
+    EXPECT_EQ(ReadBytes(path), "old");
 }
