@@ -11,6 +11,8 @@
 
 #include <malloc.h>
 
+#include <tuple>
+
 using namespace kelmora;
 using namespace kelmora::test;
 
@@ -169,36 +171,24 @@ TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
 TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
 {
     constexpr long kMax = TLotteryDefinition::kMaxClasses;
-    const auto draw = [](long count, long classes, long gap, bool verLast) {
+    const auto read = [](long count, long classes, long gap, bool verLast) -> std::string {
         std::string hit = "[Hit]\r\n";
         for (long n = 1; n <= classes; ++n)
             hit += "No" + std::to_string(n) + "=" + (n == gap ? "" : std::to_string(n)) + "\r\n";
         const std::string ver = "[Ver]\r\nNo=" + std::to_string(count) + "\r\n";
-        return verLast ? hit + ver : ver + hit;
+        try {
+            return std::to_string(LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
+        } catch (const TKelmoraError& error) {
+            return error.what();
+        }
     };
     const std::string refusal = "等級が多すぎて読み込めません (10000 等級まで)";
-    const struct {
-        long count, classes, gap;
-        std::string outcome;
-    } cases[] = {
-        {kMax + 1, kMax + 1, 0, refusal},
-        {5000000, kMax + 1, 0, refusal},
-        {kMax, kMax + 1, 0, std::to_string(kMax)},
-        {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
+    const std::tuple<long, long, long, std::string> cases[] = {
+        {kMax + 1, kMax + 1, 0, refusal},        {5000000, kMax + 1, 0, refusal},
+        {kMax, kMax + 1, 0, std::to_string(kMax)}, {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
         {5000000, 3, 0, "3"},
     };
-    for (const auto& c : cases) {
-        for (const bool verLast : {false, true}) {
-            std::string outcome;
-            try {
-                outcome = std::to_string(LoadDefinition(ParseDefinitionProfile(draw(c.count, c.classes, c.gap, verLast)))
-                                             .classes.size());
-            } catch (const TKelmoraError& error) {
-                outcome = error.what();
-            }
-            EXPECT_EQ(outcome, c.outcome) << c.count << " " << c.classes << " " << c.gap;
-        }
-    }
-    // Read without the early look, the limit still holds.
-    EXPECT_THROW(LoadDefinition(TProfileFile::Parse(draw(kMax + 1, kMax + 1, 0, false))), TKelmoraError);
+    for (const auto& [count, classes, gap, outcome] : cases)
+        for (const bool verLast : {false, true})
+            EXPECT_EQ(read(count, classes, gap, verLast), outcome) << count << " " << classes << " " << gap;
 }

@@ -208,25 +208,22 @@ TEST(SaveFaults, TwoInPlaceSavesOfOneFileTakeTurns)
     SharedDir dir;
     std::filesystem::create_directory(dir.Path() / "locked");
     const std::string path = dir.File("locked/results.txt");
-    const std::string first(std::size_t{24} << 20, 'a');
-    const std::string second(std::size_t{16} << 20, 'b');
+    const std::string outputs[2] = {std::string(std::size_t{24} << 20, 'a'), std::string(std::size_t{16} << 20, 'b')};
     for (int round = 0; round < 3; ++round) {
-        ::chmod(dir.File("locked").c_str(), 0777);
         WriteBytes(path, "old");
         (void)::chown(path.c_str(), kNobody, kNobody);
         ::chmod(dir.File("locked").c_str(), 0555);
-        EXPECT_EQ(RunInChild({.unprivileged = true},
-                             [&] {
-                                 ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
-                                 std::string outcomes[2];
-                                 std::thread other([&] { outcomes[1] = ErrorOf([&] { WriteFileSafely(path, second); }); });
-                                 outcomes[0] = ErrorOf([&] { WriteFileSafely(path, first); });
-                                 other.join();
-                                 return outcomes[0] + " " + outcomes[1];
-                             }),
-                  "saved saved");
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] {
+            ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+            std::string second;
+            std::thread other([&] { second = ErrorOf([&] { WriteFileSafely(path, outputs[1]); }); });
+            const std::string first = ErrorOf([&] { WriteFileSafely(path, outputs[0]); });
+            other.join();
+            return first + " " + second;
+        }), "saved saved");
         const std::string now = ReadBytes(path);
-        EXPECT_TRUE(now == first || now == second) << "mixed: " << now.size() << " bytes";
+        EXPECT_TRUE(now == outputs[0] || now == outputs[1]) << "mixed: " << now.size() << " bytes";
+        ::chmod(dir.File("locked").c_str(), 0777);
     }
 }
 
@@ -288,14 +285,14 @@ TEST(SaveGuards, AnUnsafeCacheFolderRefusesTheRewriteAndSaysWhy)
     }
 }
 
-// A cache folder with no room: the message names the cache folder, not the file being saved,
-// which keeps its bytes.
+// A cache folder with no room: the message names it, not the file being saved, which keeps its
+// bytes.
 TEST(SaveReasons, AFullCacheFolderIsNamed)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to mount a small file system of its own";
     SharedDir dir;
-    std::filesystem::create_directory(dir.Path() / "locked");
+    std::filesystem::create_directories(dir.Path() / "locked");
     std::filesystem::create_directory(dir.Path() / "cache");
     const std::string path = dir.File("locked/r.txt");
     WriteBytes(path, "old");

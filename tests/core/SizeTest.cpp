@@ -247,16 +247,12 @@ TEST(Sizes, ASparseTicketFileTakesNoMemoryForItsClaim)
     WriteBytes(path, "12\r\n");
     if (::truncate(path.c_str(), off_t{4000} << 20) != 0)
         GTEST_SKIP() << "the temporary folder takes no sparse file";
-    const auto read = [&](bool asStream) {
-        return MeasureInChild([&] {
+    for (const bool asStream : {false, true}) {
+        const Measured measured = MeasureInChild([&] {
             const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
             const TLineList entries = SplitLines(asStream ? ReadWholeStream(fd, {}, true) : ReadOpenFile(fd, path, true));
-            ::close(fd);
             return entries == TLineList{"12"} ? std::string("ok") : "read " + std::to_string(entries.size());
         });
-    };
-    for (const bool asStream : {false, true}) {
-        const Measured measured = read(asStream);
         EXPECT_EQ(measured.result, "ok") << asStream;
         EXPECT_LT(measured.growth, 16 * kMiB) << asStream;
     }
