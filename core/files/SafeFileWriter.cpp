@@ -40,6 +40,17 @@ TFilePrivileges CopyAttributes(int fd, int oldFile, const struct stat& old)
     return TFilePrivileges::Of(old, oldFile, now.st_uid, now.st_gid);
 }
 
+// The regular file `pathOnly` (an O_PATH descriptor) opened for reading where the saver may,
+// so that its attributes are read through it even without /proc; else `pathOnly` itself.
+TFileDescriptor ReadableFile(int folder, const std::string& name, TFileDescriptor pathOnly, const struct stat& st)
+{
+    TFileDescriptor readable(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat now {};
+    if (readable.Valid() && ::fstat(readable.Get(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+        return readable;
+    return pathOnly;
+}
+
 } // namespace
 
 // The temporary file beside the target. Unnamed where the file system allows, so that a save
@@ -137,7 +148,7 @@ void TSafeFileWriter::Open(const std::string& path)
     }
     const int folder = target_.folder.Get();
     // The old file's identity, mode and attributes are all read through this one descriptor.
-    const TFileDescriptor oldFile(::openat(folder, target_.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    TFileDescriptor oldFile(::openat(folder, target_.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat old {};
     const bool exists = oldFile.Valid() && ::fstat(oldFile.Get(), &old) == 0;
     if (!exists && errno != ENOENT)
@@ -153,8 +164,10 @@ void TSafeFileWriter::Open(const std::string& path)
         OpenSpecial(std::move(fd));
         return;
     }
-    if (exists)
+    if (exists) {
         replaced_ = TFileIdentity{old.st_dev, old.st_ino};
+        oldFile = ReadableFile(folder, target_.name, std::move(oldFile), old);
+    }
     // A writable folder would let the rename replace a file the user may not write.
     if (exists && ::faccessat(folder, target_.name.c_str(), W_OK, 0) != 0)
         ThrowCannotCreate(path, errno);
