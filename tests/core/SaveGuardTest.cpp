@@ -234,11 +234,11 @@ TEST(SaveGuards, AnUnsafeCacheFolderRefusesTheRewriteAndSaysWhy)
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give folders and links to other users";
     constexpr uid_t kOtherUser = 4321;
+    // The saver is root or nobody; the cache is HOME/.cache, not yet made, in a HOME of `owner`,
+    // or a link to a root-only folder planted by another user in a shared folder, or a folder.
     const struct {
         const char* name;
-        bool byRoot;  // the saver is root, else nobody
-        bool viaHome; // the cache is HOME/.cache, not yet made, HOME owned by `owner`
-        bool planted; // a link to a root-only folder, planted by another user in a shared one
+        bool byRoot, viaHome, planted;
         uid_t owner;
         mode_t mode;
         std::string refusal; // empty: opened
@@ -271,12 +271,9 @@ TEST(SaveGuards, AnUnsafeCacheFolderRefusesTheRewriteAndSaysWhy)
             ::setenv(c.viaHome ? "HOME" : "XDG_CACHE_HOME", c.viaHome ? dir.File("home").c_str() : cache.c_str(), 1);
             return ErrorOf([] { (void)TKeptCopiesFolder::Open("/x/r.txt"); });
         });
-        struct stat st {};
-        if (c.refusal.empty()) {
+        if (struct stat st {}; c.refusal.empty()) {
             EXPECT_EQ(outcome, "saved");
-            EXPECT_EQ(::stat((cache + "/kelmora").c_str(), &st), 0);
-            EXPECT_EQ(st.st_uid, kNobody);
-            EXPECT_EQ(st.st_mode & 0777, 0700u);
+            EXPECT_TRUE(::stat((cache + "/kelmora").c_str(), &st) == 0 && st.st_uid == kNobody && (st.st_mode & 0777) == 0700);
         } else {
             EXPECT_EQ(outcome, "ファイル /x/r.txt を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
                                "元の内容を退避できません): キャッシュフォルダー " + cache + ": " + c.refusal);
