@@ -1,6 +1,7 @@
 #include "cli/Translation.h"
 
 #include "core/base/KelmoraError.h"
+#include "core/base/SystemReason.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -86,8 +87,12 @@ std::string Tr(const TKelmoraError& error)
     // An argument may itself be one of the core's texts (the system's reason for a failure);
     // a path or a number is in no catalogue and comes back as it is.
     std::vector<std::string> arguments;
-    for (const std::string& argument : error.Arguments())
-        arguments.push_back(argument.empty() ? argument : std::string(::dgettext(kDomain, argument.c_str())));
+    for (const std::string& argument : error.Arguments()) {
+        if (const std::string number = ErrorNumberOf(argument); !number.empty())
+            arguments.push_back(Tr(messages::kErrorNumber, {number}));
+        else
+            arguments.push_back(argument.empty() ? argument : std::string(::dgettext(kDomain, argument.c_str())));
+    }
     return Tr(error.Format(), arguments);
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
@@ -22,6 +23,23 @@ namespace {
 constexpr std::string_view kTooManyRowsMessage = "当選が多すぎて Excel のシート (1,048,576 行) に入りません";
 
 constexpr lxw_row_t kHeaderRow = 3;
+// The most characters a cell holds, and the largest whole number a cell's double holds exactly.
+constexpr std::size_t kMaxCellCharacters = 32767;
+constexpr std::uint64_t kMaxExactNumber = std::uint64_t{1} << 53;
+
+// `utf8` cut to what a cell holds, its end marked with an ellipsis so that the cut shows.
+std::string FitInCell(const std::string& utf8)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue;
+        if (++characters == kMaxCellCharacters)
+            return utf8.substr(0, i) + "…";
+    }
+    return utf8;
+}
+
 constexpr std::size_t kMaxColumnWidth = 60;
 
 // How many columns a text takes in a gothic font: wide characters two, the rest one.
@@ -53,10 +71,15 @@ std::string DateText(std::time_t time)
     return text;
 }
 
-// An unnamed file beside `destination` where the file system allows (nothing is left behind by
-// a killed save), else one unlinked at once.
+// The library's working file: in memory, so that the library, which reports a failed write
+// only on standard error and without its reason, meets none; the bytes reach `destination`
+// through the program's own writes, which name it and say why. Without memory files, an
+// unnamed file beside `destination` where the file system allows (nothing is left behind by a
+// killed save), else one unlinked at once.
 int OpenTemporaryFile(const std::string& destination)
 {
+    if (const int fd = ::memfd_create("kelmora-xlsx", MFD_CLOEXEC); fd >= 0)
+        return fd;
     const std::size_t slash = destination.rfind('/');
     const std::string folder = destination.empty() ? std::string()
         : slash == std::string::npos               ? std::string(".")
@@ -116,6 +139,8 @@ struct TCheckWorkbook::Book {
     {
         if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE)
             throw TKelmoraError(std::string(kTooManyRowsMessage));
+        if (error == LXW_ERROR_MEMORY_MALLOC_FAILED)
+            ThrowWriteFailed(ENOMEM);
         if (error != LXW_NO_ERROR)
             ThrowWriteFailed(EIO);
     }
@@ -131,12 +156,18 @@ struct TCheckWorkbook::Book {
 
     void Text(Sheet& sheet, lxw_col_t column, const std::string& utf8, lxw_format* format)
     {
-        Check(::worksheet_write_string(sheet.worksheet, sheet.row, column, utf8.c_str(), format));
-        Widen(sheet, column, DisplayWidth(utf8));
+        const std::string cell = utf8.size() < kMaxCellCharacters ? utf8 : FitInCell(utf8);
+        Check(::worksheet_write_string(sheet.worksheet, sheet.row, column, cell.c_str(), format));
+        Widen(sheet, column, DisplayWidth(cell));
     }
 
     void Number(Sheet& sheet, lxw_col_t column, std::uint64_t value, lxw_format* format)
     {
+        // A number the cell's double would round goes in as its digits, exact.
+        if (value > kMaxExactNumber) {
+            Text(sheet, column, std::to_string(value), text);
+            return;
+        }
         Check(::worksheet_write_number(sheet.worksheet, sheet.row, column, static_cast<double>(value), format));
         // Digits, group commas and the unit.
         const std::size_t digits = std::to_string(value).size();
@@ -286,10 +317,12 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
             ::worksheet_set_column(sheet->worksheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
                                    static_cast<double>(std::min(sheet->widths[column] + 2, kMaxColumnWidth)), nullptr);
     }
+    errno = 0;
     const lxw_error closed = ::workbook_close(book.workbook);
+    const int error = errno;
     book.workbook = nullptr;
     if (closed != LXW_NO_ERROR)
-        book.ThrowWriteFailed(EIO);
+        book.ThrowWriteFailed(error != 0 ? error : EIO);
 
     std::string piece(1 << 20, '\0');
     for (off_t at = 0;;) {

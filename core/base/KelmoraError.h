@@ -44,6 +44,18 @@ inline constexpr std::string_view kCannotKeepOldBytes =
 // reason, and the path of the copy that holds them.
 inline constexpr std::string_view kWriteErrorOldBytesKeptAt =
     "ストリームへの書き込みエラー (ファイル %s): %s。元の内容は %s に残してあります";
+// The file, the cache folder, and why the folder cannot be used or failed.
+inline constexpr std::string_view kCannotUseCacheFolder =
+    "ファイル %s を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
+    "元の内容を退避できません): キャッシュフォルダー %s: %s";
+inline constexpr std::string_view kNotTheSaversFolder = "保存するユーザーのフォルダーではありません";
+inline constexpr std::string_view kWritableByOthers = "他のユーザーも書き込めます";
+inline constexpr std::string_view kNotMadeInOthersFolder = "他のユーザーのフォルダーの中には作りません";
+// The file being saved, the cache folder where its new bytes wait, and the reason.
+inline constexpr std::string_view kWriteErrorInCacheFolder =
+    "ストリームへの書き込みエラー (ファイル %s の保存中、キャッシュフォルダー %s): %s";
+// %s is the file another save is rewriting.
+inline constexpr std::string_view kRewrittenByAnotherSave = "ファイル %s は別の保存が書き換え中のため、書き換えられません";
 inline constexpr std::string_view kTooLargeToRead = "読み込める大きさ (4 GiB) を超えています";
 } // namespace messages
 

@@ -1,5 +1,7 @@
 #include "core/base/SystemReason.h"
 
+#include "core/base/KelmoraError.h"
+
 #include <cerrno>
 
 namespace kelmora {
@@ -57,8 +59,19 @@ std::string SystemReason(int error)
     case ESTALE:
         return "ネットワーク上のファイルが無効になりました";
     default:
-        return "エラー番号 " + std::to_string(error);
+        return FillFormat(messages::kErrorNumber, {std::to_string(error)});
     }
+}
+
+std::string ErrorNumberOf(std::string_view reason)
+{
+    const std::string_view prefix = messages::kErrorNumber.substr(0, messages::kErrorNumber.find("%s"));
+    if (!reason.starts_with(prefix) || reason.size() == prefix.size())
+        return {};
+    const std::string_view number = reason.substr(prefix.size());
+    if (number.find_first_not_of("-0123456789") != std::string_view::npos)
+        return {};
+    return std::string(number);
 }
 
 } // namespace kelmora

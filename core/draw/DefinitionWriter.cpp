@@ -31,23 +31,24 @@ bool BreaksLine(std::string_view value)
     return value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-std::string RowText(std::size_t row)
+[[noreturn]] void Refuse(std::string_view format, std::vector<std::string> arguments)
 {
-    return std::to_string(row) + " 行目の";
+    throw TKelmoraError(format, std::move(arguments));
 }
 
-[[noreturn]] void Refuse(const std::string& text)
+// The templates for a value that breaks its line and for one that is too long; `row` is empty
+// for the draw's own values.
+void CheckValue(std::string_view value, std::string_view breaksLine, std::string_view tooLong,
+                const std::vector<std::string>& row)
 {
-    throw TKelmoraError(text);
-}
-
-void CheckValue(std::string_view value, const std::string& what)
-{
+    std::vector<std::string> arguments = row;
     if (BreaksLine(value))
-        Refuse(what + "に改行は使えません");
-    if (value.size() > kMaxValue)
-        Refuse(what + "が " + std::to_string(kMaxValue) + " バイトを超えています (" + std::to_string(value.size()) +
-               " バイト)");
+        Refuse(breaksLine, arguments);
+    if (value.size() > kMaxValue) {
+        arguments.push_back(std::to_string(kMaxValue));
+        arguments.push_back(std::to_string(value.size()));
+        Refuse(tooLong, arguments);
+    }
 }
 
 // An unquoted item ending in a lead byte would take the comma after it as its trail byte.
@@ -85,10 +86,9 @@ void CheckOtherGroup(const TPrizeClass& prizeClass, std::size_t row)
     for (const std::string_view number : prizeClass.numbers) {
         if (FindGroupMark(NormalisedNumber(number)) != std::string_view::npos)
             continue;
-        std::string message = RowText(row) + "等級は組違いですが、当選番号 ";
-        AppendCp932AsUtf8(number, message);
-        message += " に組がありません（123組145678 のように組と番号で書いてください）";
-        Refuse(message);
+        std::string shown;
+        AppendCp932AsUtf8(number, shown);
+        Refuse(messages::kOtherGroupWithoutGroup, {std::to_string(row), shown});
     }
 }
 
@@ -138,10 +138,10 @@ std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, 
     bool started = false;
     for (const std::string_view number : numbers) {
         if (BreaksLine(number))
-            Refuse(RowText(row) + "当選番号に改行は使えません");
+            Refuse(messages::kNumberBreaksLine, {std::to_string(row)});
         const TByteString item = QuoteNumber(number);
         if (item.size() > maxBytes)
-            Refuse(RowText(row) + "当選番号に " + std::to_string(maxBytes) + " バイトに収まらない番号があります");
+            Refuse(messages::kNumberTooLong, {std::to_string(row), std::to_string(maxBytes)});
         if (started && value.size() + 1 + item.size() > maxBytes) {
             values.push_back(std::move(value));
             value.clear();
@@ -159,7 +159,7 @@ std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, 
 
 TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
 {
-    CheckValue(definition.eventName, "クジの種類の名前");
+    CheckValue(definition.eventName, messages::kEventNameBreaksLine, messages::kEventNameTooLong, {});
     TDefinitionText text;
     TByteString hit;
     std::size_t written = 0;
@@ -170,10 +170,9 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
         // A class whose numbers text is empty ends the reading of every class after it. One
         // whose text holds only separators has no number either, but the reader reads on.
         if (prizeClass.numbers.empty() && !keepsText)
-            Refuse(RowText(row) +
-                   "等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません");
-        CheckValue(prizeClass.label, RowText(row) + "等級");
-        CheckValue(prizeClass.prize, RowText(row) + "賞");
+            Refuse(messages::kClassWithoutNumbers, {std::to_string(row)});
+        CheckValue(prizeClass.label, messages::kLabelBreaksLine, messages::kLabelTooLong, {std::to_string(row)});
+        CheckValue(prizeClass.prize, messages::kPrizeBreaksLine, messages::kPrizeTooLong, {std::to_string(row)});
         CheckOtherGroup(prizeClass, row);
         const std::vector<TByteString> values =
             keepsText ? std::vector<TByteString>{prizeClass.numbersText} : JoinNumbers(prizeClass.numbers, row);

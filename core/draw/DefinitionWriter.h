@@ -11,6 +11,23 @@
 
 namespace kelmora {
 
+namespace messages {
+// Refusals of a draw that would not read back as it is. The first %s of each is the row of the
+// class; then the limit in bytes and the size, or the number.
+inline constexpr std::string_view kEventNameBreaksLine = "クジの種類の名前に改行は使えません";
+inline constexpr std::string_view kEventNameTooLong = "クジの種類の名前が %s バイトを超えています (%s バイト)";
+inline constexpr std::string_view kLabelBreaksLine = "%s 行目の等級に改行は使えません";
+inline constexpr std::string_view kLabelTooLong = "%s 行目の等級が %s バイトを超えています (%s バイト)";
+inline constexpr std::string_view kPrizeBreaksLine = "%s 行目の賞に改行は使えません";
+inline constexpr std::string_view kPrizeTooLong = "%s 行目の賞が %s バイトを超えています (%s バイト)";
+inline constexpr std::string_view kNumberBreaksLine = "%s 行目の当選番号に改行は使えません";
+inline constexpr std::string_view kNumberTooLong = "%s 行目の当選番号に %s バイトに収まらない番号があります";
+inline constexpr std::string_view kOtherGroupWithoutGroup =
+    "%s 行目の等級は組違いですが、当選番号 %s に組がありません（123組145678 のように組と番号で書いてください）";
+inline constexpr std::string_view kClassWithoutNumbers =
+    "%s 行目の等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません";
+} // namespace messages
+
 // A definition as the file holds it, written so that LoadDefinition reads back the same name,
 // labels, prizes and winning numbers.
 struct TDefinitionText {

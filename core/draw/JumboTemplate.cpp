@@ -20,10 +20,9 @@ constexpr std::string_view kPrize = "\x93\x99"; // 等
 
 [[noreturn]] void RefuseNumber(std::string_view number)
 {
-    std::string message = "1等の番号 ";
-    AppendCp932AsUtf8(number, message);
-    message += " は組と番号で書いてください（例: 123組145678）";
-    throw TKelmoraError(message);
+    std::string shown;
+    AppendCp932AsUtf8(number, shown);
+    throw TKelmoraError(messages::kFirstNumberWithoutGroup, {shown});
 }
 
 TByteString Padded(std::uint64_t value, std::size_t width)
@@ -85,7 +84,7 @@ std::vector<TDrawDraft::Row> JumboTemplateRows(const TLineList& firstNumbers, co
         neighbours.push_back(std::move(after));
     }
     if (firsts.empty())
-        throw TKelmoraError("1等の番号を入れてください（例: 123組145678）");
+        throw TKelmoraError(std::string(messages::kNoFirstNumber));
     std::vector<TDrawDraft::Row> rows;
     rows.push_back(MakeRow(kFirst, Joined(firsts), prizes.first, TMatchRule::Whole));
     rows.push_back(MakeRow(kNeighbours, Joined(neighbours), prizes.neighbours, TMatchRule::Whole));

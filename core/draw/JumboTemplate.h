@@ -11,6 +11,12 @@
 
 namespace kelmora {
 
+namespace messages {
+// %s is the number as typed.
+inline constexpr std::string_view kFirstNumberWithoutGroup = "1等の番号 %s は組と番号で書いてください（例: 123組145678）";
+inline constexpr std::string_view kNoFirstNumber = "1等の番号を入れてください（例: 123組145678）";
+} // namespace messages
+
 struct TJumboPrizes {
     TByteString first;      // 1等
     TByteString neighbours; // 1等の前後賞, each

@@ -6,6 +6,7 @@
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <utility>
@@ -26,6 +27,21 @@ TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, cons
         "等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group のいずれか）。"
         "このクジの種類は読み込めません",
         {suffix, labelText, suffix, valueText});
+}
+
+[[noreturn]] void RefuseTooManyClasses()
+{
+    throw TKelmoraError(messages::kTooManyClasses, {std::to_string(TLotteryDefinition::kMaxClasses)});
+}
+
+// The class number of a name "no<n>" (no leading zero), or 0.
+long ClassNumberOf(std::string_view name)
+{
+    if (!name.starts_with("no") || name.size() < 3 || name[2] == '0')
+        return 0;
+    long n = 0;
+    const auto [end, error] = std::from_chars(name.data() + 2, name.data() + name.size(), n);
+    return error == std::errc() && end == name.data() + name.size() ? n : 0;
 }
 
 } // namespace
@@ -53,14 +69,29 @@ bool IsDefinitionKey(std::string_view section, std::string_view name, long class
 TProfileFile ParseDefinitionProfile(TByteString data)
 {
     // The count comes first, wherever [Ver] is in the file, so that classes past it cost nothing.
+    // Whether classes past the limit would be read is seen on the way: each NoN up to one past
+    // it, by its first entry as the reader takes it, and whether it holds numbers.
+    constexpr auto kMax = static_cast<std::size_t>(TLotteryDefinition::kMaxClasses);
     long classCount = 0;
     bool counted = false;
+    std::vector<bool> seen(kMax + 2, false);
+    std::vector<bool> filled(kMax + 2, false);
     TProfileFile::ForEachEntry(data, [&](std::string_view section, std::string_view name, std::string_view value) {
+        if (section == "hit") {
+            const long n = ClassNumberOf(name);
+            if (n > 0 && static_cast<std::size_t>(n) <= kMax + 1 && !seen[static_cast<std::size_t>(n)]) {
+                seen[static_cast<std::size_t>(n)] = true;
+                filled[static_cast<std::size_t>(n)] = !value.empty();
+            }
+        }
         if (counted || section != "ver" || name != "no")
             return;
         counted = true;
         classCount = std::strtol(std::string(value).c_str(), nullptr, 10);
     });
+    if (classCount > TLotteryDefinition::kMaxClasses &&
+        std::all_of(filled.begin() + 1, filled.end(), [](bool f) { return f; }))
+        RefuseTooManyClasses();
     return TProfileFile::Parse(std::move(data), [classCount](std::string_view section, std::string_view name) {
         return IsDefinitionKey(section, name, classCount);
     });
@@ -84,6 +115,8 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
         prizeClass.label = profile.ReadString("Hit", "Hit" + suffix);
         if (prizeClass.numbersText.empty())
             break;
+        if (n > TLotteryDefinition::kMaxClasses)
+            RefuseTooManyClasses();
         prizeClass.rule = ReadRule(profile, suffix, prizeClass.label);
         prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
         definition.classes.push_back(std::move(prizeClass));

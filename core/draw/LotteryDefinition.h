@@ -19,15 +19,26 @@ struct TPrizeClass {
     TMatchRule rule = TMatchRule::Bytes; // RuleN; Bytes where the file names none
 };
 
+namespace messages {
+// %s is the limit.
+inline constexpr std::string_view kTooManyClasses = "等級が多すぎて読み込めません (%s 等級まで)";
+} // namespace messages
+
 struct TLotteryDefinition {
+    // Real draws have tens of classes; the limit keeps a draw's memory and the time to read it
+    // small, and a draw past it is refused before anything is built.
+    static constexpr long kMaxClasses = 10000;
+
     TByteString eventName;
     std::vector<TPrizeClass> classes;
 };
 
 // The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n
 // for n from 1 to `classCount`), by section and name in ASCII lower case.
+// Throws for a RuleN this program does not know and for more than kMaxClasses classes.
 bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount);
-// A definition file's entries, only those; `data` in code page 932.
+// A definition file's entries, only those; `data` in code page 932. Throws kTooManyClasses at
+// once for a draw that would read more than kMaxClasses classes.
 TProfileFile ParseDefinitionProfile(TByteString data);
 // Throws the open error, and TProfileFile::Cp932Bytes's errors for a UTF-8 file.
 TProfileFile LoadDefinitionProfile(const std::string& path);

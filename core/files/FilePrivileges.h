@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -12,9 +13,9 @@ namespace kelmora {
 // so they are given to a file only after its bytes are written.
 class TFilePrivileges {
 public:
-    // Those of the file `old`, found at `path`, that may pass to a file owned by `owner` and
+    // Those of the file `old`, open as `fd` (O_PATH too), that may pass to a file owned by `owner` and
     // `group`: set-id bits and capabilities only where owner (or group) stay the same.
-    static TFilePrivileges Of(const struct stat& old, const std::string& path, uid_t owner, gid_t group);
+    static TFilePrivileges Of(const struct stat& old, int fd, uid_t owner, gid_t group);
 
     // Best effort: a saver that may not set them leaves the file with what it has.
     void ApplyTo(int fd) const;
@@ -23,5 +24,12 @@ private:
     mode_t mode_ = 0;
     std::optional<std::string> capability_;
 };
+
+// The extended attribute `name` of the file open as `fd`, read through the descriptor (an
+// O_PATH one through /proc), so that no file put in its place meanwhile answers; none when the
+// file has none or it cannot be read.
+std::optional<std::string> AttributeOf(int fd, const char* name);
+// The names of its extended attributes, the same way.
+std::vector<std::string> AttributeNamesOf(int fd);
 
 } // namespace kelmora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <random>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -32,6 +33,17 @@ bool WithinFileSizeLimit(std::size_t size)
 {
     rlimit limit{};
     return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || size <= limit.rlim_cur;
+}
+
+std::string RandomSuffix()
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string suffix(6, '\0');
+    for (char& c : suffix)
+        c = kLetters[pick(random)];
+    return suffix;
 }
 
 } // namespace kelmora

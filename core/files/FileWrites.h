@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include <sys/types.h>
@@ -14,5 +15,8 @@ bool WriteAll(int fd, std::string_view bytes, off_t at = -1);
 // Whether a file may grow to `size` bytes: a write past the process's file size limit would
 // end it with SIGXFSZ half-way through.
 bool WithinFileSizeLimit(std::size_t size);
+
+// Six letters or digits for a file name no other save is using.
+std::string RandomSuffix();
 
 } // namespace kelmora

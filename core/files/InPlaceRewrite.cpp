@@ -3,16 +3,16 @@
 #include "core/base/FileDescriptor.h"
 #include "core/files/FilePrivileges.h"
 #include "core/files/FileWrites.h"
+#include "core/files/KeptCopiesFolder.h"
 #include "core/base/KelmoraError.h"
 #include "core/files/SaveTarget.h"
 #include "core/base/SystemReason.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <vector>
 
 #include <fcntl.h>
-#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,54 +75,40 @@ bool CopyBytes(int from, int to, std::size_t size)
     return true;
 }
 
-std::string CacheFolder()
+// Two rewrites of one file at once would leave the second's head over the first's tail, and
+// the first's copy of the old bytes would hold neither: the second waits for the first. A file
+// system without locks has none to wait for.
+void LockForRewrite(int fd, const std::string& shownPath)
 {
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && cache[0] == '/')
-        return cache;
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
-        return std::string(home) + "/.cache";
-    if (const passwd* user = ::getpwuid(::geteuid()); user != nullptr && user->pw_dir != nullptr)
-        return std::string(user->pw_dir) + "/.cache";
-    return {};
-}
-
-// The folder of KeptCopiesFolder, made if need be; empty when there is no cache folder.
-std::string EnsureKeptCopiesFolder()
-{
-    std::string folder = KeptCopiesFolder();
-    if (!folder.empty()) {
-        (void)::mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
-        (void)::mkdir(folder.c_str(), 0700);
+    constexpr int kWaits = 1500; // 30 s: a rewrite of a large file on a slow disk
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0;) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return;
+        if (++waited > kWaits)
+            throw TKelmoraError(messages::kRewrittenByAnotherSave, {AbsolutePathText(shownPath)});
+        ::usleep(20000);
     }
-    return folder;
 }
 
 // The copy of the old bytes, named after the file; it is removed when this goes, unless kept.
 class TKeptCopy {
 public:
-    TKeptCopy() = default;
+    explicit TKeptCopy(const TKeptCopiesFolder& folder) : folder_(folder) {}
     TKeptCopy(const TKeptCopy&) = delete;
     TKeptCopy& operator=(const TKeptCopy&) = delete;
     ~TKeptCopy()
     {
         if (!path_.empty() && !keep_)
-            ::unlink(path_.c_str());
+            folder_.Remove(path_);
     }
 
     // errno tells why when it returns false.
     bool Make(int file, std::size_t size, const std::string& name)
     {
-        const std::string folder = EnsureKeptCopiesFolder();
-        if (folder.empty()) {
-            errno = ENOENT;
-            return false;
-        }
-        std::string path = folder + "/" + name.substr(0, 200) + ".XXXXXX";
-        fd_ = TFileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
-        if (!fd_.Valid())
-            return false;
-        path_ = path;
-        return CopyBytes(file, fd_.Get(), size) && ::fsync(fd_.Get()) == 0;
+        fd_ = folder_.CreateNamed(name, path_);
+        return fd_.Valid() && CopyBytes(file, fd_.Get(), size) && ::fsync(fd_.Get()) == 0;
     }
 
     // Puts the old bytes back into `file`.
@@ -139,35 +125,13 @@ public:
     }
 
 private:
+    const TKeptCopiesFolder& folder_;
     TFileDescriptor fd_;
     std::string path_;
     bool keep_ = false;
 };
 
 } // namespace
-
-std::string KeptCopiesFolder()
-{
-    const std::string cache = CacheFolder();
-    return cache.empty() ? cache : cache + "/kelmora";
-}
-
-TFileDescriptor CreateSpoolFile(const std::string& shownPath)
-{
-    const std::string folder = EnsureKeptCopiesFolder();
-    if (folder.empty())
-        throw TKelmoraError(messages::kCannotKeepOldBytes, {AbsolutePathText(shownPath), SystemReason(ENOENT)});
-    TFileDescriptor spool(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
-    if (!spool.Valid()) {
-        std::string path = folder + "/spool.XXXXXX";
-        spool = TFileDescriptor(::mkostemp(path.data(), O_CLOEXEC));
-        if (spool.Valid())
-            ::unlink(path.c_str());
-    }
-    if (!spool.Valid())
-        throw TKelmoraError(messages::kCannotKeepOldBytes, {AbsolutePathText(shownPath), SystemReason(errno)});
-    return spool;
-}
 
 TFileDescriptor OpenForRewrite(const TSaveTarget& target, const std::string& shownPath)
 {
@@ -179,9 +143,10 @@ TFileDescriptor OpenForRewrite(const TSaveTarget& target, const std::string& sho
     return fd;
 }
 
-void RewriteInPlace(TFileDescriptor fd, const TSaveTarget& target, const std::string& shownPath, int newBytes,
-                    std::size_t newSize)
+void RewriteInPlace(TFileDescriptor fd, const TSaveTarget& target, const TKeptCopiesFolder& cache,
+                    const std::string& shownPath, int newBytes, std::size_t newSize)
 {
+    LockForRewrite(fd.Get(), shownPath);
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
         ThrowCannotCreate(shownPath, EINVAL);
@@ -190,13 +155,14 @@ void RewriteInPlace(TFileDescriptor fd, const TSaveTarget& target, const std::st
     const auto oldSize = static_cast<std::size_t>(st.st_size);
     if (!ReserveSpace(fd.Get(), st.st_size, newSize))
         ThrowWriteError(shownPath, errno);
-    TKeptCopy copy;
+    TKeptCopy copy(cache);
     if (!copy.Make(fd.Get(), oldSize, target.name)) {
         const int error = errno;
         (void)::ftruncate(fd.Get(), st.st_size);
-        throw TKelmoraError(messages::kCannotKeepOldBytes, {AbsolutePathText(shownPath), SystemReason(error)});
+        // The file was opened for reading: a copy that fails is the cache's failure.
+        cache.Refuse(shownPath, error);
     }
-    const TFilePrivileges privileges = TFilePrivileges::Of(st, target.Path(), st.st_uid, st.st_gid);
+    const TFilePrivileges privileges = TFilePrivileges::Of(st, fd.Get(), st.st_uid, st.st_gid);
     if (!CopyBytes(newBytes, fd.Get(), newSize) || ::ftruncate(fd.Get(), static_cast<off_t>(newSize)) != 0 ||
         ::fsync(fd.Get()) != 0) {
         const int error = errno;

@@ -132,30 +132,36 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& 
     }
 }
 
-// Reads `fd` to its end into a buffer sized for `expected` bytes. The one byte beyond lets the
-// read that meets the end come back empty without growing the buffer (which would copy it
-// all); only input that grows while being read, or of unknown size, needs more room. Reads go
-// in pieces so that a NUL, or the limit, is seen before much more is read.
-TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, bool endsAtNul, bool stream)
+// Reads `fd` to its end; one that claims more than `claimed` bytes is refused at once. `expected`
+// only reserves room, which touches no memory; the buffer's
+// bytes come into use a piece at a time as they are read, so memory grows with what is read,
+// never with what a file claims (a sparse file, a device). The one byte beyond lets the read
+// that meets the end come back empty without growing the buffer (which would copy it all).
+// Pieces are small enough that a NUL, or the limit, is seen before much more is read, and that
+// each is still in the cache when it is read into.
+TByteString ReadToEnd(int fd, std::size_t claimed, std::size_t expected, const std::string& name, bool endsAtNul,
+                      bool stream)
 {
     constexpr std::size_t kLimit = TLineList::kMaxBytes;
-    constexpr std::size_t kPiece = std::size_t{4} << 20;
+    constexpr std::size_t kPiece = std::size_t{256} << 10;
     const auto tooLarge = [&] { ThrowCannotRead(name, messages::kTooLargeToRead); };
-    if (expected > kLimit && !endsAtNul)
+    if (claimed > kLimit && !endsAtNul)
         tooLarge();
     TByteString data;
     data.reserve(std::min(expected, kLimit) + 1);
     AdviseHugePages(data.data(), data.capacity());
-    data.resize(std::min(expected, kLimit) + 1);
     std::size_t filled = 0;
     std::size_t nul = std::string::npos;
     for (;;) {
-        if (filled == data.size()) {
+        if (filled == data.capacity()) {
             if (filled > kLimit)
                 tooLarge();
-            data.resize(std::min(data.size() + std::max<std::size_t>(data.size() / 2, 65536), kLimit + 1));
+            data.reserve(std::min(filled + std::max<std::size_t>(filled / 2, 65536), kLimit + 1));
         }
-        const std::size_t got = ReadSome(fd, data.data() + filled, std::min(data.size() - filled, kPiece), name);
+        const std::size_t room = std::min(data.capacity() - filled, kPiece);
+        data.resize(filled + room);
+        const std::size_t got = ReadSome(fd, data.data() + filled, room, name);
+        data.resize(filled + got);
         if (got == 0)
             break;
         if (endsAtNul) {
@@ -172,7 +178,7 @@ TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, boo
         // should not die of a closed pipe), but only up to the limit.
         if (stream) {
             std::size_t total = nul;
-            std::string sink(std::min<std::size_t>(kPiece, data.size()), '\0');
+            std::string sink(kPiece, '\0');
             for (std::size_t got; (got = ReadSome(fd, sink.data(), sink.size(), name)) > 0;) {
                 total += got;
                 if (total > kLimit)
@@ -186,6 +192,17 @@ TByteString ReadToEnd(int fd, std::size_t expected, const std::string& name, boo
     if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
         data.shrink_to_fit();
     return data;
+}
+
+// What is left of a regular file from `position`, as far as its blocks back its size: a sparse
+// file's holes are no reason to reserve room.
+std::size_t ExpectedSize(const struct stat& st, off_t position)
+{
+    if (st.st_size <= position)
+        return 65535;
+    const auto size = static_cast<std::size_t>(st.st_size - position);
+    const auto held = static_cast<std::size_t>(st.st_blocks) * 512;
+    return std::min(size, std::max<std::size_t>(held, 65535));
 }
 
 } // namespace
@@ -211,7 +228,7 @@ TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul)
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         ThrowCannotOpen(name);
-    return ReadToEnd(fd, static_cast<std::size_t>(st.st_size), name, endsAtNul, false);
+    return ReadToEnd(fd, static_cast<std::size_t>(st.st_size), ExpectedSize(st, 0), name, endsAtNul, false);
 }
 
 TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
@@ -219,9 +236,9 @@ TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const off_t position = regular ? ::lseek(fd, 0, SEEK_CUR) : -1;
-    const std::size_t expected =
-        position >= 0 && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 65535;
-    return ReadToEnd(fd, expected, name, endsAtNul, !regular);
+    const bool known = regular && position >= 0;
+    const std::size_t claimed = known && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 0;
+    return ReadToEnd(fd, claimed, known ? ExpectedSize(st, position) : 65535, name, endsAtNul, !regular);
 }
 
 void ReadLineFile(const std::string& path, TLineList& entries)

@@ -3,11 +3,12 @@
 #include "core/base/FileDescriptor.h"
 #include "core/files/FileWrites.h"
 #include "core/files/InPlaceRewrite.h"
+#include "core/files/KeptCopiesFolder.h"
+#include "core/base/SystemReason.h"
 #include "core/base/KelmoraError.h"
 
 #include <cerrno>
 #include <climits>
-#include <random>
 #include <utility>
 
 #include <fcntl.h>
@@ -18,55 +19,36 @@
 namespace kelmora {
 namespace {
 
-mode_t DefaultFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 // The old file's owner and extended attributes (ACLs among them) pass to the new one as far as
-// the saver may give them. Returns the permissions for after the write.
-TFilePrivileges CopyAttributes(int fd, const std::string& oldPath, const struct stat& old)
+// the saver may give them, read through `oldFile` so that nothing swapped in on the path
+// meanwhile lends its own. Returns the permissions for after the write.
+TFilePrivileges CopyAttributes(int fd, int oldFile, const struct stat& old)
 {
     if (::fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     struct stat now {};
     if (::fstat(fd, &now) != 0)
         now.st_uid = now.st_gid = static_cast<uid_t>(-1);
-
-    const ssize_t listSize = ::llistxattr(oldPath.c_str(), nullptr, 0);
-    if (listSize > 0) {
-        std::string names(static_cast<std::size_t>(listSize), '\0');
-        const ssize_t got = ::llistxattr(oldPath.c_str(), names.data(), names.size());
-        names.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
-            const std::string name = names.c_str() + at;
-            // Capabilities are privileges, like set-id bits: TFilePrivileges gives them later.
-            if (name.empty() || name == "security.capability")
-                continue;
-            const ssize_t valueSize = ::lgetxattr(oldPath.c_str(), name.c_str(), nullptr, 0);
-            if (valueSize < 0)
-                continue;
-            std::string value(static_cast<std::size_t>(valueSize), '\0');
-            const ssize_t copied = ::lgetxattr(oldPath.c_str(), name.c_str(), value.data(), value.size());
-            if (copied >= 0)
-                (void)::fsetxattr(fd, name.c_str(), value.data(), static_cast<std::size_t>(copied), 0);
-        }
+    for (const std::string& name : AttributeNamesOf(oldFile)) {
+        // Capabilities are privileges, like set-id bits: TFilePrivileges gives them later.
+        if (name.empty() || name == "security.capability")
+            continue;
+        if (const std::optional<std::string> value = AttributeOf(oldFile, name.c_str()))
+            (void)::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0);
     }
     // The mode is set after the ACL, whose mask the old mode already agrees with.
-    return TFilePrivileges::Of(old, oldPath, now.st_uid, now.st_gid);
+    return TFilePrivileges::Of(old, oldFile, now.st_uid, now.st_gid);
 }
 
-std::string RandomSuffix()
+// The regular file `pathOnly` (an O_PATH descriptor) opened for reading where the saver may,
+// so that its attributes are read through it even without /proc; else `pathOnly` itself.
+TFileDescriptor ReadableFile(int folder, const std::string& name, TFileDescriptor pathOnly, const struct stat& st)
 {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    std::string suffix(6, '\0');
-    for (char& c : suffix)
-        c = kLetters[pick(random)];
-    return suffix;
+    TFileDescriptor readable(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat now {};
+    if (readable.Valid() && ::fstat(readable.Get(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+        return readable;
+    return pathOnly;
 }
 
 } // namespace
@@ -88,12 +70,13 @@ struct TSafeFileWriter::TemporaryFile {
             ::unlinkat(folder, name.c_str(), 0);
     }
 
-    // errno tells why when it returns false.
-    bool Create()
+    // errno tells why when it returns false. `mode` is masked by the umask (or the folder's
+    // default ACL) as any new file's.
+    bool Create(mode_t mode)
     {
         // Without /proc an unnamed file could not be given its name at the end.
         if (::access("/proc/self/fd", X_OK) == 0) {
-            fd = TFileDescriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+            fd = TFileDescriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
             if (fd.Valid())
                 return true;
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
@@ -101,7 +84,7 @@ struct TSafeFileWriter::TemporaryFile {
         }
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string temp = prefix + RandomSuffix();
-            fd = TFileDescriptor(::openat(folder, temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600));
+            fd = TFileDescriptor(::openat(folder, temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode));
             if (fd.Valid()) {
                 name = temp;
                 return true;
@@ -164,8 +147,10 @@ void TSafeFileWriter::Open(const std::string& path)
         return;
     }
     const int folder = target_.folder.Get();
+    // The old file's identity, mode and attributes are all read through this one descriptor.
+    TFileDescriptor oldFile(::openat(folder, target_.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat old {};
-    const bool exists = ::fstatat(folder, target_.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool exists = oldFile.Valid() && ::fstat(oldFile.Get(), &old) == 0;
     if (!exists && errno != ENOENT)
         ThrowCannotCreate(path, errno);
     if (exists && S_ISDIR(old.st_mode))
@@ -179,8 +164,10 @@ void TSafeFileWriter::Open(const std::string& path)
         OpenSpecial(std::move(fd));
         return;
     }
-    if (exists)
+    if (exists) {
         replaced_ = TFileIdentity{old.st_dev, old.st_ino};
+        oldFile = ReadableFile(folder, target_.name, std::move(oldFile), old);
+    }
     // A writable folder would let the rename replace a file the user may not write.
     if (exists && ::faccessat(folder, target_.name.c_str(), W_OK, 0) != 0)
         ThrowCannotCreate(path, errno);
@@ -189,27 +176,32 @@ void TSafeFileWriter::Open(const std::string& path)
     auto temp = std::make_unique<TemporaryFile>();
     temp->folder = folder;
     temp->prefix = "." + target_.name.substr(0, NAME_MAX - 8) + ".";
-    if (!temp->Create()) {
+    // A new file is made with the mode any new file gets; the old file's bytes stay the
+    // saver's alone until its permissions are given.
+    if (!temp->Create(exists ? 0600 : 0666)) {
         // A folder that takes no new file may still let the file itself be rewritten; that
         // needs the whole new size before the first old byte is overwritten, so the new bytes
         // wait in an unnamed file of the cache folder.
         if (exists && (errno == EACCES || errno == EPERM || errno == EROFS)) {
             inPlaceFile_ = OpenForRewrite(target_, path);
+            cache_ = std::make_unique<TKeptCopiesFolder>(TKeptCopiesFolder::Open(path));
             temp = std::make_unique<TemporaryFile>();
-            temp->fd = CreateSpoolFile(path);
+            temp->fd = cache_->CreateUnnamed();
+            if (!temp->fd.Valid())
+                cache_->Refuse(path, errno);
             temp_ = std::move(temp);
             mode_ = Mode::InPlace;
             return;
         }
         ThrowCannotCreate(path, errno);
     }
-    if (exists) {
-        privileges_ = CopyAttributes(temp->fd.Get(), target_.Path(), old);
-    } else {
-        struct stat fresh {};
-        fresh.st_mode = DefaultFileMode();
-        privileges_ = TFilePrivileges::Of(fresh, {}, 0, 0);
-    }
+    struct stat fresh {};
+    if (exists)
+        privileges_ = CopyAttributes(temp->fd.Get(), oldFile.Get(), old);
+    else if (::fstat(temp->fd.Get(), &fresh) == 0)
+        privileges_ = TFilePrivileges::Of(fresh, -1, fresh.st_uid, fresh.st_gid);
+    else
+        ThrowCannotCreate(path, errno);
     temp_ = std::move(temp);
     mode_ = Mode::Temporary;
 }
@@ -234,7 +226,12 @@ void TSafeFileWriter::Write(std::string_view bytes)
         const bool fits = WithinFileSizeLimit(written_ + bytes.size());
         if (!fits || !WriteAll(temp_->fd.Get(), bytes)) {
             const int error = fits ? errno : EFBIG;
+            const std::string cache = mode_ == Mode::InPlace && fits ? cache_->Path() : std::string();
             Discard();
+            // An in-place save's new bytes wait in the cache folder: its failure is the cache's.
+            if (!cache.empty())
+                throw TKelmoraError(messages::kWriteErrorInCacheFolder,
+                                    {AbsolutePathText(shownPath_), cache, SystemReason(error)});
             ThrowWriteError(shownPath_, error);
         }
         written_ += bytes.size();
@@ -251,7 +248,8 @@ void TSafeFileWriter::Commit()
         ThrowWriteError(shownPath_, EBADF);
     case Mode::InPlace: {
         const std::unique_ptr<TemporaryFile> spool = std::move(temp_);
-        RewriteInPlace(std::move(inPlaceFile_), target_, shownPath_, spool->fd.Get(), written_);
+        const std::unique_ptr<TKeptCopiesFolder> cache = std::move(cache_);
+        RewriteInPlace(std::move(inPlaceFile_), target_, *cache, shownPath_, spool->fd.Get(), written_);
         return;
     }
     case Mode::Special: {
@@ -293,6 +291,7 @@ void TSafeFileWriter::Discard()
     temp_.reset();
     privileges_.reset();
     inPlaceFile_.Close();
+    cache_.reset();
 }
 
 void WriteFileSafely(const std::string& path, std::string_view bytes)

@@ -12,6 +12,8 @@
 
 namespace kelmora {
 
+class TKeptCopiesFolder;
+
 // Replaces a file so that a failed or killed write leaves the old file as it was: the bytes go
 // to a temporary file beside it (unnamed until complete where the file system allows), which is
 // synced and renamed over it, keeping the old file's owner where the saver may, its
@@ -54,6 +56,7 @@ private:
     std::optional<TFilePrivileges> privileges_; // for the new file, once its bytes are written
     std::unique_ptr<TemporaryFile> temp_;       // for an in-place rewrite, where the new bytes wait
     TFileDescriptor inPlaceFile_;
+    std::unique_ptr<TKeptCopiesFolder> cache_; // for an in-place rewrite
     std::size_t written_ = 0;
     bool truncateAtCommit_ = false;
 };

@@ -91,13 +91,13 @@ TEST_F(InputEncoding, AUtf8DrawWithAByteOrderMarkReadsAsItsShiftJisTwin)
     EXPECT_EQ(utf8.out, sjis.out);
     EXPECT_NE(utf8.out.find(Sjis("ｶﾅ①")), std::string::npos);
 
-    WriteBytes(dir.File("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=Caf\xC3\xA9\n[Hit]\nHit1=1\nNo1=1\nSHO1=1\n");
+    WriteBytes(dir.File("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=\xE0\xB8\x81\n[Hit]\nHit1=1\nNo1=1\nSHO1=1\n");
     const auto lacking = RunChecker(dir, "lacking.wkx t.wkn");
     EXPECT_EQ(lacking.exitCode, 1);
     EXPECT_EQ(lacking.out, "");
     EXPECT_EQ(lacking.err,
               "kelmora-check: " + dir.File("lacking.wkx") +
-                  ", line 3: the character '\xC3\xA9' has no Shift-JIS form\n");
+                  ", line 3: the character '\xE0\xB8\x81' has no Shift-JIS form\n");
 }
 
 TEST_F(InputEncoding, ADrawThatDefinesNothingIsAnError)

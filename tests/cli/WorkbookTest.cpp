@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -197,6 +198,27 @@ TEST_F(Workbook, LibreOfficeShowsEveryJapaneseText)
     for (const char* text : {"抽せん", "年末\"\"ジャンボ\"\",第1回", "当選したクジの番号", "=1+1等", "12組345678",
                              "0012組345678", "ＡＢＣ賞", "記念品\"\"特製\"\"", "=05", "0005", "合計"})
         EXPECT_NE(csv.find(text), std::string::npos) << text << "\n" << csv;
+}
+
+// What a cell cannot hold: an amount past 2^53, which a number cell would round, goes in as its
+// digits; a ticket longer than a cell's 32,767 characters is cut with its end marked. Neither
+// fails the workbook, and a full output names the file, with nothing of the library's own.
+TEST_F(Workbook, WhatACellCannotHoldIsWrittenExactOrMarkedAsCut)
+{
+    WriteBytes(dir.File("big.wkx"), Sjis("[Ver]\r\nNo=1\r\n[Hit]\r\nHit1=1等\r\nNo1=5\r\nSHO1=9007199254740993円\r\n"));
+    WriteBytes(dir.File("long.wkn"), std::string(40000, '5') + "\r\n");
+    const auto run = RunChecker(dir, "--format=xlsx big.wkx long.wkn -o big.xlsx");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> cells = Cells("big.xlsx");
+    const auto has = [&](const std::string& line) { return std::find(cells.begin(), cells.end(), line) != cells.end(); };
+    for (const char* cell : {"当選!D5", "当選!D6", "等級!E5", "等級!E6"})
+        EXPECT_TRUE(has(Text(cell, "9007199254740993"))) << cell;
+    EXPECT_TRUE(has(Text("当選!E5", std::string(32766, '5') + "…")));
+
+    const auto full = RunChecker(dir, "--format=xlsx big.wkx long.wkn -o /dev/full");
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "kelmora-check: error writing the file /dev/full: no space left on the device\n");
 }
 
 // The total row of each sheet says what the summary says: the amount (none past 2^64 - 1), the

@@ -11,6 +11,8 @@
 
 #include <malloc.h>
 
+#include <tuple>
+
 using namespace kelmora;
 using namespace kelmora::test;
 
@@ -162,4 +164,31 @@ TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
     EXPECT_EQ(definition.classes[1].label, "B");
     // Without a filter every entry is there, as before.
     EXPECT_EQ(TProfileFile::Load(dir.File("d.wkx")).ReadString("Hit", "Note7"), std::string(20, 'x'));
+}
+
+// Past the limit of classes a draw is refused, before its entries are kept, whatever order its
+// sections come in; a count past it with fewer classes read is an ordinary draw.
+TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
+{
+    constexpr long kMax = TLotteryDefinition::kMaxClasses;
+    const auto read = [](long count, long classes, long gap, bool verLast) -> std::string {
+        std::string hit = "[Hit]\r\n";
+        for (long n = 1; n <= classes; ++n)
+            hit += "No" + std::to_string(n) + "=" + (n == gap ? "" : std::to_string(n)) + "\r\n";
+        const std::string ver = "[Ver]\r\nNo=" + std::to_string(count) + "\r\n";
+        try {
+            return std::to_string(LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
+        } catch (const TKelmoraError& error) {
+            return error.what();
+        }
+    };
+    const std::string refusal = "等級が多すぎて読み込めません (10000 等級まで)";
+    const std::tuple<long, long, long, std::string> cases[] = {
+        {kMax + 1, kMax + 1, 0, refusal},        {5000000, kMax + 1, 0, refusal},
+        {kMax, kMax + 1, 0, std::to_string(kMax)}, {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
+        {5000000, 3, 0, "3"},
+    };
+    for (const auto& [count, classes, gap, outcome] : cases)
+        for (const bool verLast : {false, true})
+            EXPECT_EQ(read(count, classes, gap, verLast), outcome) << count << " " << classes << " " << gap;
 }

@@ -2,6 +2,7 @@
 // path, an in-place rewrite killed part-way, privileges a write clears, and messages that say
 // which file and why.
 
+#include "core/files/KeptCopiesFolder.h"
 #include "core/files/SafeFileWriter.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/SaveOutcome.h"
@@ -10,10 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -194,4 +199,114 @@ TEST(SaveReasons, NameTheFileAndTheSystemsReason)
                                         dir.Path() / ("l" + std::to_string(i)));
     EXPECT_EQ(ErrorOf([&] { WriteFileSafely(dir.File("l0"), "x"); }),
               "ファイル " + dir.File("l0") + " を作成できません: シンボリックリンクの階層が多すぎます");
+}
+
+// Two in-place saves of one file at once, from two threads of a saver that may not create in its
+// folder: they take turns, and the file ends as one of them whole.
+TEST(SaveFaults, TwoInPlaceSavesOfOneFileTakeTurns)
+{
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    const std::string path = dir.File("locked/results.txt");
+    const std::string outputs[2] = {std::string(std::size_t{24} << 20, 'a'), std::string(std::size_t{16} << 20, 'b')};
+    for (int round = 0; round < 3; ++round) {
+        WriteBytes(path, "old");
+        (void)::chown(path.c_str(), kNobody, kNobody);
+        ::chmod(dir.File("locked").c_str(), 0555);
+        EXPECT_EQ(RunInChild({.unprivileged = true}, [&] {
+            ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+            std::string second;
+            std::thread other([&] { second = ErrorOf([&] { WriteFileSafely(path, outputs[1]); }); });
+            const std::string first = ErrorOf([&] { WriteFileSafely(path, outputs[0]); });
+            other.join();
+            return first + " " + second;
+        }), "saved saved");
+        const std::string now = ReadBytes(path);
+        EXPECT_TRUE(now == outputs[0] || now == outputs[1]) << "mixed: " << now.size() << " bytes";
+        ::chmod(dir.File("locked").c_str(), 0777);
+    }
+}
+
+// The cache folder is walked like a save's path, must be the saver's and closed to others, and
+// is made only in a folder of the saver's own.
+TEST(SaveGuards, AnUnsafeCacheFolderRefusesTheRewriteAndSaysWhy)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give folders and links to other users";
+    constexpr uid_t kOtherUser = 4321;
+    // The saver is root or nobody; the cache is HOME/.cache, not yet made, in a HOME of `owner`,
+    // or a link to a root-only folder planted by another user in a shared folder, or a folder.
+    const struct {
+        const char* name;
+        bool byRoot, viaHome, planted;
+        uid_t owner;
+        mode_t mode;
+        std::string refusal; // empty: opened
+    } cases[] = {
+        {"a planted link", true, false, true, 0, 0, "共有フォルダーにある他のユーザーのシンボリックリンクは辿りません"},
+        {"another user's folder", false, false, false, kOtherUser, 0755, "保存するユーザーのフォルダーではありません"},
+        {"a folder others may write in", false, false, false, kNobody, 0777, "他のユーザーも書き込めます"},
+        {"root with another user's HOME", true, true, false, kOtherUser, 0755, "他のユーザーのフォルダーの中には作りません"},
+        {"the saver's own HOME", false, true, false, kNobody, 0755, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedDir dir;
+        std::string cache = dir.File(c.viaHome ? "home/.cache" : "c");
+        std::filesystem::create_directories(dir.File(c.planted ? "sticky" : c.viaHome ? "home" : "c"));
+        std::filesystem::create_directory(dir.File("rootonly"));
+        ::chmod(dir.File("rootonly").c_str(), 0700);
+        if (c.planted) {
+            cache = dir.File("sticky/c");
+            ::chmod(dir.File("sticky").c_str(), 01777);
+            ASSERT_EQ(::symlink(dir.File("rootonly").c_str(), cache.c_str()), 0);
+            ASSERT_EQ(::lchown(cache.c_str(), kOtherUser, kOtherUser), 0);
+        } else {
+            const std::string made = c.viaHome ? dir.File("home") : cache;
+            ASSERT_EQ(::chown(made.c_str(), c.owner, c.owner), 0);
+            ::chmod(made.c_str(), c.mode);
+        }
+        const std::string outcome = RunInChild({.unprivileged = !c.byRoot}, [&] {
+            ::unsetenv("XDG_CACHE_HOME");
+            ::setenv(c.viaHome ? "HOME" : "XDG_CACHE_HOME", c.viaHome ? dir.File("home").c_str() : cache.c_str(), 1);
+            return ErrorOf([] { (void)TKeptCopiesFolder::Open("/x/r.txt"); });
+        });
+        if (struct stat st {}; c.refusal.empty()) {
+            EXPECT_EQ(outcome, "saved");
+            EXPECT_TRUE(::stat((cache + "/kelmora").c_str(), &st) == 0 && st.st_uid == kNobody && (st.st_mode & 0777) == 0700);
+        } else {
+            EXPECT_EQ(outcome, "ファイル /x/r.txt を書き換えられません (フォルダーに書き込めないため直接書き換えることになりますが、"
+                               "元の内容を退避できません): キャッシュフォルダー " + cache + ": " + c.refusal);
+            EXPECT_TRUE(c.viaHome ? !std::filesystem::exists(cache) : std::filesystem::is_empty(dir.File("rootonly")));
+        }
+    }
+}
+
+// A cache folder with no room: the message names it, not the file being saved, which keeps its
+// bytes.
+TEST(SaveReasons, AFullCacheFolderIsNamed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system of its own";
+    SharedDir dir;
+    std::filesystem::create_directories(dir.Path() / "locked");
+    std::filesystem::create_directory(dir.Path() / "cache");
+    const std::string path = dir.File("locked/r.txt");
+    WriteBytes(path, "old");
+    (void)::chown(path.c_str(), kNobody, kNobody);
+    ::chmod(dir.File("locked").c_str(), 0555);
+    const std::string outcome = RunInChild({}, [&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("kelmora-test", dir.File("cache").c_str(), "tmpfs", 0, "size=64k,mode=0755,uid=65534") != 0)
+            return "no mount";
+        return RunInChild({.unprivileged = true}, [&] {
+            ::setenv("XDG_CACHE_HOME", dir.File("cache").c_str(), 1);
+            return ErrorOf([&] { WriteFileSafely(path, std::string(1 << 20, 'n')); });
+        });
+    });
+    if (outcome == "no mount")
+        GTEST_SKIP() << "this system lets no test mount a file system";
+    EXPECT_EQ(outcome, "ストリームへの書き込みエラー (ファイル " + path + " の保存中、キャッシュフォルダー " +
+                  dir.File("cache") + "/kelmora): デバイスに空き領域がありません");
+    EXPECT_EQ(ReadBytes(path), "old");
 }

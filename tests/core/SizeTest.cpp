@@ -15,6 +15,7 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -234,4 +235,25 @@ TEST(Sizes, ADrawWithTenThousandClasses)
     });
     EXPECT_EQ(measured.result, "ok");
     EXPECT_LE(measured.growth, Allowance(2 * file.size())) << measured.growth / kMiB << " MiB";
+}
+
+// A file's size is a claim, not what is read: a sparse file of 4000 MB (holes, which read as
+// NULs) is read as the empty text it is, by name and as standard input, without memory for
+// the size it claims.
+TEST(Sizes, ASparseTicketFileTakesNoMemoryForItsClaim)
+{
+    TempDir dir;
+    const std::string path = dir.File("sparse.wkn");
+    WriteBytes(path, "12\r\n");
+    if (::truncate(path.c_str(), off_t{4000} << 20) != 0)
+        GTEST_SKIP() << "the temporary folder takes no sparse file";
+    for (const bool asStream : {false, true}) {
+        const Measured measured = MeasureInChild([&] {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            const TLineList entries = SplitLines(asStream ? ReadWholeStream(fd, {}, true) : ReadOpenFile(fd, path, true));
+            return entries == TLineList{"12"} ? std::string("ok") : "read " + std::to_string(entries.size());
+        });
+        EXPECT_EQ(measured.result, "ok") << asStream;
+        EXPECT_LT(measured.growth, 16 * kMiB) << asStream;
+    }
 }

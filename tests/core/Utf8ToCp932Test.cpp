@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace kelmora;
 using namespace kelmora::test;
 
@@ -57,6 +59,21 @@ TEST(Utf8ToCp932, CharactersWithSeveralCodesTakeTheOneWindowsWrites)
     EXPECT_EQ(Utf8ToCp932("～", "t"), "\x81\x60");
 }
 
+// Characters code page 932 lacks are written as Windows writes them; each form decodes to a
+// character the draw's and tickets' readers take alike.
+TEST(Utf8ToCp932, CharactersWithoutACodeTakeWindowsBestFit)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"¥300", "\x5C" "300"}, {"‾", "~"},         {"〜", "\x81\x60"}, {"—", "\x81\x5C"}, {"−", "\x81\x7C"},
+        {"‖", "\x81\x61"},     {"¢£¬", "\x81\x91\x81\x92\x81\xCA"}, {"Café Señor", "Cafe Senor"}, {"µ", "\x83\xCA"},
+        {"«»", "\x81\xE1\x81\xE2"}, {"\xC2\xA0", " "},
+    };
+    for (const auto& [utf8, cp932] : cases)
+        EXPECT_EQ(Utf8ToCp932(utf8, "t"), cp932) << utf8;
+    // A character the code page has keeps its own code: the full-width yen sign is not 5C.
+    EXPECT_EQ(Utf8ToCp932("￥", "t"), "\x81\x8F");
+}
+
 TEST(Utf8ToCp932, BadInputNamesItsLine)
 {
     // Line ends as line files count them: CR LF, CR, LF.
@@ -65,15 +82,15 @@ TEST(Utf8ToCp932, BadInputNamesItsLine)
         EXPECT_EQ(ErrorOf(std::string("x\n") + bad), "in.txt の 2 行目は UTF-8 の文字になっていません")
             << static_cast<int>(static_cast<unsigned char>(bad[0]));
     EXPECT_EQ(ErrorOf("ok\n\n𠮷"), "in.txt の 3 行目の文字「𠮷」は Shift-JIS で表せません");
-    EXPECT_EQ(ErrorOf("é"), "in.txt の 1 行目の文字「é」は Shift-JIS で表せません");
+    EXPECT_EQ(ErrorOf("ก"), "in.txt の 1 行目の文字「ก」は Shift-JIS で表せません");
 
     try {
-        Utf8ToCp932("1\n2\né", "/x/in.txt");
+        Utf8ToCp932("1\n2\nก", "/x/in.txt");
         FAIL();
     } catch (const TKelmoraError& error) {
         // Kept apart, so that kelmora-check can say it in English.
         EXPECT_EQ(error.Format(), messages::kNoShiftJisForm);
-        EXPECT_EQ(error.Arguments(), (std::vector<std::string>{"/x/in.txt", "3", "é"}));
+        EXPECT_EQ(error.Arguments(), (std::vector<std::string>{"/x/in.txt", "3", "ก"}));
     }
 }
 
@@ -91,15 +108,20 @@ TEST(LoadDefinition, AUtf8DrawWithAByteOrderMarkReadsAsShiftJis)
     EXPECT_EQ(utf8.classes[0].numbers, sjis.classes[0].numbers);
     EXPECT_EQ(utf8.classes[0].label, sjis.classes[0].label);
     EXPECT_EQ(utf8.classes[0].prize, sjis.classes[0].prize);
+    // The yen sign, which Windows writes as 5C.
+    WriteBytes(dir.File("yen.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\n[Hit]\nHit1=A\nNo1=5\nSHO1=¥300\n");
+    WriteBytes(dir.File("yen5c.wkx"), "[Ver]\nNo=1\n[Hit]\nHit1=A\nNo1=5\nSHO1=\x5C" "300\n");
+    ASSERT_EQ(LoadDefinition(dir.File("yen.wkx")).classes.size(), 1u);
+    EXPECT_EQ(LoadDefinition(dir.File("yen.wkx")).classes[0].prize, LoadDefinition(dir.File("yen5c.wkx")).classes[0].prize);
 
     // Refused with the file and line, not shown as an empty draw; a missing file still is one.
-    WriteBytes(dir.File("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=Café\n");
+    WriteBytes(dir.File("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=กฎ\n");
     try {
         LoadDefinition(dir.File("lacking.wkx"));
         FAIL();
     } catch (const TKelmoraError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  dir.File("lacking.wkx") + " の 3 行目の文字「é」は Shift-JIS で表せません");
+                  dir.File("lacking.wkx") + " の 3 行目の文字「ก」は Shift-JIS で表せません");
     }
     EXPECT_TRUE(LoadDefinition(dir.File("none.wkx")).classes.empty());
 }

@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, AUtf8DrawIsReadOrRefusedWithItsLine)
     WriteBytes(PathOf("utf8.wkx"),
                "\xEF\xBB\xBF[Ver]\r\nNo=1\r\nEVENT=年末ジャンボ\r\n[Hit]\r\nHit1=1等\r\nNo1=" +
                    std::string("12組345678") + "\r\nSHO1=7億円\r\n");
-    WriteBytes(PathOf("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=Café\n");
+    WriteBytes(PathOf("lacking.wkx"), "\xEF\xBB\xBF[Ver]\nNo=1\nEVENT=กฎ\n");
     parts->FileListBox1->ListFiles();
     parts->PageControl1->setCurrentWidget(parts->TabSheet1);
     const QStringList names = Rows(*parts->FileListBox1);
@@ -250,7 +250,7 @@ TEST_F(MainWindowTest, AUtf8DrawIsReadOrRefusedWithItsLine)
     ClickRow(*parts->FileListBox1, static_cast<int>(names.indexOf(QStringLiteral("lacking.wkx"))));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].text,
-              PathOf("lacking.wkx") + QStringLiteral(" の 3 行目の文字「é」は Shift-JIS で表せません."));
+              PathOf("lacking.wkx") + QStringLiteral(" の 3 行目の文字「ก」は Shift-JIS で表せません."));
     // The draw before it is not left to be checked in its place.
     EXPECT_EQ(parts->Edit1->text(), QString());
     EXPECT_TRUE(Rows(*parts->ListBox1).isEmpty());
