@@ -71,7 +71,7 @@ std::optional<TDrawOptions> ParseDrawOptions(const std::vector<std::string>& arg
         } else if (argument.starts_with("--name=")) {
             options.name = argument.substr(7);
         } else {
-            problem = Tr("unknown option %s", {argument});
+            problem = Tr("unknown option '%s'", {argument});
             return std::nullopt;
         }
     }

@@ -401,8 +401,15 @@ private:
     void SetName(std::string name)
     {
         // The markers that head a name in pages and listings are no part of it.
-        while (name.starts_with("#") || name.starts_with(" "))
-            name.erase(0, 1);
+        for (bool stripped = true; stripped;) {
+            stripped = false;
+            for (std::string_view mark : {"#", " ", "◇", "◆", "▽", "▼", "■", "□", "●", "○", "・", "【", "　"}) {
+                if (name.starts_with(mark)) {
+                    name.erase(0, mark.size());
+                    stripped = true;
+                }
+            }
+        }
         name_ = std::move(name);
         nameLine_ = line_;
     }
@@ -422,6 +429,18 @@ private:
                 return;
             }
         }
+        // A shape in a cell of its own before its numbers (「組下1ケタ」 then 「4組125839番」) is
+        // read with them.
+        static const std::regex kShape(R"(^(?:組下1(?:ケタ|けた|桁)(?:[0-9]組)?|\(?(?:下)?[1-9](?:ケタ|けた|桁)\)?)$)");
+        const std::string joined = shape_.empty() ? std::string(cell) : shape_ + " " + std::string(cell);
+        if (joined.size() < 60 && std::regex_match(CompactResultText(joined), kShape)) {
+            if (shape_.empty())
+                shapeLine_ = line_;
+            shape_ = joined;
+            return;
+        }
+        shape_.clear();
+        cell = joined;
         const std::vector<TPiece> pieces = ReadPieces(cell);
         const bool unknown =
             std::any_of(pieces.begin(), pieces.end(), [](const TPiece& p) { return p.cell.kind == Kind::Unknown; });
@@ -494,6 +513,8 @@ private:
 
     void CloseGroup()
     {
+        if (!shape_.empty())
+            Refuse(messages::kResultsRowUnknown, shapeLine_, shape_);
         if (!group_.empty())
             Refuse(messages::kResultsRowUnknown, groupLine_, groupText_);
     }
@@ -567,6 +588,8 @@ private:
     std::vector<TDraftClass> classes_;
     std::size_t line_ = 0;
     std::string group_;
+    std::string shape_;
+    std::size_t shapeLine_ = 0;
     std::size_t groupLine_ = 0;
     std::string groupText_;
     std::string name_;
