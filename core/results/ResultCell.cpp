@@ -221,7 +221,7 @@ TResultCell ClassifyResultCell(std::string_view compactView)
             return cell;
     }
     static const std::regex kCount(
-        R"(^\(?(?:各)?[0-9][0-9,]*(?:万|億|千)?(?:本|口|枚|通)\)?$|^\(?[0-9][0-9,\.]*(?:万|億|千)?(?:本|枚|口|通)に1(?:本|枚|口|通)\)?$)");
+        R"(^\(?(?:各)?[0-9][0-9,]*(?:万|億|千)?(?:本|口|枚|通)\)?$|^\(?[0-9][0-9,\.]*(?:万|億|千)?(?:本|枚|口|通)に[0-9]+(?:本|枚|口|通)\)?$)");
     if (std::regex_match(compact, kCount))
         return Cell(Kind::Count);
     static const std::regex kPrize(R"(^(?:各)?(?:¥|￥)?[0-9][0-9,\.]*(?:(?:億|万|千|百)[0-9,\.]*)*(?:円)?(?:相当|分)?$)");
