@@ -22,6 +22,8 @@ using Kind = TResultCell::Kind;
 constexpr std::size_t kMaxSpanWords = 6;
 // A line quoted in a message is cut to this many bytes.
 constexpr std::size_t kQuoteBytes = 90;
+// What a draw file's value holds.
+constexpr std::size_t kMaxValueBytes = 255;
 
 bool IsValidUtf8(std::string_view text, bool& hasNonAscii)
 {
@@ -343,6 +345,8 @@ public:
             TPrizeClass prizeClass;
             prizeClass.label = ToCp932(draft.label, draft.line);
             prizeClass.prize = ToCp932(draft.prize, draft.line);
+            if (prizeClass.prize.size() > kMaxValueBytes)
+                Refuse(messages::kResultsTooLong, draft.line, draft.prize);
             for (const auto& number : draft.numbers) {
                 if (!prizeClass.numbersText.empty())
                     prizeClass.numbersText += ',';

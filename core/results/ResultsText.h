@@ -19,6 +19,7 @@ inline constexpr std::string_view kResultsClassWithoutNumbers = "%s 行目の等
 // The third %s is the class a derived row comes from (1等), the fourth its number.
 inline constexpr std::string_view kResultsDerivedWithoutClass = "%s 行目「%s」のもとになる%sの当せん番号がありません";
 inline constexpr std::string_view kResultsDerivedUnfit = "%s 行目「%s」は%sの当せん番号「%s」から作れません";
+inline constexpr std::string_view kResultsTooLong = "%s 行目「%s」は長すぎて抽せんのファイルに書けません";
 inline constexpr std::string_view kResultsNoShiftJis = "%s 行目「%s」に Shift-JIS で表せない文字があります";
 inline constexpr std::string_view kResultsPrizeSchedule =
     "当せん番号がありません。等級と金額や本数だけの表は抽せんの結果ではありません";
