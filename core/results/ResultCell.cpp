@@ -133,7 +133,7 @@ std::string CompactResultText(std::string_view text)
         const char32_t code = CodePointAt(text, i, length);
         const std::string_view original = text.substr(i, length);
         i += length;
-        if (code == ' ' || code == '\t' || code == 0x3000 || code == '\r' || code == '\n') {
+        if (code == ' ' || code == '\t' || code == 0x3000 || code == 0xA0 || code == '\r' || code == '\n') {
             blankAfterDigit = blankAfterDigit || (!out.empty() && IsDigit(out.back()));
             continue;
         }

@@ -169,7 +169,7 @@ struct TWord {
 // 「【3等】(下2けた)86番」, 「1等(7億円)22組…」. Reading spans of words joins them again.
 std::vector<TWord> SplitWords(std::string_view cell)
 {
-    static const std::array<std::string_view, 4> kBlanks = {" ", "\t", "　", "\v"};
+    static const std::array<std::string_view, 5> kBlanks = {" ", "\t", "　", "\v", "\u00A0"};
     static const std::array<std::string_view, 5> kBreakAfter = {"】", ")", "）", "円", "："};
     static const std::array<std::string_view, 4> kBreakBefore = {"【", "(", "（", ":"};
     std::vector<TWord> words;
