@@ -33,12 +33,15 @@ char32_t CodePointAt(std::string_view text, std::size_t i, std::size_t& length)
     return code;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string StripDecoration(std::string_view text)
 {
-    static const std::array<std::string_view, 19> kMarks = {"・", "●", "○", "◆", "◇", "■", "□", "▽", "▼", "△",
-                                                            "▲", "★", "☆", "◎", "【", "】", "「", "」", "＊"};
+    static const std::array<std::string_view, 19> kMarks = {"・", "●", "○", "◆", "◇",  "■",  "□",  "▽",  "▼", "△",
+                                                            "▲",  "★", "☆", "◎", "【", "】", "「", "」", "＊"};
     bool changed = true;
     while (changed && !text.empty()) {
         changed = false;
@@ -170,59 +173,62 @@ std::string CompactResultText(std::string_view text)
 
 TResultCell ClassifyResultCell(std::string_view compactView)
 {
-    using Kind = TResultCell::Kind;
+    using TKind = TResultCell::Kind;
     if (compactView.empty())
-        return Cell(Kind::Ignored);
+        return Cell(TKind::Ignored);
     if (compactView.size() > kMaxCellBytes)
-        return Cell(Kind::Unknown);
+        return Cell(TKind::Unknown);
     const std::string compact(compactView);
     if (compact.starts_with("※"))
-        return Cell(Kind::Ignored);
+        return Cell(TKind::Ignored);
     static const std::array<std::string_view, 26> kHeaders = {
-        "等級", "等", "当せん金額", "当選金額", "金額", "当せん番号", "当選番号", "番号", "組", "組番号",
-        "本数", "当せん本数", "当選本数", "賞金", "賞品", "備考", "条件", "当せん条件", "各組共通",
-        "全券種共通", "当せん金", "当選金", "等級・当せん金", "組・番号", "当せん本数(予定)", "|"};
+        "等級",       "等",         "当せん金額",     "当選金額", "金額",
+        "当せん番号", "当選番号",   "番号",           "組",       "組番号",
+        "本数",       "当せん本数", "当選本数",       "賞金",     "賞品",
+        "備考",       "条件",       "当せん条件",     "各組共通", "全券種共通",
+        "当せん金",   "当選金",     "等級・当せん金", "組・番号", "当せん本数(予定)",
+        "|"};
     for (std::string_view header : kHeaders)
         if (compact == header)
-            return Cell(Kind::Ignored);
+            return Cell(TKind::Ignored);
     static const std::regex kSeparator(R"(^[|:\-=]{3,}$|^[|:\-]*-[|:\-]*$)");
     if (std::regex_match(compact, kSeparator))
-        return Cell(Kind::Ignored);
+        return Cell(TKind::Ignored);
     if (compact == "該当なし" || compact == "該当無し" || compact == "なし")
-        return Cell(Kind::NoWinner);
+        return Cell(TKind::NoWinner);
 
     std::smatch m;
     static const std::regex kWhole(R"(^([0-9]{1,3})組([0-9]{6})(?:番)?$)");
     if (std::regex_match(compact, m, kWhole)) {
-        TResultCell cell = Cell(Kind::Numbers);
+        TResultCell cell = Cell(TKind::Numbers);
         cell.numbers.push_back(m[1].str() + "組" + m[2].str());
         cell.rule = TMatchRule::Whole;
         return cell;
     }
     static const std::regex kGroupLastDigit(R"(^組下1(?:ケタ|けた|桁)([0-9])組([0-9]{6})(?:番)?$)");
     if (std::regex_match(compact, m, kGroupLastDigit)) {
-        TResultCell cell = Cell(Kind::Numbers);
+        TResultCell cell = Cell(TKind::Numbers);
         cell.numbers.push_back(m[1].str() + "組" + m[2].str());
         return cell;
     }
     static const std::regex kEveryGroup(R"(^各組共通([0-9]{6})(?:番)?$|^([0-9]{6})(?:番)?\(?各組共通\)?$)");
     if (std::regex_match(compact, m, kEveryGroup)) {
-        TResultCell cell = Cell(Kind::Numbers);
+        TResultCell cell = Cell(TKind::Numbers);
         cell.numbers.push_back(m[1].matched ? m[1].str() : m[2].str());
         return cell;
     }
     static const std::regex kGroupOnly(R"(^([0-9]{1,3})組$)");
     if (std::regex_match(compact, m, kGroupOnly))
-        return Cell(Kind::GroupOnly, m[1]);
+        return Cell(TKind::GroupOnly, m[1]);
     static const std::regex kNumberOnly(R"(^([0-9]{6})番$)");
     if (std::regex_match(compact, m, kNumberOnly))
-        return Cell(Kind::NumberOnly, m[1]);
+        return Cell(TKind::NumberOnly, m[1]);
     static const std::regex kAdjacent(R"(^([0-9]{1,2}等)(?:の)?前後(?:賞)?(?:の)?(?:当せん|当選)?番号$)");
     if (std::regex_match(compact, m, kAdjacent))
-        return Cell(Kind::Adjacent, m[1]);
+        return Cell(TKind::Adjacent, m[1]);
     static const std::regex kOtherGroup(R"(^([0-9]{1,2}等)(?:の)?組違い(?:賞)?(?:の)?(?:同)?(?:当せん|当選)?番号$)");
     if (std::regex_match(compact, m, kOtherGroup))
-        return Cell(Kind::OtherGroup, m[1]);
+        return Cell(TKind::OtherGroup, m[1]);
     {
         TResultCell cell;
         if (ReadLastDigits(compact, cell))
@@ -231,27 +237,29 @@ TResultCell ClassifyResultCell(std::string_view compactView)
     static const std::regex kCount(
         R"(^\(?(?:各)?[0-9][0-9,]*(?:万|億|千)?(?:本|口|枚|通)\)?$|^\(?[0-9][0-9,\.]*(?:万|億|千)?(?:本|枚|口|通)に[0-9]+(?:本|枚|口|通)\)?$)");
     if (std::regex_match(compact, kCount))
-        return Cell(Kind::Count);
-    static const std::regex kPrize(R"(^(?:各)?(?:¥|￥)?[0-9][0-9,\.]*(?:(?:億|万|千|百)[0-9,\.]*)*(?:円)?(?:相当|分)?$)");
+        return Cell(TKind::Count);
+    static const std::regex kPrize(
+        R"(^(?:各)?(?:¥|￥)?[0-9][0-9,\.]*(?:(?:億|万|千|百)[0-9,\.]*)*(?:円)?(?:相当|分)?$)");
     if (std::regex_match(compact, kPrize) &&
         (compact.find("円") != std::string::npos || compact.find("億") != std::string::npos ||
          compact.find("万") != std::string::npos || compact.find("¥") != std::string::npos ||
          compact.find("￥") != std::string::npos))
-        return Cell(Kind::Prize, compact);
+        return Cell(TKind::Prize, compact);
 
     const std::string bare = StripDecoration(compact);
-    static const std::regex kLabel(R"(^([0-9]{1,2}等|[0-9]{1,2}等[^0-9(),:]{0,60}賞|[^0-9(),:]{1,60}賞)(?:\((.+)\))?$)");
+    static const std::regex kLabel(
+        R"(^([0-9]{1,2}等|[0-9]{1,2}等[^0-9(),:]{0,60}賞|[^0-9(),:]{1,60}賞)(?:\((.+)\))?$)");
     if (std::regex_match(bare, m, kLabel)) {
-        TResultCell cell = Cell(Kind::Label, m[1]);
+        TResultCell cell = Cell(TKind::Label, m[1]);
         if (m[2].matched) {
             const TResultCell inside = ClassifyResultCell(m[2].str());
-            if (inside.kind != Kind::Prize && inside.kind != Kind::NoWinner)
-                return Cell(Kind::Unknown);
+            if (inside.kind != TKind::Prize && inside.kind != TKind::NoWinner)
+                return Cell(TKind::Unknown);
             cell.prize = m[2];
         }
         return cell;
     }
-    return Cell(Kind::Unknown);
+    return Cell(TKind::Unknown);
 }
 
 } // namespace kelmora

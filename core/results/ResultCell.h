@@ -12,17 +12,17 @@ namespace kelmora {
 
 struct TResultCell {
     enum class Kind {
-        Unknown,      // fits no shape
-        Ignored,      // headers, notes, separators: no result
-        Label,        // text: the tidied label; prize: from 「1等(5億円)」, or empty
-        Prize,        // text: the amount as announced
-        NoWinner,     // 該当なし
-        Count,        // 本 and 口 counts, odds
-        Numbers,      // numbers with rule
-        GroupOnly,    // 「22組」 in a cell of its own: text the 組
-        NumberOnly,   // 「124980番」 in a cell of its own: text the 番号
-        Adjacent,     // 「1等の前後の番号」: text the class's label
-        OtherGroup,   // 「1等の組違い同番号」: text the class's label
+        Unknown,    // fits no shape
+        Ignored,    // headers, notes, separators: no result
+        Label,      // text: the tidied label; prize: from 「1等(5億円)」, or empty
+        Prize,      // text: the amount as announced
+        NoWinner,   // 該当なし
+        Count,      // 本 and 口 counts, odds
+        Numbers,    // numbers with rule
+        GroupOnly,  // 「22組」 in a cell of its own: text the 組
+        NumberOnly, // 「124980番」 in a cell of its own: text the 番号
+        Adjacent,   // 「1等の前後の番号」: text the class's label
+        OtherGroup, // 「1等の組違い同番号」: text the class's label
     };
     Kind kind = Kind::Unknown;
     std::string text;

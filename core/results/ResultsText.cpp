@@ -24,7 +24,7 @@
 namespace kelmora {
 namespace {
 
-using Kind = TResultCell::Kind;
+using TKind = TResultCell::Kind;
 
 // Longest run of words read as one piece: 「組下1ケタ 7組 114925番」 is three.
 constexpr std::size_t kMaxSpanWords = 6;
@@ -157,7 +157,7 @@ bool IsRecordCode(std::string_view field)
 {
     field = TrimWhiteSpace(field);
     return field.size() == 3 && field[0] == 'A' && field[1] >= '0' && field[1] <= '9' && field[2] >= '0' &&
-           field[2] <= '9';
+        field[2] <= '9';
 }
 
 struct TWord {
@@ -245,7 +245,7 @@ std::vector<TPiece> ReadPieces(std::string_view cell)
         const std::size_t longest = std::min(kMaxSpanWords, words.size() - i);
         for (std::size_t n = longest; n >= 1 && taken == 0; --n) {
             TResultCell cellRead = ClassifyResultCell(CompactResultText(span(i, i + n - 1)));
-            if (cellRead.kind != Kind::Unknown) {
+            if (cellRead.kind != TKind::Unknown) {
                 best = std::move(cellRead);
                 taken = n;
             }
@@ -455,10 +455,10 @@ private:
         cell = joined;
         const std::vector<TPiece> pieces = ReadPieces(cell);
         const bool unknown =
-            std::any_of(pieces.begin(), pieces.end(), [](const TPiece& p) { return p.cell.kind == Kind::Unknown; });
+            std::any_of(pieces.begin(), pieces.end(), [](const TPiece& p) { return p.cell.kind == TKind::Unknown; });
         const bool holdsResult = std::any_of(pieces.begin(), pieces.end(), [](const TPiece& p) {
-            return p.cell.kind != Kind::Unknown && p.cell.kind != Kind::Ignored && p.cell.kind != Kind::Prize &&
-                   p.cell.kind != Kind::Count && p.cell.kind != Kind::NoWinner;
+            return p.cell.kind != TKind::Unknown && p.cell.kind != TKind::Ignored && p.cell.kind != TKind::Prize &&
+                p.cell.kind != TKind::Count && p.cell.kind != TKind::NoWinner;
         });
         if (unknown && !holdsResult && !classes_.empty() && classes_.back().prize.empty() &&
             !classes_.back().noWinner) {
@@ -474,38 +474,38 @@ private:
     {
         const TResultCell& cell = piece.cell;
         switch (cell.kind) {
-        case Kind::Unknown:
+        case TKind::Unknown:
             if (!classes_.empty() && HasDigit(piece.original) && !IsNote(piece.original))
                 Refuse(messages::kResultsRowUnknown, line_, piece.original);
             return;
-        case Kind::Ignored:
+        case TKind::Ignored:
             if (CompactResultText(piece.original) == "各組共通" && !classes_.empty())
                 classes_.back().everyGroup = true;
             return;
-        case Kind::Count:
+        case TKind::Count:
             return;
-        case Kind::Label:
+        case TKind::Label:
             CloseGroup();
             classes_.push_back({cell.text, cell.prize, line_, TMatchRule::Ends, {}, false, false});
             return;
-        case Kind::Prize:
+        case TKind::Prize:
             if (!classes_.empty() && classes_.back().prize.empty())
                 classes_.back().prize = TrimWhiteSpace(piece.original);
             return;
-        case Kind::NoWinner:
+        case TKind::NoWinner:
             if (!classes_.empty())
                 classes_.back().noWinner = true;
             return;
-        case Kind::Numbers:
+        case TKind::Numbers:
             AddNumbers(cell.numbers, cell.rule, piece.original);
             return;
-        case Kind::GroupOnly:
+        case TKind::GroupOnly:
             CloseGroup();
             group_ = cell.text;
             groupLine_ = line_;
             groupText_ = piece.original;
             return;
-        case Kind::NumberOnly:
+        case TKind::NumberOnly:
             if (!group_.empty()) {
                 const std::string number = group_ + "組" + cell.text;
                 group_.clear();
@@ -516,8 +516,8 @@ private:
                 Refuse(messages::kResultsRowUnknown, line_, piece.original);
             }
             return;
-        case Kind::Adjacent:
-        case Kind::OtherGroup:
+        case TKind::Adjacent:
+        case TKind::OtherGroup:
             AddDerived(cell, piece.original);
             return;
         }
@@ -558,8 +558,8 @@ private:
         std::optional<TMatchRule> rule;
         for (const TDraftClass* source : sources) {
             for (const auto& number : source->numbers) {
-                const TMatchRule made = cell.kind == Kind::Adjacent ? Adjacent(*source, number, numbers)
-                                                                    : OtherGroup(*source, number, numbers);
+                const TMatchRule made = cell.kind == TKind::Adjacent ? Adjacent(*source, number, numbers)
+                                                                     : OtherGroup(*source, number, numbers);
                 if (rule && *rule != made)
                     Refuse(messages::kResultsDerivedUnfit, line_, original, {cell.text, number});
                 rule = made;
@@ -577,8 +577,8 @@ private:
         const std::string group = mark == std::string::npos ? "" : number.substr(0, mark + std::string("組").size());
         const std::string serial = number.substr(group.size());
         const bool fits = serial.size() == 6 && serial >= "100000" && serial <= "199999" &&
-                          (source.rule == TMatchRule::Whole || source.rule == TMatchRule::Ends) &&
-                          (!group.empty() || source.rule == TMatchRule::Ends);
+            (source.rule == TMatchRule::Whole || source.rule == TMatchRule::Ends) &&
+            (!group.empty() || source.rule == TMatchRule::Ends);
         if (!fits)
             Refuse(messages::kResultsDerivedUnfit, line_, source.label + "の前後", {source.label, number});
         const long value = std::stol(serial);

@@ -14,7 +14,8 @@ namespace kelmora {
 namespace messages {
 // The first %s of each is a line number of the results text, the second what that line says.
 inline constexpr std::string_view kResultsRowUnknown = "%s 行目「%s」は当せん番号として読めません";
-inline constexpr std::string_view kResultsNumbersWithoutClass = "%s 行目の当せん番号「%s」はどの等級のものかわかりません";
+inline constexpr std::string_view kResultsNumbersWithoutClass =
+    "%s 行目の当せん番号「%s」はどの等級のものかわかりません";
 inline constexpr std::string_view kResultsClassWithoutNumbers = "%s 行目の等級「%s」に当せん番号がありません";
 // The third %s is the class a derived row comes from (1等), the fourth its number.
 inline constexpr std::string_view kResultsDerivedWithoutClass = "%s 行目「%s」のもとになる%sの当せん番号がありません";

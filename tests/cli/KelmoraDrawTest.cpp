@@ -16,17 +16,21 @@ using kelmora::test::WriteBytes;
 
 namespace {
 
-std::string Sjis(std::string_view utf8) { return kelmora::Utf8ToCp932(utf8, "test"); }
+std::string Sjis(std::string_view utf8)
+{
+    return kelmora::Utf8ToCp932(utf8, "test");
+}
 
 kelmora::test::CheckerRun RunDraw(const TempDir& dir, const std::string& arguments)
 {
     return RunCommand(dir, std::string(KELMORA_DRAW) + " " + arguments);
 }
 
-const std::string kCsv = Sjis("A01\r\n第1025回,全国自治宝くじ（サマージャンボ宝くじ）,2025/08/18,東京都\r\n"
-                              "支払期間,2025/08/25～2026/08/24\r\n等級,当せん金額,組,番号\r\n"
-                              "1等,\"500,000,000円\",130組,173297番\r\n1等の前後賞,\"100,000,000円\",1等の前後の番号,\r\n"
-                              "2等,\"10,000,000円\",組下1ケタ,4組125839番\r\n3等,\"300円\",下1ケタ,7番\r\n");
+const std::string kCsv =
+    Sjis("A01\r\n第1025回,全国自治宝くじ（サマージャンボ宝くじ）,2025/08/18,東京都\r\n"
+         "支払期間,2025/08/25～2026/08/24\r\n等級,当せん金額,組,番号\r\n"
+         "1等,\"500,000,000円\",130組,173297番\r\n1等の前後賞,\"100,000,000円\",1等の前後の番号,\r\n"
+         "2等,\"10,000,000円\",組下1ケタ,4組125839番\r\n3等,\"300円\",下1ケタ,7番\r\n");
 
 } // namespace
 

@@ -210,11 +210,11 @@ void TForm3::Button8Click()
 void TForm3::Button9Click()
 {
     StringGrid1->CommitEdit();
-    auto* form6 = new TForm6([this](TResultsDraw draw) { UseResults(std::move(draw)); }, this);
+    auto* form6 = new TForm6([this](const TResultsDraw& draw) { UseResults(draw); }, this);
     form6->show();
 }
 
-void TForm3::UseResults(TResultsDraw draw)
+void TForm3::UseResults(const TResultsDraw& draw)
 {
     const TDrawDraft pasted = TDrawDraft::FromDefinition(draw.definition);
     const bool filled = draft_.ToDefinition().classes.size() > 0;

@@ -43,7 +43,7 @@ public:
     void CloseDiscarding();
 
     // Announced results as the table's classes, asking before the rows there give way.
-    void UseResults(TResultsDraw draw);
+    void UseResults(const TResultsDraw& draw);
 
     // Event handlers.
     void Edit1Change(const QString& text);

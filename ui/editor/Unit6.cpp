@@ -22,8 +22,8 @@ TForm6::TForm6(UseDraw useDraw, QWidget* parent) : QDialog(parent), useDraw_(std
     setFont(FormFont());
     setFixedSize(560, 400);
 
-    Label1 = Place(new QLabel(QStringLiteral("発表された当せん番号 (ページや CSV の内容を貼り付けます)"), this), "Label1",
-                   8, 8, 544, 14);
+    Label1 = Place(new QLabel(QStringLiteral("発表された当せん番号 (ページや CSV の内容を貼り付けます)"), this),
+                   "Label1", 8, 8, 544, 14);
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", 8, 24, 544, 200);
     Label2 = Place(new QLabel(QStringLiteral("作られる等級"), this), "Label2", 8, 232, 544, 14);
     Memo2 = Place(new QPlainTextEdit(this), "Memo2", 8, 248, 544, 112);
