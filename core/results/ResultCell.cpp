@@ -122,6 +122,7 @@ bool ReadLastDigits(const std::string& compact, TResultCell& cell)
             return false;
     cell.kind = TResultCell::Kind::Numbers;
     cell.rule = TMatchRule::Ends;
+    cell.text = digits;
     return true;
 }
 

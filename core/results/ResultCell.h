@@ -18,7 +18,7 @@ struct TResultCell {
         Prize,      // text: the amount as announced
         NoWinner,   // 該当なし
         Count,      // 本 and 口 counts, odds
-        Numbers,    // numbers with rule
+        Numbers,    // numbers with rule; text: the width of a 下nケタ shape
         GroupOnly,  // 「22組」 in a cell of its own: text the 組
         NumberOnly, // 「124980番」 in a cell of its own: text the 番号
         Adjacent,   // 「1等の前後の番号」: text the class's label

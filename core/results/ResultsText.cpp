@@ -475,6 +475,8 @@ private:
         const TResultCell& cell = piece.cell;
         switch (cell.kind) {
         case TKind::Unknown:
+            if (MoreOfTheShape(piece.original))
+                return;
             if (!classes_.empty() && HasDigit(piece.original) && !IsNote(piece.original))
                 Refuse(messages::kResultsRowUnknown, line_, piece.original);
             return;
@@ -486,6 +488,7 @@ private:
             return;
         case TKind::Label:
             CloseGroup();
+            width_ = 0;
             classes_.push_back({cell.text, cell.prize, line_, TMatchRule::Ends, {}, false, false});
             return;
         case TKind::Prize:
@@ -498,6 +501,7 @@ private:
             return;
         case TKind::Numbers:
             AddNumbers(cell.numbers, cell.rule, piece.original);
+            width_ = cell.text.empty() ? 0 : static_cast<std::size_t>(cell.text[0] - '0');
             return;
         case TKind::GroupOnly:
             CloseGroup();
@@ -521,6 +525,19 @@ private:
             AddDerived(cell, piece.original);
             return;
         }
+    }
+
+    // 「下2ケタ 02番」 then 「50番」 in a cell of its own: another number of that shape, as wide.
+    bool MoreOfTheShape(std::string_view original)
+    {
+        static const std::regex kBare(R"(^([0-9]+)(?:番)?$)");
+        const std::string compact = CompactResultText(original);
+        std::smatch m;
+        if (width_ == 0 || classes_.empty() || !std::regex_match(compact, m, kBare) ||
+            m[1].length() != static_cast<std::ptrdiff_t>(width_))
+            return false;
+        AddNumbers({m[1].str()}, TMatchRule::Ends, original);
+        return true;
     }
 
     void CloseGroup()
@@ -600,6 +617,8 @@ private:
     std::vector<TDraftClass> classes_;
     std::size_t line_ = 0;
     std::string group_;
+    // The width of the last 下nケタ shape read in this class, 0 for none.
+    std::size_t width_ = 0;
     std::string shape_;
     std::size_t shapeLine_ = 0;
     std::size_t groupLine_ = 0;
