@@ -30,7 +30,10 @@ TForm6::TForm6(UseDraw useDraw, QWidget* parent) : QDialog(parent), useDraw_(std
     Button1 = Place(new QPushButton(QStringLiteral("表に入れる"), this), "Button1", 388, 368, 80, 25);
     Button2 = Place(new QPushButton(QStringLiteral("閉じる"), this), "Button2", 472, 368, 80, 25);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tabs come in with the pasted cells; the Tab key moves on to the buttons.
+    Memo1->setTabChangesFocus(true);
     Memo2->setReadOnly(true);
+    Memo2->setTabStopDistance(88);
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Button1->setEnabled(false);
     Button1->setAutoDefault(false);
@@ -39,6 +42,10 @@ TForm6::TForm6(UseDraw useDraw, QWidget* parent) : QDialog(parent), useDraw_(std
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm6::Memo1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
+    Memo2->setTabChangesFocus(true);
+    setTabOrder(Memo1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Memo2);
     Memo1->setFocus();
 }
 
