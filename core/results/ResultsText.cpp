@@ -567,7 +567,8 @@ private:
     {
         std::vector<const TDraftClass*> sources;
         for (const auto& draft : classes_)
-            if (draft.label == cell.text && !draft.numbers.empty())
+            // 「1等賞」 is the 1等 too.
+            if ((draft.label == cell.text || draft.label == cell.text + "賞") && !draft.numbers.empty())
                 sources.push_back(&draft);
         if (sources.empty())
             Refuse(messages::kResultsDerivedWithoutClass, line_, original, {cell.text});
