@@ -13,7 +13,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-all_targets="split_lines number_list definition winning_check kinds_of_match utf8 cp932"
+all_targets="split_lines number_list definition winning_check kinds_of_match utf8 results_text cp932"
 
 if [ $# -lt 2 ]; then
   echo "usage: $0 TARGET|all SECONDS [libFuzzer flags...]  (targets: $all_targets)" >&2

@@ -7,7 +7,8 @@
 #   core/files   core/base, core/files
 #   core/match   core/base, core/text, core/match
 #   core/draw    the core areas above, core/draw
-#   core/check   every core area
+#   core/results the core areas above but check, core/results
+#   core/check   every core area but results
 #   report       core, report
 #   cli          core, report, cli
 #   ui/platform  core, ui/platform
@@ -20,13 +21,14 @@ set -eu
 cd "${1:-$(dirname "$0")/..}"
 find core report cli ui -type f \( -name '*.h' -o -name '*.cpp' \) | sort | xargs grep -HEn '^[[:space:]]*#[[:space:]]*include' | awk '
 BEGIN {
-    core = "core/base core/text core/files core/match core/draw core/check"
+    core = "core/base core/text core/files core/match core/draw core/results core/check"
     allowed["core/base"] = "core/base"
     allowed["core/text"] = "core/base core/text"
     allowed["core/files"] = "core/base core/files"
     allowed["core/match"] = "core/base core/text core/match"
     allowed["core/draw"] = "core/base core/text core/files core/match core/draw"
-    allowed["core/check"] = core
+    allowed["core/results"] = "core/base core/text core/files core/match core/draw core/results"
+    allowed["core/check"] = "core/base core/text core/files core/match core/draw core/check"
     allowed["report"] = core " report"
     allowed["cli"] = core " report cli"
     allowed["ui/platform"] = core " ui/platform"

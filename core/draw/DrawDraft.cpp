@@ -96,6 +96,12 @@ void TDrawDraft::AppendRows(std::vector<Row> rows)
         rows_.emplace_back();
 }
 
+void TDrawDraft::ReplaceRows(std::vector<Row> rows)
+{
+    rows_.clear();
+    AppendRows(std::move(rows));
+}
+
 void TDrawDraft::InsertRow(std::size_t at)
 {
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(at, rows_.size())), Row{});

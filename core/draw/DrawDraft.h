@@ -46,6 +46,8 @@ public:
     void SetRule(std::size_t row, TMatchRule rule);
     // Rows that the caller made whole (a template): appended after the last row with content.
     void AppendRows(std::vector<Row> rows);
+    // Every row given way to `rows` (results read from an announcement).
+    void ReplaceRows(std::vector<Row> rows);
 
     void InsertRow(std::size_t at);
     void RemoveRow(std::size_t row);

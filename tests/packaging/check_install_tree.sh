@@ -21,6 +21,8 @@ trap 'rm -rf "$prefix" "$expected"' EXIT
 {
   echo bin/kelmora-check
   echo share/man/man1/kelmora-check.1.gz
+  echo bin/kelmora-draw
+  echo share/man/man1/kelmora-draw.1.gz
   echo share/doc/kelmora/copyright
   echo share/doc/kelmora/changelog.gz
   echo share/locale/ja/LC_MESSAGES/kelmora-check.mo
@@ -48,7 +50,7 @@ difference=$(echo "$actual" | diff "$expected" - | grep '^[<>]' || true)
 [ -z "$difference" ] || fail "installed files differ from the expected list (< missing, > unexpected):
 $difference"
 
-for program in kelmora kelmora-check; do
+for program in kelmora kelmora-check kelmora-draw; do
   if [ -e "$prefix/bin/$program" ] && [ ! -x "$prefix/bin/$program" ]; then
     fail "bin/$program is not executable"
   fi
@@ -75,6 +77,8 @@ LANG=ja_JP.UTF-8 "$prefix/bin/kelmora-check" --bogus 2>&1 | grep -q '使い方: 
   fail "installed kelmora-check does not speak Japanese under a Japanese locale"
 LANG=C "$prefix/bin/kelmora-check" --bogus 2>&1 | grep -q '^usage: kelmora-check' ||
   fail "installed kelmora-check does not speak English under the C locale"
+printf "1等\t7億円\t12組 345678番\n" | "$prefix/bin/kelmora-draw" - 2>/dev/null | iconv -f CP932 -t UTF-8 | grep -q "^No1=12組345678" ||
+  fail "installed kelmora-draw did not make a draw from a results text"
 
 if [ "$with_window" = 1 ]; then
   desktop="$prefix/share/applications/kelmora.desktop"

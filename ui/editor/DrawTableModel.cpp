@@ -145,6 +145,13 @@ void TDrawTableModel::AppendRows(std::vector<TDrawDraft::Row> rows)
     endResetModel();
 }
 
+void TDrawTableModel::ReplaceRows(std::vector<TDrawDraft::Row> rows)
+{
+    beginResetModel();
+    draft_.ReplaceRows(std::move(rows));
+    endResetModel();
+}
+
 void TDrawTableModel::InsertRow(int row)
 {
     beginInsertRows(QModelIndex(), row, row);

@@ -35,6 +35,8 @@ public:
 
     // Rows made whole elsewhere (the jumbo template), after the last row with content.
     void AppendRows(std::vector<TDrawDraft::Row> rows);
+    // Every row replaced (results pasted from an announcement).
+    void ReplaceRows(std::vector<TDrawDraft::Row> rows);
     void InsertRow(int row);
     void RemoveRow(int row);
     bool MoveRow(int row, int step);

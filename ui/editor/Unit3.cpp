@@ -6,12 +6,16 @@
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"
+#include "ui/editor/Unit6.h"
 #include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -53,7 +57,8 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
-    setFixedSize(560, 300);
+    setFixedSize(560, 328);
+    setAcceptDrops(true);
 
     // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)
@@ -62,18 +67,20 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
 
     Label1 = Place(new QLabel(QStringLiteral("クジの種類"), this), "Label1", 8, 12, 64, 12);
     Edit1 = Place(new TCp932Edit(this), "Edit1", 76, 8, 388, 20);
-    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 236);
+    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 264);
     Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 126, 80, 25);
     Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 160, 80, 25);
-    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 188, 80, 25);
+    Button9 = Place(MakeButton(QStringLiteral("結果の貼り\n付け..."), this), "Button9", 472, 188, 80, 32);
+    Button9->setToolTip(QStringLiteral("結果の貼り付け... (Ctrl+Shift+V)"));
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 224, 80, 25);
     // Two lines: the command's name is wider than the buttons' column.
-    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 214, 80, 32);
+    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 250, 80, 32);
     Button8->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
-    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 248, 80, 25);
-    Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 284, 80, 25);
+    Label2 = Place(new QLabel(this), "Label2", 8, 306, 544, 16);
 
     Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
@@ -90,6 +97,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(Button8, &QPushButton::clicked, this, &TForm3::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &TForm3::Button9Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -104,6 +112,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm3::Button8Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TForm3::Button9Click);
 
     setTabOrder(Edit1, StringGrid1);
     setTabOrder(StringGrid1, Button1);
@@ -111,7 +120,8 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Button7);
-    setTabOrder(Button7, Button5);
+    setTabOrder(Button7, Button9);
+    setTabOrder(Button9, Button5);
     setTabOrder(Button5, Button8);
     setTabOrder(Button8, Button6);
     Edit1->setFocus();
@@ -195,6 +205,52 @@ void TForm3::Button8Click()
     StringGrid1->CommitEdit();
     FormatDefinition(draft_.ToDefinition());
     SaveAs();
+}
+
+void TForm3::Button9Click()
+{
+    StringGrid1->CommitEdit();
+    auto* form6 = new TForm6([this](const TResultsDraw& draw) { UseResults(draw); }, this);
+    form6->show();
+}
+
+void TForm3::UseResults(const TResultsDraw& draw)
+{
+    const TDrawDraft pasted = TDrawDraft::FromDefinition(draw.definition);
+    const bool filled = draft_.ToDefinition().classes.size() > 0;
+    if (filled && QMessageBox::question(this, kCaption, QStringLiteral("表の等級を、読み込んだ結果の等級で置き換えますか？"),
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    std::vector<TDrawDraft::Row> rows;
+    for (std::size_t i = 0; i < pasted.RowCount(); ++i)
+        rows.push_back(pasted.At(i));
+    model_->ReplaceRows(std::move(rows));
+    if (!draw.definition.eventName.empty() && (filled || draft_.EventName().empty())) {
+        Edit1->SetAcceptedBytes(draw.definition.eventName);
+        draft_.SetEventName(draw.definition.eventName);
+    }
+    StringGrid1->setCurrentIndex(model_->index(0, 0));
+    ShowNote(QStringLiteral("読み込んだ結果から %1 等級を表に入れました").arg(pasted.RowCount()));
+}
+
+void TForm3::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QString name = url.toLocalFile().toLower();
+        if (name.endsWith(QStringLiteral(".csv")) || name.endsWith(QStringLiteral(".txt"))) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void TForm3::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty())
+        return;
+    event->acceptProposedAction();
+    UseResults(ReadResultsText(ReadWholeFile(QFile::encodeName(urls.front().toLocalFile()).toStdString())));
 }
 
 void TForm3::StringGrid1CurrentCellChanged()

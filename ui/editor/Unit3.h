@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/draw/DrawDraft.h"
+#include "core/results/ResultsText.h"
 #include "ui/widgets/FileDialog.h"
 
 #include <QWidget>
@@ -41,6 +42,9 @@ public:
     // Closes without asking: the user has already answered for this window.
     void CloseDiscarding();
 
+    // Announced results as the table's classes, asking before the rows there give way.
+    void UseResults(const TResultsDraw& draw);
+
     // Event handlers.
     void Edit1Change(const QString& text);
     void Button1Click();
@@ -51,6 +55,7 @@ public:
     void Button6Click();
     void Button7Click();
     void Button8Click();
+    void Button9Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -59,6 +64,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A results file (.csv, .txt) dropped on the window fills the table as a pasted one does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QLabel* Label1 = nullptr;         // Label1: caption "クジの種類" of Edit1
@@ -72,6 +80,7 @@ private:
     QPushButton* Button6 = nullptr;   // Button6: closes, asking before discarding changes (Escape)
     QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
     QPushButton* Button8 = nullptr;   // Button8: "名前を付けて保存", saves under a new name (Ctrl+Shift+S)
+    QPushButton* Button9 = nullptr;   // Button9: "結果の貼り付け...", classes from announced results (Ctrl+Shift+V)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 

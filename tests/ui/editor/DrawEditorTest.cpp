@@ -11,6 +11,7 @@
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit3.h"
 #include "ui/editor/Unit5.h"
+#include "ui/editor/Unit6.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/ListBox.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -882,6 +884,47 @@ TEST_F(EditorSafetyTest, TheEditorAndTheRunsWindowOpenCentredOverTheMainWindow)
     TForm4* runs = Opened<TForm4>();
     ASSERT_NE(runs, nullptr);
     EXPECT_LE((runs->frameGeometry().center() - centre).manhattanLength(), 4);
+}
+
+TEST_F(EditorSafetyTest, PastedResultsReplaceTheTableAfterAskingAndSaveAsTheirKinds)
+{
+    TForm3* editor = OpenDraw("pasted.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    TForm6* paste = Opened<TForm6>();
+    ASSERT_NE(paste, nullptr);
+    auto* memo = Find<QPlainTextEdit>(*paste, "Memo1");
+    auto* preview = Find<QPlainTextEdit>(*paste, "Memo2");
+    auto* ok = Find<QPushButton>(*paste, "Button1");
+
+    // A refusal shows on its line, and nothing can go into the table.
+    memo->setPlainText(QStringLiteral("1等\t7億円\t22組 146504番\n2等\t1000万円\t22組 14650番\n"));
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(preview->toPlainText().startsWith(QStringLiteral("2 行目「14650番」"))) << preview->toPlainText().toStdString();
+    ASSERT_EQ(memo->extraSelections().size(), 1);
+    EXPECT_EQ(memo->extraSelections().front().cursor.blockNumber(), 1);
+
+    memo->setPlainText(QStringLiteral("第1020回 年末ジャンボ宝くじ\n1等\t7億円\t22組 146504番\n"
+                                      "1等の前後賞\t1億5,000万円\t1等の前後の番号\n2等\t1,000万円\t組下1ケタ 7組 114925番\n"));
+    ASSERT_TRUE(ok->isEnabled()) << preview->toPlainText().toStdString();
+    EXPECT_EQ(preview->toPlainText().split('\n').size(), 3);
+    int asked = 0;
+    AnswerWith(QMessageBox::Yes, &asked);
+    ok->click();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Cell(*editor, 1, 1), QStringLiteral("22組146503,22組146505"));
+    EXPECT_EQ(Cell(*editor, 2, 3), QStringLiteral("下のケタが一致"));
+    EXPECT_EQ(editor->Draft().RowCount(), 3U);
+
+    QApplication::setActiveWindow(editor);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    const TLotteryDefinition saved = LoadDefinition(NativePath(PathOf("pasted.wkx")));
+    ASSERT_EQ(saved.classes.size(), 3U);
+    EXPECT_EQ(DecodeCp932(saved.eventName), QStringLiteral("第1020回 年末ジャンボ宝くじ"));
+    EXPECT_EQ(saved.classes[0].rule, TMatchRule::Whole);
+    EXPECT_EQ(saved.classes[2].rule, TMatchRule::Ends);
+    EXPECT_EQ(DecodeCp932(saved.classes[2].numbersText), QStringLiteral("7組114925"));
 }
 
 } // namespace
