@@ -31,29 +31,23 @@ struct FailingCall {
 struct ChildOptions {
     long fileSizeLimit = -1;   // bytes; writes past it fail with EFBIG
     bool unprivileged = false; // run as nobody, so that permissions hold even for root
-    FailingCall failing{}; // none unless named
+    FailingCall failing{};     // none unless named
 };
 
-// Makes `call` fail from now on in this process, by a seccomp filter.
+// Makes `call` fail from now on in this process, by a seccomp filter: every test that does not
+// hold jumps to the last instruction, which allows the call.
 inline bool MakeCallFail(const FailingCall& call)
 {
-    const auto word = [](std::size_t offset) {
-        return sock_filter{BPF_LD | BPF_W | BPF_ABS, 0, 0, static_cast<std::uint32_t>(offset)};
-    };
-    // Each test jumps to the last instruction, which allows, when it does not hold.
-    const auto unless = [](std::uint64_t value) {
-        return sock_filter{BPF_JMP | BPF_JEQ | BPF_K, 0, 0, static_cast<std::uint32_t>(value)};
-    };
-    std::vector<sock_filter> code{word(offsetof(seccomp_data, nr)), unless(static_cast<std::uint64_t>(call.number))};
-    if (call.argument >= 0) {
-        const std::size_t at = offsetof(seccomp_data, args) + 8 * static_cast<std::size_t>(call.argument);
-        code.insert(code.end(), {word(at), unless(call.value), word(at + 4), unless(call.value >> 32)});
-    }
+    const auto load = [](std::size_t at) { return sock_filter{BPF_LD | BPF_W | BPF_ABS, 0, 0, std::uint32_t(at)}; };
+    const auto unless = [](std::uint64_t v) { return sock_filter{BPF_JMP | BPF_JEQ | BPF_K, 0, 0, std::uint32_t(v)}; };
+    const std::size_t arg = offsetof(seccomp_data, args) + 8 * static_cast<std::size_t>(call.argument);
+    std::vector<sock_filter> code{load(offsetof(seccomp_data, nr)), unless(static_cast<std::uint64_t>(call.number))};
+    if (call.argument >= 0)
+        code.insert(code.end(), {load(arg), unless(call.value), load(arg + 4), unless(call.value >> 32)});
     code.push_back({BPF_RET | BPF_K, 0, 0, SECCOMP_RET_ERRNO | static_cast<std::uint32_t>(call.error)});
     code.push_back({BPF_RET | BPF_K, 0, 0, SECCOMP_RET_ALLOW});
     for (std::size_t k = 0; k < code.size(); ++k)
-        if (BPF_CLASS(code[k].code) == BPF_JMP)
-            code[k].jf = static_cast<std::uint8_t>(code.size() - 2 - k);
+        code[k].jf = BPF_CLASS(code[k].code) == BPF_JMP ? static_cast<std::uint8_t>(code.size() - 2 - k) : 0;
     const sock_fprog program{static_cast<unsigned short>(code.size()), code.data()};
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }

@@ -691,39 +691,37 @@ TEST(SaveKeeps, TheOwnerAndItsSetIdBitsAsRoot)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to save over a file of another user";
-    // Root keeps another user's file as it was. A user who may write a file but not give it
-    // to its owner or group gets it without the set-id bits that would then run it as them.
-    const struct {
-        const char* name;
-        uid_t owner;
-        gid_t group;
-        mode_t mode;
-        bool byNobody;
-        uid_t ownerAfter;
-        gid_t groupAfter;
-        mode_t modeAfter;
-    } cases[] = {
-        {"another user's file", kNobody, kNobody, 06755, false, kNobody, kNobody, 06755},
-        {"root's file", 0, 0, 06777, true, kNobody, kNobody, 0777},
-        {"one's own file in a group one is not in", kNobody, 0, 02775, true, kNobody, kNobody, 0775},
-    };
     SharedDir dir;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = dir.File("tool");
-        WriteBytes(path, "old");
-        ::chown(path.c_str(), c.owner, c.group);
-        ::chmod(path.c_str(), c.mode);
-        EXPECT_EQ(
-            RunInChild({.unprivileged = c.byNobody}, [&] { return Outcome([&] { WriteFileSafely(path, "new"); }); }),
-            "saved");
-        struct stat st {};
-        ::stat(path.c_str(), &st);
-        EXPECT_EQ(ReadBytes(path), "new");
-        EXPECT_EQ(st.st_uid, c.ownerAfter);
-        EXPECT_EQ(st.st_gid, c.groupAfter);
-        EXPECT_EQ(st.st_mode & 07777, c.modeAfter);
-    }
+    const std::string path = dir.File("tool");
+    WriteBytes(path, "old");
+    ::chown(path.c_str(), kNobody, kNobody);
+    ::chmod(path.c_str(), 06755);
+    EXPECT_EQ(Outcome([&] { WriteFileSafely(path, "new"); }), "saved");
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 06755u);
+
+    // A user who may write root's file but not give it away becomes its owner, without the
+    // set-id bits that would run it as them.
+    const std::string roots = dir.File("roots");
+    WriteBytes(roots, "old");
+    ::chmod(roots.c_str(), 06777);
+    EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return Outcome([&] { WriteFileSafely(roots, "new"); }); }),
+              "saved");
+    ::stat(roots.c_str(), &st);
+    EXPECT_EQ(ReadBytes(roots), "new");
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0777u);
+    // Nor does their own file keep set-gid for a group it could not be given back to.
+    ::chown(roots.c_str(), kNobody, 0);
+    ::chmod(roots.c_str(), 02775);
+    EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return Outcome([&] { WriteFileSafely(roots, "new"); }); }),
+              "saved");
+    ::stat(roots.c_str(), &st);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0775u);
 }
 
 TEST(SaveKeeps, ExtendedAttributesAndAcls)
