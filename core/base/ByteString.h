@@ -18,6 +18,11 @@ inline std::string_view UpToNul(std::string_view text)
     return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
+inline constexpr bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The first byte of a double-byte Shift-JIS character.
 inline constexpr bool IsLeadByte(unsigned char byte)
 {

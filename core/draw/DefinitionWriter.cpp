@@ -131,6 +131,17 @@ TByteString QuoteNumber(std::string_view number)
     return quoted;
 }
 
+TByteString JoinedNumbers(const TLineList& numbers)
+{
+    TByteString joined;
+    for (const std::string_view number : numbers) {
+        if (!joined.empty())
+            joined += ',';
+        joined += QuoteNumber(number);
+    }
+    return joined;
+}
+
 std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes)
 {
     std::vector<TByteString> values;

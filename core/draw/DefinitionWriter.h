@@ -41,6 +41,9 @@ struct TDefinitionText {
 // holds a comma, a blank or a quote, is empty, or ends in a lone lead byte.
 TByteString QuoteNumber(std::string_view number);
 
+// The numbers joined with commas, each quoted as QuoteNumber quotes it, on one line.
+TByteString JoinedNumbers(const TLineList& numbers);
+
 // The numbers joined with commas into values of at most `maxBytes` bytes each, in order.
 // Throws when a single number cannot fit; `row` (from 1) names the class in the message.
 std::vector<TByteString> JoinNumbers(const TLineList& numbers, std::size_t row, std::size_t maxBytes = 255);

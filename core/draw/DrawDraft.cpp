@@ -7,21 +7,6 @@
 #include <utility>
 
 namespace kelmora {
-namespace {
-
-TByteString JoinedOnOneLine(const TLineList& numbers)
-{
-    TByteString joined;
-    for (const std::string_view number : numbers) {
-        if (!joined.empty())
-            joined += ',';
-        joined += QuoteNumber(number);
-    }
-    return joined;
-}
-
-} // namespace
-
 TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
 {
     TDrawDraft draft;
@@ -65,7 +50,7 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
     case Field::Numbers: {
         const std::string_view text = TrimWhiteSpace(value);
         const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
-        r.numbersText = severalLines ? JoinedOnOneLine(SplitNumberList(text)) : TByteString(text);
+        r.numbersText = severalLines ? JoinedNumbers(SplitNumberList(text)) : TByteString(text);
         if (!r.ruleChosen)
             r.rule = FindGroupMark(NormalisedNumber(r.numbersText)) == std::string_view::npos ? TMatchRule::Ends
                                                                                               : TMatchRule::Whole;

@@ -31,17 +31,6 @@ TByteString Padded(std::uint64_t value, std::size_t width)
     return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
 }
 
-TByteString Joined(const std::vector<TByteString>& numbers)
-{
-    TByteString text;
-    for (const TByteString& number : numbers) {
-        if (!text.empty())
-            text += ',';
-        text += QuoteNumber(number);
-    }
-    return text;
-}
-
 TDrawDraft::Row MakeRow(std::string_view label, TByteString numbers, TByteString prize, TMatchRule rule)
 {
     return {TByteString(label), std::move(numbers), std::move(prize), rule, true};
@@ -58,8 +47,7 @@ std::pair<TByteString, TByteString> NeighbourNumbers(std::string_view number)
     const std::string_view group = std::string_view(normalised).substr(0, mark + kGroupMark.size());
     const std::string_view digits = std::string_view(normalised).substr(mark + kGroupMark.size());
     // Up to 18 digits fit the arithmetic below.
-    if (digits.empty() || digits.size() > 18 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (digits.empty() || digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), IsAsciiDigit))
         RefuseNumber(number);
     std::uint64_t span = 1;
     for (std::size_t k = 1; k < digits.size(); ++k)
@@ -75,20 +63,18 @@ std::pair<TByteString, TByteString> NeighbourNumbers(std::string_view number)
 
 std::vector<TDrawDraft::Row> JumboTemplateRows(const TLineList& firstNumbers, const TJumboPrizes& prizes)
 {
-    std::vector<TByteString> firsts;
-    std::vector<TByteString> neighbours;
+    TLineList neighbours;
     for (const std::string_view number : firstNumbers) {
-        auto [before, after] = NeighbourNumbers(number);
-        firsts.emplace_back(number);
-        neighbours.push_back(std::move(before));
-        neighbours.push_back(std::move(after));
+        const auto [before, after] = NeighbourNumbers(number);
+        neighbours.push_back(before);
+        neighbours.push_back(after);
     }
-    if (firsts.empty())
+    if (firstNumbers.empty())
         throw TKelmoraError(std::string(messages::kNoFirstNumber));
     std::vector<TDrawDraft::Row> rows;
-    rows.push_back(MakeRow(kFirst, Joined(firsts), prizes.first, TMatchRule::Whole));
-    rows.push_back(MakeRow(kNeighbours, Joined(neighbours), prizes.neighbours, TMatchRule::Whole));
-    rows.push_back(MakeRow(kOtherGroup, Joined(firsts), prizes.otherGroup, TMatchRule::OtherGroup));
+    rows.push_back(MakeRow(kFirst, JoinedNumbers(firstNumbers), prizes.first, TMatchRule::Whole));
+    rows.push_back(MakeRow(kNeighbours, JoinedNumbers(neighbours), prizes.neighbours, TMatchRule::Whole));
+    rows.push_back(MakeRow(kOtherGroup, JoinedNumbers(firstNumbers), prizes.otherGroup, TMatchRule::OtherGroup));
     for (char rank = '2'; rank <= '7'; ++rank) {
         const TMatchRule rule = rank == '2' ? TMatchRule::Whole : TMatchRule::Ends;
         rows.push_back(MakeRow(TByteString(1, rank) + TByteString(kPrize), {}, {}, rule));

@@ -8,11 +8,6 @@
 namespace kelmora {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 [[noreturn]] void RefuseCount()
 {
     throw TKelmoraError("枚数は 1 から " + std::to_string(kMaxRunCount) + " までの数で指定してください");
@@ -39,7 +34,7 @@ TLineList CountUpRun(std::string_view first, long count)
     first = UpToNul(first);
     // Shift-JIS trail bytes start at 0x40, so a trailing ASCII digit is always a digit.
     std::size_t digitsFrom = first.size();
-    while (digitsFrom > 0 && IsDigit(first[digitsFrom - 1]))
+    while (digitsFrom > 0 && IsAsciiDigit(first[digitsFrom - 1]))
         --digitsFrom;
     if (digitsFrom == first.size())
         throw TKelmoraError("最初の番号の末尾に数字がありません");
@@ -63,7 +58,7 @@ long ParseRunCount(std::string_view text)
         RefuseCount();
     long count = 0;
     for (const char c : text) {
-        if (!IsDigit(c))
+        if (!IsAsciiDigit(c))
             RefuseCount();
         count = count * 10 + (c - '0');
     }

@@ -1,11 +1,11 @@
 #include "core/text/NumberForm.h"
 
+#include "core/text/FullWidth.h"
+
 #include <algorithm>
 
 namespace kelmora {
 namespace {
-
-constexpr char kDropped = ' ';
 
 // The length of the character at `p`: a lead byte pairs only with a byte that can follow it.
 std::size_t CharacterLength(std::string_view text, std::size_t p)
@@ -14,30 +14,6 @@ std::size_t CharacterLength(std::string_view text, std::size_t p)
             IsTrailByte(static_cast<unsigned char>(text[p + 1]))
         ? 2
         : 1;
-}
-
-// The ASCII character a full-width one stands for, kDropped for a full-width blank, or 0.
-char AsciiOf(unsigned char lead, unsigned char trail)
-{
-    if (lead == 0x82) {
-        if (trail >= 0x4F && trail <= 0x58)
-            return static_cast<char>('0' + (trail - 0x4F));
-        if (trail >= 0x60 && trail <= 0x79)
-            return static_cast<char>('A' + (trail - 0x60));
-        if (trail >= 0x81 && trail <= 0x9A)
-            return static_cast<char>('a' + (trail - 0x81));
-    } else if (lead == 0x81) {
-        if (trail == 0x40)
-            return kDropped;
-        if (trail == 0x7C)
-            return '-';
-    }
-    return 0;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -60,8 +36,8 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out)
         }
         const char second = number[p + 1];
         p += 2;
-        const char ascii = AsciiOf(static_cast<unsigned char>(first), static_cast<unsigned char>(second));
-        if (ascii == kDropped)
+        const char ascii = FoldFullWidth(static_cast<unsigned char>(first), static_cast<unsigned char>(second));
+        if (ascii == ' ')
             continue;
         lastCharacter = out.size();
         if (ascii != 0) {
@@ -79,7 +55,7 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out)
     if (groupMark == TByteString::npos || groupMark == start)
         return;
     const std::string_view group = std::string_view(out).substr(start, groupMark - start);
-    if (!std::all_of(group.begin(), group.end(), IsDigit))
+    if (!std::all_of(group.begin(), group.end(), IsAsciiDigit))
         return;
     const std::size_t zeros = std::min(group.find_first_not_of('0'), group.size() - 1);
     out.erase(start, zeros);

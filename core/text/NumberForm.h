@@ -4,6 +4,7 @@
 
 #include "core/base/ByteString.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -39,7 +40,7 @@ inline bool IsNormalisedNumber(std::string_view number)
     if (mark == std::string_view::npos || mark < 2 || number[0] != '0')
         return true;
     const std::string_view group = number.substr(0, mark);
-    return group.find_first_not_of("0123456789") != std::string_view::npos;
+    return !std::all_of(group.begin(), group.end(), IsAsciiDigit);
 }
 
 // Where the first 組 of `text` starts, by character; npos when it holds none.

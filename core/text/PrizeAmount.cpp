@@ -1,6 +1,7 @@
 #include "core/text/PrizeAmount.h"
 
 #include "core/base/ByteString.h"
+#include "core/text/FullWidth.h"
 
 #include <array>
 #include <optional>
@@ -20,13 +21,8 @@ constexpr std::array<std::pair<std::string_view, std::uint64_t>, 3> kSmallUnits{
 constexpr std::array<std::pair<std::string_view, std::uint64_t>, 2> kLargeUnits{
     {{"\x89\xAD", 100'000'000}, {"\x96\x9C", 10'000}}};
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The prize with full-width digits and comma as ASCII and blanks (space, tab, full-width
-// space) dropped, walked by character so that no second byte is taken for ASCII.
+// The prize with full-width forms and the full-width comma as ASCII and blanks (space, tab,
+// full-width space) dropped, walked by character so that no second byte is taken for ASCII.
 std::string Simplified(std::string_view prize)
 {
     std::string text;
@@ -35,12 +31,11 @@ std::string Simplified(std::string_view prize)
         if (IsLeadByte(lead) && p + 1 < prize.size()) {
             const auto trail = static_cast<unsigned char>(prize[p + 1]);
             p += 2;
-            if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
-                text += static_cast<char>('0' + (trail - 0x4F));
-            else if (lead == 0x81 && trail == 0x43)
-                text += ',';
-            else if (!(lead == 0x81 && trail == 0x40))
+            const char ascii = lead == 0x81 && trail == 0x43 ? ',' : FoldFullWidth(lead, trail);
+            if (ascii == 0)
                 text.append({static_cast<char>(lead), static_cast<char>(trail)});
+            else if (ascii != ' ')
+                text += ascii;
             continue;
         }
         ++p;
@@ -58,16 +53,16 @@ public:
     // Western digits, commas allowed between digits.
     std::optional<std::uint64_t> Digits()
     {
-        if (pos_ >= text_.size() || !IsDigit(text_[pos_]))
+        if (pos_ >= text_.size() || !IsAsciiDigit(text_[pos_]))
             return std::nullopt;
         std::uint64_t value = 0;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
-            if (c == ',' && pos_ + 1 < text_.size() && IsDigit(text_[pos_ + 1])) {
+            if (c == ',' && pos_ + 1 < text_.size() && IsAsciiDigit(text_[pos_ + 1])) {
                 ++pos_;
                 continue;
             }
-            if (!IsDigit(c))
+            if (!IsAsciiDigit(c))
                 break;
             if (!Grow(value, 10, static_cast<std::uint64_t>(c - '0')))
                 return Fail();

@@ -1,15 +1,15 @@
 // Classes that name a kind of match: the finder against a model of what the lottery pays, the
 // rule in the draw file, and the jumbo template's neighbours.
 
+#include "core/base/KelmoraError.h"
 #include "core/check/CheckState.h"
+#include "core/check/WinningCheck.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/JumboTemplate.h"
-#include "core/base/KelmoraError.h"
 #include "core/draw/LotteryDefinition.h"
-#include "core/text/NumberForm.h"
 #include "core/draw/ProfileFile.h"
 #include "core/match/WinFinder.h"
-#include "core/check/WinningCheck.h"
+#include "core/text/NumberForm.h"
 #include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 
@@ -227,8 +227,10 @@ TEST(KindsOfMatch, TheYearEndJumboPaysOnlyWhatItPays)
         "105" + kKumi + "123456",                      // 組下1ケタ 5
         "6" + kKumi + "123456",                        // another 組下1ケタ
         "345678",                                      // no 組: pays neither 1等 nor 組違い; ends in 5678
+        "3" + kKumi + "12" + kKumi + "345678",         // 組違い only after the first 組
+        "\x81" + kKumi + "345678",                     // 81 91 is one character: no 組 at all
     };
-    const TWins expected{{0, 1}, {0, 2}, {1, 0}, {2, 3}, {2, 4}, {3, 0}, {3, 1}, {3, 2}, {3, 6}};
+    const TWins expected{{0, 1}, {0, 2}, {1, 0}, {2, 3}, {2, 4}, {3, 0}, {3, 1}, {3, 2}, {3, 6}, {3, 7}, {3, 8}};
     EXPECT_EQ(WinsOf(numbers, rules, tickets), expected);
     // By bytes, as every draw without the key is checked, the three-digit 組 wins the 1等.
     EXPECT_EQ(WinsOf({first}, {TMatchRule::Bytes}, {"112" + kKumi + "345678"}), (TWins{{0, 0}}));
@@ -276,7 +278,7 @@ TEST(KindsOfMatch, ByteClassesBesideRuleClassesKeepTheirBytesAndTheReportItsOrde
 
 TEST(NumberForm, WhatTheNormalFormKeepsAndDrops)
 {
-    EXPECT_EQ(NormalisedNumber("\x82\x60\x82\x81" + kWideHyphen + "\x82\x58"), "Aa-9");
+    EXPECT_EQ(NormalisedNumber("\x82\x60\x82\x79\x82\x81\x82\x9A" + kWideHyphen + "\x82\x4F\x82\x58"), "AZaz-09");
     EXPECT_EQ(NormalisedNumber("000" + kKumi + "1"), "0" + kKumi + "1");
     EXPECT_EQ(NormalisedNumber("A0" + kKumi + "01"), "A0" + kKumi + "01");
     EXPECT_EQ(NormalisedNumber("1" + kKumi + "2" + kKumi + "3"), "1" + kKumi + "2" + kKumi + "3");
@@ -350,8 +352,9 @@ TEST(JumboTemplate, NeighboursWrapAtBothEndsOfTheRange)
     EXPECT_EQ(NeighbourNumbers(g + "199999"), (TPair{g + "199998", g + "100000"}));
     EXPECT_EQ(NeighbourNumbers(g + "099999"), (TPair{g + "099998", g + "000000"}));
     EXPECT_EQ(NeighbourNumbers("07" + kKumi + "\x82\x58"), (TPair{"7" + kKumi + "8", "7" + kKumi + "0"}));
-    EXPECT_THROW(NeighbourNumbers("145678"), TKelmoraError);
-    EXPECT_THROW(NeighbourNumbers(g + "14567A"), TKelmoraError);
+    // Without 組, without its count or without digits after it, there are no neighbours.
+    for (const std::string& number : {std::string("145678"), kKumi + "145678", g, g + "14567A"})
+        EXPECT_THROW(NeighbourNumbers(number), TKelmoraError) << number;
 }
 
 TEST(JumboTemplate, GivesTheClassesOfTheDrawWithTheirKinds)

@@ -32,6 +32,8 @@ TEST(PrizeAmount, AsAnnounced)
     EXPECT_EQ(ParsePrizeAmount("1" + oku + "5" + sen + kManYen), 150'000'000u);
     EXPECT_EQ(ParsePrizeAmount("1" + oku + "5000" + kManYen), 150'000'000u);
     EXPECT_EQ(ParsePrizeAmount("\x82\x50\x82\x4F" + kManYen), 100'000u); // １０万円
+    EXPECT_EQ(ParsePrizeAmount("\x82\x50\x81\x43\x82\x4F\x82\x4F\x82\x4F" + kYen), 1'000u); // １，０００円
+    EXPECT_EQ(ParsePrizeAmount("1" + man + "9999" + kYen), 19'999u);
     EXPECT_EQ(ParsePrizeAmount("\x82\x50" + oku + "\x82\x54" + sen + kManYen), 150'000'000u);
     EXPECT_EQ(ParsePrizeAmount("150,000,000 " + kYen), 150'000'000u);
     EXPECT_EQ(ParsePrizeAmount("\x5C"
@@ -58,6 +60,8 @@ TEST(PrizeAmount, AnythingElseHasNoAmount)
              std::string(), kYen, kManYen, ",100", "100,", "1,,000", "1.5" + kManYen, "-100",
              "\x91\x65\x95\x69" /* 粗品 */, "\x8B\x4C\x94\x4F\x95\x69" /* 記念品 */, "100" + kManYen + kYen,
              "1" + kManYen.substr(0, 2) + "1" + oku + kYen /* 万 before 億 */, "1" + oku + "20000" + kManYen,
+             "1" + oku + "10000" + kManYen, "1" + kManYen.substr(0, 2) + "10000" + kYen, "\x81\x43" "100",
+             "1\x81\x43\x81\x43" "000",
              "15" + sen + kYen, "1" + sen + "1000" + kYen,
              "\x5C"
              "1,000" +

@@ -27,6 +27,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -257,6 +258,34 @@ TEST(SaveFaults, DiskFullWhileRewritingInPlaceKeepsTheOldFile)
             if (std::filesystem::exists(cache + "/kelmora")) {
                 EXPECT_EQ(EntriesIn(cache + "/kelmora"), 0u) << "a kept copy outlived its save";
             }
+        }
+    }
+}
+
+TEST(SaveFaults, AFailedRewriteInPlaceLeavesTheOldBytesAndNothingAfterThem)
+{
+    // The room for the new text is taken before the first old byte is overwritten; a write that
+    // fails after the new text went in puts the old bytes back, without the new one's tail.
+    SharedDir dir;
+    std::filesystem::create_directory(dir.Path() / "locked");
+    const std::string path = dir.File("locked/tickets.wkn");
+    constexpr std::size_t kLongEntry = 300;
+    for (const Saver& saver : kSavers) {
+        const std::uint64_t newSize = saver.bytes(kLongEntry).size();
+        for (const FailingCall failing :
+             {FailingCall{SYS_fallocate, -1, 0, ENOSPC}, FailingCall{SYS_ftruncate, 1, newSize, EIO}}) {
+            SCOPED_TRACE(std::string(saver.name) + (failing.number == SYS_fallocate ? " no room" : " failed write"));
+            ::chmod(dir.File("locked").c_str(), 0755);
+            WriteBytes(path, kOld);
+            (void)::chown(path.c_str(), kNobody, kNobody);
+            ::chmod(dir.File("locked").c_str(), 0555);
+            EXPECT_EQ(RunInChild({.unprivileged = true, .failing = failing},
+                                 [&] {
+                                     UseCacheFolder(dir.File("cache"));
+                                     return saver.save({path, dir.File("spare"), kLongEntry});
+                                 }),
+                      kWriteError);
+            EXPECT_EQ(ReadBytes(path), kOld);
         }
     }
 }
@@ -685,6 +714,14 @@ TEST(SaveKeeps, TheOwnerAndItsSetIdBitsAsRoot)
     EXPECT_EQ(ReadBytes(roots), "new");
     EXPECT_EQ(st.st_uid, kNobody);
     EXPECT_EQ(st.st_mode & 07777, 0777u);
+    // Nor does their own file keep set-gid for a group it could not be given back to.
+    ::chown(roots.c_str(), kNobody, 0);
+    ::chmod(roots.c_str(), 02775);
+    EXPECT_EQ(RunInChild({.unprivileged = true}, [&] { return Outcome([&] { WriteFileSafely(roots, "new"); }); }),
+              "saved");
+    ::stat(roots.c_str(), &st);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0775u);
 }
 
 TEST(SaveKeeps, ExtendedAttributesAndAcls)

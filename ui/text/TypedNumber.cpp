@@ -1,5 +1,7 @@
 #include "ui/text/TypedNumber.h"
 
+#include "core/text/FullWidth.h"
+
 namespace kelmora::ui {
 
 QString HalfWidth(QStringView text)
@@ -7,15 +9,8 @@ QString HalfWidth(QStringView text)
     QString typed;
     typed.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= u'０' && u <= u'９') || (u >= u'Ａ' && u <= u'Ｚ') || (u >= u'ａ' && u <= u'ｚ') || u == u'－')
-            typed += QChar(static_cast<char16_t>(u - 0xFEE0));
-        else if (u == u'\u2212') // the minus sign some conversions give for －
-            typed += u'-';
-        else if (u == u'\u3000')
-            typed += u' ';
-        else
-            typed += c;
+        const char ascii = FoldFullWidth(char32_t{c.unicode()});
+        typed += ascii == 0 ? c : QLatin1Char(ascii);
     }
     return typed;
 }

@@ -36,6 +36,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kelmora::ui {
@@ -480,6 +481,7 @@ TEST_F(DrawEditorTest, TheJudgementColumnByKeyboard)
     EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("判定"));
     Key(Qt::Key_Tab);
     // A number with 組 starts the class as 組と番号が一致; full-width digits are taken as ASCII.
+    QSignalSpy changed(grid->model(), &QAbstractItemModel::dataChanged);
     for (const QString& text : {QStringLiteral("1等"), QStringLiteral("１２組３４５６７８"), QStringLiteral("7億円")}) {
         Type(text);
         Key(Qt::Key_Tab);
@@ -487,6 +489,12 @@ TEST_F(DrawEditorTest, TheJudgementColumnByKeyboard)
     ASSERT_EQ(grid->currentIndex().column(), TDrawTableModel::kRuleColumn);
     EXPECT_EQ(Cell(*editor, 0, 1), QStringLiteral("12組345678"));
     EXPECT_EQ(Cell(*editor, 0, 3), QStringLiteral("組と番号が一致"));
+    // The view repaints the 判定 cell that the numbers changed.
+    EXPECT_TRUE(std::any_of(changed.begin(), changed.end(), [](const QList<QVariant>& signal) {
+        const auto from = signal[0].value<QModelIndex>();
+        const auto to = signal[1].value<QModelIndex>();
+        return from.column() == TDrawTableModel::kNumbersColumn && to.column() >= TDrawTableModel::kRuleColumn;
+    }));
     // F2 opens the list of kinds: one down is 組違い, Enter takes it.
     Key(Qt::Key_F2);
     auto* box = qobject_cast<QComboBox*>(QApplication::focusWidget());
