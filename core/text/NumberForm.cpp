@@ -103,6 +103,15 @@ std::size_t FindGroupMark(std::string_view text)
     return std::string_view::npos;
 }
 
+std::size_t GroupCountLength(std::string_view number)
+{
+    // Digits are single bytes: the first byte that is no digit is where the 組 must start.
+    std::size_t digits = 0;
+    while (digits < number.size() && IsDigit(number[digits]))
+        ++digits;
+    return digits > 0 && number.substr(digits, kGroupMark.size()) == kGroupMark ? digits : 0;
+}
+
 bool StartsCharacter(std::string_view text, std::size_t offset)
 {
     std::size_t p = 0;

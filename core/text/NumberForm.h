@@ -45,6 +45,10 @@ inline bool IsNormalisedNumber(std::string_view number)
 // Where the first 組 of `text` starts, by character; npos when it holds none.
 std::size_t FindGroupMark(std::string_view text);
 
+// Whether the normalised `number` has a 組 whose count is a number ("12組345678", not
+// "A組345678", "番組345678" or "組345678"); the length of that count, or 0.
+std::size_t GroupCountLength(std::string_view number);
+
 // Whether `offset` starts a character of `text` rather than being the second byte of one.
 bool StartsCharacter(std::string_view text, std::size_t offset);
 

@@ -148,8 +148,8 @@ bool ModelWins(TMatchRule rule, const TMeant& winning, const TMeant& ticket)
     case TMatchRule::Whole:
         return !w.empty() && t == w;
     case TMatchRule::OtherGroup:
-        return winning.HasGroup() && ticket.HasGroup() && winning.digits == ticket.digits &&
-            winning.GroupKey() != ticket.GroupKey();
+        // Only a 組 that is a count names another 組.
+        return winning.group && ticket.group && winning.digits == ticket.digits && *winning.group != *ticket.group;
     }
     return false;
 }
@@ -232,6 +232,48 @@ TEST(KindsOfMatch, TheYearEndJumboPaysOnlyWhatItPays)
     EXPECT_EQ(WinsOf(numbers, rules, tickets), expected);
     // By bytes, as every draw without the key is checked, the three-digit 組 wins the 1等.
     EXPECT_EQ(WinsOf({first}, {TMatchRule::Bytes}, {"112" + kKumi + "345678"}), (TWins{{0, 0}}));
+}
+
+TEST(KindsOfMatch, OtherGroupPaysOnlyTicketsWhoseGroupIsACount)
+{
+    const std::string digits = "345678";
+    const struct {
+        std::string ticket;
+        bool wins;
+    } rows[] = {
+        {kKumi + digits, false},                                 // no 組 count
+        {"A" + kKumi + digits, false},                           // a letter
+        {"\x82\x60" + kKumi + digits, false},                    // a full-width letter
+        {kBan + kKumi + digits, false},                          // 番組
+        {" " + kKumi + digits, false},                           // a blank, dropped
+        {kWideSpace + kKumi + digits, false},                    // a full-width blank, dropped
+        {"1A" + kKumi + digits, false},                          // a count and a letter
+        {"-1" + kKumi + digits, false},                          // a sign
+        {"12" + kKumi + digits, false},                          // the winning number's own 組
+        {"0012" + kKumi + digits, false},                        // the same, with zeros
+        {"\x82\x50\x82\x51" + kKumi + digits, false},            // the same, full-width
+        {"13" + kKumi + digits, true},
+        {"112" + kKumi + digits, true},
+        {"0" + kKumi + digits, true},
+        {" 1 3 " + kKumi + " " + digits + kBan, true},           // blanks and 番 dropped
+        {"\x82\x52" + kKumi + "\x82\x52\x82\x53" + "5678", true}, // ３組３４5678
+        {"13" + kKumi + "1" + digits, false},                    // another 番号
+        {"13" + kKumi + "1" + kKumi + digits, false},            // the 番号 after a second 組
+    };
+    std::vector<std::string> tickets;
+    std::vector<std::size_t> winners;
+    for (const auto& row : rows) {
+        if (row.wins)
+            winners.push_back(tickets.size());
+        tickets.push_back(row.ticket);
+    }
+    TWins expected;
+    for (const std::size_t j : winners)
+        expected.emplace_back(0, j);
+    EXPECT_EQ(WinsOf({"12" + kKumi + digits}, {TMatchRule::OtherGroup}, tickets), expected);
+    // A winning number whose 組 is no count names no other 組: it pays nothing.
+    for (const std::string& group : {std::string("A"), kBan, std::string()})
+        EXPECT_TRUE(WinsOf({group + kKumi + digits}, {TMatchRule::OtherGroup}, tickets).empty()) << group;
 }
 
 TEST(KindsOfMatch, NumbersThatNormaliseToNothingPayNothing)
@@ -336,6 +378,8 @@ TEST(RuleKey, AnOtherGroupNumberWithoutGroupIsNotWritten)
     prizeClass.numbers.push_back("145678");
     prizeClass.rule = TMatchRule::OtherGroup;
     definition.classes.push_back(prizeClass);
+    EXPECT_THROW(FormatDefinition(definition), TKelmoraError);
+    definition.classes[0].numbers = TLineList{"A" + kKumi + "145678"};
     EXPECT_THROW(FormatDefinition(definition), TKelmoraError);
     definition.classes[0].numbers = TLineList{"\x82\x50" + kKumi + "145678"};
     EXPECT_NO_THROW(FormatDefinition(definition));
