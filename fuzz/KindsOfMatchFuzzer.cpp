@@ -7,8 +7,8 @@
 
 #include "core/base/LineList.h"
 #include "core/match/MatchRule.h"
-#include "core/text/NumberForm.h"
 #include "core/match/WinFinder.h"
+#include "core/text/NumberForm.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

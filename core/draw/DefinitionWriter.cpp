@@ -1,11 +1,11 @@
 #include "core/draw/DefinitionWriter.h"
 
-#include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
-#include "core/text/NumberForm.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
 #include "core/files/SafeFileWriter.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/text/NumberForm.h"
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
 #include "core/match/WinFinder.h"
 
-#include "core/text/NumberForm.h"
 #include "core/match/SuffixIndex.h"
 #include "core/match/SuffixTrie.h"
 #include "core/match/WholeIndex.h"
+#include "core/text/NumberForm.h"
 
 #include <algorithm>
 #include <map>
@@ -157,7 +157,7 @@ struct TRuleSink {
     const std::vector<std::uint32_t>& firstTarget;  // by key id: where its targets start in byKey
     const std::vector<std::uint32_t>& targetsByKey; // target indexes, grouped by key id
     const std::vector<std::uint32_t>& direct;       // by key id: its one target's id, or kNone
-    const TWholeIndex& whole;                        // the whole targets' ids by their numbers
+    const TWholeIndex& whole;                       // the whole targets' ids by their numbers
 
     void operator()(std::uint32_t id, std::size_t ticket, std::string_view text) const
     {

@@ -1,15 +1,15 @@
 // Classes that name a kind of match: the finder against a model of what the lottery pays, the
 // rule in the draw file, and the jumbo template's neighbours.
 
+#include "core/base/KelmoraError.h"
 #include "core/check/CheckState.h"
+#include "core/check/WinningCheck.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/JumboTemplate.h"
-#include "core/base/KelmoraError.h"
 #include "core/draw/LotteryDefinition.h"
-#include "core/text/NumberForm.h"
 #include "core/draw/ProfileFile.h"
 #include "core/match/WinFinder.h"
-#include "core/check/WinningCheck.h"
+#include "core/text/NumberForm.h"
 #include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
 
@@ -241,24 +241,24 @@ TEST(KindsOfMatch, OtherGroupPaysOnlyTicketsWhoseGroupIsACount)
         std::string ticket;
         bool wins;
     } rows[] = {
-        {kKumi + digits, false},                                 // no 組 count
-        {"A" + kKumi + digits, false},                           // a letter
-        {"\x82\x60" + kKumi + digits, false},                    // a full-width letter
-        {kBan + kKumi + digits, false},                          // 番組
-        {" " + kKumi + digits, false},                           // a blank, dropped
-        {kWideSpace + kKumi + digits, false},                    // a full-width blank, dropped
-        {"1A" + kKumi + digits, false},                          // a count and a letter
-        {"-1" + kKumi + digits, false},                          // a sign
-        {"12" + kKumi + digits, false},                          // the winning number's own 組
-        {"0012" + kKumi + digits, false},                        // the same, with zeros
-        {"\x82\x50\x82\x51" + kKumi + digits, false},            // the same, full-width
+        {kKumi + digits, false},                      // no 組 count
+        {"A" + kKumi + digits, false},                // a letter
+        {"\x82\x60" + kKumi + digits, false},         // a full-width letter
+        {kBan + kKumi + digits, false},               // 番組
+        {" " + kKumi + digits, false},                // a blank, dropped
+        {kWideSpace + kKumi + digits, false},         // a full-width blank, dropped
+        {"1A" + kKumi + digits, false},               // a count and a letter
+        {"-1" + kKumi + digits, false},               // a sign
+        {"12" + kKumi + digits, false},               // the winning number's own 組
+        {"0012" + kKumi + digits, false},             // the same, with zeros
+        {"\x82\x50\x82\x51" + kKumi + digits, false}, // the same, full-width
         {"13" + kKumi + digits, true},
         {"112" + kKumi + digits, true},
         {"0" + kKumi + digits, true},
-        {" 1 3 " + kKumi + " " + digits + kBan, true},           // blanks and 番 dropped
+        {" 1 3 " + kKumi + " " + digits + kBan, true},            // blanks and 番 dropped
         {"\x82\x52" + kKumi + "\x82\x52\x82\x53" + "5678", true}, // ３組３４5678
-        {"13" + kKumi + "1" + digits, false},                    // another 番号
-        {"13" + kKumi + "1" + kKumi + digits, false},            // the 番号 after a second 組
+        {"13" + kKumi + "1" + digits, false},                     // another 番号
+        {"13" + kKumi + "1" + kKumi + digits, false},             // the 番号 after a second 組
     };
     std::vector<std::string> tickets;
     std::vector<std::size_t> winners;
