@@ -92,8 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TLineList tickets;
     for (const std::string_view line : ticketLines) {
         tickets.push_back(line);
-        if (IsNormalisedNumber(line))
-            FUZZ_CHECK(NormalisedNumber(line) == line);
+        if (const std::size_t start = NormalFormOffset(line); start != std::string_view::npos)
+            FUZZ_CHECK(NormalisedNumber(line) == line.substr(start));
     }
 
     std::vector<std::pair<std::size_t, std::size_t>> found;

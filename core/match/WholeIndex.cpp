@@ -11,17 +11,18 @@ TWholeIndex::TWholeIndex(const TLineList& keys, std::vector<std::uint32_t> value
     const std::size_t slots = std::bit_ceil(std::max<std::size_t>(4, 2 * keys.size()));
     shift_ = static_cast<unsigned>(64 - std::countr_zero(slots));
     mask_ = slots - 1;
-    slots_.assign(slots, kNone);
+    slots_.assign(slots, TSlot{});
     keys_.reserve(keys.size(), keys.ByteSize());
     for (const std::string_view key : keys) {
         const auto k = static_cast<std::uint32_t>(keys_.size());
         keys_.push_back(key);
         shortest_ = std::min(shortest_, key.size());
         longest_ = std::max(longest_, key.size());
-        std::size_t at = HashOf(key) >> shift_;
-        while (slots_[at] != kNone)
+        const std::uint64_t hash = HashOf(key);
+        std::size_t at = hash >> shift_;
+        while (slots_[at].key != kNone)
             at = (at + 1) & mask_;
-        slots_[at] = k;
+        slots_[at] = {hash, k};
     }
 }
 

@@ -27,34 +27,48 @@ public:
     {
         if (text.size() < shortest_ || text.size() > longest_)
             return kNone;
-        for (std::size_t at = HashOf(text) >> shift_;; at = (at + 1) & mask_) {
-            const std::uint32_t k = slots_[at];
-            if (k == kNone || keys_[k] == text)
-                return k == kNone ? kNone : values_[k];
+        const std::uint64_t hash = HashOf(text);
+        for (std::size_t at = hash >> shift_;; at = (at + 1) & mask_) {
+            const TSlot& slot = slots_[at];
+            if (slot.key == kNone)
+                return kNone;
+            if (slot.hash == hash && keys_[slot.key] == text)
+                return values_[slot.key];
         }
     }
 
 private:
-    // Eight bytes at a time: tickets are short, and a byte loop would cost as much as the walk.
+    struct TSlot {
+        std::uint64_t hash = 0;
+        std::uint32_t key = kNone; // the key's index
+    };
+
+    // Eight bytes at a time, the last eight (overlapping) ending it: tickets are short, and a
+    // byte loop would cost as much as the walk.
     static std::uint64_t HashOf(std::string_view text)
     {
         constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
-        std::uint64_t hash = text.size() * kMix;
-        std::size_t p = 0;
-        for (; text.size() - p >= 8; p += 8) {
+        const auto load = [&](std::size_t at) {
             std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + p, 8);
-            hash = std::rotl((hash ^ word) * kMix, 29);
+            std::memcpy(&word, text.data() + at, 8);
+            return word;
+        };
+        std::uint64_t hash = text.size() * kMix;
+        if (text.size() >= 8) {
+            for (std::size_t p = 0; p + 8 < text.size(); p += 8)
+                hash = std::rotl((hash ^ load(p)) * kMix, 29);
+            hash ^= load(text.size() - 8);
+        } else {
+            for (const char c : text)
+                hash = hash << 8 | static_cast<unsigned char>(c);
         }
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + p, text.size() - p);
-        hash = (hash ^ word) * kMix;
+        hash *= kMix;
         return (hash ^ hash >> 32) * kMix;
     }
 
     TLineList keys_;
     std::vector<std::uint32_t> values_;
-    std::vector<std::uint32_t> slots_; // a key's index, or kNone
+    std::vector<TSlot> slots_;
     unsigned shift_ = 63;
     std::size_t mask_ = 1;
     std::size_t shortest_ = SIZE_MAX;

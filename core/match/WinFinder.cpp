@@ -47,11 +47,16 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
         if (j + kPrefetchDistance < tickets.size())
             index.Prefetch(tickets[j + kPrefetchDistance]);
         std::string_view ticket = tickets[j];
-        // Most tickets are already in normal form (12組345678): only the others are copied.
-        if (Sink::kNormalise && !IsNormalisedNumber(ticket)) {
-            scratch.clear();
-            AppendNormalisedNumber(ticket, scratch);
-            ticket = scratch;
+        // Most tickets are in normal form (12組345678) or are after their leading zeros
+        // (012組345678): only the others are copied.
+        if (Sink::kNormalise) {
+            if (const std::size_t start = NormalFormOffset(ticket); start != std::string_view::npos) {
+                ticket.remove_prefix(start);
+            } else {
+                scratch.clear();
+                AppendNormalisedNumber(ticket, scratch);
+                ticket = scratch;
+            }
         }
         index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j, ticket); });
         sink.Whole(j, ticket);

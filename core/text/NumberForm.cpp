@@ -1,6 +1,12 @@
 #include "core/text/NumberForm.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelmora {
 namespace {
@@ -40,6 +46,46 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The runs a long number is mostly made of, taken many bytes at a time so that a huge ticket
+// costs little more than its copy: the number of bytes of `number` from `p` that are ASCII
+// without blanks (kept as they are), in steps of eight; 0 for none.
+std::size_t PlainAsciiRun(std::string_view number, std::size_t p)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    const auto hasByte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t v = word ^ (kOnes * byte);
+        return ((v - kOnes) & ~v & kHighs) != 0;
+    };
+    const std::size_t start = p;
+    for (; number.size() - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, number.data() + p, 8);
+        if ((word & kHighs) != 0 || hasByte(word, ' ') || hasByte(word, '\t'))
+            break;
+    }
+    return p - start;
+}
+
+#if defined(__SSE2__)
+// Eight full-width digits at `bytes` as ASCII into `out`; false, writing nothing, when the 16
+// bytes are not eight full-width digits.
+bool WideDigits(const char* bytes, char* out)
+{
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const __m128i leads = _mm_and_si128(chunk, _mm_set1_epi16(0xFF));
+    const __m128i trails = _mm_srli_epi16(chunk, 8);
+    const __m128i digits = _mm_and_si128(
+        _mm_cmpeq_epi16(leads, _mm_set1_epi16(0x82)),
+        _mm_and_si128(_mm_cmpgt_epi16(trails, _mm_set1_epi16(0x4E)), _mm_cmplt_epi16(trails, _mm_set1_epi16(0x59))));
+    if (_mm_movemask_epi8(digits) != 0xFFFF)
+        return false;
+    const __m128i ascii = _mm_packus_epi16(_mm_sub_epi16(trails, _mm_set1_epi16(0x4F - '0')), _mm_setzero_si128());
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), ascii);
+    return true;
+}
+#endif
+
 } // namespace
 
 void AppendNormalisedNumber(std::string_view number, TByteString& out)
@@ -48,6 +94,23 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out)
     std::size_t lastCharacter = TByteString::npos;
     std::size_t groupMark = TByteString::npos;
     for (std::size_t p = 0; p < number.size();) {
+        if (number.size() - p >= 16) {
+            if (const std::size_t run = PlainAsciiRun(number, p); run > 0) {
+                out.append(number.substr(p, run));
+                p += run;
+                lastCharacter = out.size() - 1;
+                continue;
+            }
+#if defined(__SSE2__)
+            char digits[8];
+            if (WideDigits(number.data() + p, digits)) {
+                out.append(digits, 8);
+                p += 16;
+                lastCharacter = out.size() - 1;
+                continue;
+            }
+#endif
+        }
         const std::size_t length = CharacterLength(number, p);
         const char first = number[p];
         if (length == 1) {
