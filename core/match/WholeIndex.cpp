@@ -18,6 +18,7 @@ TWholeIndex::TWholeIndex(const TLineList& keys, std::vector<std::uint32_t> value
         keys_.push_back(key);
         shortest_ = std::min(shortest_, key.size());
         longest_ = std::max(longest_, key.size());
+        endings_[EndingOf(key) / 64] |= std::uint64_t{1} << (EndingOf(key) % 64);
         const std::uint64_t hash = HashOf(key);
         std::size_t at = hash >> shift_;
         while (slots_[at].key != kNone)
