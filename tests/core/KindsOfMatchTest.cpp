@@ -277,6 +277,27 @@ TEST(KindsOfMatch, OtherGroupPaysOnlyTicketsWhoseGroupIsACount)
         EXPECT_TRUE(WinsOf({group + kKumi + digits}, {TMatchRule::OtherGroup}, tickets).empty()) << group;
 }
 
+TEST(KindsOfMatch, ManyWholeNumbersPayOnlyTheTicketEqualToEach)
+{
+    // 1, 11, 111, ...: every ticket of ones ends in all the shorter ones and equals just one.
+    std::vector<std::string> numbers;
+    for (std::size_t n = 1; n <= 255; ++n)
+        numbers.push_back(std::string(n, '1'));
+    const std::vector<std::string> tickets{std::string(300, '1'),
+                                           std::string(40, '1') + " ",
+                                           [] {
+                                               std::string wide;
+                                               for (int n = 0; n < 100; ++n)
+                                                   wide += "\x82\x50"; // full-width 1
+                                               return wide;
+                                           }(),
+                                           std::string(255, '1'),
+                                           "2" + std::string(7, '1'),
+                                           "1"};
+    const TWins expected{{0, 5}, {39, 1}, {99, 2}, {254, 3}};
+    EXPECT_EQ(WinsOf(numbers, std::vector<TMatchRule>(numbers.size(), TMatchRule::Whole), tickets), expected);
+}
+
 TEST(KindsOfMatch, NumbersThatNormaliseToNothingPayNothing)
 {
     // "番" alone, or a 組違い number without 組, must not pay every ticket.
