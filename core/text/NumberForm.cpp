@@ -68,21 +68,25 @@ std::size_t PlainAsciiRun(std::string_view number, std::size_t p)
 }
 
 #if defined(__SSE2__)
-// Eight full-width digits at `bytes` as ASCII into `out`; false, writing nothing, when the 16
-// bytes are not eight full-width digits.
-bool WideDigits(const char* bytes, char* out)
+// Full-width digits from `p` as ASCII into `out`, sixteen bytes (eight digits) at a time while
+// they last, at most kWideRun of them; the number of bytes of `number` taken.
+constexpr std::size_t kWideRun = 256;
+std::size_t WideDigitRun(std::string_view number, std::size_t p, char (&out)[kWideRun])
 {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    const __m128i leads = _mm_and_si128(chunk, _mm_set1_epi16(0xFF));
-    const __m128i trails = _mm_srli_epi16(chunk, 8);
-    const __m128i digits = _mm_and_si128(
-        _mm_cmpeq_epi16(leads, _mm_set1_epi16(0x82)),
-        _mm_and_si128(_mm_cmpgt_epi16(trails, _mm_set1_epi16(0x4E)), _mm_cmplt_epi16(trails, _mm_set1_epi16(0x59))));
-    if (_mm_movemask_epi8(digits) != 0xFFFF)
-        return false;
-    const __m128i ascii = _mm_packus_epi16(_mm_sub_epi16(trails, _mm_set1_epi16(0x4F - '0')), _mm_setzero_si128());
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), ascii);
-    return true;
+    std::size_t made = 0;
+    for (; number.size() - p >= 16 && made < kWideRun; p += 16, made += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(number.data() + p));
+        const __m128i leads = _mm_and_si128(chunk, _mm_set1_epi16(0xFF));
+        const __m128i trails = _mm_srli_epi16(chunk, 8);
+        const __m128i digits = _mm_and_si128(_mm_cmpeq_epi16(leads, _mm_set1_epi16(0x82)),
+                                             _mm_and_si128(_mm_cmpgt_epi16(trails, _mm_set1_epi16(0x4E)),
+                                                           _mm_cmplt_epi16(trails, _mm_set1_epi16(0x59))));
+        if (_mm_movemask_epi8(digits) != 0xFFFF)
+            break;
+        const __m128i ascii = _mm_packus_epi16(_mm_sub_epi16(trails, _mm_set1_epi16(0x4F - '0')), _mm_setzero_si128());
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + made), ascii);
+    }
+    return 2 * made;
 }
 #endif
 
@@ -91,6 +95,9 @@ bool WideDigits(const char* bytes, char* out)
 void AppendNormalisedNumber(std::string_view number, TByteString& out)
 {
     const std::size_t start = out.size();
+    // The normal form is never longer: a long number then grows the output once.
+    if (number.size() > 64)
+        out.reserve(start + number.size());
     std::size_t lastCharacter = TByteString::npos;
     std::size_t groupMark = TByteString::npos;
     for (std::size_t p = 0; p < number.size();) {
@@ -102,10 +109,10 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out)
                 continue;
             }
 #if defined(__SSE2__)
-            char digits[8];
-            if (WideDigits(number.data() + p, digits)) {
-                out.append(digits, 8);
-                p += 16;
+            char digits[kWideRun];
+            if (const std::size_t run = WideDigitRun(number, p, digits); run > 0) {
+                out.append(digits, run / 2);
+                p += run;
                 lastCharacter = out.size() - 1;
                 continue;
             }

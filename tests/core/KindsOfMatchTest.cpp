@@ -379,6 +379,13 @@ TEST(NumberForm, LongRunsOfOneFormNormaliseAsShortOnes)
             number += kBan;
         ASSERT_EQ(NormalisedNumber(number), expected) << number;
     }
+    std::string wide;
+    std::string ascii;
+    for (int n = 0; n < 700; ++n) {
+        wide += "\x82" + std::string(1, static_cast<char>(0x4F + n % 10));
+        ascii += static_cast<char>('0' + n % 10);
+    }
+    EXPECT_EQ(NormalisedNumber(wide + " " + wide), ascii + ascii);
 }
 
 TEST(RuleKey, IsReadWrittenAndKeptInSplitClasses)
