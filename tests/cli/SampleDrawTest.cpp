@@ -71,9 +71,9 @@ TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
     state.CheckRequested = true;
     kelmora::RunRequestedCheck(state);
     EXPECT_EQ(Checked(dir, files), state.resultLog.Text());
-    ASSERT_TRUE(state.lastTotal && state.lastTotal->amount);
-    EXPECT_EQ(*state.lastTotal->amount, 1'021'264'200ULL);
-    EXPECT_EQ(state.lastTotal->winningTickets, 11U);
+    ASSERT_TRUE(state.lastResult && state.lastResult->Total().amount);
+    EXPECT_EQ(*state.lastResult->Total().amount, 1'021'264'200ULL);
+    EXPECT_EQ(state.lastResult->Total().winningTickets, 11U);
 }
 
 TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
