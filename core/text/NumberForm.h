@@ -55,8 +55,9 @@ inline std::size_t NormalFormOffset(std::string_view number)
                 return std::string_view::npos;
     }
     for (; p < number.size(); ++p) {
+        // Blanks and bytes past ASCII at once: one test for the digits that end most tickets.
         const auto byte = static_cast<unsigned char>(number[p]);
-        if (byte == ' ' || byte == '\t' || (byte >= 0x80 && !isMark(p)))
+        if ((byte <= ' ' || byte >= 0x80) && (byte == ' ' || byte == '\t' || (byte >= 0x80 && !isMark(p))))
             return std::string_view::npos;
     }
     if (mark == std::string_view::npos || mark < 2 || number[0] != '0')
