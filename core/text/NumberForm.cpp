@@ -1,5 +1,7 @@
 #include "core/text/NumberForm.h"
 
+#include "core/base/HugePages.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -96,8 +98,10 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out)
 {
     const std::size_t start = out.size();
     // The normal form is never longer: a long number then grows the output once.
-    if (number.size() > 64)
+    if (number.size() > 64) {
         out.reserve(start + number.size());
+        AdviseHugePages(out.data() + start, number.size());
+    }
     std::size_t lastCharacter = TByteString::npos;
     std::size_t groupMark = TByteString::npos;
     for (std::size_t p = 0; p < number.size();) {
