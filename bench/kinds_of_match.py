@@ -8,8 +8,11 @@ with and without a Rule key in every class, whole batch runs writing the results
 the 1,000-number draw of bench/whole_process.py with every class `ends`, and a year-end jumbo
 shaped draw (1等 and 前後賞 whole, 組違い賞 other-group, 2等 whole, 3等 組下1ケタ ends, 4等-7等
 ends). A class with a kind normalises every ticket once per check; the ratio is what that costs.
-Runs alternate their order; each process's CPU time (user + system) comes from the kernel.
-Printed: the medians and the ratios of the medians (target: at most 1.5).
+A third pair: 255 whole classes (1, 11, 111, ...) against one 100 MB line of full-width
+digits, which no class pays by its bytes and which normalises to 50M ASCII digits.
+Runs alternate their order; each process's CPU time (user + system) and peak size come from the
+kernel; under callgrind, where valgrind is installed, one more run of each jumbo draw gives the
+instructions per ticket. Printed: the medians and the ratios of the medians.
 """
 
 import argparse
@@ -43,6 +46,17 @@ def write_jumbo(path):
     for n, (label, numbers, rule) in enumerate(JUMBO, 1):
         lines += [b"Hit%d=%s" % (n, label.encode()), b"No%d=%s" % (n, b",".join(numbers)), b"SHO%d=300" % n,
                   b"Rule%d=%s" % (n, rule)]
+    with open(path, "wb") as out:
+        out.write(b"\r\n".join(lines) + b"\r\n")
+
+
+def write_ones(path, rule):
+    """255 classes whose numbers are 1, 11, 111, ..., each with `rule` (None: no key)."""
+    lines = [b"[Ver]", b"No=255", b"EVENT=ones", b"[Hit]"]
+    for n in range(1, 256):
+        lines += [b"Hit%d=c%d" % (n, n), b"No%d=%s" % (n, b"1" * n), b"SHO%d=1" % n]
+        if rule is not None:
+            lines.append(b"Rule%d=%s" % (n, rule))
     with open(path, "wb") as out:
         out.write(b"\r\n".join(lines) + b"\r\n")
 
@@ -83,22 +97,41 @@ def main():
         without_rules(draws["jumbo-kinds.wkx"], draws["jumbo-plain.wkx"])
         report = os.path.join(directory, "report.txt")
         commands = {name: [checker, path, tickets, "-o", report] for name, path in draws.items()}
+        line = os.path.join(directory, "line.wkn")
+        # Written by another process: the kernel counts this one's peak size into its children's.
+        subprocess.run([sys.executable, "-c", "import sys; open(sys.argv[1], 'wb').write(b'\\x82\\x50' * 50000000 + "
+                        "b'\\r\\n')", line], check=True)  # 50M full-width 1s
+        for name, rule in (("ones-whole.wkx", b"whole"), ("ones-plain.wkx", None)):
+            write_ones(os.path.join(directory, name), rule)
+            commands[name] = [checker, os.path.join(directory, name), line, "-o", report]
         whole_process.measure(commands["1k-plain.wkx"])  # warm the page cache
 
         cpu = {name: [] for name in commands}
+        peak = {name: [] for name in commands}
         names = list(commands)
         for run in range(args.runs):
             for name in (names if run % 2 == 0 else names[::-1]):
-                cpu[name].append(whole_process.measure(commands[name])[0])
+                seconds, resident = whole_process.measure(commands[name])
+                cpu[name].append(seconds)
+                peak[name].append(resident)
+        counted = {name: whole_process.instructions(commands[name]) for name in ("jumbo-kinds.wkx", "jumbo-plain.wkx")}
 
     median = {name: statistics.median(cpu[name]) for name in names}
-    print("%d tickets, %d paired runs; median CPU:" % (args.tickets, args.runs))
+    print("%d tickets, %d paired runs; medians:" % (args.tickets, args.runs))
     for name in names:
-        print("  %-18s %7.1f ms" % (name, 1000 * median[name]))
-    print("Ratios (target: at most 1.5):")
-    print("  1,000 numbers, every class ends / no keys   = %5.2f" % (median["1k-ends.wkx"] / median["1k-plain.wkx"]))
-    print("  jumbo, classes with kinds / no keys         = %5.2f" %
+        print("  %-18s CPU %7.1f ms   peak %7.1f MiB" % (name, 1000 * median[name], statistics.median(peak[name]) / 2**20))
+    print("Instructions per ticket (callgrind):")
+    for name, count in counted.items():
+        print("  %-18s %s" % (name, whole_process.per_ticket(count, args.tickets)))
+    print("Ratios:")
+    print("  1,000 numbers, every class ends / no keys   = %5.2f   (target: at most 1.5)" %
+          (median["1k-ends.wkx"] / median["1k-plain.wkx"]))
+    print("  jumbo, classes with kinds / no keys         = %5.2f   (target: at most 1.1)" %
           (median["jumbo-kinds.wkx"] / median["jumbo-plain.wkx"]))
+    print("  255 whole classes, 100 MB line / no keys    = %5.2f   (target: at most 1.5)" %
+          (median["ones-whole.wkx"] / median["ones-plain.wkx"]))
+    print("  255 whole classes, 100 MB line: CPU %.2f s, peak %.0f MiB   (target: within 10 s and 500 MB)" %
+          (median["ones-whole.wkx"], statistics.median(peak["ones-whole.wkx"]) / 2**20))
 
 
 if __name__ == "__main__":

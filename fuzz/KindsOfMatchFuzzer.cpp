@@ -7,8 +7,8 @@
 
 #include "core/base/LineList.h"
 #include "core/match/MatchRule.h"
-#include "core/text/NumberForm.h"
 #include "core/match/WinFinder.h"
+#include "core/text/NumberForm.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
@@ -55,10 +55,14 @@ bool Wins(TMatchRule rule, std::string_view number, std::string_view ticket)
     case TMatchRule::Whole:
         return !w.empty() && t == w;
     case TMatchRule::OtherGroup: {
+        // Only a 組 that is a count (digits after normalisation) names another 組.
         const std::size_t wm = FindGroupMark(w);
         const std::size_t tm = FindGroupMark(t);
-        return wm != std::string_view::npos && tm != std::string_view::npos && w.substr(wm) == t.substr(tm) &&
-            w.substr(0, wm) != t.substr(0, tm);
+        const auto isCount = [](std::string_view group) {
+            return !group.empty() && group.find_first_not_of("0123456789") == std::string_view::npos;
+        };
+        return wm != std::string_view::npos && tm != std::string_view::npos && isCount(w.substr(0, wm)) &&
+            isCount(t.substr(0, tm)) && w.substr(wm) == t.substr(tm) && w.substr(0, wm) != t.substr(0, tm);
     }
     }
     return false;
@@ -88,8 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TLineList tickets;
     for (const std::string_view line : ticketLines) {
         tickets.push_back(line);
-        if (IsNormalisedNumber(line))
-            FUZZ_CHECK(NormalisedNumber(line) == line);
+        if (const std::size_t start = NormalFormOffset(line); start != std::string_view::npos)
+            FUZZ_CHECK(NormalisedNumber(line) == line.substr(start));
     }
 
     std::vector<std::pair<std::size_t, std::size_t>> found;

@@ -1,11 +1,11 @@
 #include "core/draw/DefinitionWriter.h"
 
-#include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
-#include "core/text/NumberForm.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
 #include "core/files/SafeFileWriter.h"
+#include "core/text/Cp932ToUtf8.h"
+#include "core/text/NumberForm.h"
 
 #include <algorithm>
 #include <string>
@@ -78,13 +78,13 @@ bool KeepsText(const TPrizeClass& prizeClass)
 }
 
 // An other-group class pays the 番号 in every 組 but the winning number's own: without a 組
-// the number would pay nothing.
+// count (12組, not A組) the number would pay nothing.
 void CheckOtherGroup(const TPrizeClass& prizeClass, std::size_t row)
 {
     if (prizeClass.rule != TMatchRule::OtherGroup)
         return;
     for (const std::string_view number : prizeClass.numbers) {
-        if (FindGroupMark(NormalisedNumber(number)) != std::string_view::npos)
+        if (GroupCountLength(NormalisedNumber(number)) != 0)
             continue;
         std::string shown;
         AppendCp932AsUtf8(number, shown);

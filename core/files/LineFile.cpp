@@ -3,10 +3,11 @@
 #include "core/base/FileDescriptor.h"
 #include "core/base/HugePages.h"
 #include "core/base/KelmoraError.h"
-#include "core/files/SafeFileWriter.h"
 #include "core/base/SystemReason.h"
+#include "core/files/SafeFileWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -19,14 +20,6 @@
 #endif
 
 namespace kelmora {
-
-TLineList SplitLines(TByteString data)
-{
-    data.resize(UpToNul(data).size());
-    if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
-        data.shrink_to_fit();
-    return SplitRawLines(std::move(data));
-}
 
 namespace {
 
@@ -55,9 +48,10 @@ namespace {
         static_cast<std::size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(i), data.end(), '\n'));
 }
 
-} // namespace
-
-TLineList SplitRawLines(TByteString data)
+// Splits `data` at its line breaks; with `endsAtNul` the text ends at its first NUL, found in
+// the same pass.
+template <bool endsAtNul>
+TLineList Split(TByteString data)
 {
     if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
@@ -65,36 +59,88 @@ TLineList SplitRawLines(TByteString data)
     spans.reserve(CountLineFeeds(data) + 1);
     AdviseHugePages(spans.data(), spans.capacity() * sizeof(TLineList::Span));
 
-    // Visits every CR and LF in order; the LF of a CR LF lies before the next entry's start.
+    // Visits every line break in order; the LF of a CR LF lies before the next entry's start.
     const char* const bytes = data.data();
-    const std::size_t size = data.size();
+    std::size_t size = data.size();
     std::size_t entry = 0;
     const auto lineBreakAt = [&](std::size_t at) {
-        if (at < entry)
-            return;
         spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)});
         entry = bytes[at] == '\r' && at + 1 < size && bytes[at + 1] == '\n' ? at + 2 : at + 1;
     };
     std::size_t i = 0;
 #if defined(__SSE2__)
-    // Lines are short: a bit mask of the line breaks in 32 bytes beats a search per line.
+    // Lines are short: bit masks of the CRs, LFs and NULs in 64 bytes beat a search per line.
+    // An LF just after a CR is that CR's line break and no line of its own, so each line costs
+    // one step.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const auto breaks = [&](const char* p) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        return static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+    const __m128i zero = _mm_setzero_si128();
+    const auto bitsOf = [](__m128i equal, int k) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(equal))) << (16 * k);
     };
-    for (; size - i >= 32; i += 32)
-        for (std::uint32_t mask = breaks(bytes + i) | breaks(bytes + i + 16) << 16; mask != 0; mask &= mask - 1)
-            lineBreakAt(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+    std::uint64_t crBefore = 0; // the last byte of the previous 64 was a CR
+    for (; size - i >= 64; i += 64) {
+        std::uint64_t crs = 0;
+        std::uint64_t lfs = 0;
+        std::uint64_t nuls = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
+            crs |= bitsOf(_mm_cmpeq_epi8(chunk, cr), k);
+            lfs |= bitsOf(_mm_cmpeq_epi8(chunk, lf), k);
+            if (endsAtNul)
+                nuls |= bitsOf(_mm_cmpeq_epi8(chunk, zero), k);
+        }
+        if (nuls != 0) {
+            // The bytes before the NUL go to the byte loop below.
+            size = i + static_cast<std::size_t>(std::countr_zero(nuls));
+            break;
+        }
+        // A CR followed by an LF: the next entry starts after both.
+        const std::uint64_t nextLf = size - i > 64 && bytes[i + 64] == '\n' ? 1 : 0;
+        const std::uint64_t pairs = crs & (lfs >> 1 | nextLf << 63);
+        std::uint64_t ends = crs | (lfs & ~(crs << 1 | crBefore));
+        crBefore = crs >> 63;
+        for (; ends != 0; ends &= ends - 1) {
+            const int bit = std::countr_zero(ends);
+            const std::size_t at = i + static_cast<std::size_t>(bit);
+            spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)});
+            entry = at + 1 + ((pairs >> bit) & 1);
+        }
+    }
 #endif
-    for (; i < size; ++i)
-        if (bytes[i] == '\r' || bytes[i] == '\n')
+    for (; i < size; ++i) {
+        const char c = bytes[i];
+        if (endsAtNul && c == '\0') {
+            size = i;
+            break;
+        }
+        if ((c == '\r' || c == '\n') && i >= entry)
             lineBreakAt(i);
+    }
     if (entry < size)
         spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(size - entry)});
+    if (endsAtNul && size < data.size()) {
+        data.resize(size);
+        // A large buffer that held a short text gives its memory back.
+        if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
+            data.shrink_to_fit();
+    }
     return TLineList(std::move(data), std::move(spans));
+}
+
+} // namespace
+
+TLineList SplitLines(TByteString data)
+{
+    // Only the text before a NUL must fit in a list.
+    if (data.size() > TLineList::kMaxBytes)
+        data.resize(UpToNul(data).size());
+    return Split<true>(std::move(data));
+}
+
+TLineList SplitRawLines(TByteString data)
+{
+    return Split<false>(std::move(data));
 }
 
 TByteString JoinLines(const TLineList& entries)
@@ -166,8 +212,8 @@ TByteString ReadToEnd(int fd, std::size_t claimed, std::size_t expected, const s
             break;
         if (endsAtNul) {
             const char* piece = data.data() + filled;
-            if (const char* at = std::find(piece, piece + got, '\0'); at != piece + got) {
-                nul = static_cast<std::size_t>(at - data.data());
+            if (const void* at = std::memchr(piece, '\0', got); at != nullptr) {
+                nul = static_cast<std::size_t>(static_cast<const char*>(at) - data.data());
                 break;
             }
         }

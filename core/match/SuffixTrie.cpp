@@ -69,6 +69,16 @@ TSuffixTrie::TSuffixTrie(const TLineList& numbers)
         }
         nodes_.push_back(node);
     }
+
+    digits_.reserve(1110);
+    for (unsigned length = 1, count = 10; length <= kDigitDepth; ++length, count *= 10) {
+        for (unsigned n = 0; n < count; ++n) {
+            std::uint32_t at = 0;
+            for (unsigned k = 0, rest = n; k < length && at != kNone; ++k, rest /= 10)
+                at = Child(at, static_cast<unsigned char>('0' + rest % 10));
+            digits_.push_back({at, at == kNone ? kNone : nodes_[at].id});
+        }
+    }
 }
 
 } // namespace kelmora

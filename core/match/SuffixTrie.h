@@ -30,7 +30,27 @@ public:
         std::uint32_t node = 0;
         if (nodes_[0].id != kNone)
             found(nodes_[0].id);
-        for (auto p = text.size(); p-- > 0;) {
+        auto p = text.size();
+        if (p >= kDigitDepth) {
+            // Tickets end in digits: their first steps are one look each.
+            const unsigned d0 = static_cast<unsigned char>(text[p - 1]) - unsigned{'0'};
+            const unsigned d1 = static_cast<unsigned char>(text[p - 2]) - unsigned{'0'};
+            const unsigned d2 = static_cast<unsigned char>(text[p - 3]) - unsigned{'0'};
+            if (d0 < 10 && d1 < 10 && d2 < 10) {
+                const auto step = [&](std::size_t at) {
+                    const TDigitStep next = digits_[at];
+                    if (next.id != kNone)
+                        found(next.id);
+                    node = next.node;
+                    return node != kNone;
+                };
+                const std::size_t two = d1 * 10 + d0;
+                if (!step(d0) || !step(10 + two) || !step(110 + d2 * 100 + two))
+                    return;
+                p -= kDigitDepth;
+            }
+        }
+        while (p-- > 0) {
             node = Child(node, static_cast<unsigned char>(text[p]));
             if (node == kNone)
                 return;
@@ -61,7 +81,15 @@ private:
         return n.firstChild + rank;
     }
 
+    // The nodes reached by one, two and three ASCII digits (10 + 100 + 1,000 of them, kNone
+    // where no number ends so), read instead of the trie's first steps.
+    static constexpr std::size_t kDigitDepth = 3;
+    struct TDigitStep {
+        std::uint32_t node;
+        std::uint32_t id; // the node's
+    };
     std::vector<Node> nodes_;
+    std::vector<TDigitStep> digits_;
 };
 
 } // namespace kelmora

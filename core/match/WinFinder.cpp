@@ -1,8 +1,9 @@
 #include "core/match/WinFinder.h"
 
-#include "core/text/NumberForm.h"
 #include "core/match/SuffixIndex.h"
 #include "core/match/SuffixTrie.h"
+#include "core/match/WholeIndex.h"
+#include "core/text/NumberForm.h"
 
 #include <algorithm>
 #include <map>
@@ -31,27 +32,11 @@ constexpr std::size_t kPrefetchDistance = 16;
 struct TByteSink {
     static constexpr bool kNormalise = false;
     THits& hits;
-    void operator()(std::uint32_t id, std::size_t ticket) const
+    void operator()(std::uint32_t id, std::size_t ticket, std::string_view) const
     {
         hits.push_back({id, static_cast<std::uint32_t>(ticket)});
     }
-};
-
-// Takes the hits of a walk over the normalised tickets: a key that stands for one target
-// needing no further look is that target's win; the others wait for their targets' checks.
-struct TRuleSink {
-    static constexpr bool kNormalise = true;
-    THits& hits;
-    THits& keyHits;
-    const std::vector<std::uint32_t>& direct; // by key id: its one target's id, or kNone
-    void operator()(std::uint32_t id, std::size_t ticket) const
-    {
-        const std::uint32_t target = direct[id];
-        if (target != kNone)
-            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
-        else
-            keyHits.push_back({id, static_cast<std::uint32_t>(ticket)});
-    }
+    void Whole(std::size_t, std::string_view) const {}
 };
 
 template <class Index, class Sink>
@@ -62,13 +47,19 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
         if (j + kPrefetchDistance < tickets.size())
             index.Prefetch(tickets[j + kPrefetchDistance]);
         std::string_view ticket = tickets[j];
-        // Most tickets are already in normal form (12組345678): only the others are copied.
-        if (Sink::kNormalise && !IsNormalisedNumber(ticket)) {
-            scratch.clear();
-            AppendNormalisedNumber(ticket, scratch);
-            ticket = scratch;
+        // Most tickets are in normal form (12組345678) or are after their leading zeros
+        // (012組345678): only the others are copied.
+        if (Sink::kNormalise) {
+            if (const std::size_t start = NormalFormOffset(ticket); start != std::string_view::npos) {
+                ticket.remove_prefix(start);
+            } else {
+                scratch.clear();
+                AppendNormalisedNumber(ticket, scratch);
+                ticket = scratch;
+            }
         }
-        index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j); });
+        index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j, ticket); });
+        sink.Whole(j, ticket);
     }
 }
 
@@ -133,7 +124,7 @@ std::uint32_t FindByteHits(const TLineList& numbers, const TLineList& tickets, T
 struct TTarget {
     TMatchRule rule;
     std::uint32_t id;       // the finder's id of the numbers that share this target
-    std::string_view group; // other-group: the winning number's 組
+    std::string_view group; // other-group: the winning number's 組 count
     std::size_t keyLength;  // the bytes a ticket must end in
     bool checkBoundary;     // the key's first byte could be a character's second byte
 
@@ -141,7 +132,8 @@ struct TTarget {
     bool Direct() const { return (rule == TMatchRule::Ends && !checkBoundary) || rule == TMatchRule::Bytes; }
 };
 
-// Whether the normalised ticket, which ends in the target's key, wins with it.
+// Whether the normalised ticket, which ends in the target's key, wins with it. Whole targets
+// are found by their own lookup, never here.
 bool Wins(const TTarget& target, std::string_view ticket)
 {
     const std::size_t at = ticket.size() - target.keyLength;
@@ -150,17 +142,51 @@ bool Wins(const TTarget& target, std::string_view ticket)
     case TMatchRule::Ends:
         return !target.checkBoundary || StartsCharacter(ticket, at);
     case TMatchRule::Whole:
-        return at == 0;
+        return false;
     case TMatchRule::OtherGroup:
-        // The key is 組 and the 番号: it must be the ticket's first 組, after another 組.
-        return FindGroupMark(ticket) == at && ticket.substr(0, at) != target.group;
+        // The key is 組 and the 番号: what comes before it must be the ticket's 組 count, and
+        // another one than the winning number's.
+        return at > 0 && GroupCountLength(ticket) == at && ticket.substr(0, at) != target.group;
     }
     return false;
 }
 
+// Takes the hits of a walk over the normalised tickets, each checked while the ticket is at
+// hand, so that a pair that does not win costs nothing to keep: a key that stands for one
+// target needing no further look is that target's win; a key's other targets are checked
+// against the ticket; the whole ticket is looked up among the whole numbers.
+struct TRuleSink {
+    static constexpr bool kNormalise = true;
+    THits& hits;
+    const std::vector<TTarget>& targets;
+    const std::vector<std::uint32_t>& firstTarget;  // by key id: where its targets start in byKey
+    const std::vector<std::uint32_t>& targetsByKey; // target indexes, grouped by key id
+    const std::vector<std::uint32_t>& direct;       // by key id: its one target's id, or kNone
+    const TWholeIndex& whole;                       // the whole targets' ids by their numbers
+
+    void operator()(std::uint32_t id, std::size_t ticket, std::string_view text) const
+    {
+        if (const std::uint32_t target = direct[id]; target != kNone) {
+            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
+            return;
+        }
+        for (std::uint32_t t = firstTarget[id]; t < firstTarget[id + 1]; ++t) {
+            const TTarget& target = targets[targetsByKey[t]];
+            if (Wins(target, text))
+                hits.push_back({target.id, static_cast<std::uint32_t>(ticket)});
+        }
+    }
+    void Whole(std::size_t ticket, std::string_view text) const
+    {
+        if (const std::uint32_t target = whole.Find(text); target != kNone)
+            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
+    }
+};
+
 // The hits of the numbers that name a rule: every distinct rule and normalised number is one
-// target; the targets' keys go into one suffix index, so that one walk over each normalised
-// ticket finds them all, and each key found is then checked against its targets.
+// target. The keys that a ticket must end in go into one suffix index and the whole numbers
+// into one table, so that each ticket is normalised once and walked once, whatever the
+// number of targets.
 std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
                            THits& hits, std::vector<std::uint32_t>& idOfEntry, std::uint32_t nextId)
 {
@@ -176,6 +202,8 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
     std::map<std::pair<TMatchRule, std::string_view>, std::uint32_t> targetOf;
     TLineList keys;
     std::vector<std::uint32_t> targetOfKey;
+    TLineList wholeNumbers;
+    std::vector<std::uint32_t> wholeIds;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const TMatchRule rule = rules[entries[k]];
         const std::string_view number = normalised[k];
@@ -186,30 +214,35 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
         std::string_view key = number;
         std::string_view group;
         if (rule == TMatchRule::OtherGroup) {
-            // Without its own 組 the number names no other one: it matches nothing.
-            const std::size_t mark = FindGroupMark(number);
-            key = mark == std::string_view::npos ? std::string_view() : number.substr(mark);
-            group = number.substr(0, mark == std::string_view::npos ? 0 : mark);
+            // Without a 組 count of its own the number names no other one: it matches nothing.
+            const std::size_t count = GroupCountLength(number);
+            key = count == 0 ? std::string_view() : number.substr(count);
+            group = number.substr(0, count);
         }
         const bool checkBoundary = !key.empty() && IsTrailByte(static_cast<unsigned char>(key.front()));
         targets.push_back({rule, nextId + found->second, group, key.size(), checkBoundary});
         // An empty number would pay every ticket; a number that normalises to nothing pays none.
         if (key.empty())
             continue;
+        if (rule == TMatchRule::Whole) {
+            wholeNumbers.push_back(key);
+            wholeIds.push_back(targets.back().id);
+            continue;
+        }
         keys.push_back(key);
         targetOfKey.push_back(static_cast<std::uint32_t>(targets.size() - 1));
     }
     const auto distinctTargets = static_cast<std::uint32_t>(targets.size());
-    if (keys.empty())
+    if (keys.empty() && wholeNumbers.empty())
         return distinctTargets;
 
     // Equal keys share an id: each id's targets side by side, and the one target of a key
     // that needs no check.
+    const TWholeIndex whole(wholeNumbers, std::move(wholeIds));
     std::vector<std::uint32_t> keyIdOf;
     std::vector<std::uint32_t> firstTarget;
     std::vector<std::uint32_t> targetsByKey;
     std::vector<std::uint32_t> direct;
-    THits keyHits;
     FindHits(keys, tickets, keyIdOf, [&](std::uint32_t distinctKeys) {
         firstTarget.assign(std::size_t{distinctKeys} + 1, 0);
         for (const std::uint32_t id : keyIdOf)
@@ -226,18 +259,8 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
             if (firstTarget[id + 1] - firstTarget[id] == 1 && only.Direct())
                 direct[id] = only.id;
         }
-        return TRuleSink{hits, keyHits, direct};
+        return TRuleSink{hits, targets, firstTarget, targetsByKey, direct, whole};
     });
-    std::string ticket;
-    for (const THit& hit : keyHits) {
-        ticket.clear();
-        AppendNormalisedNumber(tickets[hit.ticket], ticket);
-        for (std::uint32_t t = firstTarget[hit.id]; t < firstTarget[hit.id + 1]; ++t) {
-            const TTarget& target = targets[targetsByKey[t]];
-            if (Wins(target, ticket))
-                hits.push_back({target.id, hit.ticket});
-        }
-    }
     return distinctTargets;
 }
 

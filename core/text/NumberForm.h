@@ -5,7 +5,10 @@
 #include "core/base/ByteString.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace kelmora {
@@ -21,30 +24,62 @@ inline constexpr std::string_view kNumberMark = "\x94\xD4";
 void AppendNormalisedNumber(std::string_view number, TByteString& out);
 TByteString NormalisedNumber(std::string_view number);
 
-// Whether `number` is its own normal form, told quickly for the common shapes: ASCII without
-// blanks, and at most one 組 whose count has no leading zero. False for anything else, even
-// where normalising would change nothing.
-inline bool IsNormalisedNumber(std::string_view number)
+// Where the normal form of `number` starts inside it, told quickly for the common shapes:
+// ASCII without blanks and at most one 組, whose count may have leading zeros (the normal form
+// is then the rest). npos for anything else, even where normalising would change nothing.
+inline std::size_t NormalFormOffset(std::string_view number)
 {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = kOnes * 0x80;
+    const auto hasByte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t v = word ^ (kOnes * byte);
+        return ((v - kOnes) & ~v & kHighs) != 0;
+    };
     std::size_t mark = std::string_view::npos;
-    for (std::size_t p = 0; p < number.size(); ++p) {
+    // A byte past ASCII may only start the one 組.
+    const auto isMark = [&](std::size_t p) {
+        if (mark != std::string_view::npos || p + 1 >= number.size() || number[p] != kGroupMark[0] ||
+            number[p + 1] != kGroupMark[1])
+            return false;
+        mark = p;
+        return true;
+    };
+    std::size_t p = 0;
+    for (; number.size() - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, number.data() + p, 8);
+        if (hasByte(word, ' ') || hasByte(word, '\t'))
+            return std::string_view::npos;
+        for (std::uint64_t highs = word & kHighs; highs != 0; highs &= highs - 1)
+            if (!isMark(p + static_cast<std::size_t>(std::countr_zero(highs)) / 8))
+                return std::string_view::npos;
+    }
+    for (; p < number.size(); ++p) {
+        // Blanks and bytes past ASCII at once: one test for the digits that end most tickets.
         const auto byte = static_cast<unsigned char>(number[p]);
-        if (byte == ' ' || byte == '\t')
-            return false;
-        if (byte < 0x80)
-            continue;
-        if (mark != std::string_view::npos || number.substr(p, 2) != kGroupMark)
-            return false;
-        mark = p++;
+        if ((byte <= ' ' || byte >= 0x80) && (byte == ' ' || byte == '\t' || (byte >= 0x80 && !isMark(p))))
+            return std::string_view::npos;
     }
     if (mark == std::string_view::npos || mark < 2 || number[0] != '0')
-        return true;
+        return 0;
     const std::string_view group = number.substr(0, mark);
-    return !std::all_of(group.begin(), group.end(), IsAsciiDigit);
+    if (!std::all_of(group.begin(), group.end(), IsAsciiDigit))
+        return 0;
+    return std::min(group.find_first_not_of('0'), group.size() - 1);
+}
+
+// Whether `number` is its own normal form, told quickly as above.
+inline bool IsNormalisedNumber(std::string_view number)
+{
+    return NormalFormOffset(number) == 0;
 }
 
 // Where the first 組 of `text` starts, by character; npos when it holds none.
 std::size_t FindGroupMark(std::string_view text);
+
+// Whether the normalised `number` has a 組 whose count is a number ("12組345678", not
+// "A組345678", "番組345678" or "組345678"); the length of that count, or 0.
+std::size_t GroupCountLength(std::string_view number);
 
 // Whether `offset` starts a character of `text` rather than being the second byte of one.
 bool StartsCharacter(std::string_view text, std::size_t offset);

@@ -148,8 +148,8 @@ bool ModelWins(TMatchRule rule, const TMeant& winning, const TMeant& ticket)
     case TMatchRule::Whole:
         return !w.empty() && t == w;
     case TMatchRule::OtherGroup:
-        return winning.HasGroup() && ticket.HasGroup() && winning.digits == ticket.digits &&
-            winning.GroupKey() != ticket.GroupKey();
+        // Only a 組 that is a count names another 組.
+        return winning.group && ticket.group && winning.digits == ticket.digits && *winning.group != *ticket.group;
     }
     return false;
 }
@@ -174,9 +174,10 @@ TEST(KindsOfMatch, TheFinderPaysWhatTheModelPays)
         for (int n = 0; n < 300; ++n) {
             meantTickets.push_back(RandomMeant(random, 4));
             tickets.push_back(scribe.Write(meantTickets.back()));
-            // The walk's shortcut for tickets already in normal form must be right when it says so.
-            if (IsNormalisedNumber(tickets.back())) {
-                ASSERT_EQ(NormalisedNumber(tickets.back()), tickets.back());
+            // The walk's shortcut for tickets whose normal form is a part of them must be right
+            // when it says so.
+            if (const std::size_t start = NormalFormOffset(tickets.back()); start != std::string_view::npos) {
+                ASSERT_EQ(NormalisedNumber(tickets.back()), tickets.back().substr(start));
             }
         }
         TWins expected;
@@ -236,6 +237,69 @@ TEST(KindsOfMatch, TheYearEndJumboPaysOnlyWhatItPays)
     EXPECT_EQ(WinsOf({first}, {TMatchRule::Bytes}, {"112" + kKumi + "345678"}), (TWins{{0, 0}}));
 }
 
+TEST(KindsOfMatch, OtherGroupPaysOnlyTicketsWhoseGroupIsACount)
+{
+    const std::string digits = "345678";
+    const struct {
+        std::string ticket;
+        bool wins;
+    } rows[] = {
+        {kKumi + digits, false},                      // no 組 count
+        {"A" + kKumi + digits, false},                // a letter
+        {"\x82\x60" + kKumi + digits, false},         // a full-width letter
+        {kBan + kKumi + digits, false},               // 番組
+        {" " + kKumi + digits, false},                // a blank, dropped
+        {kWideSpace + kKumi + digits, false},         // a full-width blank, dropped
+        {"1A" + kKumi + digits, false},               // a count and a letter
+        {"-1" + kKumi + digits, false},               // a sign
+        {"12" + kKumi + digits, false},               // the winning number's own 組
+        {"0012" + kKumi + digits, false},             // the same, with zeros
+        {"\x82\x50\x82\x51" + kKumi + digits, false}, // the same, full-width
+        {"13" + kKumi + digits, true},
+        {"112" + kKumi + digits, true},
+        {"0" + kKumi + digits, true},
+        {" 1 3 " + kKumi + " " + digits + kBan, true},            // blanks and 番 dropped
+        {"\x82\x52" + kKumi + "\x82\x52\x82\x53" + "5678", true}, // ３組３４5678
+        {"13" + kKumi + "1" + digits, false},                     // another 番号
+        {"13" + kKumi + "1" + kKumi + digits, false},             // the 番号 after a second 組
+    };
+    std::vector<std::string> tickets;
+    std::vector<std::size_t> winners;
+    for (const auto& row : rows) {
+        if (row.wins)
+            winners.push_back(tickets.size());
+        tickets.push_back(row.ticket);
+    }
+    TWins expected;
+    for (const std::size_t j : winners)
+        expected.emplace_back(0, j);
+    EXPECT_EQ(WinsOf({"12" + kKumi + digits}, {TMatchRule::OtherGroup}, tickets), expected);
+    // A winning number whose 組 is no count names no other 組: it pays nothing.
+    for (const std::string& group : {std::string("A"), kBan, std::string()})
+        EXPECT_TRUE(WinsOf({group + kKumi + digits}, {TMatchRule::OtherGroup}, tickets).empty()) << group;
+}
+
+TEST(KindsOfMatch, ManyWholeNumbersPayOnlyTheTicketEqualToEach)
+{
+    // 1, 11, 111, ...: every ticket of ones ends in all the shorter ones and equals just one.
+    std::vector<std::string> numbers;
+    for (std::size_t n = 1; n <= 255; ++n)
+        numbers.push_back(std::string(n, '1'));
+    const std::vector<std::string> tickets{std::string(300, '1'),
+                                           std::string(40, '1') + " ",
+                                           [] {
+                                               std::string wide;
+                                               for (int n = 0; n < 100; ++n)
+                                                   wide += "\x82\x50"; // full-width 1
+                                               return wide;
+                                           }(),
+                                           std::string(255, '1'),
+                                           "2" + std::string(7, '1'),
+                                           "1"};
+    const TWins expected{{0, 5}, {39, 1}, {99, 2}, {254, 3}};
+    EXPECT_EQ(WinsOf(numbers, std::vector<TMatchRule>(numbers.size(), TMatchRule::Whole), tickets), expected);
+}
+
 TEST(KindsOfMatch, NumbersThatNormaliseToNothingPayNothing)
 {
     // "番" alone, or a 組違い number without 組, must not pay every ticket.
@@ -288,6 +352,44 @@ TEST(NumberForm, WhatTheNormalFormKeepsAndDrops)
     EXPECT_EQ(FindGroupMark("\x81\x91\x67"), std::string_view::npos);
 }
 
+TEST(NumberForm, LongRunsOfOneFormNormaliseAsShortOnes)
+{
+    // Long numbers are taken eight characters at a time where they can be; runs of every
+    // length, cut anywhere, must give what one character at a time gives.
+    std::mt19937 random(28);
+    for (int round = 0; round < 300; ++round) {
+        std::string number;
+        std::string expected;
+        const int group = static_cast<int>(random() % 3);
+        if (group > 0) {
+            number += std::string(random() % 3, '0') + std::to_string(group) + kKumi;
+            expected += std::to_string(group) + kKumi;
+        }
+        while (expected.size() < 60) {
+            const auto form = random() % 4;
+            for (auto n = random() % 20; n > 0; --n) {
+                const char digit = static_cast<char>('0' + random() % 10);
+                expected += digit;
+                number += form == 0 ? "\x82" + std::string(1, static_cast<char>(0x4F + (digit - '0')))
+                                    : std::string(1, digit);
+                if (form == 3 && n % 5 == 0)
+                    number += random() % 2 ? " " : kWideSpace;
+            }
+        }
+        ASSERT_EQ(NormalisedNumber(number + "\x82"), expected + "\x82") << number; // a lone lead byte stays
+        if (round % 3 == 0)
+            number += kBan;
+        ASSERT_EQ(NormalisedNumber(number), expected) << number;
+    }
+    std::string wide;
+    std::string ascii;
+    for (int n = 0; n < 700; ++n) {
+        wide += "\x82" + std::string(1, static_cast<char>(0x4F + n % 10));
+        ascii += static_cast<char>('0' + n % 10);
+    }
+    EXPECT_EQ(NormalisedNumber(wide + " " + wide), ascii + ascii);
+}
+
 TEST(RuleKey, IsReadWrittenAndKeptInSplitClasses)
 {
     const std::string file = "[Ver]\r\nNo=3\r\nEVENT=e\r\n[Hit]\r\nHit1=a\r\nNo1=1\r\nSHO1=x\r\nRule1= whole \r\n"
@@ -338,6 +440,8 @@ TEST(RuleKey, AnOtherGroupNumberWithoutGroupIsNotWritten)
     prizeClass.numbers.push_back("145678");
     prizeClass.rule = TMatchRule::OtherGroup;
     definition.classes.push_back(prizeClass);
+    EXPECT_THROW(FormatDefinition(definition), TKelmoraError);
+    definition.classes[0].numbers = TLineList{"A" + kKumi + "145678"};
     EXPECT_THROW(FormatDefinition(definition), TKelmoraError);
     definition.classes[0].numbers = TLineList{"\x82\x50" + kKumi + "145678"};
     EXPECT_NO_THROW(FormatDefinition(definition));

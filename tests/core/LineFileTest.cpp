@@ -153,8 +153,8 @@ TEST(ReadWholeStream, ReadsAPipeAndTheRestOfAFile)
     ::close(fd);
 }
 
-// The splitter looks at 32 bytes at a time; a plain reading of the rule must agree with it on
-// line breaks anywhere, CR LF pairs cut by a block's end included.
+// The splitter looks at 64 bytes at a time; a plain reading of the rule must agree with it on
+// line breaks and NULs anywhere, CR LF pairs cut by a block's end included.
 TEST(SplitLines, AgreesWithTheRuleReadByteByByte)
 {
     const auto reference = [](const std::string& text) {
@@ -176,10 +176,13 @@ TEST(SplitLines, AgreesWithTheRuleReadByteByByte)
     std::mt19937 random(32);
     const char alphabet[] = {'\r', '\n', 'a', '\x82', '\r', '\n', '7'};
     for (int round = 0; round < 2000; ++round) {
-        std::string text(std::uniform_int_distribution<std::size_t>(0, 100)(random), ' ');
+        std::string text(std::uniform_int_distribution<std::size_t>(0, 300)(random), ' ');
         for (char& c : text)
             c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(random)];
         ASSERT_EQ(SplitRawLines(text), reference(text)) << "round " << round;
+        if (!text.empty() && round % 2 == 0)
+            text[std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random)] = '\0';
+        ASSERT_EQ(SplitLines(text), reference(text.substr(0, text.find('\0')))) << "round " << round;
     }
 }
 
