@@ -158,7 +158,8 @@ void RunBatchCheck(const TCheckOptions& options)
     PrepareHeapForDraw(drawInput.file.Get());
     const TCheckedDraw draw(ReadDraw(drawInput));
     const TLineList tickets = ReadTickets(options, ticketInputs);
-    const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets);
+    const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets,
+                          draw.state.winningTable.Picks());
 
     // A workbook is bytes of its own: the output adds no encoding.
     const bool utf8 = (options.utf8 || options.form == TOutputForm::Json) && options.form != TOutputForm::Xlsx;

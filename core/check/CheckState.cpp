@@ -38,8 +38,23 @@ void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
         log.AppendEntry(prizeClass.prize);
         log.AppendLineBreakEntry();
         state.classPrizes.push_back({prizeClass.label, prizeClass.prize});
-        for (const std::string_view number : prizeClass.numbers)
-            state.winningTable.Add(number, prizeClass.label, prizeClass.rule, static_cast<std::uint32_t>(c));
+        const auto classIndex = static_cast<std::uint32_t>(c);
+        if (!prizeClass.Picks()) {
+            for (const std::string_view number : prizeClass.numbers)
+                state.winningTable.Add(number, prizeClass.label, prizeClass.rule, classIndex);
+            continue;
+        }
+        // A count or lines class is one set of numbers, and its win shows them as written.
+        if (prizeClass.rule == TMatchRule::Count || prizeClass.rule == TMatchRule::Lines) {
+            state.winningTable.Add(prizeClass.numbersText, prizeClass.label, prizeClass.rule, classIndex);
+            state.winningTable.AddPick(
+                TPickClass(prizeClass.Kind(), prizeClass.type, prizeClass.numbers, prizeClass.bonus));
+            continue;
+        }
+        for (const std::string_view number : prizeClass.numbers) {
+            state.winningTable.Add(number, prizeClass.label, prizeClass.rule, classIndex);
+            state.winningTable.AddPick(TPickClass(prizeClass.Kind(), prizeClass.type, TLineList{number}, {}));
+        }
     }
     log.AppendEntry("----------------------");
     log.AppendLineBreakEntry();
@@ -54,6 +69,7 @@ bool RunRequestedCheck(TCheckState& state)
     const TCheckCounts counts = RunCheck(state.winningTable, state.ticketList, state.resultLog);
     TWinTotal total = TotalOfWins(state.classPrizes, counts.winsOfClass);
     total.winningTickets = counts.winningTickets;
+    total.untypedTickets = counts.untypedTickets;
     state.lastTotal = std::move(total);
     return true;
 }

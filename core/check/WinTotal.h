@@ -22,13 +22,15 @@ struct TWinTotal {
     // The prizes that are amounts, in yen; nothing when the sum passes 2^64 - 1.
     std::optional<std::uint64_t> amount = 0;
     std::vector<std::size_t> leftOut; // classes that won a prize that is no amount
+    std::uint64_t untypedTickets = 0; // tickets the typed classes left unchecked for want of a purchase type
 };
 
 // The total of `winsOfClass[c]` wins of each class c, each paid its class's prize.
 TWinTotal TotalOfWins(const std::vector<TClassPrize>& classes, const std::vector<std::uint64_t>& winsOfClass);
 
 // The line shown below the window's results, in code page 932:
-// 当選 3 枚　合計 850,100,300円, then the classes left out of the amount.
+// 当選 3 枚　合計 850,100,300円, then the classes left out of the amount, then the tickets left
+// unchecked for want of a purchase type (　買い方のないクジ 2 枚).
 TByteString WinTotalLine(const TWinTotal& total, const std::vector<TClassPrize>& classes);
 
 } // namespace kelmora

@@ -38,7 +38,7 @@ void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view la
 TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
 {
     const TLineList& entries = tickets.Entries();
-    const TWinFinder wins(table.Numbers(), table.Rules(), entries);
+    const TWinFinder wins(table.Numbers(), table.Rules(), entries, table.Picks());
 
     TCheckCounts counts;
     std::vector<bool> won;
@@ -56,6 +56,7 @@ TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TR
             ++counts.winningTickets;
         }
     });
+    counts.untypedTickets = wins.UntypedTickets();
     log.Reserve(reportSize);
 
     // The first win goes through the log's entry rule; after it the log ends with a line

@@ -20,6 +20,7 @@ class TResultLog;
 struct TCheckCounts {
     std::vector<std::uint64_t> winsOfClass; // by the table's class index, up to the last that won
     std::uint64_t winningTickets = 0;       // tickets that won at least once
+    std::uint64_t untypedTickets = 0;       // tickets without the purchase type the typed classes need
 };
 
 // Appends every win to the log: grouped by winning number in table order, then in ticket

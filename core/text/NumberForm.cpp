@@ -7,15 +7,6 @@ namespace {
 
 constexpr char kDropped = ' ';
 
-// The length of the character at `p`: a lead byte pairs only with a byte that can follow it.
-std::size_t CharacterLength(std::string_view text, std::size_t p)
-{
-    return p + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[p])) &&
-            IsTrailByte(static_cast<unsigned char>(text[p + 1]))
-        ? 2
-        : 1;
-}
-
 // The ASCII character a full-width one stands for, kDropped for a full-width blank, or 0.
 char AsciiOf(unsigned char lead, unsigned char trail)
 {

@@ -150,6 +150,10 @@ bool ModelWins(TMatchRule rule, const TMeant& winning, const TMeant& ticket)
     case TMatchRule::OtherGroup:
         return winning.HasGroup() && ticket.HasGroup() && winning.digits == ticket.digits &&
             winning.GroupKey() != ticket.GroupKey();
+    case TMatchRule::Count:
+    case TMatchRule::Box:
+    case TMatchRule::Lines:
+        break;
     }
     return false;
 }

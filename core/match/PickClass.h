@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/base/ByteString.h"
+#include "core/base/LineList.h"
+#include "core/match/MatchRule.h"
+#include "core/match/NumberSet.h"
+#include "core/match/PickTicket.h"
+#include "core/match/PurchaseType.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kelmora {
+
+// A winning-table entry checked ticket by ticket: a class of kind count, box or lines, or one
+// with a purchase type (its numbers compared as its rule says, on the ticket's number alone).
+class TPickClass {
+public:
+    // `numbers`: for count and lines, all the class's numbers (lines: the 8 cells in order);
+    // otherwise the entry's one winning number. `bonus`: the class's bonus numbers.
+    TPickClass(TMatchKind kind, TPurchaseType type, const TLineList& numbers, const TLineList& bonus);
+
+    bool Matches(const TPickTicket& ticket) const;
+    TPurchaseType Type() const { return type_; }
+
+private:
+    bool MatchesNumber(const TPickTicket& ticket) const;
+    bool MatchesLines(const std::vector<std::uint32_t>& cells) const;
+
+    TMatchKind kind_;
+    TPurchaseType type_;
+    TNumberSet drawn_;
+    TNumberSet bonus_;
+    std::vector<std::uint32_t> cells_; // lines: the drawn numbers in cell order
+    TByteString number_;               // the entry's number as written
+    TByteString normalised_;
+    TByteString sortedDigits_;         // box: the normalised number's bytes in order
+};
+
+} // namespace kelmora
