@@ -4,6 +4,7 @@
 #include "core/check/CheckState.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/LotteryDefinition.h"
+#include "core/draw/NumberSelectionTemplates.h"
 #include "core/draw/ProfileFile.h"
 #include "core/match/WinFinder.h"
 #include "core/text/Utf8ToCp932.h"
@@ -161,5 +162,62 @@ TEST(NumberSelection, AnUnknownKindOrTypeRefusesTheDrawNamingClassAndValue)
             EXPECT_NE(message.find("1（1等）"), std::string::npos) << message;
             EXPECT_NE(message.find(named), std::string::npos) << message;
         }
+    }
+}
+
+TEST(NumberSelectionTemplates, MakeTheDrawsTheTableAboveChecks)
+{
+    const auto sj = [](const std::string& text) { return Utf8ToCp932(text, "typed"); };
+    const auto check = [&](const std::vector<TDrawDraft::Row>& rows, const std::vector<std::string>& tickets) {
+        TDrawDraft draft;
+        draft.AppendRows(rows);
+        TCheckState state;
+        ApplyDefinition(LoadDefinition(TProfileFile::Parse(FormatDefinition(draft.ToDefinition()).bytes)), state);
+        TLineList list;
+        for (const std::string& ticket : tickets)
+            list.push_back(sj(ticket));
+        std::vector<std::size_t> classOfTicket(tickets.size(), 0);
+        const TWinningTable& table = state.winningTable;
+        TWinFinder(table.Numbers(), table.Rules(), list, table.Picks()).ForEachWin([&](std::size_t e, std::size_t t) {
+            classOfTicket[t] = table.ClassOf()[e] + 1;
+        });
+        return classOfTicket;
+    };
+    const auto loto7 = LotoTemplateRows(TLotoGame::Loto7, sj("本数字 ０７ 10 12 17 23 28 34　ボーナス数字（03）（15）"), {});
+    ASSERT_EQ(loto7.size(), 6U);
+    EXPECT_EQ(loto7[0].numbersText, "07 10 12 17 23 28 34");
+    EXPECT_EQ(loto7[5].bonusText, "03 15");
+    EXPECT_EQ(check(loto7, {"07 10 12 17 23 28 15", "A 01 02 12 17 23 03 36", "12 17 23 30 31 32 33"}),
+              (std::vector<std::size_t>{2, 6, 0}));
+    EXPECT_EQ(check(LotoTemplateRows(TLotoGame::Loto6, "01 05 12 23 34 41 (07)", {}), {"41,34,23,12,05,07"}),
+              (std::vector<std::size_t>{2}));
+    EXPECT_EQ(LotoTemplateRows(TLotoGame::MiniLoto, "03 08 14 22 30 (11)", {}).size(), 4U);
+    for (const char* wrong : {"07 10 12 17 23 28 (03)(15)", "07 10 12 17 23 28 38 (03)(15)", "07 07 12 17 23 28 34 (03)(15)",
+                              "07 10 12 17 23 28 34 (03)"})
+        EXPECT_THROW(LotoTemplateRows(TLotoGame::Loto7, wrong, {}), TKelmoraError) << wrong;
+
+    const auto numbers3 = NumbersTemplateRows(sj("４２８"), {});
+    ASSERT_EQ(numbers3.size(), 5U);
+    EXPECT_EQ(numbers3[4].numbersText, "28");
+    EXPECT_EQ(check(numbers3, {"428 ストレート", "824 ボックス", "428セット", "482ｾｯﾄ", "28 ミニ", "428"}),
+              (std::vector<std::size_t>{1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(NumbersTemplateRows("1234", {}).size(), 4U);
+    EXPECT_THROW(NumbersTemplateRows("12", {}), TKelmoraError);
+
+    EXPECT_EQ(check(Bingo5TemplateRows("03 08 12 19 24 27 33 38", {}), {"03 09 12 20 24 27 33 38"}),
+              (std::vector<std::size_t>{4}));
+    EXPECT_THROW(Bingo5TemplateRows("03 08 12 19 24 27 33", {}), TKelmoraError);
+
+    TDrawDraft::Row row;
+    for (const auto& [numbers, rule, looks] : std::vector<std::tuple<std::string, TMatchRule, bool>>{
+             {"01 05 12 23 34 41", TMatchRule::Ends, true},
+             {"1,5,12,23,43", TMatchRule::Ends, true},
+             {"01 05 12 23 34 41", TMatchRule::Count, false},
+             {"01 05 12 23 34 44", TMatchRule::Ends, false},
+             {"01 05 12 23", TMatchRule::Ends, false},
+             {"145678 245678 345678 445678 545678", TMatchRule::Ends, false}}) {
+        row.numbersText = numbers;
+        row.rule = rule;
+        EXPECT_EQ(LooksLikeLotoSet(row), looks) << numbers;
     }
 }
