@@ -6,6 +6,10 @@
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"
+#include "ui/editor/Unit6.h"
+#include "ui/editor/Unit7.h"
+#include "ui/editor/Unit8.h"
+#include "core/draw/NumberSelectionTemplates.h"
 #include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
@@ -53,7 +57,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
-    setFixedSize(560, 300);
+    setFixedSize(560, 388);
 
     // Tab from the name must land in a cell.
     if (draft_.RowCount() == 0)
@@ -62,18 +66,21 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
 
     Label1 = Place(new QLabel(QStringLiteral("クジの種類"), this), "Label1", 8, 12, 64, 12);
     Edit1 = Place(new TCp932Edit(this), "Edit1", 76, 8, 388, 20);
-    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 236);
+    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 324);
     Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 126, 80, 25);
     Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 160, 80, 25);
-    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 188, 80, 25);
+    Button9 = Place(MakeButton(QStringLiteral("ロトの型..."), this), "Button9", 472, 188, 80, 25);
+    Button10 = Place(MakeButton(QStringLiteral("ナンバーズの型..."), this), "Button10", 472, 216, 80, 25);
+    Button11 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button11", 472, 244, 80, 25);
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 276, 80, 25);
     // Two lines: the command's name is wider than the buttons' column.
-    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 214, 80, 32);
+    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 302, 80, 32);
     Button8->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
-    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 248, 80, 25);
-    Label2 = Place(new QLabel(this), "Label2", 8, 278, 544, 16);
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 336, 80, 25);
+    Label2 = Place(new QLabel(this), "Label2", 8, 366, 544, 16);
 
     Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
@@ -90,6 +97,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(Button8, &QPushButton::clicked, this, &TForm3::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &TForm3::Button9Click);
+    connect(Button10, &QPushButton::clicked, this, &TForm3::Button10Click);
+    connect(Button11, &QPushButton::clicked, this, &TForm3::Button11Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -104,6 +114,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm3::Button8Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &TForm3::Button9Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &TForm3::Button10Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &TForm3::Button11Click);
 
     setTabOrder(Edit1, StringGrid1);
     setTabOrder(StringGrid1, Button1);
@@ -111,7 +124,10 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Button7);
-    setTabOrder(Button7, Button5);
+    setTabOrder(Button7, Button9);
+    setTabOrder(Button9, Button10);
+    setTabOrder(Button10, Button11);
+    setTabOrder(Button11, Button5);
     setTabOrder(Button5, Button8);
     setTabOrder(Button8, Button6);
     Edit1->setFocus();
@@ -176,25 +192,63 @@ void TForm3::Button6Click()
 void TForm3::Button7Click()
 {
     StringGrid1->CommitEdit();
-    auto* form5 = new TForm5(
-        [this](std::vector<TDrawDraft::Row> rows) {
-            model_->AppendRows(std::move(rows));
-            // On to the first class whose numbers are still to be typed.
-            int row = 0;
-            while (row + 1 < model_->rowCount() && !draft_.At(static_cast<std::size_t>(row)).numbersText.empty())
-                ++row;
-            StringGrid1->setCurrentIndex(model_->index(row, TDrawTableModel::kNumbersColumn));
-            StringGrid1->setFocus();
-        },
-        this);
-    form5->show();
+    (new TForm5([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
 }
 
 void TForm3::Button8Click()
 {
     StringGrid1->CommitEdit();
     FormatDefinition(draft_.ToDefinition());
-    SaveAs();
+    if (ConfirmLotoSets())
+        SaveAs();
+}
+
+void TForm3::Button9Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm6([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::Button10Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm7([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::Button11Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm8([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::AddTemplateRows(std::vector<TDrawDraft::Row> rows)
+{
+    model_->AppendRows(std::move(rows));
+    // On to the first class whose numbers are still to be typed.
+    int row = 0;
+    while (row + 1 < model_->rowCount() && !draft_.At(static_cast<std::size_t>(row)).numbersText.empty())
+        ++row;
+    StringGrid1->setCurrentIndex(model_->index(row, TDrawTableModel::kNumbersColumn));
+    StringGrid1->setFocus();
+}
+
+bool TForm3::ConfirmLotoSets()
+{
+    for (std::size_t row = 0; row < draft_.RowCount(); ++row) {
+        if (!LooksLikeLotoSet(draft_.At(row)))
+            continue;
+        // Each number would pay on its own: one right number would win the class.
+        const auto answer = QMessageBox::question(
+            this, kCaption,
+            QStringLiteral("%1 行目（%2）の当選番号はロトの数字のようですが、判定が下のケタの一致のため、"
+                           "数字がひとつ合うだけで当選になります。\n\nロトはロトの型... (Ctrl+L) で作ってください。"
+                           "このまま保存しますか？")
+                .arg(row + 1)
+                .arg(DecodeCp932(draft_.At(row).label)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return answer == QMessageBox::Yes;
+    }
+    return true;
 }
 
 void TForm3::StringGrid1CurrentCellChanged()
@@ -218,6 +272,8 @@ bool TForm3::Save()
     StringGrid1->CommitEdit();
     // Refusals come before the file name is asked for.
     FormatDefinition(draft_.ToDefinition());
+    if (!ConfirmLotoSets())
+        return false;
     return path_.empty() ? SaveAs() : SaveTo(path_);
 }
 

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -51,6 +52,9 @@ public:
     void Button6Click();
     void Button7Click();
     void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -72,12 +76,19 @@ private:
     QPushButton* Button6 = nullptr;   // Button6: closes, asking before discarding changes (Escape)
     QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
     QPushButton* Button8 = nullptr;   // Button8: "名前を付けて保存", saves under a new name (Ctrl+Shift+S)
+    QPushButton* Button9 = nullptr;   // Button9: "ロトの型...", adds a ロト draw's classes (Ctrl+L)
+    QPushButton* Button10 = nullptr;  // Button10: "ナンバーズの型...", adds a ナンバーズ draw's classes (Ctrl+U)
+    QPushButton* Button11 = nullptr;  // Button11: "ビンゴ5の型...", adds a ビンゴ5 draw's classes (Ctrl+B)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
     bool SaveAs();
+    // Rows a template made, then on to the first class whose numbers are still to be typed.
+    void AddTemplateRows(std::vector<TDrawDraft::Row> rows);
+    // Asks before a class under the ending rule that holds a ロト set is saved; returns whether to go on.
+    bool ConfirmLotoSets();
     bool SaveTo(const std::string& path);
     bool MayReplace(const std::string& path);
     void ShowSaved(const TDefinitionText& written);

@@ -11,6 +11,7 @@
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit3.h"
 #include "ui/editor/Unit5.h"
+#include "ui/editor/Unit6.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/ListBox.h"
@@ -882,6 +883,60 @@ TEST_F(EditorSafetyTest, TheEditorAndTheRunsWindowOpenCentredOverTheMainWindow)
     TForm4* runs = Opened<TForm4>();
     ASSERT_NE(runs, nullptr);
     EXPECT_LE((runs->frameGeometry().center() - centre).manhattanLength(), 4);
+}
+
+TEST_F(DrawEditorTest, TheLotoTemplateByKeyboardPaysTheSampleTickets)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Type(QStringLiteral("ロト7"));
+    Key(Qt::Key_L, Qt::ControlModifier);
+    TForm6* loto = Opened<TForm6>();
+    ASSERT_NE(loto, nullptr);
+    // ロト7 is offered first; the numbers as announced, then each 等's prize.
+    for (const QString& text : {QStringLiteral("07 10 12 17 23 28 34 (03)(15)"), QStringLiteral("6億円"),
+                                QStringLiteral("7,300,000円"), QStringLiteral("730,000円"), QStringLiteral("9,100円"),
+                                QStringLiteral("1,400円"), QStringLiteral("1,000円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 5, 3), QStringLiteral("数字の個数（ロト） count 3 bonus 1+　ボーナス 03 15"));
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("loto7.wkx")); });
+    editor->Button5Click();
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+
+    form->SelectDefinition(NativePath(PathOf("loto7.wkx")));
+    for (const QString& ticket : {QStringLiteral("07 10 12 17 23 28 15"), QStringLiteral("０７，１０，１２，１７，２３，０１，３７"),
+                                  QStringLiteral("A 01 02 12 17 23 03 36"), QStringLiteral("12 17 23 30 31 32 33")}) {
+        TypeText(parts->Edit2, ticket);
+        QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    }
+    form->Button3Click();
+    form->Timer1Timer();
+    EXPECT_EQ(Find<QLabel>(*form, "Label5")->text(), QStringLiteral("当選 3 枚　合計 7,310,100円"));
+}
+
+TEST_F(DrawEditorTest, ALotoSetUnderTheEndingRuleIsQuestionedBeforeSaving)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Key(Qt::Key_Tab);
+    for (const QString& text : {QStringLiteral("1等"), QStringLiteral("01 05 12 23 34 41"), QStringLiteral("2億円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    QString question;
+    AnswerNext<QMessageBox>([&](QMessageBox& box) {
+        question = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(question.contains(QStringLiteral("ロトの型"))) << question.toStdString();
+    EXPECT_TRUE(editor->HasUnsavedChanges());
 }
 
 } // namespace
