@@ -55,19 +55,22 @@ bool TPickClass::Matches(const TPickTicket& ticket) const
     if (ticket.Type() != type_)
         return false;
     switch (kind_.rule) {
-    case TMatchRule::Count: {
-        if (!ticket.Picked() || ticket.Set().Common(drawn_) != kind_.pick.hits)
-            return false;
-        if (!kind_.pick.withBonus)
-            return true;
-        const std::size_t bonus = ticket.Set().Common(bonus_);
-        return kind_.pick.bonusOrMore ? bonus >= kind_.pick.bonus : bonus == kind_.pick.bonus;
-    }
+    case TMatchRule::Count:
+        return ticket.Picked() && MatchesCounts(ticket.Set().Common(drawn_), ticket.Set().Common(bonus_));
     case TMatchRule::Lines:
         return ticket.Picked() && MatchesLines(ticket.InOrder());
     default:
         return MatchesNumber(ticket);
     }
+}
+
+bool TPickClass::MatchesCounts(std::size_t hits, std::size_t bonus) const
+{
+    if (hits != kind_.pick.hits)
+        return false;
+    if (!kind_.pick.withBonus)
+        return true;
+    return kind_.pick.bonusOrMore ? bonus >= kind_.pick.bonus : bonus == kind_.pick.bonus;
 }
 
 bool TPickClass::MatchesNumber(const TPickTicket& ticket) const

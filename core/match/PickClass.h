@@ -21,7 +21,15 @@ public:
     TPickClass(TMatchKind kind, TPurchaseType type, const TLineList& numbers, const TLineList& bonus);
 
     bool Matches(const TPickTicket& ticket) const;
+    // A count class's test on the counts already made: `hits` of the drawn numbers and
+    // `bonus` of the bonus numbers.
+    bool MatchesCounts(std::size_t hits, std::size_t bonus) const;
+    bool IsCount() const { return kind_.rule == TMatchRule::Count; }
+    const TNumberSet& Drawn() const { return drawn_; }
+    const TNumberSet& BonusSet() const { return bonus_; }
     TPurchaseType Type() const { return type_; }
+    // Whether the class compares a ticket's number (box, or a typed class by a suffix kind).
+    bool ComparesNumber() const { return kind_.rule != TMatchRule::Count && kind_.rule != TMatchRule::Lines; }
 
 private:
     bool MatchesNumber(const TPickTicket& ticket) const;

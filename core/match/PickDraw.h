@@ -4,7 +4,9 @@
 #include "core/match/PickClass.h"
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -15,8 +17,20 @@ class TPickDraw {
 public:
     void Add(std::uint32_t entry, TPickClass pickClass)
     {
+        // A ロト's classes share their numbers: each distinct set is counted once per ticket.
+        slots_.push_back(kNoSlot);
+        if (pickClass.IsCount()) {
+            std::size_t slot = 0;
+            while (slot < slotSets_.size() &&
+                   !(slotSets_[slot].first == pickClass.Drawn() && slotSets_[slot].second == pickClass.BonusSet()))
+                ++slot;
+            if (slot == slotSets_.size())
+                slotSets_.emplace_back(pickClass.Drawn(), pickClass.BonusSet());
+            slots_.back() = slot;
+        }
         entries_.push_back(entry);
         typed_ = typed_ || pickClass.Type() != TPurchaseType::None;
+        byNumber_ = byNumber_ || pickClass.ComparesNumber();
         classes_.push_back(std::move(pickClass));
     }
     bool Empty() const { return entries_.empty(); }
@@ -33,12 +47,27 @@ public:
     {
         TPickTicket ticket;
         std::size_t untyped = 0;
+        std::vector<std::pair<std::size_t, std::size_t>> counts(slotSets_.size());
+        std::vector<bool> counted(slotSets_.size());
         for (std::size_t j = 0; j < tickets.size(); ++j) {
-            ticket.Read(tickets[j]);
+            ticket.Read(tickets[j], byNumber_);
             if (typed_ && ticket.Type() == TPurchaseType::None)
                 ++untyped;
+            std::fill(counted.begin(), counted.end(), false);
             for (std::size_t k = 0; k < classes_.size(); ++k) {
-                if (classes_[k].Matches(ticket)) {
+                const std::size_t slot = slots_[k];
+                if (slot != kNoSlot && ticket.Type() == classes_[k].Type() && ticket.Picked()) {
+                    if (!counted[slot]) {
+                        counted[slot] = true;
+                        counts[slot] = {ticket.Set().Common(slotSets_[slot].first),
+                                        ticket.Set().Common(slotSets_[slot].second)};
+                    }
+                    if (!classes_[k].MatchesCounts(counts[slot].first, counts[slot].second))
+                        continue;
+                    win(k, j);
+                    break;
+                }
+                if (slot == kNoSlot && classes_[k].Matches(ticket)) {
                     win(k, j);
                     break;
                 }
@@ -48,9 +77,13 @@ public:
     }
 
 private:
+    static constexpr std::size_t kNoSlot = SIZE_MAX;
     std::vector<std::uint32_t> entries_;
+    std::vector<std::size_t> slots_; // by class: its drawn and bonus numbers' place in slotSets_, or kNoSlot
+    std::vector<std::pair<TNumberSet, TNumberSet>> slotSets_;
     std::vector<TPickClass> classes_;
     bool typed_ = false;
+    bool byNumber_ = false; // whether some class compares the ticket's number rather than its picks
 };
 
 } // namespace kelmora

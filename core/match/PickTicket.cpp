@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kMaxDigits = 9;
 
 // The digit at `p` (ASCII or full-width) and its length in bytes; length 0 where none.
-std::size_t DigitAt(std::string_view text, std::size_t p, std::uint32_t& digit)
+inline std::size_t DigitAt(std::string_view text, std::size_t p, std::uint32_t& digit)
 {
     const auto byte = static_cast<unsigned char>(text[p]);
     if (byte >= '0' && byte <= '9') {
@@ -26,7 +26,7 @@ std::size_t DigitAt(std::string_view text, std::size_t p, std::uint32_t& digit)
 }
 
 // The length of the separator at `p`: blank, comma, 、, full-width space or comma; 0 where none.
-std::size_t SeparatorAt(std::string_view text, std::size_t p)
+inline std::size_t SeparatorAt(std::string_view text, std::size_t p)
 {
     const char byte = text[p];
     if (byte == ' ' || byte == '\t' || byte == ',')
@@ -39,9 +39,10 @@ std::size_t SeparatorAt(std::string_view text, std::size_t p)
     return 0;
 }
 
-} // namespace
 
-bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
+// Calls take(n) for each number picked on the line, in order; false as ReadPickNumbers says.
+template <class Take>
+bool ParsePicks(std::string_view text, Take&& take)
 {
     std::uint32_t digit = 0;
     std::size_t p = 0;
@@ -55,6 +56,15 @@ bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
         std::uint32_t value = 0;
         std::size_t digits = 0;
         while (p < text.size()) {
+            // Half-width digits, the common case, without the full-width test.
+            const auto byte = static_cast<unsigned char>(text[p]);
+            if (byte >= '0' && byte <= '9') {
+                if (++digits > kMaxDigits)
+                    return false;
+                value = value * 10 + (byte - '0');
+                ++p;
+                continue;
+            }
             const std::size_t length = DigitAt(text, p, digit);
             if (length == 0)
                 break;
@@ -65,7 +75,7 @@ bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
         }
         if (digits == 0)
             return false;
-        numbers.push_back(value);
+        take(value);
         // A number runs up to a separator: 12A is no number.
         if (p < text.size() && SeparatorAt(text, p) == 0)
             return false;
@@ -73,16 +83,30 @@ bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
     return true;
 }
 
-void TPickTicket::Read(std::string_view ticket)
+} // namespace
+
+bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
+{
+    return ParsePicks(text, [&](std::uint32_t n) { numbers.push_back(n); });
+}
+
+void TPickTicket::Read(std::string_view ticket, bool normalise)
 {
     const TPurchasedNumber purchased = SplitPurchaseWord(ticket);
     type_ = purchased.type;
     number_ = purchased.number;
     normalised_.clear();
-    AppendNormalisedNumber(number_, normalised_);
+    if (normalise)
+        AppendNormalisedNumber(number_, normalised_);
     inOrder_.clear();
-    picked_ = ReadPickNumbers(number_, inOrder_) && !inOrder_.empty();
-    set_.Assign(inOrder_);
+    set_.Clear();
+    // The set is built as the numbers are read: no second pass over them.
+    picked_ = ParsePicks(number_, [this](std::uint32_t n) {
+        inOrder_.push_back(n);
+        set_.Add(n);
+    }) && !inOrder_.empty();
+    if (!set_.Masked())
+        set_.Assign(inOrder_);
 }
 
 } // namespace kelmora

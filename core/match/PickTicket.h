@@ -20,7 +20,9 @@ bool ReadPickNumbers(std::string_view text, std::vector<std::uint32_t>& numbers)
 // normalised form, and the numbers it picked. Read once per ticket, into the same storage.
 class TPickTicket {
 public:
-    void Read(std::string_view ticket);
+    // `normalise`: whether the classes compare the ticket's number as a number (box, whole,
+    // ends); only then is it normalised.
+    void Read(std::string_view ticket, bool normalise = true);
 
     TPurchaseType Type() const { return type_; }
     std::string_view Number() const { return number_; }       // before the purchase word, as written

@@ -60,6 +60,9 @@ std::string_view PurchaseTypeName(TPurchaseType type)
 
 TPurchasedNumber SplitPurchaseWord(std::string_view ticket)
 {
+    // Most tickets end in a digit: no word ends so (each ends in ト, ス or ニ, either width).
+    if (!ticket.empty() && ticket.back() >= '0' && ticket.back() <= '9')
+        return {ticket, TPurchaseType::None};
     const std::string_view text = DropTrailingBlanks(ticket);
     for (const TPurchaseWord& word : kWords) {
         for (const std::string_view form : {word.wide, word.half}) {
