@@ -1,7 +1,6 @@
 #include "cli/BatchCheck.h"
 
 #include "cli/CheckOptions.h"
-#include "report/CheckedDraw.h"
 #include "report/CsvWriter.h"
 #include "report/JsonWriter.h"
 #include "report/LogWriter.h"
@@ -18,7 +17,7 @@
 #include "core/draw/ProfileFile.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/text/Utf8ToCp932.h"
-#include "core/match/WinFinder.h"
+#include "core/check/CheckResult.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -32,7 +31,6 @@
 namespace kelmora::cli {
 namespace {
 
-using report::TCheckedDraw;
 using report::TCsvWriter;
 using report::TJsonWriter;
 using report::TLogWriter;
@@ -40,6 +38,7 @@ using report::TOutputStream;
 using report::TReportWriter;
 using report::TSummaryWriter;
 using report::TXlsxWriter;
+using report::WriteReport;
 
 // One input as it was opened: standard input only for a ticket file named "-".
 struct TInput {
@@ -127,7 +126,7 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
         writers.push_back(std::make_unique<TCsvWriter>(out, !options.raw, options.bom));
         break;
     case TOutputForm::Xlsx:
-        writers.push_back(std::make_unique<TXlsxWriter>(out, CheckTime(), options.output.value_or(std::string())));
+        writers.push_back(std::make_unique<TXlsxWriter>(out, options.output.value_or(std::string())));
         break;
     case TOutputForm::Json:
         writers.push_back(std::make_unique<TJsonWriter>(out));
@@ -156,10 +155,9 @@ void RunBatchCheck(const TCheckOptions& options)
     const TInput drawInput{options.draw, OpenForReading(options.draw)};
     const std::vector<TInput> ticketInputs = OpenTickets(options.tickets);
     PrepareHeapForDraw(drawInput.file.Get());
-    const TCheckedDraw draw(ReadDraw(drawInput));
-    const TLineList tickets = ReadTickets(options, ticketInputs);
-    const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets,
-                          draw.state.winningTable.Picks());
+    auto draw = std::make_shared<const TCheckedDraw>(ReadDraw(drawInput));
+    const TCheckResult result(std::move(draw), std::make_shared<const TLineList>(ReadTickets(options, ticketInputs)),
+                              CheckTime());
 
     // A workbook is bytes of its own: the output adds no encoding.
     const bool utf8 = (options.utf8 || options.form == TOutputForm::Json) && options.form != TOutputForm::Xlsx;
@@ -170,15 +168,7 @@ void RunBatchCheck(const TCheckOptions& options)
         RefuseOutputOverInput(options, file, drawInput, ticketInputs);
     }
     TOutputStream out = options.output ? TOutputStream(file, utf8) : TOutputStream(STDOUT_FILENO, utf8);
-    const auto writers = WritersFor(options, out);
-    for (const auto& writer : writers)
-        writer->Begin(draw);
-    wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        for (const auto& writer : writers)
-            writer->Win(entry, tickets[ticket]);
-    });
-    for (const auto& writer : writers)
-        writer->End();
+    WriteReport(result, WritersFor(options, out));
 
     out.Flush();
     if (options.output)

@@ -6,7 +6,6 @@
 #include "core/match/MatchRule.h"
 #include "core/text/PrizeAmount.h"
 #include "core/files/SafeFileWriter.h"
-#include "core/match/WinFinder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -100,7 +99,6 @@ struct TCheckWorkbook::Book {
     lxw_format* count = nullptr;
     Sheet wins;
     Sheet classes;
-    std::vector<std::optional<std::uint64_t>> amountOfClass;
     std::string destination; // empty for standard output
 
     Book() = default;
@@ -153,12 +151,13 @@ struct TCheckWorkbook::Book {
     }
 };
 
-TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt,
-                               const std::string& destination)
-    : definition_(definition),
-      book_(std::make_unique<Book>()),
-      winsOfClass_(definition.classes.size(), 0)
+TCheckWorkbook::TCheckWorkbook(const TCheckResult& result, const std::string& destination)
+    : result_(result),
+      definition_(result.Draw().definition),
+      book_(std::make_unique<Book>())
 {
+    const TLotteryDefinition& definition = definition_;
+    const std::time_t checkedAt = result.CheckedAt();
     Book& book = *book_;
     book.destination = destination;
     book.fd = OpenTemporaryFile(destination);
@@ -186,8 +185,6 @@ TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t
 
     book.wins.worksheet = ::workbook_add_worksheet(book.workbook, "当選");
     book.classes.worksheet = ::workbook_add_worksheet(book.workbook, "等級");
-    for (const TPrizeClass& prizeClass : definition.classes)
-        book.amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
 
     const std::string event = Utf8(definition.eventName);
     const std::string date = DateText(checkedAt);
@@ -222,19 +219,19 @@ const std::string& TCheckWorkbook::Utf8(std::string_view cp932)
     return scratch_;
 }
 
-void TCheckWorkbook::Win(std::uint32_t classIndex, std::string_view number, std::string_view ticket)
+void TCheckWorkbook::Win(const TCheckWin& win)
 {
     Book& book = *book_;
     Sheet& sheet = book.wins;
+    const std::uint32_t classIndex = result_.ClassOf(win);
     const TPrizeClass& prizeClass = definition_.classes[classIndex];
-    book.Text(sheet, 0, Utf8(number), book.text);
+    book.Text(sheet, 0, Utf8(result_.NumberOf(win)), book.text);
     book.Text(sheet, 1, Utf8(prizeClass.label), book.text);
     book.Text(sheet, 2, Utf8(prizeClass.prize), book.text);
-    if (const auto amount = book.amountOfClass[classIndex])
+    if (const auto& amount = result_.Draw().amountOfClass[classIndex])
         book.Number(sheet, 3, *amount, book.yen);
-    book.Text(sheet, 4, Utf8(ticket), book.text);
+    book.Text(sheet, 4, Utf8(result_.TicketOf(win)), book.text);
     ++sheet.row;
-    ++winsOfClass_[classIndex];
 }
 
 void TCheckWorkbook::WriteClasses()
@@ -247,9 +244,9 @@ void TCheckWorkbook::WriteClasses()
         book.Text(sheet, 1, std::string(MatchKindText(prizeClass)), book.text);
         book.Text(sheet, 2, Utf8(prizeClass.numbersText), book.text);
         book.Text(sheet, 3, Utf8(prizeClass.prize), book.text);
-        if (const auto amount = book.amountOfClass[c])
+        if (const auto& amount = result_.Draw().amountOfClass[c])
             book.Number(sheet, 4, *amount, book.yen);
-        book.Number(sheet, 5, winsOfClass_[c], book.count);
+        book.Number(sheet, 5, result_.WinsOfClass()[c], book.count);
         ++sheet.row;
     }
 }
@@ -257,26 +254,16 @@ void TCheckWorkbook::WriteClasses()
 void TCheckWorkbook::WriteTotal(Sheet& sheet, std::uint16_t noteColumn)
 {
     Book& book = *book_;
-    std::uint64_t wins = 0;
-    std::uint64_t total = 0;
-    bool totalFits = true;
+    const TWinTotal& total = result_.Total();
     std::string leftOut; // the labels of won classes whose prize is no amount
-    for (std::size_t c = 0; c < definition_.classes.size(); ++c) {
-        wins += winsOfClass_[c];
-        if (winsOfClass_[c] == 0)
-            continue;
-        std::uint64_t won = 0;
-        if (const auto amount = book.amountOfClass[c]; !amount)
-            leftOut += (leftOut.empty() ? "" : "、") + Utf8(definition_.classes[c].label);
-        else if (__builtin_mul_overflow(*amount, winsOfClass_[c], &won) || __builtin_add_overflow(total, won, &total))
-            totalFits = false;
-    }
+    for (const std::size_t c : total.leftOut)
+        leftOut += (leftOut.empty() ? "" : "、") + Utf8(definition_.classes[c].label);
     book.Text(sheet, 0, "合計", book.header);
     if (!leftOut.empty())
         book.Text(sheet, noteColumn, "金額に含まない賞: " + leftOut, book.text);
-    if (totalFits)
-        book.Number(sheet, noteColumn + 1, total, book.yen);
-    book.Number(sheet, noteColumn + 2, wins, book.count);
+    if (total.amount)
+        book.Number(sheet, noteColumn + 1, *total.amount, book.yen);
+    book.Number(sheet, noteColumn + 2, total.wins, book.count);
     ++sheet.row;
 }
 
@@ -318,22 +305,11 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
     }
 }
 
-void SaveCheckWorkbook(const std::string& path, const TLotteryDefinition& definition, const TLineList& tickets,
-                       std::time_t checkedAt)
+void SaveCheckWorkbook(const std::string& path, const TCheckResult& result)
 {
-    TLineList numbers;
-    std::vector<std::uint32_t> classOfEntry;
-    for (std::size_t c = 0; c < definition.classes.size(); ++c) {
-        for (const std::string_view number : definition.classes[c].numbers) {
-            numbers.push_back(number);
-            classOfEntry.push_back(static_cast<std::uint32_t>(c));
-        }
-    }
-    TCheckWorkbook workbook(definition, checkedAt, path);
-    const TWinFinder finder(numbers, tickets);
-    finder.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        workbook.Win(classOfEntry[entry], numbers[entry], tickets[ticket]);
-    });
+    TCheckWorkbook workbook(result, path);
+    for (const TCheckWin& win : result.Wins())
+        workbook.Win(win);
     TSafeFileWriter file;
     file.Open(path);
     workbook.Finish([&](std::string_view bytes) { file.Write(bytes); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/LineList.h"
+#include "core/check/CheckResult.h"
 
 #include <cstdint>
 #include <ctime>
@@ -11,8 +11,6 @@
 #include <vector>
 
 namespace kelmora {
-
-struct TLotteryDefinition;
 
 // The wins of one check as an Excel workbook (.xlsx), for people who take results into a
 // spreadsheet. Sheet 当選 holds a row per win (当選番号, 等級, 賞, 金額, 当選したクジの番号) and
@@ -25,16 +23,16 @@ struct TLotteryDefinition;
 // in the system's temporary folder, where that is empty or takes no file).
 class TCheckWorkbook {
 public:
-    // `definition` must outlive the workbook. Throws TKelmoraError when no temporary file can
-    // be made.
-    TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt, const std::string& destination);
+    // `result` must outlive the workbook; its time is the check's date. Throws TKelmoraError
+    // when no temporary file can be made.
+    TCheckWorkbook(const TCheckResult& result, const std::string& destination);
     TCheckWorkbook(const TCheckWorkbook&) = delete;
     TCheckWorkbook& operator=(const TCheckWorkbook&) = delete;
     ~TCheckWorkbook();
 
-    // A win of class `classIndex` with winning number `number` (code page 932 both), in report
-    // order. Throws TKelmoraError past the rows a sheet can hold.
-    void Win(std::uint32_t classIndex, std::string_view number, std::string_view ticket);
+    // One of the result's wins, in report order. Throws TKelmoraError past the rows a sheet can
+    // hold.
+    void Win(const TCheckWin& win);
     // Completes the workbook and hands its bytes to `write` in pieces. Throws the write error.
     void Finish(const std::function<void(std::string_view)>& write);
     // Whether some text had bytes that are no character (written as U+FFFD).
@@ -46,19 +44,19 @@ private:
     void Row(Sheet& sheet, const std::vector<std::string_view>& texts);
     const std::string& Utf8(std::string_view cp932);
     void WriteClasses();
-    // The total row: wins and amount won, and in `noteColumn` the classes the amount leaves out.
+    // The result's total row: wins and amount won, and in `noteColumn` the classes the amount
+    // leaves out.
     void WriteTotal(Sheet& sheet, std::uint16_t noteColumn);
 
+    const TCheckResult& result_;
     const TLotteryDefinition& definition_;
     std::unique_ptr<Book> book_;
-    std::vector<std::uint64_t> winsOfClass_;
     std::string scratch_;
     bool undecodable_ = false;
 };
 
-// The check of `tickets` against `definition`, saved at `path` as TCheckWorkbook writes it,
-// atomically like every save: the old file stays until the new one is complete.
-void SaveCheckWorkbook(const std::string& path, const TLotteryDefinition& definition, const TLineList& tickets,
-                       std::time_t checkedAt);
+// The result saved at `path` as TCheckWorkbook writes it, atomically like every save: the old
+// file stays until the new one is complete.
+void SaveCheckWorkbook(const std::string& path, const TCheckResult& result);
 
 } // namespace kelmora

@@ -18,7 +18,7 @@ public:
           guarded_(guarded),
           byteOrderMark_(byteOrderMark)
     {}
-    void Win(std::size_t entry, std::string_view ticket) override;
+    void Win(const TCheckWin& win) override;
 
 private:
     void Started() override;

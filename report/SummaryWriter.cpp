@@ -1,6 +1,5 @@
 #include "report/SummaryWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 #include "core/text/PrizeAmount.h"
 #include "core/check/WinTotal.h"
@@ -8,16 +7,6 @@
 #include <string>
 
 namespace kelmora::report {
-
-void TSummaryWriter::Started()
-{
-    winsOfClass_.assign(Draw().definition.classes.size(), 0);
-}
-
-void TSummaryWriter::Win(std::size_t entry, std::string_view)
-{
-    ++winsOfClass_[Draw().classOfEntry[entry]];
-}
 
 void TSummaryWriter::End()
 {
@@ -27,16 +16,21 @@ void TSummaryWriter::End()
         Out().Write("\t");
         Out().WriteText(classes[c].prize);
         Out().Write("\t");
-        Out().Write(std::to_string(winsOfClass_[c]));
+        Out().Write(std::to_string(Result().WinsOfClass()[c]));
         Out().EndLine();
     }
-    const TWinTotal total = TotalOfWins(Draw().state.classPrizes, winsOfClass_);
+    const TWinTotal& total = Result().Total();
     Out().WriteText("\x8D\x87\x8C\x76\t"); // 合計
     if (total.amount)
         Out().WriteText(FormatYen(*total.amount));
     Out().Write("\t");
     Out().Write(std::to_string(total.wins));
     Out().EndLine();
+    if (total.untypedTickets > 0) {
+        Out().WriteText(kUntypedTicketsText);
+        Out().Write("\t" + std::to_string(total.untypedTickets));
+        Out().EndLine();
+    }
     if (total.leftOut.empty())
         return;
     Out().WriteText("\x8D\x87\x8C\x76\x82\xC9\x8A\xDC\x82\xDC\x82\xC8\x82\xA2\x93\x99\x8B\x89"); // 合計に含まない等級

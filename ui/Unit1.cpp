@@ -136,8 +136,8 @@ void TForm1::BuildSelectionPage()
 
 void TForm1::BuildCheckPage()
 {
-    winningLabels_ = new TLineListModel(state_.winningTable.Labels(), this);
-    winningNumbers_ = new TLineListModel(state_.winningTable.Numbers(), this);
+    winningLabels_ = new TLineListModel(state_.WinningTable().Labels(), this);
+    winningNumbers_ = new TLineListModel(state_.WinningTable().Numbers(), this);
     ticketNumbers_ = new TLineListModel(state_.ticketList.Entries(), this);
 
     ListBox3 = Place(new TListBox(winningLabels_, kListItemHeight, TabSheet2), "ListBox3", 0, 24, 65, 193);
@@ -290,22 +290,22 @@ void TForm1::SelectDefinition(const std::string& path)
         drawSelected_ = false;
         throw;
     }
-    ShowDefinition(std::move(definition));
+    ShowDefinition(definition);
     drawSelected_ = true;
 }
 
-void TForm1::ShowDefinition(TLotteryDefinition definition)
+void TForm1::ShowDefinition(const TLotteryDefinition& definition)
 {
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
         TLineListModel::ResetScope labels(*winningLabels_);
         ApplyDefinition(definition, state_);
+        winningNumbers_->SetEntries(state_.WinningTable().Numbers());
+        winningLabels_->SetEntries(state_.WinningTable().Labels());
     }
     resultLogView_->Reload();
     ShowWinTotal();
     Edit1->setText(DecodeCp932(definition.eventName));
-    definition_ = std::move(definition);
-    lastCheck_.reset();
     N8->setEnabled(false);
 }
 
@@ -371,7 +371,7 @@ void TForm1::Timer1Timer()
     }
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
-    KeepLastCheck(state_.resultLog.Text().size() > shown);
+    N8->setEnabled(state_.lastResult && !state_.lastResult->Wins().empty());
     resultLogView_->ShowAppended(shown);
     if (drawSelected_)
         ShowWinTotal();
@@ -383,7 +383,7 @@ void TForm1::Timer1Timer()
 void TForm1::ShowWinTotal()
 {
     const QString line =
-        state_.lastTotal ? DecodeCp932(WinTotalLine(*state_.lastTotal, state_.classPrizes)) : QString();
+        state_.lastResult ? DecodeCp932(WinTotalLine(state_.lastResult->Total(), state_.draw->definition)) : QString();
     ShowFootLine(line);
 }
 
@@ -420,18 +420,13 @@ void TForm1::N3Click()
     state_.resultLog.SaveToFile(SaveDialog2.FileName());
 }
 
-void TForm1::KeepLastCheck(bool won)
-{
-    // A check appends nothing but its wins.
-    lastCheck_ = TLastCheck{definition_, state_.ticketList.Entries(), std::time(nullptr), won};
-    N8->setEnabled(won);
-}
-
 void TForm1::N8Click()
 {
-    if (!lastCheck_ || !SaveDialog3.Execute(this))
+    // The result of the last check, as the window shows it: the workbook is a view of the same wins.
+    const std::shared_ptr<const TCheckResult> result = state_.lastResult;
+    if (!result || !SaveDialog3.Execute(this))
         return;
-    SaveCheckWorkbook(SaveDialog3.FileName(), lastCheck_->definition, lastCheck_->tickets, lastCheck_->checkedAt);
+    SaveCheckWorkbook(SaveDialog3.FileName(), *result);
 }
 
 void TForm1::Exit1Click()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/check/CheckState.h"
-#include "core/check/LastCheck.h"
 #include "core/draw/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
 #include "ui/widgets/GrowthLayout.h"
@@ -147,7 +146,7 @@ private:
     void AddTicketNumber();
     void ShowCompletionMessage();
     void ShowWinTotal();
-    void ShowDefinition(TLotteryDefinition definition);
+    void ShowDefinition(const TLotteryDefinition& definition);
     void PageChanged();
     void BuildDrawMenuItems();
     void UpdateDrawCommands();
@@ -155,7 +154,6 @@ private:
     void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path,
                         std::optional<TByteString> onDisk);
     void BuildWorkbookMenuItem();
-    void KeepLastCheck(bool won);
     // The open editor of the draw at `path`, if any.
     TForm3* EditorOf(const std::string& path) const;
     // Asks once about unsaved draws, then closes every window this one owns; false when the
@@ -163,8 +161,6 @@ private:
     bool CloseOwnedWindows();
 
     TCheckState state_;
-    TLotteryDefinition definition_; // the selected draw, as state_ shows it
-    std::optional<TLastCheck> lastCheck_;
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
     TLineListModel* ticketNumbers_ = nullptr;

@@ -18,9 +18,9 @@ struct TPrizeClass {
     TByteString prize;                   // SHON
     TLineList numbers;                   // NoN split by SplitNumberList
     TMatchRule rule = TMatchRule::Bytes; // RuleN; Bytes where the file names none
-    TPickRule pick;                      // RuleN's numbers: count K bonus B, lines K
-    TByteString bonusText;               // BonusN, as read
-    TLineList bonus;                     // BonusN split by SplitNumberList
+    TPickRule pick = {};                 // RuleN's numbers: count K bonus B, lines K
+    TByteString bonusText = {};          // BonusN, as read
+    TLineList bonus = {};                // BonusN split by SplitNumberList
     TPurchaseType type = TPurchaseType::None; // TypeN: the one way of buying this class pays
 
     TMatchKind Kind() const { return {rule, pick}; }

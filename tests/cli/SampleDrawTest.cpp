@@ -73,9 +73,9 @@ TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
     state.CheckRequested = true;
     kelmora::RunRequestedCheck(state);
     EXPECT_EQ(Checked(dir, files), state.resultLog.Text());
-    ASSERT_TRUE(state.lastTotal && state.lastTotal->amount);
-    EXPECT_EQ(*state.lastTotal->amount, 1'021'264'200ULL);
-    EXPECT_EQ(state.lastTotal->winningTickets, 11U);
+    ASSERT_TRUE(state.lastResult && state.lastResult->Total().amount);
+    EXPECT_EQ(*state.lastResult->Total().amount, 1'021'264'200ULL);
+    EXPECT_EQ(state.lastResult->Total().winningTickets, 11U);
 }
 
 TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
@@ -100,7 +100,7 @@ TEST(SampleDraws, NumberSelectionDrawsPayTheirBestClasses)
          "6等\t1,000円\t1\n合計\t8,050,600円\t6\n"},
         {"numbers3-types.wkx numbers3-tickets.wkn",
          "ストレート\t90,000円\t1\nボックス\t15,000円\t1\nセット（ストレート）\t52,500円\t1\n"
-         "セット（ボックス）\t7,500円\t1\nミニ\t9,000円\t1\n合計\t174,000円\t5\n"},
+         "セット（ボックス）\t7,500円\t1\nミニ\t9,000円\t1\n合計\t174,000円\t5\n買い方のないクジ\t1\n"},
         {"bingo5.wkx bingo5-tickets.wkn",
          "1等\t5,555,500円\t0\n2等\t55,500円\t1\n3等\t8,200円\t1\n4等\t5,600円\t1\n5等\t1,100円\t1\n"
          "6等\t700円\t1\n7等\t200円\t1\n合計\t71,300円\t6\n"},

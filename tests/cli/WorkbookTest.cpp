@@ -198,3 +198,33 @@ TEST_F(Workbook, LibreOfficeShowsEveryJapaneseText)
                              "0012組345678", "ＡＢＣ賞", "記念品\"\"特製\"\"", "=05", "0005", "合計"})
         EXPECT_NE(csv.find(text), std::string::npos) << text << "\n" << csv;
 }
+
+// The total row of each sheet says what the summary says: the amount (none past 2^64 - 1), the
+// wins, and every class it leaves out.
+TEST_F(Workbook, TheTotalRowsSayWhatTheSummarySays)
+{
+    struct Case {
+        const char* draw;
+        std::string amountCell; // the 当選 sheet's total amount, or empty
+        std::string leftOut;
+    };
+    const std::vector<Case> cases = {
+        {"Hit1=A\r\nNo1=1\r\nSHO1=10000000000000000000円\r\nHit2=B\r\nNo2=11\r\nSHO2=9000000000000000000円\r\n", "", ""},
+        {"Hit1=A\r\nNo1=1\r\nSHO1=記念品\r\nHit2=B\r\nNo2=11\r\nSHO2=切手\r\n", "0", "金額に含まない賞: A、B"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.draw);
+        WriteBytes(dir.File("total.wkx"), Sjis(std::string("[Ver]\r\nNo=2\r\n[Hit]\r\n") + c.draw));
+        WriteBytes(dir.File("total.wkn"), "11\r\n");
+        ASSERT_EQ(RunChecker(dir, "--format=xlsx total.wkx total.wkn -o total.xlsx").exitCode, 0);
+        const auto cells = Cells("total.xlsx");
+        const auto has = [&](const std::string& cell) { return std::find(cells.begin(), cells.end(), cell) != cells.end(); };
+        EXPECT_TRUE(has(Number("当選!E7", "2", "#,##0")));
+        EXPECT_EQ(has(Number("当選!D7", c.amountCell, kYen)), !c.amountCell.empty());
+        EXPECT_EQ(has(Text("当選!C7", c.leftOut)), !c.leftOut.empty());
+        EXPECT_EQ(has(Text("等級!D7", c.leftOut)), !c.leftOut.empty());
+        const auto summary = RunChecker(dir, "--utf8 --format=summary total.wkx total.wkn");
+        EXPECT_NE(summary.out.find("合計\t" + std::string(c.amountCell.empty() ? "" : "0円") + "\t2\n"), std::string::npos)
+            << summary.out;
+    }
+}

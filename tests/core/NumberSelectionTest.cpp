@@ -1,16 +1,16 @@
 // ロト, ナンバーズ and ビンゴ5 classes against tickets typed as people type them; every expected
 // win worked out by hand from the lotteries' published conditions.
 #include "core/base/KelmoraError.h"
-#include "core/check/CheckState.h"
+#include "core/check/CheckResult.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/LotteryDefinition.h"
 #include "core/draw/NumberSelectionTemplates.h"
 #include "core/draw/ProfileFile.h"
-#include "core/match/WinFinder.h"
 #include "core/text/Utf8ToCp932.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -117,23 +117,21 @@ TEST(NumberSelection, EachTicketIsPaidByTheBestClassItReaches)
     for (const TCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const TLotteryDefinition definition = Read(c.classes);
-        TCheckState state;
-        ApplyDefinition(definition, state);
-        TLineList tickets;
+        auto tickets = std::make_shared<TLineList>();
         for (const std::string& ticket : c.tickets)
-            tickets.push_back(Utf8ToCp932(ticket, "tickets"));
-        const TWinningTable& table = state.winningTable;
-        const TWinFinder finder(table.Numbers(), table.Rules(), tickets, table.Picks());
+            tickets->push_back(Utf8ToCp932(ticket, "tickets"));
+        const TCheckResult result(std::make_shared<const TCheckedDraw>(definition), tickets, 0);
         TWins wins;
-        finder.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-            wins.emplace_back(c.classes[table.ClassOf()[entry]].label, ticket);
+        for (const TCheckWin& win : result.Wins()) {
+            const TPrizeClass& prizeClass = definition.classes[result.ClassOf(win)];
+            wins.emplace_back(c.classes[result.ClassOf(win)].label, win.ticket);
             // A count or lines class's win shows its numbers as written.
-            EXPECT_EQ(table.Numbers()[entry], definition.classes[table.ClassOf()[entry]].numbers.size() > 1
-                          ? std::string_view(definition.classes[table.ClassOf()[entry]].numbersText)
-                          : table.Numbers()[entry]);
-        });
+            if (prizeClass.rule == TMatchRule::Count || prizeClass.rule == TMatchRule::Lines) {
+                EXPECT_EQ(result.NumberOf(win), prizeClass.numbersText);
+            }
+        }
         EXPECT_EQ(wins, c.wins);
-        EXPECT_EQ(finder.UntypedTickets(), c.untyped);
+        EXPECT_EQ(result.Total().untypedTickets, c.untyped);
 
         // What the editor writes reads back as the same kinds, bonus numbers and types.
         const TLotteryDefinition back = LoadDefinition(TProfileFile::Parse(FormatDefinition(definition).bytes));
@@ -171,16 +169,15 @@ TEST(NumberSelectionTemplates, MakeTheDrawsTheTableAboveChecks)
     const auto check = [&](const std::vector<TDrawDraft::Row>& rows, const std::vector<std::string>& tickets) {
         TDrawDraft draft;
         draft.AppendRows(rows);
-        TCheckState state;
-        ApplyDefinition(LoadDefinition(TProfileFile::Parse(FormatDefinition(draft.ToDefinition()).bytes)), state);
-        TLineList list;
+        auto list = std::make_shared<TLineList>();
         for (const std::string& ticket : tickets)
-            list.push_back(sj(ticket));
+            list->push_back(sj(ticket));
+        const TCheckResult result(std::make_shared<const TCheckedDraw>(LoadDefinition(
+                                      TProfileFile::Parse(FormatDefinition(draft.ToDefinition()).bytes))),
+                                  list, 0);
         std::vector<std::size_t> classOfTicket(tickets.size(), 0);
-        const TWinningTable& table = state.winningTable;
-        TWinFinder(table.Numbers(), table.Rules(), list, table.Picks()).ForEachWin([&](std::size_t e, std::size_t t) {
-            classOfTicket[t] = table.ClassOf()[e] + 1;
-        });
+        for (const TCheckWin& win : result.Wins())
+            classOfTicket[win.ticket] = result.ClassOf(win) + 1;
         return classOfTicket;
     };
     const auto loto7 = LotoTemplateRows(TLotoGame::Loto7, sj("本数字 ０７ 10 12 17 23 28 34　ボーナス数字（03）（15）"), {});
