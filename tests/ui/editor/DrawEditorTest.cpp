@@ -12,6 +12,8 @@
 #include "ui/editor/Unit3.h"
 #include "ui/editor/Unit5.h"
 #include "ui/editor/Unit6.h"
+#include "ui/editor/Unit7.h"
+#include "ui/editor/Unit8.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/ListBox.h"
@@ -937,6 +939,41 @@ TEST_F(DrawEditorTest, ALotoSetUnderTheEndingRuleIsQuestionedBeforeSaving)
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(question.contains(QStringLiteral("ロトの型"))) << question.toStdString();
     EXPECT_TRUE(editor->HasUnsavedChanges());
+}
+
+TEST_F(DrawEditorTest, TheNumbersAndBingo5TemplatesByKeyboard)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    // The shortcut works from the name being typed and leaves the name as it was.
+    Type(QStringLiteral("ナンバーズ3"));
+    Key(Qt::Key_U, Qt::ControlModifier);
+    ASSERT_NE(Opened<TForm7>(), nullptr);
+    EXPECT_EQ(Find<TCp932Edit>(*editor, "Edit1")->text(), QStringLiteral("ナンバーズ3"));
+    for (const QString& text : {QStringLiteral("４２８"), QStringLiteral("90,000円"), QStringLiteral("15,000円"),
+                                QStringLiteral("52,500円"), QStringLiteral("7,500円"), QStringLiteral("9,000円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 3, 0), QStringLiteral("セット（ボックス）"));
+    EXPECT_EQ(Cell(*editor, 4, 1), QStringLiteral("28"));
+    EXPECT_EQ(Cell(*editor, 4, 3), QStringLiteral("下のケタが一致　買い方 ミニ"));
+
+    // Offscreen, no window manager gives the editor back its focus when the dialog closes.
+    QApplication::setActiveWindow(editor);
+    Key(Qt::Key_B, Qt::ControlModifier);
+    ASSERT_NE(Opened<TForm8>(), nullptr);
+    for (const QString& text : {QStringLiteral("03 08 12 19 24 27 33 38"), QStringLiteral("5,555,500円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 5, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 8"));
+    EXPECT_EQ(Cell(*editor, 11, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 1"));
 }
 
 } // namespace
