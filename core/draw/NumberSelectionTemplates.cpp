@@ -86,7 +86,8 @@ bool KeepsCharacter(std::string_view text, std::size_t p, std::size_t length)
     if (length == 1)
         return (byte >= '0' && byte <= '9') || byte == ' ' || byte == ',' || byte == '\t';
     const auto next = static_cast<unsigned char>(text[p + 1]);
-    return (byte == 0x82 && next >= 0x4F && next <= 0x58) || (byte == 0x81 && (next == 0x40 || next == 0x41 || next == 0x43));
+    return (byte == 0x82 && next >= 0x4F && next <= 0x58) ||
+        (byte == 0x81 && (next == 0x40 || next == 0x41 || next == 0x43));
 }
 
 // The announced numbers before the first bonus mark (a parenthesis, or the word ボーナス) and
@@ -138,7 +139,8 @@ std::vector<TDrawDraft::Row> LotoTemplateRows(TLotoGame game, std::string_view a
     const std::vector<std::uint32_t> bonus = Numbers(bonusText);
     std::vector<std::uint32_t> all = drawn;
     all.insert(all.end(), bonus.begin(), bonus.end());
-    const bool inRange = std::all_of(all.begin(), all.end(), [&](std::uint32_t n) { return n >= 1 && n <= rules.highest; });
+    const bool inRange =
+        std::all_of(all.begin(), all.end(), [&](std::uint32_t n) { return n >= 1 && n <= rules.highest; });
     if (drawn.size() != rules.drawn || bonus.size() != rules.bonus || !inRange || !Distinct(all))
         throw TKelmoraError(messages::kLotoNumbers,
                             {std::to_string(rules.drawn), std::to_string(rules.bonus), std::to_string(rules.highest)});

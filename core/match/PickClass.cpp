@@ -34,7 +34,8 @@ std::vector<std::uint32_t> NumbersOf(const TLineList& items)
 } // namespace
 
 TPickClass::TPickClass(TMatchKind kind, TPurchaseType type, const TLineList& numbers, const TLineList& bonus)
-    : kind_(kind), type_(type)
+    : kind_(kind),
+      type_(type)
 {
     if (kind.rule == TMatchRule::Count || kind.rule == TMatchRule::Lines) {
         cells_ = NumbersOf(numbers);

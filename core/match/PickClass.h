@@ -42,7 +42,7 @@ private:
     std::vector<std::uint32_t> cells_; // lines: the drawn numbers in cell order
     TByteString number_;               // the entry's number as written
     TByteString normalised_;
-    TByteString sortedDigits_;         // box: the normalised number's bytes in order
+    TByteString sortedDigits_; // box: the normalised number's bytes in order
 };
 
 } // namespace kelmora

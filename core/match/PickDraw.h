@@ -3,8 +3,8 @@
 #include "core/base/LineList.h"
 #include "core/match/PickClass.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>

@@ -39,7 +39,6 @@ inline std::size_t SeparatorAt(std::string_view text, std::size_t p)
     return 0;
 }
 
-
 // Calls take(n) for each number picked on the line, in order; false as ReadPickNumbers says.
 template <class Take>
 bool ParsePicks(std::string_view text, Take&& take)
@@ -101,10 +100,12 @@ void TPickTicket::Read(std::string_view ticket, bool normalise)
     inOrder_.clear();
     set_.Clear();
     // The set is built as the numbers are read: no second pass over them.
-    picked_ = ParsePicks(number_, [this](std::uint32_t n) {
-        inOrder_.push_back(n);
-        set_.Add(n);
-    }) && !inOrder_.empty();
+    picked_ = ParsePicks(number_,
+                         [this](std::uint32_t n) {
+                             inOrder_.push_back(n);
+                             set_.Add(n);
+                         }) &&
+        !inOrder_.empty();
     if (!set_.Masked())
         set_.Assign(inOrder_);
 }

@@ -25,9 +25,9 @@ public:
     void Read(std::string_view ticket, bool normalise = true);
 
     TPurchaseType Type() const { return type_; }
-    std::string_view Number() const { return number_; }       // before the purchase word, as written
+    std::string_view Number() const { return number_; }           // before the purchase word, as written
     const TByteString& Normalised() const { return normalised_; } // Number() normalised
-    bool Picked() const { return picked_; }                    // whether it reads as picked numbers
+    bool Picked() const { return picked_; }                       // whether it reads as picked numbers
     const std::vector<std::uint32_t>& InOrder() const { return inOrder_; }
     const TNumberSet& Set() const { return set_; }
 

@@ -72,15 +72,16 @@ std::vector<TClassText> Bingo5()
     std::vector<TClassText> classes;
     const int lines[] = {8, 6, 5, 4, 3, 2, 1};
     for (int k = 0; k < 7; ++k)
-        classes.push_back({std::to_string(k + 1) + "等", "03 08 12 19 24 27 33 38", "lines " + std::to_string(lines[k])});
+        classes.push_back(
+            {std::to_string(k + 1) + "等", "03 08 12 19 24 27 33 38", "lines " + std::to_string(lines[k])});
     return classes;
 }
 
 const std::vector<TCase> kCases{
     {"loto6",
      Loto({"count 6", "count 5 bonus 1", "count 5", "count 4", "count 3"}, "01 05 12 23 34 41", "07"),
-     {"01 05 12 23 34 41", "41,34,23,12,05,07", "１ ５ １２ ２３ ３４ ４３", "A 01 05 12 23 40 42",
-      "01 01 05 12 30 31", "02 03 04 06 08 41", "01、05、12、07、30、31"},
+     {"01 05 12 23 34 41", "41,34,23,12,05,07", "１ ５ １２ ２３ ３４ ４３", "A 01 05 12 23 40 42", "01 01 05 12 30 31",
+      "02 03 04 06 08 41", "01、05、12、07、30、31"},
      {{"1等", 0}, {"2等", 1}, {"3等", 2}, {"4等", 3}, {"5等", 4}, {"5等", 6}}},
     {"loto7",
      Loto({"count 7", "count 6 bonus 1", "count 6", "count 5", "count 4", "count 3 bonus 1+"}, "07,10,12,17,23,28,34",
@@ -100,7 +101,11 @@ const std::vector<TCase> kCases{
       {"ミニ", "28", "ends", "", "ミニ"}},
      {"428 ストレート", "824 ボックス", "428セット", "482ｾｯﾄ", "28 ミニ", "428", "４２８　ﾎﾞｯｸｽ", "442 ボックス",
       "248 ｽﾄﾚｰﾄ"},
-     {{"ストレート", 0}, {"ボックス", 1}, {"ボックス", 6}, {"セット（ストレート）", 2}, {"セット（ボックス）", 3},
+     {{"ストレート", 0},
+      {"ボックス", 1},
+      {"ボックス", 6},
+      {"セット（ストレート）", 2},
+      {"セット（ボックス）", 3},
       {"ミニ", 4}},
      1},
     {"bingo5",
@@ -148,10 +153,10 @@ TEST(NumberSelection, AnUnknownKindOrTypeRefusesTheDrawNamingClassAndValue)
 {
     for (const auto& [rule, type, named] :
          std::vector<std::tuple<std::string, std::string, std::string>>{{"count seven", "", "Rule1=count seven"},
-                                                                         {"count 6 bonus", "", "Rule1=count 6 bonus"},
-                                                                         {"lines 9", "", "Rule1=lines 9"},
-                                                                         {"Box", "", "Rule1=Box"},
-                                                                         {"whole", "ストレイト", "Type1=ストレイト"}}) {
+                                                                        {"count 6 bonus", "", "Rule1=count 6 bonus"},
+                                                                        {"lines 9", "", "Rule1=lines 9"},
+                                                                        {"Box", "", "Rule1=Box"},
+                                                                        {"whole", "ストレイト", "Type1=ストレイト"}}) {
         try {
             Read({{"1等", "428", rule, "", type}});
             ADD_FAILURE() << rule << " " << type << " was read";
@@ -180,7 +185,8 @@ TEST(NumberSelectionTemplates, MakeTheDrawsTheTableAboveChecks)
             classOfTicket[win.ticket] = result.ClassOf(win) + 1;
         return classOfTicket;
     };
-    const auto loto7 = LotoTemplateRows(TLotoGame::Loto7, sj("本数字 ０７ 10 12 17 23 28 34　ボーナス数字（03）（15）"), {});
+    const auto loto7 =
+        LotoTemplateRows(TLotoGame::Loto7, sj("本数字 ０７ 10 12 17 23 28 34　ボーナス数字（03）（15）"), {});
     ASSERT_EQ(loto7.size(), 6U);
     EXPECT_EQ(loto7[0].numbersText, "07 10 12 17 23 28 34");
     EXPECT_EQ(loto7[5].bonusText, "03 15");
@@ -189,8 +195,8 @@ TEST(NumberSelectionTemplates, MakeTheDrawsTheTableAboveChecks)
     EXPECT_EQ(check(LotoTemplateRows(TLotoGame::Loto6, "01 05 12 23 34 41 (07)", {}), {"41,34,23,12,05,07"}),
               (std::vector<std::size_t>{2}));
     EXPECT_EQ(LotoTemplateRows(TLotoGame::MiniLoto, "03 08 14 22 30 (11)", {}).size(), 4U);
-    for (const char* wrong : {"07 10 12 17 23 28 (03)(15)", "07 10 12 17 23 28 38 (03)(15)", "07 07 12 17 23 28 34 (03)(15)",
-                              "07 10 12 17 23 28 34 (03)"})
+    for (const char* wrong : {"07 10 12 17 23 28 (03)(15)", "07 10 12 17 23 28 38 (03)(15)",
+                              "07 07 12 17 23 28 34 (03)(15)", "07 10 12 17 23 28 34 (03)"})
         EXPECT_THROW(LotoTemplateRows(TLotoGame::Loto7, wrong, {}), TKelmoraError) << wrong;
 
     const auto numbers3 = NumbersTemplateRows(sj("４２８"), {});

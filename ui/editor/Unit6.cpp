@@ -37,8 +37,8 @@ TForm6::TForm6(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std
         const int top = 64 + static_cast<int>(k) * 28;
         const std::string labelName = "Label" + std::to_string(k + 2);
         const std::string editName = "Edit" + std::to_string(k + 2);
-        prizeLabels_[k] = Place(new QLabel(QStringLiteral("%1等の賞").arg(k + 1), this), labelName.c_str(), 8, top + 4,
-                                80, 12);
+        prizeLabels_[k] =
+            Place(new QLabel(QStringLiteral("%1等の賞").arg(k + 1), this), labelName.c_str(), 8, top + 4, 80, 12);
         prizeEdits_[k] = Place(new TCp932Edit(this), editName.c_str(), 96, top, 226, 20);
     }
     Button1 = Place(new QPushButton(QStringLiteral("作成"), this), "Button1", 162, 242, 76, 25);

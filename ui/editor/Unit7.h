@@ -28,12 +28,12 @@ public:
     void Button2Click();
 
 private:
-    QLabel* Label1 = nullptr;                // Label1: caption "当せん番号" of Edit1
-    TCp932Edit* Edit1 = nullptr;             // Edit1: the drawn number, 3 or 4 digits
-    std::array<QLabel*, 5> prizeLabels_{};   // Label2 to Label6: the purchase types
+    QLabel* Label1 = nullptr;                 // Label1: caption "当せん番号" of Edit1
+    TCp932Edit* Edit1 = nullptr;              // Edit1: the drawn number, 3 or 4 digits
+    std::array<QLabel*, 5> prizeLabels_{};    // Label2 to Label6: the purchase types
     std::array<TCp932Edit*, 5> prizeEdits_{}; // Edit2 to Edit6: the prize of each purchase type
-    QPushButton* Button1 = nullptr;          // Button1: adds the classes to the draw (the default button: Enter)
-    QPushButton* Button2 = nullptr;          // Button2: closes without adding (Escape)
+    QPushButton* Button1 = nullptr;           // Button1: adds the classes to the draw (the default button: Enter)
+    QPushButton* Button2 = nullptr;           // Button2: closes without adding (Escape)
 
     AddRows addRows_;
 };
