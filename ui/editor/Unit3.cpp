@@ -6,7 +6,7 @@
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"
-#include "ui/editor/Unit6.h"
+#include "ui/editor/Unit9.h"
 #include "ui/editor/Unit7.h"
 #include "ui/editor/Unit8.h"
 #include "core/draw/NumberSelectionTemplates.h"
@@ -206,7 +206,7 @@ void TForm3::Button8Click()
 void TForm3::Button9Click()
 {
     StringGrid1->CommitEdit();
-    (new TForm6([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+    (new TForm9([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
 }
 
 void TForm3::Button10Click()

@@ -11,7 +11,7 @@
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit3.h"
 #include "ui/editor/Unit5.h"
-#include "ui/editor/Unit6.h"
+#include "ui/editor/Unit9.h"
 #include "ui/editor/Unit7.h"
 #include "ui/editor/Unit8.h"
 #include "ui/text/Cp932.h"
@@ -894,7 +894,7 @@ TEST_F(DrawEditorTest, TheLotoTemplateByKeyboardPaysTheSampleTickets)
     ASSERT_NE(editor, nullptr);
     Type(QStringLiteral("ロト7"));
     Key(Qt::Key_L, Qt::ControlModifier);
-    TForm6* loto = Opened<TForm6>();
+    TForm9* loto = Opened<TForm9>();
     ASSERT_NE(loto, nullptr);
     // ロト7 is offered first; the numbers as announced, then each 等's prize.
     for (const QString& text : {QStringLiteral("07 10 12 17 23 28 34 (03)(15)"), QStringLiteral("6億円"),

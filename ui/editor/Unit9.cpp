@@ -1,4 +1,4 @@
-#include "ui/editor/Unit6.h"
+#include "ui/editor/Unit9.h"
 
 #include "core/draw/NumberSelectionTemplates.h"
 #include "ui/widgets/Cp932Edit.h"
@@ -19,9 +19,9 @@ constexpr std::array<TLotoGame, 3> kGames{TLotoGame::Loto6, TLotoGame::Loto7, TL
 
 } // namespace
 
-TForm6::TForm6(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std::move(addRows))
+TForm9::TForm9(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std::move(addRows))
 {
-    setObjectName(QStringLiteral("Form6"));
+    setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("ロトの型"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
@@ -46,14 +46,14 @@ TForm6::TForm6(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std
     Button1->setDefault(true);
     Button2->setAutoDefault(false);
 
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm6::ComboBox1Change);
-    connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm9::ComboBox1Change);
+    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
     ComboBox1Change();
     Edit1->setFocus();
 }
 
-void TForm6::ComboBox1Change()
+void TForm9::ComboBox1Change()
 {
     // Only the game's own 等 take a prize.
     const std::size_t classes = LotoClassCount(kGames[static_cast<std::size_t>(ComboBox1->currentIndex())]);
@@ -63,7 +63,7 @@ void TForm6::ComboBox1Change()
     }
 }
 
-void TForm6::Button1Click()
+void TForm9::Button1Click()
 {
     const TLotoGame game = kGames[static_cast<std::size_t>(ComboBox1->currentIndex())];
     std::vector<TByteString> prizes;
@@ -73,7 +73,7 @@ void TForm6::Button1Click()
     accept();
 }
 
-void TForm6::Button2Click()
+void TForm9::Button2Click()
 {
     reject();
 }

@@ -17,12 +17,12 @@ namespace kelmora::ui {
 class TCp932Edit;
 
 // "ロトの型": the classes of a ロト6, ロト7 or ミニロト draw from its numbers as announced.
-class TForm6 : public QDialog {
+class TForm9 : public QDialog {
     Q_OBJECT
 public:
     using AddRows = std::function<void(std::vector<TDrawDraft::Row> rows)>;
 
-    TForm6(AddRows addRows, QWidget* parent);
+    TForm9(AddRows addRows, QWidget* parent);
 
     // Event handlers.
     void ComboBox1Change();
