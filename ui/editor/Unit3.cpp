@@ -72,9 +72,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
     Button4 = Place(MakeButton(QStringLiteral("下へ"), this), "Button4", 472, 126, 80, 25);
     Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 160, 80, 25);
-    Button9 = Place(MakeButton(QStringLiteral("ロトの型..."), this), "Button9", 472, 188, 80, 25);
-    Button10 = Place(MakeButton(QStringLiteral("ナンバーズの型..."), this), "Button10", 472, 216, 80, 25);
-    Button11 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button11", 472, 244, 80, 25);
+    Button10 = Place(MakeButton(QStringLiteral("ロトの型..."), this), "Button10", 472, 188, 80, 25);
+    Button11 = Place(MakeButton(QStringLiteral("ナンバーズの型..."), this), "Button11", 472, 216, 80, 25);
+    Button12 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button12", 472, 244, 80, 25);
     Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 276, 80, 25);
     // Two lines: the command's name is wider than the buttons' column.
     Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 302, 80, 32);
@@ -97,9 +97,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(Button8, &QPushButton::clicked, this, &TForm3::Button8Click);
-    connect(Button9, &QPushButton::clicked, this, &TForm3::Button9Click);
     connect(Button10, &QPushButton::clicked, this, &TForm3::Button10Click);
     connect(Button11, &QPushButton::clicked, this, &TForm3::Button11Click);
+    connect(Button12, &QPushButton::clicked, this, &TForm3::Button12Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -114,9 +114,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm3::Button8Click);
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &TForm3::Button9Click);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &TForm3::Button10Click);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &TForm3::Button11Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &TForm3::Button10Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &TForm3::Button11Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &TForm3::Button12Click);
 
     setTabOrder(Edit1, StringGrid1);
     setTabOrder(StringGrid1, Button1);
@@ -124,10 +124,10 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Button7);
-    setTabOrder(Button7, Button9);
-    setTabOrder(Button9, Button10);
+    setTabOrder(Button7, Button10);
     setTabOrder(Button10, Button11);
-    setTabOrder(Button11, Button5);
+    setTabOrder(Button11, Button12);
+    setTabOrder(Button12, Button5);
     setTabOrder(Button5, Button8);
     setTabOrder(Button8, Button6);
     Edit1->setFocus();
@@ -203,19 +203,19 @@ void TForm3::Button8Click()
         SaveAs();
 }
 
-void TForm3::Button9Click()
+void TForm3::Button10Click()
 {
     StringGrid1->CommitEdit();
     (new TForm9([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
 }
 
-void TForm3::Button10Click()
+void TForm3::Button11Click()
 {
     StringGrid1->CommitEdit();
     (new TForm7([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
 }
 
-void TForm3::Button11Click()
+void TForm3::Button12Click()
 {
     StringGrid1->CommitEdit();
     (new TForm8([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();

@@ -52,9 +52,9 @@ public:
     void Button6Click();
     void Button7Click();
     void Button8Click();
-    void Button9Click();
     void Button10Click();
     void Button11Click();
+    void Button12Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -76,9 +76,9 @@ private:
     QPushButton* Button6 = nullptr;   // Button6: closes, asking before discarding changes (Escape)
     QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
     QPushButton* Button8 = nullptr;   // Button8: "名前を付けて保存", saves under a new name (Ctrl+Shift+S)
-    QPushButton* Button9 = nullptr;   // Button9: "ロトの型...", adds a ロト draw's classes (Ctrl+L)
-    QPushButton* Button10 = nullptr;  // Button10: "ナンバーズの型...", adds a ナンバーズ draw's classes (Ctrl+U)
-    QPushButton* Button11 = nullptr;  // Button11: "ビンゴ5の型...", adds a ビンゴ5 draw's classes (Ctrl+B)
+    QPushButton* Button10 = nullptr;   // Button10: "ロトの型...", adds a ロト draw's classes (Ctrl+L)
+    QPushButton* Button11 = nullptr;  // Button11: "ナンバーズの型...", adds a ナンバーズ draw's classes (Ctrl+U)
+    QPushButton* Button12 = nullptr;  // Button12: "ビンゴ5の型...", adds a ビンゴ5 draw's classes (Ctrl+B)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
