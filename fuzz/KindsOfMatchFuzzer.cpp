@@ -64,6 +64,10 @@ bool Wins(TMatchRule rule, std::string_view number, std::string_view ticket)
         return wm != std::string_view::npos && tm != std::string_view::npos && isCount(w.substr(0, wm)) &&
             isCount(t.substr(0, tm)) && w.substr(wm) == t.substr(tm) && w.substr(0, wm) != t.substr(0, tm);
     }
+    case TMatchRule::Count:
+    case TMatchRule::Box:
+    case TMatchRule::Lines:
+        break;
     }
     return false;
 }

@@ -30,8 +30,22 @@ void TJsonWriter::Started()
             Out().Write("null");
         } else {
             Out().Write("\"");
-            Out().Write(MatchRuleName(prizeClass.rule));
+            Out().Write(MatchKindName(prizeClass.Kind()));
             Out().Write("\"");
+        }
+        // Only number-selection classes have these: older classes read as before.
+        if (!prizeClass.bonus.empty()) {
+            Out().Write(",\"bonus\":[");
+            for (std::size_t k = 0; k < prizeClass.bonus.size(); ++k) {
+                if (k > 0)
+                    Out().Write(",");
+                String(prizeClass.bonus[k]);
+            }
+            Out().Write("]");
+        }
+        if (prizeClass.type != TPurchaseType::None) {
+            Out().Write(",\"type\":");
+            String(PurchaseTypeName(prizeClass.type));
         }
         Out().Write("}");
     }

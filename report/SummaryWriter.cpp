@@ -26,6 +26,11 @@ void TSummaryWriter::End()
     Out().Write("\t");
     Out().Write(std::to_string(total.wins));
     Out().EndLine();
+    if (total.untypedTickets > 0) {
+        Out().WriteText(kUntypedTicketsText);
+        Out().Write("\t" + std::to_string(total.untypedTickets));
+        Out().EndLine();
+    }
     if (total.leftOut.empty())
         return;
     Out().WriteText("\x8D\x87\x8C\x76\x82\xC9\x8A\xDC\x82\xDC\x82\xC8\x82\xA2\x93\x99\x8B\x89"); // 合計に含まない等級

@@ -11,7 +11,7 @@ TCheckResult::TCheckResult(std::shared_ptr<const TCheckedDraw> draw, std::shared
     : draw_(std::move(draw)),
       tickets_(std::move(tickets)),
       checkedAt_(checkedAt),
-      wins_(FindWins(draw_->winningTable, *tickets_)),
+      wins_(FindWins(draw_->winningTable, *tickets_, &untypedTickets_)),
       winsOfClass_(draw_->definition.classes.size(), 0)
 {
     std::vector<bool> won(wins_.empty() ? 0 : tickets_->size());
@@ -25,6 +25,7 @@ TCheckResult::TCheckResult(std::shared_ptr<const TCheckedDraw> draw, std::shared
     }
     total_ = TotalOfWins(draw_->amountOfClass, winsOfClass_);
     total_.winningTickets = winningTickets;
+    total_.untypedTickets = untypedTickets_;
 }
 
 } // namespace kelmora

@@ -43,6 +43,7 @@ private:
     std::shared_ptr<const TCheckedDraw> draw_;
     std::shared_ptr<const TLineList> tickets_;
     std::time_t checkedAt_;
+    std::uint64_t untypedTickets_ = 0; // set while the wins are found
     std::vector<TCheckWin> wins_;
     std::vector<std::uint64_t> winsOfClass_;
     TWinTotal total_;

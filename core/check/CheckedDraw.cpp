@@ -35,8 +35,22 @@ TCheckedDraw::TCheckedDraw(TLotteryDefinition loaded) : definition(std::move(loa
         log.AppendEntry(prizeClass.prize);
         log.AppendLineBreakEntry();
         amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
-        for (const std::string_view number : prizeClass.numbers)
-            winningTable.Add(number, prizeClass.label, prizeClass.rule, static_cast<std::uint32_t>(c));
+        const auto classIndex = static_cast<std::uint32_t>(c);
+        if (!prizeClass.Picks()) {
+            for (const std::string_view number : prizeClass.numbers)
+                winningTable.Add(number, prizeClass.label, prizeClass.rule, classIndex);
+            continue;
+        }
+        // A count or lines class is one set of numbers, and its win shows them as written.
+        if (prizeClass.rule == TMatchRule::Count || prizeClass.rule == TMatchRule::Lines) {
+            winningTable.Add(prizeClass.numbersText, prizeClass.label, prizeClass.rule, classIndex);
+            winningTable.AddPick(TPickClass(prizeClass.Kind(), prizeClass.type, prizeClass.numbers, prizeClass.bonus));
+            continue;
+        }
+        for (const std::string_view number : prizeClass.numbers) {
+            winningTable.Add(number, prizeClass.label, prizeClass.rule, classIndex);
+            winningTable.AddPick(TPickClass(prizeClass.Kind(), prizeClass.type, TLineList{number}, {}));
+        }
     }
     log.AppendEntry("----------------------");
     log.AppendLineBreakEntry();

@@ -35,16 +35,18 @@ TByteString WinTotalLine(const TWinTotal& total, const TLotteryDefinition& defin
     TByteString line =
         "\x93\x96\x91\x49 " + std::to_string(total.winningTickets) + " \x96\x87\x81\x40\x8D\x87\x8C\x76 ";
     line += total.amount ? FormatYen(*total.amount) : TByteString("\x81\x48"); // ？ when it cannot be summed
-    if (total.leftOut.empty())
-        return line;
-    line += "\x81\x69";
-    for (std::size_t k = 0; k < total.leftOut.size(); ++k) {
-        if (k > 0)
-            line += "\x81\x41";
-        line += definition.classes[total.leftOut[k]].label;
+    if (!total.leftOut.empty()) {
+        line += "\x81\x69";
+        for (std::size_t k = 0; k < total.leftOut.size(); ++k) {
+            if (k > 0)
+                line += "\x81\x41";
+            line += definition.classes[total.leftOut[k]].label;
+        }
+        line += " \x82\xCD\x8B\xE0\x8A\x7A\x82\xC5\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x8D\x87\x8C\x76\x82\xC9\x8A\xDC"
+                "\x82\xDD\x82\xDC\x82\xB9\x82\xF1\x81\x6A";
     }
-    line += " \x82\xCD\x8B\xE0\x8A\x7A\x82\xC5\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x8D\x87\x8C\x76\x82\xC9\x8A\xDC\x82\xDD"
-            "\x82\xDC\x82\xB9\x82\xF1\x81\x6A";
+    if (total.untypedTickets > 0)
+        line.append("\x81\x40").append(kUntypedTicketsText).append(" " + std::to_string(total.untypedTickets) + " \x96\x87"); // 枚
     return line;
 }
 

@@ -51,9 +51,11 @@ void AppendWins(const TWinningTable& table, const TLineList& tickets, const std:
 
 } // namespace
 
-std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets)
+std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets, std::uint64_t* untypedTickets)
 {
-    const TWinFinder finder(table.Numbers(), table.Rules(), tickets);
+    const TWinFinder finder(table.Numbers(), table.Rules(), tickets, table.Picks());
+    if (untypedTickets != nullptr)
+        *untypedTickets = finder.UntypedTickets();
     std::vector<TCheckWin> wins;
     std::size_t count = 0;
     for (std::size_t i = 0; i < table.Count(); ++i)

@@ -22,7 +22,11 @@ class TResultLog;
 // order, then in ticket order. A ticket ends in a winning number when its last bytes equal it,
 // or as its class's kind of match says. The one producer of wins: every check and every report
 // goes through it. Costs about one walk over each ticket's last bytes, not numbers x tickets.
-std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets);
+// The classes checked by what a ticket picked pay each ticket at most once, by the first of
+// them it matches; `untypedTickets`, where given, gets how many tickets those classes left
+// unchecked for want of a purchase type.
+std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets,
+                                std::uint64_t* untypedTickets = nullptr);
 
 // The lines that open every win of winning-table entry `entry` in the results log: 当選番号 and
 // the number, then the label and に当選したクジの番号, each with its line end.

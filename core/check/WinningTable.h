@@ -3,9 +3,11 @@
 #include "core/base/ByteString.h"
 #include "core/base/LineList.h"
 #include "core/match/MatchRule.h"
+#include "core/match/PickDraw.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -20,6 +22,7 @@ public:
         labels_.clear();
         rules_.clear();
         classOf_.clear();
+        picks_ = TPickDraw();
     }
     void Add(std::string_view number, std::string_view label, TMatchRule rule = TMatchRule::Bytes,
              std::uint32_t classIndex = 0)
@@ -38,17 +41,21 @@ public:
         rules_.reserve(rules_.size() + entries);
         classOf_.reserve(classOf_.size() + entries);
     }
+    // Marks the last entry added as one checked ticket by ticket, as `pickClass` says.
+    void AddPick(TPickClass pickClass) { picks_.Add(static_cast<std::uint32_t>(numbers_.size() - 1), std::move(pickClass)); }
     std::size_t Count() const { return numbers_.size(); }
     const TLineList& Numbers() const { return numbers_; }
     const TLineList& Labels() const { return labels_; }
     const std::vector<TMatchRule>& Rules() const { return rules_; }
     const std::vector<std::uint32_t>& ClassOf() const { return classOf_; }
+    const TPickDraw& Picks() const { return picks_; }
 
 private:
     TLineList numbers_;
     TLineList labels_;
     std::vector<TMatchRule> rules_;
     std::vector<std::uint32_t> classOf_;
+    TPickDraw picks_;
 };
 
 } // namespace kelmora

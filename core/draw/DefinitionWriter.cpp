@@ -92,6 +92,20 @@ void CheckOtherGroup(const TPrizeClass& prizeClass, std::size_t row)
     }
 }
 
+// The bonus numbers as read, or joined when they were given as a list; a count class's bonus
+// numbers are one set and cannot be split.
+TByteString BonusValue(const TPrizeClass& prizeClass, std::size_t row)
+{
+    if (!prizeClass.bonusText.empty() && prizeClass.bonusText.size() <= kMaxValue &&
+        !BreaksLine(prizeClass.bonusText) && !IsTrimmed(prizeClass.bonusText.front()) &&
+        SplitNumberList(prizeClass.bonusText) == prizeClass.bonus)
+        return prizeClass.bonusText;
+    const std::vector<TByteString> values = JoinNumbers(prizeClass.bonus, row);
+    if (values.size() != 1)
+        Refuse(RowText(row) + "等級のボーナス数字が 255 バイトに収まりません");
+    return values.front();
+}
+
 // The reader drops blanks at the end of a line but reads a value only up to a NUL: a value
 // that ends in a blank (read from before a NUL, or where the reader cut it) keeps that blank
 // behind a NUL.
@@ -187,6 +201,8 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
         CheckOtherGroup(prizeClass, row);
         const std::vector<TByteString> values =
             keepsText ? std::vector<TByteString>{prizeClass.numbersText} : JoinNumbers(prizeClass.numbers, row);
+        if (values.size() > 1 && (prizeClass.rule == TMatchRule::Count || prizeClass.rule == TMatchRule::Lines))
+            Refuse(RowText(row) + "等級の当選数字は一組で 255 バイトに収まらなければなりません");
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const TByteString& value : values) {
@@ -196,7 +212,11 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
             AppendEntry(hit, "SHO", written, prizeClass.prize);
             // Only a class that names a rule says so: an old draw saved unchanged pays as before.
             if (prizeClass.rule != TMatchRule::Bytes)
-                AppendEntry(hit, "Rule", written, MatchRuleName(prizeClass.rule));
+                AppendEntry(hit, "Rule", written, MatchKindName(prizeClass.Kind()));
+            if (!prizeClass.bonusText.empty() || !prizeClass.bonus.empty())
+                AppendEntry(hit, "Bonus", written, BonusValue(prizeClass, row));
+            if (prizeClass.type != TPurchaseType::None)
+                AppendEntry(hit, "Type", written, PurchaseTypeName(prizeClass.type));
         }
     }
     text.bytes = "[Ver]\r\nNo=" + std::to_string(written) + "\r\nEVENT=";

@@ -12,7 +12,8 @@ TDrawDraft TDrawDraft::FromDefinition(const TLotteryDefinition& definition)
     TDrawDraft draft;
     draft.eventName_ = definition.eventName;
     for (const TPrizeClass& prizeClass : definition.classes)
-        draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize, prizeClass.rule, true});
+        draft.rows_.push_back({prizeClass.label, prizeClass.numbersText, prizeClass.prize, prizeClass.rule, true,
+                               prizeClass.pick, prizeClass.bonusText, prizeClass.type});
     // A new draw starts with one empty class to type into; as a trailing empty row it is
     // not written, and it is no change.
     if (draft.rows_.empty())
@@ -69,6 +70,24 @@ void TDrawDraft::SetRule(std::size_t row, TMatchRule rule)
         return;
     r.rule = rule;
     r.ruleChosen = true;
+    if (rule != TMatchRule::Count && rule != TMatchRule::Lines)
+        r.pick = {};
+}
+
+void TDrawDraft::SetKind(std::size_t row, TMatchKind kind)
+{
+    SetRule(row, kind.rule);
+    rows_.at(row).pick = kind.pick;
+}
+
+void TDrawDraft::SetBonus(std::size_t row, std::string_view bonus)
+{
+    rows_.at(row).bonusText = TrimWhiteSpace(bonus);
+}
+
+void TDrawDraft::SetType(std::size_t row, TPurchaseType type)
+{
+    rows_.at(row).type = type;
 }
 
 void TDrawDraft::AppendRows(std::vector<Row> rows)
@@ -143,6 +162,10 @@ TLotteryDefinition TDrawDraft::ToDefinition() const
         prizeClass.prize = row.prize;
         prizeClass.numbers = SplitNumberList(row.numbersText);
         prizeClass.rule = row.rule;
+        prizeClass.pick = row.pick;
+        prizeClass.bonusText = row.bonusText;
+        prizeClass.bonus = SplitNumberList(row.bonusText);
+        prizeClass.type = row.type;
         definition.classes.push_back(std::move(prizeClass));
     }
     return definition;

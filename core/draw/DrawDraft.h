@@ -24,6 +24,9 @@ public:
         // a row read from a file keeps the file's, none included.
         TMatchRule rule = TMatchRule::Ends;
         bool ruleChosen = false;
+        TPickRule pick;           // the kind's numbers: count K bonus B, lines K
+        TByteString bonusText;    // the bonus numbers (ロト), as typed or read
+        TPurchaseType type = TPurchaseType::None; // the purchase type the class pays (ナンバーズ)
         bool Empty() const { return label.empty() && numbersText.empty() && prize.empty(); }
         bool operator==(const Row&) const = default;
     };
@@ -44,6 +47,10 @@ public:
 
     // The user's choice of the row's kind of match.
     void SetRule(std::size_t row, TMatchRule rule);
+    // The whole kind, with the numbers of count and lines.
+    void SetKind(std::size_t row, TMatchKind kind);
+    void SetBonus(std::size_t row, std::string_view bonus);
+    void SetType(std::size_t row, TPurchaseType type);
     // Rows that the caller made whole (a template): appended after the last row with content.
     void AppendRows(std::vector<Row> rows);
     // Every row given way to `rows` (results read from an announcement).

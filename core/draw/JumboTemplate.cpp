@@ -33,7 +33,13 @@ TByteString Padded(std::uint64_t value, std::size_t width)
 
 TDrawDraft::Row MakeRow(std::string_view label, TByteString numbers, TByteString prize, TMatchRule rule)
 {
-    return {TByteString(label), std::move(numbers), std::move(prize), rule, true};
+    TDrawDraft::Row row;
+    row.label = label;
+    row.numbersText = std::move(numbers);
+    row.prize = std::move(prize);
+    row.rule = rule;
+    row.ruleChosen = true;
+    return row;
 }
 
 } // namespace

@@ -14,19 +14,32 @@
 namespace kelmora {
 namespace {
 
-TMatchRule ReadRule(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+std::string Utf8Of(std::string_view bytes)
+{
+    std::string text;
+    AppendCp932AsUtf8(bytes, text);
+    return text;
+}
+
+TMatchKind ReadKind(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
 {
     const TByteString value = profile.ReadString("Hit", "Rule" + suffix);
-    if (const auto rule = MatchRuleNamed(value))
-        return *rule;
-    std::string labelText;
-    AppendCp932AsUtf8(label, labelText);
-    std::string valueText;
-    AppendCp932AsUtf8(value, valueText);
-    throw TKelmoraError(
-        "等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group のいずれか）。"
-        "このクジの種類は読み込めません",
-        {suffix, labelText, suffix, valueText});
+    if (const auto kind = MatchKindNamed(value))
+        return *kind;
+    throw TKelmoraError("等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group, "
+                        "count K, count K bonus B, count K bonus B+, box, lines K のいずれか）。"
+                        "このクジの種類は読み込めません",
+                        {suffix, Utf8Of(label), suffix, Utf8Of(value)});
+}
+
+TPurchaseType ReadType(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+{
+    const TByteString value = profile.ReadString("Hit", "Type" + suffix);
+    if (const auto type = PurchaseTypeNamed(value))
+        return *type;
+    throw TKelmoraError("等級 %s（%s）の買い方 Type%s=%s はこのプログラムでは使えません（ストレート, ボックス, "
+                        "セット, ミニ のいずれか）。このクジの種類は読み込めません",
+                        {suffix, Utf8Of(label), suffix, Utf8Of(value)});
 }
 
 [[noreturn]] void RefuseTooManyClasses()
@@ -53,7 +66,7 @@ bool IsDefinitionKey(std::string_view section, std::string_view name, long class
     if (section != "hit")
         return false;
     // A class's keys are looked up by their number as written without leading zeros.
-    for (const std::string_view prefix : {"hit", "no", "sho", "rule"}) {
+    for (const std::string_view prefix : {"hit", "no", "sho", "rule", "bonus", "type"}) {
         if (!name.starts_with(prefix))
             continue;
         const std::string_view number = name.substr(prefix.size());
@@ -117,7 +130,12 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
             break;
         if (n > TLotteryDefinition::kMaxClasses)
             RefuseTooManyClasses();
-        prizeClass.rule = ReadRule(profile, suffix, prizeClass.label);
+        const TMatchKind kind = ReadKind(profile, suffix, prizeClass.label);
+        prizeClass.rule = kind.rule;
+        prizeClass.pick = kind.pick;
+        prizeClass.type = ReadType(profile, suffix, prizeClass.label);
+        prizeClass.bonusText = profile.ReadString("Hit", "Bonus" + suffix);
+        prizeClass.bonus = SplitNumberList(prizeClass.bonusText);
         prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
         definition.classes.push_back(std::move(prizeClass));
     }

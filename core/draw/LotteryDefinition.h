@@ -3,6 +3,7 @@
 #include "core/base/ByteString.h"
 #include "core/base/LineList.h"
 #include "core/match/MatchRule.h"
+#include "core/match/PurchaseType.h"
 #include "core/draw/ProfileFile.h"
 
 #include <string>
@@ -17,6 +18,14 @@ struct TPrizeClass {
     TByteString prize;                   // SHON
     TLineList numbers;                   // NoN split by SplitNumberList
     TMatchRule rule = TMatchRule::Bytes; // RuleN; Bytes where the file names none
+    TPickRule pick = {};                 // RuleN's numbers: count K bonus B, lines K
+    TByteString bonusText = {};          // BonusN, as read
+    TLineList bonus = {};                // BonusN split by SplitNumberList
+    TPurchaseType type = TPurchaseType::None; // TypeN: the one way of buying this class pays
+
+    TMatchKind Kind() const { return {rule, pick}; }
+    // Whether the class is checked by what a ticket picked and pays only a ticket's best class.
+    bool Picks() const { return IsPickRule(rule) || type != TPurchaseType::None; }
 };
 
 namespace messages {
@@ -33,7 +42,8 @@ struct TLotteryDefinition {
     std::vector<TPrizeClass> classes;
 };
 
-// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n
+// The entries a definition is read from ([Ver] No and EVENT, [Hit] Hit n, No n, SHO n, Rule n,
+// Bonus n, Type n
 // for n from 1 to `classCount`), by section and name in ASCII lower case.
 // Throws for a RuleN this program does not know and for more than kMaxClasses classes.
 bool IsDefinitionKey(std::string_view section, std::string_view name, long classCount);
@@ -44,7 +54,7 @@ TProfileFile ParseDefinitionProfile(TByteString data);
 TProfileFile LoadDefinitionProfile(const std::string& path);
 
 // Classes are read from 1 up to the count in [Ver] No, stopping at the first empty NoN. Throws
-// for a RuleN this program does not know: such a draw must not be checked by other rules.
+// for a RuleN or TypeN this program does not know: such a draw must not be checked by other rules.
 TLotteryDefinition LoadDefinition(const TProfileFile& profile);
 // A file that is missing or unreadable reads as an empty one, without an error; a UTF-8 one
 // that has no Shift-JIS form throws, as TProfileFile::Cp932Bytes does.

@@ -147,6 +147,10 @@ bool Wins(const TTarget& target, std::string_view ticket)
         // The key is 組 and the 番号: what comes before it must be the ticket's 組 count, and
         // another one than the winning number's.
         return at > 0 && GroupCountLength(ticket) == at && ticket.substr(0, at) != target.group;
+    case TMatchRule::Count:
+    case TMatchRule::Box:
+    case TMatchRule::Lines:
+        break; // checked ticket by ticket (PickDraw.h), never by suffix
     }
     return false;
 }
@@ -264,6 +268,53 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
     return distinctTargets;
 }
 
+// Every hit of the numbers compared by suffix, and the ids of their entries.
+std::uint32_t FindSuffixHits(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
+                             THits& hits, std::vector<std::uint32_t>& idOfEntry)
+{
+    // One walk per ticket finds every distinct number it ends in.
+    const bool named = std::any_of(rules.begin(), rules.end(), [](TMatchRule r) { return r != TMatchRule::Bytes; });
+    if (!named)
+        return FindByteHits(numbers, tickets, hits, idOfEntry);
+    // The numbers compared by their bytes keep their own walk over the tickets as stored.
+    std::uint32_t distinct = 0;
+    idOfEntry.assign(numbers.size(), 0);
+    TLineList plain;
+    std::vector<std::size_t> plainEntries;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (rules[i] == TMatchRule::Bytes) {
+            plain.push_back(numbers[i]);
+            plainEntries.push_back(i);
+        }
+    }
+    if (!plain.empty()) {
+        std::vector<std::uint32_t> plainIds;
+        distinct = FindByteHits(plain, tickets, hits, plainIds);
+        for (std::size_t k = 0; k < plainEntries.size(); ++k)
+            idOfEntry[plainEntries[k]] = plainIds[k];
+    }
+    return distinct + FindRuleHits(numbers, rules, tickets, hits, idOfEntry, distinct);
+}
+
+// A counting sort by number groups the tickets without disturbing their order.
+void GroupHits(const THits& hits, std::uint32_t distinct, std::vector<std::uint32_t>& firstWin,
+               std::vector<std::uint32_t>& winners)
+{
+    firstWin.assign(std::size_t{distinct} + 1, 0);
+    for (const THit& hit : hits)
+        ++firstWin[hit.id + 1];
+    for (std::size_t id = 1; id < firstWin.size(); ++id)
+        firstWin[id] += firstWin[id - 1];
+    // Each number's start moves along as its tickets are placed, ending at the next one's
+    // start; shifting back by one restores the starts.
+    winners.resize(hits.size());
+    for (const THit& hit : hits)
+        winners[firstWin[hit.id]++] = hit.ticket;
+    for (std::size_t id = firstWin.size() - 1; id > 0; --id)
+        firstWin[id] = firstWin[id - 1];
+    firstWin[0] = 0;
+}
+
 } // namespace
 
 TWinFinder::TWinFinder(const TLineList& numbers, const TLineList& tickets) : TWinFinder(numbers, {}, tickets)
@@ -273,45 +324,50 @@ TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& 
 {
     if (numbers.empty() || tickets.empty())
         return;
-    // One walk per ticket finds every distinct number it ends in; a counting sort by number
-    // then groups the tickets without disturbing their order.
+    THits hits;
+    const std::uint32_t distinct = FindSuffixHits(numbers, rules, tickets, hits, idOfEntry_);
+    GroupHits(hits, distinct, firstWin_, winners_);
+}
+
+TWinFinder::TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
+                       const TPickDraw& picks)
+{
+    if (picks.Empty()) {
+        *this = TWinFinder(numbers, rules, tickets);
+        return;
+    }
+    if (numbers.empty() || tickets.empty())
+        return;
+    // The entries compared by suffix are found as in any draw, the others ticket by ticket;
+    // each pick entry gets an id of its own after the suffix entries' ids.
+    std::vector<bool> picked(numbers.size());
+    for (std::size_t k = 0; k < picks.Size(); ++k)
+        picked[picks.Entry(k)] = true;
+    TLineList suffixNumbers;
+    std::vector<TMatchRule> suffixRules;
+    std::vector<std::size_t> suffixEntries;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (picked[i])
+            continue;
+        suffixNumbers.push_back(numbers[i]);
+        suffixRules.push_back(rules.empty() ? TMatchRule::Bytes : rules[i]);
+        suffixEntries.push_back(i);
+    }
     THits hits;
     std::uint32_t distinct = 0;
-    const bool named = std::any_of(rules.begin(), rules.end(), [](TMatchRule r) { return r != TMatchRule::Bytes; });
-    if (!named) {
-        distinct = FindByteHits(numbers, tickets, hits, idOfEntry_);
-    } else {
-        // The numbers compared by their bytes keep their own walk over the tickets as stored.
-        idOfEntry_.assign(numbers.size(), 0);
-        TLineList plain;
-        std::vector<std::size_t> plainEntries;
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (rules[i] == TMatchRule::Bytes) {
-                plain.push_back(numbers[i]);
-                plainEntries.push_back(i);
-            }
-        }
-        if (!plain.empty()) {
-            std::vector<std::uint32_t> plainIds;
-            distinct = FindByteHits(plain, tickets, hits, plainIds);
-            for (std::size_t k = 0; k < plainEntries.size(); ++k)
-                idOfEntry_[plainEntries[k]] = plainIds[k];
-        }
-        distinct += FindRuleHits(numbers, rules, tickets, hits, idOfEntry_, distinct);
+    idOfEntry_.assign(numbers.size(), 0);
+    if (!suffixNumbers.empty()) {
+        std::vector<std::uint32_t> suffixIds;
+        distinct = FindSuffixHits(suffixNumbers, suffixRules, tickets, hits, suffixIds);
+        for (std::size_t k = 0; k < suffixEntries.size(); ++k)
+            idOfEntry_[suffixEntries[k]] = suffixIds[k];
     }
-    firstWin_.assign(std::size_t{distinct} + 1, 0);
-    for (const THit& hit : hits)
-        ++firstWin_[hit.id + 1];
-    for (std::size_t id = 1; id < firstWin_.size(); ++id)
-        firstWin_[id] += firstWin_[id - 1];
-    // Each number's start moves along as its tickets are placed, ending at the next one's
-    // start; shifting back by one restores the starts.
-    winners_.resize(hits.size());
-    for (const THit& hit : hits)
-        winners_[firstWin_[hit.id]++] = hit.ticket;
-    for (std::size_t id = firstWin_.size() - 1; id > 0; --id)
-        firstWin_[id] = firstWin_[id - 1];
-    firstWin_[0] = 0;
+    for (std::size_t k = 0; k < picks.Size(); ++k)
+        idOfEntry_[picks.Entry(k)] = distinct + static_cast<std::uint32_t>(k);
+    untypedTickets_ = picks.ForEachBestWin(tickets, [&](std::size_t k, std::size_t ticket) {
+        hits.push_back({distinct + static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(ticket)});
+    });
+    GroupHits(hits, distinct + static_cast<std::uint32_t>(picks.Size()), firstWin_, winners_);
 }
 
 } // namespace kelmora

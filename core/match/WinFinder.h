@@ -2,6 +2,7 @@
 
 #include "core/base/LineList.h"
 #include "core/match/MatchRule.h"
+#include "core/match/PickDraw.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,10 @@ public:
     // Number i compared by rules[i] (an empty list: every number by its bytes). Tickets are
     // normalised once, and only when some number names a rule.
     TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets);
+    // The entries of `picks` are checked ticket by ticket, each ticket paid by the first of
+    // them it matches; the others as above.
+    TWinFinder(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
+               const TPickDraw& picks);
 
     // Calls win(tableIndex, ticketIndex) for each win, in report order.
     template <class Win>
@@ -40,7 +45,11 @@ public:
         return firstWin_[id + 1] - firstWin_[id];
     }
 
+    // Tickets without a purchase word where some class pays only tickets bought one way.
+    std::size_t UntypedTickets() const { return untypedTickets_; }
+
 private:
+    std::size_t untypedTickets_ = 0;
     std::vector<std::uint32_t> idOfEntry_; // distinct-number id of each table entry
     std::vector<std::uint32_t> firstWin_;  // by id: where its tickets start in winners_
     std::vector<std::uint32_t> winners_;   // ticket indexes, grouped by id, in ticket order

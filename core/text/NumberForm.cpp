@@ -14,15 +14,6 @@
 namespace kelmora {
 namespace {
 
-// The length of the character at `p`: a lead byte pairs only with a byte that can follow it.
-std::size_t CharacterLength(std::string_view text, std::size_t p)
-{
-    return p + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[p])) &&
-            IsTrailByte(static_cast<unsigned char>(text[p + 1]))
-        ? 2
-        : 1;
-}
-
 // The runs a long number is mostly made of, taken many bytes at a time so that a huge ticket
 // costs little more than its copy: the number of bytes of `number` from `p` that are ASCII
 // without blanks (kept as they are), in steps of eight; 0 for none.

@@ -74,6 +74,15 @@ inline bool IsNormalisedNumber(std::string_view number)
     return NormalFormOffset(number) == 0;
 }
 
+// The length of the character at `p`: a lead byte pairs only with a byte that can follow it.
+inline std::size_t CharacterLength(std::string_view text, std::size_t p)
+{
+    return p + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[p])) &&
+            IsTrailByte(static_cast<unsigned char>(text[p + 1]))
+        ? 2
+        : 1;
+}
+
 // Where the first 組 of `text` starts, by character; npos when it holds none.
 std::size_t FindGroupMark(std::string_view text);
 

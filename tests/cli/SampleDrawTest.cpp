@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using kelmora::test::RunChecker;
 using kelmora::test::TempDir;
@@ -86,6 +88,40 @@ TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
         "3等\tお年玉切手シート\t3\n"
         "合計\t300,000円\t5\n"
         "合計に含まない等級\t2等\t3等\n");
+}
+
+// Worked out by hand in the README: each ticket paid its best class only.
+TEST(SampleDraws, NumberSelectionDrawsPayTheirBestClasses)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> runs{
+        {"loto7.wkx loto7-tickets.wkn",
+         "1等\t600,000,000円\t0\n2等\t7,300,000円\t1\n3等\t730,000円\t1\n4等\t9,100円\t2\n5等\t1,400円\t1\n"
+         "6等\t1,000円\t1\n合計\t8,050,600円\t6\n"},
+        {"numbers3-types.wkx numbers3-tickets.wkn",
+         "ストレート\t90,000円\t1\nボックス\t15,000円\t1\nセット（ストレート）\t52,500円\t1\n"
+         "セット（ボックス）\t7,500円\t1\nミニ\t9,000円\t1\n合計\t174,000円\t5\n買い方のないクジ\t1\n"},
+        {"bingo5.wkx bingo5-tickets.wkn",
+         "1等\t5,555,500円\t0\n2等\t55,500円\t1\n3等\t8,200円\t1\n4等\t5,600円\t1\n5等\t1,100円\t1\n"
+         "6等\t700円\t1\n7等\t200円\t1\n合計\t71,300円\t6\n"},
+    };
+    for (const auto& [files, summary] : runs) {
+        const std::string draw = files.substr(0, files.find(' '));
+        const std::string tickets = files.substr(files.find(' ') + 1);
+        EXPECT_EQ(Checked(dir, "--utf8 --format=summary " + kExamples + "/" + draw + " " + kExamples + "/" + tickets),
+                  summary);
+        // A count or lines class's win shows its numbers as written, and the window checks alike.
+        kelmora::TCheckState state;
+        kelmora::ApplyDefinition(kelmora::LoadDefinition(kExamples + "/" + draw), state);
+        state.ticketList.Open(kExamples + "/" + tickets);
+        state.CheckRequested = true;
+        kelmora::RunRequestedCheck(state);
+        EXPECT_EQ(Checked(dir, kExamples + "/" + draw + " " + kExamples + "/" + tickets), state.resultLog.Text());
+    }
+    const std::string loto = Checked(dir, "--utf8 " + kExamples + "/loto7.wkx " + kExamples + "/loto7-tickets.wkn");
+    EXPECT_NE(loto.find("当選番号07 10 12 17 23 28 34\n2等に当選したクジの番号\n07 10 12 17 23 28 15\n"),
+              std::string::npos)
+        << loto;
 }
 
 } // namespace

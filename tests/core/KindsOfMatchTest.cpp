@@ -150,6 +150,10 @@ bool ModelWins(TMatchRule rule, const TMeant& winning, const TMeant& ticket)
     case TMatchRule::OtherGroup:
         // Only a 組 that is a count names another 組.
         return winning.group && ticket.group && winning.digits == ticket.digits && *winning.group != *ticket.group;
+    case TMatchRule::Count:
+    case TMatchRule::Box:
+    case TMatchRule::Lines:
+        break;
     }
     return false;
 }

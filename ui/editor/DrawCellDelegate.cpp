@@ -13,12 +13,24 @@ QWidget* TDrawCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
 {
     if (index.column() == TDrawTableModel::kRuleColumn) {
         auto* box = new QComboBox(parent);
+        const auto add = [box](const TMatchKind& kind) {
+            const QString name = QString::fromStdString(MatchKindName(kind));
+            if (box->findData(name) < 0)
+                box->addItem(TDrawTableModel::KindText(kind), name);
+        };
         // The rule of a class read without one is offered only where it is, so that it is kept
-        // until the user picks another, and never given to a new class.
-        if (index.data(Qt::EditRole).toInt() == static_cast<int>(TMatchRule::Bytes))
-            box->addItem(TDrawTableModel::RuleText(TMatchRule::Bytes), static_cast<int>(TMatchRule::Bytes));
+        // until the user picks another, and never given to a new class; so is a kind with
+        // numbers of its own.
+        const auto current = MatchKindNamed(index.data(Qt::EditRole).toString().toStdString());
+        if (current && (current->rule == TMatchRule::Bytes || IsPickRule(current->rule)))
+            add(*current);
         for (const TMatchRule rule : {TMatchRule::Ends, TMatchRule::Whole, TMatchRule::OtherGroup})
-            box->addItem(TDrawTableModel::RuleText(rule), static_cast<int>(rule));
+            add({rule, {}});
+        const QModelIndex numbers = index.siblingAtColumn(TDrawTableModel::kNumbersColumn);
+        const bool hasBonus = index.data(TDrawTableModel::kHasBonusRole).toBool();
+        for (const TMatchKind& kind :
+             TDrawTableModel::PickKindsFor(numbers.data(TDrawTableModel::kBytesRole).toByteArray().toStdString(), hasBonus))
+            add(kind);
         return box;
     }
     auto* editor = new TCp932Edit(parent);

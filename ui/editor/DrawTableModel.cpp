@@ -4,9 +4,11 @@
 #include "core/base/KelmoraError.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
+#include "core/match/PickTicket.h"
 #include "ui/text/Cp932.h"
 #include "ui/text/TypedNumber.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace kelmora::ui {
@@ -61,17 +63,55 @@ QString TDrawTableModel::RuleText(TMatchRule rule)
     return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
+QString TDrawTableModel::KindText(const TMatchKind& kind)
+{
+    if (!IsPickRule(kind.rule))
+        return RuleText(kind.rule);
+    return RuleText(kind.rule) + u' ' + QString::fromStdString(MatchKindName(kind));
+}
+
+std::vector<TMatchKind> TDrawTableModel::PickKindsFor(std::string_view numbers, bool hasBonus)
+{
+    std::vector<std::uint32_t> picked;
+    std::vector<TMatchKind> kinds;
+    if (!ReadPickNumbers(numbers, picked))
+        return kinds;
+    const TLineList items = SplitNumberList(numbers);
+    if (picked.size() == 1 && (items.size() == 1) && (items[0].size() == 3 || items[0].size() == 4))
+        kinds.push_back({TMatchRule::Box, {}});
+    if (picked.size() < 5 || picked.size() > 8)
+        return kinds;
+    for (auto k = static_cast<std::uint8_t>(picked.size()); k >= 3; --k) {
+        kinds.push_back({TMatchRule::Count, {k, 0, false, false}});
+        if (hasBonus)
+            kinds.push_back({TMatchRule::Count, {k, 1, true, false}});
+    }
+    if (picked.size() == 8)
+        for (const std::uint8_t k : std::initializer_list<std::uint8_t>{8, 6, 5, 4, 3, 2, 1})
+            kinds.push_back({TMatchRule::Lines, {k, 0, false, false}});
+    return kinds;
+}
+
 QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
     if (index.column() == kRuleColumn) {
-        const TMatchRule rule = draft_.At(static_cast<std::size_t>(index.row())).rule;
+        const TDrawDraft::Row& row = draft_.At(static_cast<std::size_t>(index.row()));
+        const TMatchKind kind{row.rule, row.pick};
         if (role == Qt::EditRole)
-            return static_cast<int>(rule);
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return RuleText(rule);
-        return {};
+            return QString::fromStdString(MatchKindName(kind));
+        if (role == kHasBonusRole)
+            return !row.bonusText.empty();
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+            return {};
+        // The bonus numbers and the purchase type come with the kind: templates set them.
+        QString text = KindText(kind);
+        if (!row.bonusText.empty())
+            text += QStringLiteral("　ボーナス ") + DecodeCp932(row.bonusText);
+        if (row.type != TPurchaseType::None)
+            text += QStringLiteral("　買い方 ") + DecodeCp932(PurchaseTypeName(row.type));
+        return text;
     }
     const TByteString& text = draft_.FieldText(static_cast<std::size_t>(index.row()), FieldOf(index.column()));
     switch (role) {
@@ -116,10 +156,10 @@ bool TDrawTableModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     const auto row = static_cast<std::size_t>(index.row());
     if (index.column() == kRuleColumn) {
-        const int rule = value.toInt();
-        if (rule < static_cast<int>(TMatchRule::Bytes) || rule > static_cast<int>(TMatchRule::OtherGroup))
+        const auto kind = MatchKindNamed(value.toString().toStdString());
+        if (!kind)
             return false;
-        draft_.SetRule(row, static_cast<TMatchRule>(rule));
+        draft_.SetKind(row, *kind);
         emit dataChanged(index, index);
         return true;
     }

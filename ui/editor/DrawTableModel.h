@@ -9,7 +9,7 @@
 namespace kelmora::ui {
 
 // The draw editor's table: one row per prize class of the draft, columns 等級, 当選番号, 賞 and
-// 判定 (the kind of match; its edit role is the TMatchRule as a number). Cells are decoded for
+// 判定 (the kind of match; its edit role is the kind's Rule value, MatchKindName). Cells are decoded for
 // display only; of a cell the user changed, only what changed is encoded, so bytes that do not
 // survive decoding stay as they were everywhere else.
 class TDrawTableModel : public QAbstractTableModel {
@@ -21,6 +21,8 @@ public:
     static constexpr int kRuleColumn = 3;
     // A cell's bytes as a QByteArray.
     static constexpr int kBytesRole = Qt::UserRole;
+    // The 判定 cell: whether the class has bonus numbers.
+    static constexpr int kHasBonusRole = Qt::UserRole + 1;
     // From this many bytes on a cell tells its size.
     static constexpr std::size_t kNearLimitBytes = 200;
 
@@ -45,8 +47,12 @@ public:
     QString SizeNote(const QModelIndex& index) const;
 
     static TDrawDraft::Field FieldOf(int column);
-    // What the 判定 column says for a rule.
+    // What the 判定 column says for a rule, and for a whole kind (with its numbers).
     static QString RuleText(TMatchRule rule);
+    static QString KindText(const TMatchKind& kind);
+    // The kinds 判定 offers a row whose numbers are `numbers`, besides the row's own and the
+    // suffix kinds: count and lines for a set of picked numbers, box for a ナンバーズ number.
+    static std::vector<TMatchKind> PickKindsFor(std::string_view numbers, bool hasBonus);
 
 private:
     TDrawDraft& draft_;

@@ -1,12 +1,16 @@
 #include "ui/editor/Unit3.h"
 
 #include "core/draw/DefinitionWriter.h"
+#include "core/draw/NumberSelectionTemplates.h"
 #include "core/base/KelmoraError.h"
 #include "core/files/LineFile.h"
 #include "ui/editor/DrawGrid.h"
 #include "ui/editor/DrawTableModel.h"
 #include "ui/editor/Unit5.h"
 #include "ui/editor/Unit6.h"
+#include "ui/editor/Unit7.h"
+#include "ui/editor/Unit8.h"
+#include "ui/editor/Unit9.h"
 #include "ui/platform/FileNames.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
@@ -57,7 +61,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
-    setFixedSize(560, 328);
+    setFixedSize(560, 424);
     setAcceptDrops(true);
 
     // Tab from the name must land in a cell.
@@ -67,7 +71,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
 
     Label1 = Place(new QLabel(QStringLiteral("クジの種類"), this), "Label1", 8, 12, 64, 12);
     Edit1 = Place(new TCp932Edit(this), "Edit1", 76, 8, 388, 20);
-    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 264);
+    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 360);
     Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
@@ -75,12 +79,15 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     Button7 = Place(MakeButton(QStringLiteral("ジャンボの型..."), this), "Button7", 472, 160, 80, 25);
     Button9 = Place(MakeButton(QStringLiteral("結果の貼り\n付け..."), this), "Button9", 472, 188, 80, 32);
     Button9->setToolTip(QStringLiteral("結果の貼り付け... (Ctrl+Shift+V)"));
-    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 224, 80, 25);
+    Button10 = Place(MakeButton(QStringLiteral("ロトの型..."), this), "Button10", 472, 224, 80, 25);
+    Button11 = Place(MakeButton(QStringLiteral("ナンバーズの型..."), this), "Button11", 472, 252, 80, 25);
+    Button12 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button12", 472, 280, 80, 25);
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 312, 80, 25);
     // Two lines: the command's name is wider than the buttons' column.
-    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 250, 80, 32);
+    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 338, 80, 32);
     Button8->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
-    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 284, 80, 25);
-    Label2 = Place(new QLabel(this), "Label2", 8, 306, 544, 16);
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 372, 80, 25);
+    Label2 = Place(new QLabel(this), "Label2", 8, 402, 544, 16);
 
     Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
@@ -98,6 +105,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     connect(Button7, &QPushButton::clicked, this, &TForm3::Button7Click);
     connect(Button8, &QPushButton::clicked, this, &TForm3::Button8Click);
     connect(Button9, &QPushButton::clicked, this, &TForm3::Button9Click);
+    connect(Button10, &QPushButton::clicked, this, &TForm3::Button10Click);
+    connect(Button11, &QPushButton::clicked, this, &TForm3::Button11Click);
+    connect(Button12, &QPushButton::clicked, this, &TForm3::Button12Click);
     connect(StringGrid1, &TDrawGrid::CurrentCellChanged, this, &TForm3::StringGrid1CurrentCellChanged);
     connect(model_, &TDrawTableModel::dataChanged, this, &TForm3::StringGrid1CurrentCellChanged);
 
@@ -113,6 +123,9 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     shortcut(QKeySequence(Qt::Key_Escape), &TForm3::Button6Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &TForm3::Button7Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TForm3::Button9Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &TForm3::Button10Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_U), &TForm3::Button11Click);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &TForm3::Button12Click);
 
     setTabOrder(Edit1, StringGrid1);
     setTabOrder(StringGrid1, Button1);
@@ -121,7 +134,10 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Button7);
     setTabOrder(Button7, Button9);
-    setTabOrder(Button9, Button5);
+    setTabOrder(Button9, Button10);
+    setTabOrder(Button10, Button11);
+    setTabOrder(Button11, Button12);
+    setTabOrder(Button12, Button5);
     setTabOrder(Button5, Button8);
     setTabOrder(Button8, Button6);
     Edit1->setFocus();
@@ -186,25 +202,63 @@ void TForm3::Button6Click()
 void TForm3::Button7Click()
 {
     StringGrid1->CommitEdit();
-    auto* form5 = new TForm5(
-        [this](std::vector<TDrawDraft::Row> rows) {
-            model_->AppendRows(std::move(rows));
-            // On to the first class whose numbers are still to be typed.
-            int row = 0;
-            while (row + 1 < model_->rowCount() && !draft_.At(static_cast<std::size_t>(row)).numbersText.empty())
-                ++row;
-            StringGrid1->setCurrentIndex(model_->index(row, TDrawTableModel::kNumbersColumn));
-            StringGrid1->setFocus();
-        },
-        this);
-    form5->show();
+    (new TForm5([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
 }
 
 void TForm3::Button8Click()
 {
     StringGrid1->CommitEdit();
     FormatDefinition(draft_.ToDefinition());
-    SaveAs();
+    if (ConfirmLotoSets())
+        SaveAs();
+}
+
+void TForm3::Button10Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm9([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::Button11Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm7([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::Button12Click()
+{
+    StringGrid1->CommitEdit();
+    (new TForm8([this](std::vector<TDrawDraft::Row> rows) { AddTemplateRows(std::move(rows)); }, this))->show();
+}
+
+void TForm3::AddTemplateRows(std::vector<TDrawDraft::Row> rows)
+{
+    model_->AppendRows(std::move(rows));
+    // On to the first class whose numbers are still to be typed.
+    int row = 0;
+    while (row + 1 < model_->rowCount() && !draft_.At(static_cast<std::size_t>(row)).numbersText.empty())
+        ++row;
+    StringGrid1->setCurrentIndex(model_->index(row, TDrawTableModel::kNumbersColumn));
+    StringGrid1->setFocus();
+}
+
+bool TForm3::ConfirmLotoSets()
+{
+    for (std::size_t row = 0; row < draft_.RowCount(); ++row) {
+        if (!LooksLikeLotoSet(draft_.At(row)))
+            continue;
+        // Each number would pay on its own: one right number would win the class.
+        const auto answer = QMessageBox::question(
+            this, kCaption,
+            QStringLiteral("%1 行目（%2）の当選番号はロトの数字のようですが、判定が下のケタの一致のため、"
+                           "数字がひとつ合うだけで当選になります。\n\nロトはロトの型... (Ctrl+L) で作ってください。"
+                           "このまま保存しますか？")
+                .arg(row + 1)
+                .arg(DecodeCp932(draft_.At(row).label)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return answer == QMessageBox::Yes;
+    }
+    return true;
 }
 
 void TForm3::Button9Click()
@@ -274,6 +328,8 @@ bool TForm3::Save()
     StringGrid1->CommitEdit();
     // Refusals come before the file name is asked for.
     FormatDefinition(draft_.ToDefinition());
+    if (!ConfirmLotoSets())
+        return false;
     return path_.empty() ? SaveAs() : SaveTo(path_);
 }
 

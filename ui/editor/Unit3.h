@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -56,6 +57,9 @@ public:
     void Button7Click();
     void Button8Click();
     void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
     void StringGrid1CurrentCellChanged();
 
 signals:
@@ -81,12 +85,19 @@ private:
     QPushButton* Button7 = nullptr;   // Button7: "ジャンボの型...", adds a jumbo draw's classes (Ctrl+J)
     QPushButton* Button8 = nullptr;   // Button8: "名前を付けて保存", saves under a new name (Ctrl+Shift+S)
     QPushButton* Button9 = nullptr;   // Button9: "結果の貼り付け...", classes from announced results (Ctrl+Shift+V)
+    QPushButton* Button10 = nullptr;  // Button10: "ロトの型...", adds a ロト draw's classes (Ctrl+L)
+    QPushButton* Button11 = nullptr;  // Button11: "ナンバーズの型...", adds a ナンバーズ draw's classes (Ctrl+U)
+    QPushButton* Button12 = nullptr;  // Button12: "ビンゴ5の型...", adds a ビンゴ5 draw's classes (Ctrl+B)
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
     bool SaveAs();
+    // Rows a template made, then on to the first class whose numbers are still to be typed.
+    void AddTemplateRows(std::vector<TDrawDraft::Row> rows);
+    // Asks before a class under the ending rule that holds a ロト set is saved; returns whether to go on.
+    bool ConfirmLotoSets();
     bool SaveTo(const std::string& path);
     bool MayReplace(const std::string& path);
     void ShowSaved(const TDefinitionText& written);

@@ -12,6 +12,9 @@
 #include "ui/editor/Unit3.h"
 #include "ui/editor/Unit5.h"
 #include "ui/editor/Unit6.h"
+#include "ui/editor/Unit7.h"
+#include "ui/editor/Unit8.h"
+#include "ui/editor/Unit9.h"
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/ListBox.h"
@@ -933,6 +936,95 @@ TEST_F(EditorSafetyTest, PastedResultsReplaceTheTableAfterAskingAndSaveAsTheirKi
     EXPECT_EQ(saved.classes[0].rule, TMatchRule::Whole);
     EXPECT_EQ(saved.classes[2].rule, TMatchRule::Ends);
     EXPECT_EQ(DecodeCp932(saved.classes[2].numbersText), QStringLiteral("7組114925"));
+}
+
+TEST_F(DrawEditorTest, TheLotoTemplateByKeyboardPaysTheSampleTickets)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Type(QStringLiteral("ロト7"));
+    Key(Qt::Key_L, Qt::ControlModifier);
+    TForm9* loto = Opened<TForm9>();
+    ASSERT_NE(loto, nullptr);
+    // ロト7 is offered first; the numbers as announced, then each 等's prize.
+    for (const QString& text : {QStringLiteral("07 10 12 17 23 28 34 (03)(15)"), QStringLiteral("6億円"),
+                                QStringLiteral("7,300,000円"), QStringLiteral("730,000円"), QStringLiteral("9,100円"),
+                                QStringLiteral("1,400円"), QStringLiteral("1,000円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 5, 3), QStringLiteral("数字の個数（ロト） count 3 bonus 1+　ボーナス 03 15"));
+    AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("loto7.wkx")); });
+    editor->Button5Click();
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+
+    form->SelectDefinition(NativePath(PathOf("loto7.wkx")));
+    for (const QString& ticket : {QStringLiteral("07 10 12 17 23 28 15"), QStringLiteral("０７，１０，１２，１７，２３，０１，３７"),
+                                  QStringLiteral("A 01 02 12 17 23 03 36"), QStringLiteral("12 17 23 30 31 32 33")}) {
+        TypeText(parts->Edit2, ticket);
+        QTest::keyClick(parts->Edit2, Qt::Key_Return);
+    }
+    form->Button3Click();
+    form->Timer1Timer();
+    EXPECT_EQ(Find<QLabel>(*form, "Label5")->text(), QStringLiteral("当選 3 枚　合計 7,310,100円"));
+}
+
+TEST_F(DrawEditorTest, ALotoSetUnderTheEndingRuleIsQuestionedBeforeSaving)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    Key(Qt::Key_Tab);
+    for (const QString& text : {QStringLiteral("1等"), QStringLiteral("01 05 12 23 34 41"), QStringLiteral("2億円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    QString question;
+    AnswerNext<QMessageBox>([&](QMessageBox& box) {
+        question = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(question.contains(QStringLiteral("ロトの型"))) << question.toStdString();
+    EXPECT_TRUE(editor->HasUnsavedChanges());
+}
+
+TEST_F(DrawEditorTest, TheNumbersAndBingo5TemplatesByKeyboard)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    // The shortcut works from the name being typed and leaves the name as it was.
+    Type(QStringLiteral("ナンバーズ3"));
+    Key(Qt::Key_U, Qt::ControlModifier);
+    ASSERT_NE(Opened<TForm7>(), nullptr);
+    EXPECT_EQ(Find<TCp932Edit>(*editor, "Edit1")->text(), QStringLiteral("ナンバーズ3"));
+    for (const QString& text : {QStringLiteral("４２８"), QStringLiteral("90,000円"), QStringLiteral("15,000円"),
+                                QStringLiteral("52,500円"), QStringLiteral("7,500円"), QStringLiteral("9,000円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 3, 0), QStringLiteral("セット（ボックス）"));
+    EXPECT_EQ(Cell(*editor, 4, 1), QStringLiteral("28"));
+    EXPECT_EQ(Cell(*editor, 4, 3), QStringLiteral("下のケタが一致　買い方 ミニ"));
+
+    // Offscreen, no window manager gives the editor back its focus when the dialog closes.
+    QApplication::setActiveWindow(editor);
+    Key(Qt::Key_B, Qt::ControlModifier);
+    ASSERT_NE(Opened<TForm8>(), nullptr);
+    for (const QString& text : {QStringLiteral("03 08 12 19 24 27 33 38"), QStringLiteral("5,555,500円")}) {
+        Type(text);
+        Key(Qt::Key_Tab);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(Cell(*editor, 5, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 8"));
+    EXPECT_EQ(Cell(*editor, 11, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 1"));
 }
 
 } // namespace
