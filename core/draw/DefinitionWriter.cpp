@@ -102,7 +102,7 @@ TByteString BonusValue(const TPrizeClass& prizeClass, std::size_t row)
         return prizeClass.bonusText;
     const std::vector<TByteString> values = JoinNumbers(prizeClass.bonus, row);
     if (values.size() != 1)
-        Refuse(RowText(row) + "等級のボーナス数字が 255 バイトに収まりません");
+        Refuse(messages::kBonusTooLong, {std::to_string(row)});
     return values.front();
 }
 
@@ -202,7 +202,7 @@ TDefinitionText FormatDefinition(const TLotteryDefinition& definition)
         const std::vector<TByteString> values =
             keepsText ? std::vector<TByteString>{prizeClass.numbersText} : JoinNumbers(prizeClass.numbers, row);
         if (values.size() > 1 && (prizeClass.rule == TMatchRule::Count || prizeClass.rule == TMatchRule::Lines))
-            Refuse(RowText(row) + "等級の当選数字は一組で 255 バイトに収まらなければなりません");
+            Refuse(messages::kPickSetTooLong, {std::to_string(row)});
         if (values.size() > 1)
             text.splitClasses.push_back(i);
         for (const TByteString& value : values) {

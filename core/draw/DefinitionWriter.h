@@ -26,6 +26,9 @@ inline constexpr std::string_view kOtherGroupWithoutGroup =
     "%s 行目の等級は組違いですが、当選番号 %s に組がありません（123組145678 のように組と番号で書いてください）";
 inline constexpr std::string_view kClassWithoutNumbers =
     "%s 行目の等級に当選番号がありません。当選番号のない等級から後は読み込まれないため、保存できません";
+inline constexpr std::string_view kBonusTooLong = "%s 行目の等級のボーナス数字が 255 バイトに収まりません";
+inline constexpr std::string_view kPickSetTooLong =
+    "%s 行目の等級の当選数字は一組で 255 バイトに収まらなければなりません";
 } // namespace messages
 
 // A definition as the file holds it, written so that LoadDefinition reads back the same name,
