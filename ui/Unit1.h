@@ -12,6 +12,8 @@
 #include <string>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -47,6 +49,9 @@ public:
     void SelectDefinition(const std::string& path);
     // Replaces the ticket list with the file at `path`.
     void OpenTicketFile(const std::string& path);
+    // Opens the ticket file at `path` or adds its numbers after the list's, as the user answers;
+    // asked only when `ask`, and otherwise opened.
+    void OpenOrAddTicketFile(const std::string& path, bool ask);
 
     // For the tests only: the lists and the log the window shows.
     const TCheckState& State() const { return state_; }
@@ -85,6 +90,8 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void setVisible(bool visible) override;
 
 private:
@@ -145,6 +152,15 @@ private:
     void BuildGrowth();
     void ShowFootLine(const QString& text);
     void AddTicketNumber();
+    // Adds the numbers of `text`, one a line, saying how many when more than one.
+    void AddTicketLines(const QString& text);
+    void Edit2Edited(const QString& text);
+    // Saves the tickets through SaveDialog1; false when the user cancels.
+    bool SaveTickets();
+    // Whether the list holds tickets that were typed or added since it was last opened or saved.
+    bool TicketsUnsaved() const { return state_.ticketList.Entries() != savedTickets_; }
+    // Asks about unsaved tickets before quitting; false when the user cancels.
+    bool MayDiscardTickets();
     void ShowCompletionMessage();
     void ShowWinTotal();
     void ShowDefinition(TLotteryDefinition definition);
@@ -165,6 +181,7 @@ private:
     TCheckState state_;
     TLotteryDefinition definition_; // the selected draw, as state_ shows it
     std::optional<TLastCheck> lastCheck_;
+    TLineList savedTickets_; // the ticket list as last opened or saved
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
     TLineListModel* ticketNumbers_ = nullptr;

@@ -30,4 +30,10 @@ void TTicketList::Open(const std::string& path)
     ReadLineFile(path, entries_);
 }
 
+void TTicketList::Append(const TLineList& lines)
+{
+    for (const std::string_view line : lines)
+        entries_.push_back(line);
+}
+
 } // namespace kelmora

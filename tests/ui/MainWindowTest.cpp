@@ -12,6 +12,7 @@
 #include "ui/widgets/ListBox.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
@@ -351,10 +352,11 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), kKumiTicket + "\r\n7\r\n");
 
-    // The next save starts from the chosen file, and replaces it without asking.
+    // The next save starts from the chosen file, and replaces it when the user says so.
     AddTickets({"8"});
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.selectedFiles().value(0), chosen + QStringLiteral(".wkn"));
+        AnswerNext<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
         ChooseFile(dialog, QString());
     });
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
@@ -762,6 +764,8 @@ TEST_F(MainWindowTest, ACheckWithoutADrawSaysSoInTheFootLine)
     form->Button3Click();
     form->Timer1Timer();
     EXPECT_EQ(footLine->text(), QStringLiteral("クジの種類が選ばれていません"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(CompletionMessages().isEmpty()) << "no 確認完了 over a check that could not be made";
     EXPECT_GE(footLine->mapTo(form.get(), QPoint()).y(), form->centralWidget()->geometry().bottom());
     // With a draw the line gives the check's total instead.
     LoadSpringDraw();
@@ -821,6 +825,85 @@ TEST_F(MainWindowTest, StartUpReadsTheMountTableOnce)
     }
     platform::TMountTable::SetSource({});
     EXPECT_EQ(reads, 1);
+}
+
+} // namespace
+} // namespace kelmora::ui
+
+namespace kelmora::ui {
+namespace {
+
+TEST_F(MainWindowTest, PastedLinesBecomeOneTicketALine)
+{
+    const auto paste = [](QWidget* into, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        into->setFocus();
+        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+    };
+    auto* footLine = Find<QLabel>(*form, "Label5");
+    paste(parts->Edit2, QStringLiteral("12組345\r\n\r\n７\n 8 "));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8"}));
+    EXPECT_TRUE(parts->Edit2->text().isEmpty());
+    EXPECT_EQ(footLine->text(), QStringLiteral("3 枚の番号を追加しました"));
+    paste(parts->ListBox2, QStringLiteral("9\r10"));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "9", "10"}));
+    EXPECT_EQ(Rows(*parts->ListBox2).size(), 5);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, NothingIsReplacedWithoutAsking)
+{
+    WriteBytes(PathOf("kept.wkn"), "old\r\n");
+    AddTickets({"1"});
+    const auto saveAnswering = [&](QMessageBox::StandardButton answer, QAction* item, const char* name) {
+        AnswerNext<QFileDialog>([&, answer](QFileDialog& dialog) {
+            AnswerNext<QMessageBox>([answer](QMessageBox& box) {
+                EXPECT_TRUE(box.text().endsWith(QStringLiteral("は既にあります。置き換えますか？")));
+                if (answer == QMessageBox::No)
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                else
+                    box.button(answer)->click();
+            });
+            ChooseFile(dialog, PathOf(name));
+        });
+        ChooseMenuItem(*parts->MainMenu1, item);
+    };
+    // Tickets and results alike: Escape keeps the file, Yes replaces it.
+    for (QAction* item : {parts->N1, parts->N3}) {
+        saveAnswering(QMessageBox::No, item, "kept.wkn");
+        EXPECT_EQ(ReadBytes(PathOf("kept.wkn")), "old\r\n");
+    }
+    saveAnswering(QMessageBox::Yes, parts->N1, "kept.wkn");
+    EXPECT_EQ(ReadBytes(PathOf("kept.wkn")), "1\r\n");
+
+    // Opening over typed tickets asks to replace them, add to them, or leave them.
+    AddTickets({"2"});
+    const auto openAnswering = [&](const QString& answer) {
+        AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+            AnswerNext<QMessageBox>([answer](QMessageBox& box) {
+                for (QAbstractButton* button : box.buttons())
+                    if (button->text() == answer)
+                        button->click();
+            });
+            ChooseFile(dialog, PathOf("kept.wkn"));
+        });
+        ChooseMenuItem(*parts->MainMenu1, parts->N2);
+    };
+    openAnswering(QStringLiteral("キャンセル"));
+    EXPECT_EQ(Tickets(), TLineList({"1", "2"}));
+    openAnswering(QStringLiteral("追加する"));
+    EXPECT_EQ(Tickets(), TLineList({"1", "2", "1"}));
+    openAnswering(QStringLiteral("置き換える"));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
+
+    // Quitting with typed tickets asks; Cancel keeps the window.
+    AddTickets({"3"});
+    AnswerNext<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+    ChooseMenuItem(*parts->MainMenu1, parts->Exit1);
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(errors.empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/draw/DrawDraft.h"
 #include "ui/widgets/FileDialog.h"
+#include "ui/widgets/GrowthLayout.h"
 
 #include <QWidget>
 
@@ -59,6 +60,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QLabel* Label1 = nullptr;         // Label1: caption "クジの種類" of Edit1
@@ -75,6 +77,7 @@ private:
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
+    void BuildGrowth();
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
     bool SaveAs();
@@ -89,6 +92,7 @@ private:
     std::optional<TByteString> onDisk_;
     bool discarding_ = false;
     TDrawTableModel* model_ = nullptr;
+    TGrowthLayout growth_;
 };
 
 } // namespace kelmora::ui
