@@ -22,6 +22,7 @@
 #include "ui/widgets/ListBox.h"
 #include "ui/widgets/PushButton.h"
 #include "ui/widgets/ReplaceQuestion.h"
+#include "ui/widgets/TicketListModel.h"
 #include "ui/widgets/WindowPlacement.h"
 
 #include <QAction>
@@ -197,7 +198,7 @@ void TForm1::BuildCheckPage()
 {
     winningLabels_ = new TLineListModel(state_.winningTable.Labels(), this);
     winningNumbers_ = new TLineListModel(state_.winningTable.Numbers(), this);
-    ticketNumbers_ = new TLineListModel(state_.ticketList.Entries(), this);
+    ticketNumbers_ = new TTicketListModel(state_.ticketList.Entries(), this);
 
     ListBox3 = Place(new TListBox(winningLabels_, kListItemHeight, TabSheet2), "ListBox3", 0, 24, 65, 193);
     Label2 = Place(new QLabel(QStringLiteral("クジの当選番号"), TabSheet2), "Label2", 64, 8, 81, 12);

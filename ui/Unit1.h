@@ -34,6 +34,7 @@ class TLineListModel;
 class TListBox;
 class TPushButton;
 class TResultLogView;
+class TTicketListModel;
 
 // The main window: choosing a draw on the first page, entering tickets and checking them on
 // the second, the menu with the file commands, and the timer that runs requested checks.
@@ -184,7 +185,7 @@ private:
     TLineList savedTickets_; // the ticket list as last opened or saved
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
-    TLineListModel* ticketNumbers_ = nullptr;
+    TTicketListModel* ticketNumbers_ = nullptr;
     TResultLogView* resultLogView_ = nullptr;
     TForm2* aboutWindow_ = nullptr;
     TGrowthLayout growth_;

@@ -845,9 +845,12 @@ TEST_F(MainWindowTest, PastedLinesBecomeOneTicketALine)
     EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8"}));
     EXPECT_TRUE(parts->Edit2->text().isEmpty());
     EXPECT_EQ(footLine->text(), QStringLiteral("3 枚の番号を追加しました"));
-    paste(parts->ListBox2, QStringLiteral("9\r10"));
-    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "9", "10"}));
-    EXPECT_EQ(Rows(*parts->ListBox2).size(), 5);
+    paste(parts->ListBox2, QStringLiteral("9\r10\r０１２組３４５"));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "9", "10", "012" + kKumi + "345"}));
+    // The same ticket twice is marked where it comes again.
+    const QAbstractItemModel& rows = *parts->ListBox2->model();
+    for (int row = 0; row < rows.rowCount(); ++row)
+        EXPECT_EQ(rows.index(row, 0).data(Qt::ToolTipRole).toString().contains(QStringLiteral("同じ番号")), row == 5);
     EXPECT_TRUE(errors.empty());
 }
 
