@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QHeaderView>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -32,6 +34,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -743,6 +746,7 @@ TEST_F(MainWindowTest, ListsAndResultsGrowWithTheWindowAndButtonsStayBesideTheLi
     }
     EXPECT_EQ(parts->Button1->x(), parts->ListBox2->geometry().right());
     EXPECT_EQ(parts->Button1->y(), 32);
+    EXPECT_EQ(parts->Edit2->width(), 81 + 32) << "the entry box takes its share";
     EXPECT_GT(parts->Memo1->width(), 300);
     EXPECT_EQ(parts->Memo1->geometry().right(), drawn[5].right() + 400);
     EXPECT_EQ(parts->Edit1->geometry().bottom(), drawn[7].bottom() + 200);
@@ -898,6 +902,21 @@ TEST_F(MainWindowTest, NothingIsReplacedWithoutAsking)
     EXPECT_EQ(Tickets(), TLineList({"1", "2", "1"}));
     openAnswering(QStringLiteral("置き換える"));
     EXPECT_EQ(Tickets(), TLineList({"1"}));
+
+    // A ticket file dropped on the window is asked about the same way.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(PathOf("kept.wkn"))});
+    AnswerNext<QMessageBox>([](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == QStringLiteral("追加する"))
+                button->click();
+    });
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(Tickets(), TLineList({"1", "1"}));
 
     // Quitting with typed tickets asks; Cancel keeps the window.
     AddTickets({"3"});
