@@ -1,12 +1,12 @@
 #include "cli/BatchCheck.h"
 
 #include "cli/CheckOptions.h"
-#include "report/CheckedDraw.h"
 #include "report/CsvWriter.h"
 #include "report/JsonWriter.h"
 #include "report/LogWriter.h"
 #include "report/OutputStream.h"
 #include "report/SummaryWriter.h"
+#include "report/TicketsWriter.h"
 #include "cli/Translation.h"
 #include "report/XlsxWriter.h"
 #include "core/base/FileDescriptor.h"
@@ -18,7 +18,7 @@
 #include "core/draw/ProfileFile.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/text/Utf8ToCp932.h"
-#include "core/match/WinFinder.h"
+#include "core/check/CheckResult.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -32,14 +32,15 @@
 namespace kelmora::cli {
 namespace {
 
-using report::TCheckedDraw;
 using report::TCsvWriter;
 using report::TJsonWriter;
 using report::TLogWriter;
 using report::TOutputStream;
 using report::TReportWriter;
 using report::TSummaryWriter;
+using report::TTicketsWriter;
 using report::TXlsxWriter;
+using report::WriteReport;
 
 // One input as it was opened: standard input only for a ticket file named "-".
 struct TInput {
@@ -126,8 +127,11 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
     case TOutputForm::Csv:
         writers.push_back(std::make_unique<TCsvWriter>(out, !options.raw, options.bom));
         break;
+    case TOutputForm::Tickets:
+        writers.push_back(std::make_unique<TTicketsWriter>(out, !options.raw, options.bom));
+        break;
     case TOutputForm::Xlsx:
-        writers.push_back(std::make_unique<TXlsxWriter>(out, CheckTime(), options.output.value_or(std::string())));
+        writers.push_back(std::make_unique<TXlsxWriter>(out, options.output.value_or(std::string())));
         break;
     case TOutputForm::Json:
         writers.push_back(std::make_unique<TJsonWriter>(out));
@@ -156,9 +160,9 @@ void RunBatchCheck(const TCheckOptions& options)
     const TInput drawInput{options.draw, OpenForReading(options.draw)};
     const std::vector<TInput> ticketInputs = OpenTickets(options.tickets);
     PrepareHeapForDraw(drawInput.file.Get());
-    const TCheckedDraw draw(ReadDraw(drawInput));
-    const TLineList tickets = ReadTickets(options, ticketInputs);
-    const TWinFinder wins(draw.state.winningTable.Numbers(), draw.state.winningTable.Rules(), tickets);
+    auto draw = std::make_shared<const TCheckedDraw>(ReadDraw(drawInput));
+    const TCheckResult result(std::move(draw), std::make_shared<const TLineList>(ReadTickets(options, ticketInputs)),
+                              CheckTime());
 
     // A workbook is bytes of its own: the output adds no encoding.
     const bool utf8 = (options.utf8 || options.form == TOutputForm::Json) && options.form != TOutputForm::Xlsx;
@@ -169,15 +173,7 @@ void RunBatchCheck(const TCheckOptions& options)
         RefuseOutputOverInput(options, file, drawInput, ticketInputs);
     }
     TOutputStream out = options.output ? TOutputStream(file, utf8) : TOutputStream(STDOUT_FILENO, utf8);
-    const auto writers = WritersFor(options, out);
-    for (const auto& writer : writers)
-        writer->Begin(draw);
-    wins.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        for (const auto& writer : writers)
-            writer->Win(entry, tickets[ticket]);
-    });
-    for (const auto& writer : writers)
-        writer->End();
+    WriteReport(result, WritersFor(options, out));
 
     out.Flush();
     if (options.output)

@@ -52,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TCheckState state;
     state.ticketList.Add("kept");
     state.resultLog.SetText("an earlier summary");
-    state.winningTable.Add("old", "old label");
+    state.draw = std::make_shared<const TCheckedDraw>(TLotteryDefinition{"old", {}});
     ApplyDefinition(definition, state);
 
     std::string summary = definition.eventName + "\r\n\r\n\r\n";
     std::size_t row = 0;
-    const TLineList numbers = state.winningTable.Numbers();
-    const TLineList labels = state.winningTable.Labels();
+    const TLineList numbers = state.WinningTable().Numbers();
+    const TLineList labels = state.WinningTable().Labels();
     FUZZ_CHECK(numbers.size() == labels.size());
     for (const TPrizeClass& prizeClass : definition.classes) {
         FUZZ_CHECK(!prizeClass.numbersText.empty());
@@ -81,6 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Selecting the same file again gives the same state, not a doubled one.
     ApplyDefinition(definition, state);
     FUZZ_CHECK(state.resultLog.Text() == summary);
-    FUZZ_CHECK(state.winningTable.Numbers() == numbers && state.winningTable.Labels() == labels);
+    FUZZ_CHECK(state.WinningTable().Numbers() == numbers && state.WinningTable().Labels() == labels);
     return 0;
 }

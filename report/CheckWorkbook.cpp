@@ -6,7 +6,7 @@
 #include "core/match/MatchRule.h"
 #include "core/text/PrizeAmount.h"
 #include "core/files/SafeFileWriter.h"
-#include "core/match/WinFinder.h"
+#include "core/check/TicketWins.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -98,9 +98,11 @@ struct TCheckWorkbook::Book {
     lxw_format* header = nullptr;
     lxw_format* yen = nullptr;
     lxw_format* count = nullptr;
+    lxw_format* winCount = nullptr;    // a count of wins: 15件
+    lxw_format* ticketCount = nullptr; // a count of tickets: 11枚
     Sheet wins;
     Sheet classes;
-    std::vector<std::optional<std::uint64_t>> amountOfClass;
+    Sheet tickets;
     std::string destination; // empty for standard output
 
     Book() = default;
@@ -153,12 +155,13 @@ struct TCheckWorkbook::Book {
     }
 };
 
-TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t checkedAt,
-                               const std::string& destination)
-    : definition_(definition),
-      book_(std::make_unique<Book>()),
-      winsOfClass_(definition.classes.size(), 0)
+TCheckWorkbook::TCheckWorkbook(const TCheckResult& result, const std::string& destination)
+    : result_(result),
+      definition_(result.Draw().definition),
+      book_(std::make_unique<Book>())
 {
+    const TLotteryDefinition& definition = definition_;
+    const std::time_t checkedAt = result.CheckedAt();
     Book& book = *book_;
     book.destination = destination;
     book.fd = OpenTemporaryFile(destination);
@@ -183,15 +186,19 @@ TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t
     ::format_set_num_format(book.yen, "#,##0\"円\"");
     book.count = ::workbook_add_format(book.workbook);
     ::format_set_num_format(book.count, "#,##0");
+    // The total rows' counts say what they count, whatever column they stand in.
+    book.winCount = ::workbook_add_format(book.workbook);
+    ::format_set_num_format(book.winCount, "#,##0\"件\"");
+    book.ticketCount = ::workbook_add_format(book.workbook);
+    ::format_set_num_format(book.ticketCount, "#,##0\"枚\"");
 
     book.wins.worksheet = ::workbook_add_worksheet(book.workbook, "当選");
     book.classes.worksheet = ::workbook_add_worksheet(book.workbook, "等級");
-    for (const TPrizeClass& prizeClass : definition.classes)
-        book.amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
+    book.tickets.worksheet = ::workbook_add_worksheet(book.workbook, "クジごと");
 
     const std::string event = Utf8(definition.eventName);
     const std::string date = DateText(checkedAt);
-    for (Sheet* sheet : {&book.wins, &book.classes}) {
+    for (Sheet* sheet : {&book.wins, &book.classes, &book.tickets}) {
         book.Text(*sheet, 0, "抽せん", book.text);
         book.Text(*sheet, 1, event, book.text);
         sheet->row = 1;
@@ -203,6 +210,7 @@ TCheckWorkbook::TCheckWorkbook(const TLotteryDefinition& definition, std::time_t
     }
     Row(book.wins, {"当選番号", "等級", "賞", "金額", "当選したクジの番号"});
     Row(book.classes, {"等級", "一致", "当選番号", "賞", "金額", "当選数"});
+    Row(book.tickets, {"クジの番号", "当選した等級", "金額"});
 }
 
 TCheckWorkbook::~TCheckWorkbook() = default;
@@ -222,19 +230,19 @@ const std::string& TCheckWorkbook::Utf8(std::string_view cp932)
     return scratch_;
 }
 
-void TCheckWorkbook::Win(std::uint32_t classIndex, std::string_view number, std::string_view ticket)
+void TCheckWorkbook::Win(const TCheckWin& win)
 {
     Book& book = *book_;
     Sheet& sheet = book.wins;
+    const std::uint32_t classIndex = result_.ClassOf(win);
     const TPrizeClass& prizeClass = definition_.classes[classIndex];
-    book.Text(sheet, 0, Utf8(number), book.text);
+    book.Text(sheet, 0, Utf8(result_.NumberOf(win)), book.text);
     book.Text(sheet, 1, Utf8(prizeClass.label), book.text);
     book.Text(sheet, 2, Utf8(prizeClass.prize), book.text);
-    if (const auto amount = book.amountOfClass[classIndex])
+    if (const auto& amount = result_.Draw().amountOfClass[classIndex])
         book.Number(sheet, 3, *amount, book.yen);
-    book.Text(sheet, 4, Utf8(ticket), book.text);
+    book.Text(sheet, 4, Utf8(result_.TicketOf(win)), book.text);
     ++sheet.row;
-    ++winsOfClass_[classIndex];
 }
 
 void TCheckWorkbook::WriteClasses()
@@ -247,9 +255,9 @@ void TCheckWorkbook::WriteClasses()
         book.Text(sheet, 1, std::string(MatchKindText(prizeClass)), book.text);
         book.Text(sheet, 2, Utf8(prizeClass.numbersText), book.text);
         book.Text(sheet, 3, Utf8(prizeClass.prize), book.text);
-        if (const auto amount = book.amountOfClass[c])
+        if (const auto& amount = result_.Draw().amountOfClass[c])
             book.Number(sheet, 4, *amount, book.yen);
-        book.Number(sheet, 5, winsOfClass_[c], book.count);
+        book.Number(sheet, 5, result_.WinsOfClass()[c], book.count);
         ++sheet.row;
     }
 }
@@ -257,26 +265,47 @@ void TCheckWorkbook::WriteClasses()
 void TCheckWorkbook::WriteTotal(Sheet& sheet, std::uint16_t noteColumn)
 {
     Book& book = *book_;
-    std::uint64_t wins = 0;
-    std::uint64_t total = 0;
-    bool totalFits = true;
+    const TWinTotal& total = result_.Total();
     std::string leftOut; // the labels of won classes whose prize is no amount
-    for (std::size_t c = 0; c < definition_.classes.size(); ++c) {
-        wins += winsOfClass_[c];
-        if (winsOfClass_[c] == 0)
-            continue;
-        std::uint64_t won = 0;
-        if (const auto amount = book.amountOfClass[c]; !amount)
-            leftOut += (leftOut.empty() ? "" : "、") + Utf8(definition_.classes[c].label);
-        else if (__builtin_mul_overflow(*amount, winsOfClass_[c], &won) || __builtin_add_overflow(total, won, &total))
-            totalFits = false;
-    }
+    for (const std::size_t c : total.leftOut)
+        leftOut += (leftOut.empty() ? "" : "、") + Utf8(definition_.classes[c].label);
     book.Text(sheet, 0, "合計", book.header);
     if (!leftOut.empty())
         book.Text(sheet, noteColumn, "金額に含まない賞: " + leftOut, book.text);
-    if (totalFits)
-        book.Number(sheet, noteColumn + 1, total, book.yen);
-    book.Number(sheet, noteColumn + 2, wins, book.count);
+    if (total.amount)
+        book.Number(sheet, noteColumn + 1, *total.amount, book.yen);
+    book.Number(sheet, noteColumn + 2, total.wins, book.winCount);
+    ++sheet.row;
+}
+
+void TCheckWorkbook::WriteTickets()
+{
+    Book& book = *book_;
+    Sheet& sheet = book.tickets;
+    const TCheckedDraw& draw = result_.Draw();
+    const std::vector<TTicketWins> tickets = WinsByTicket(result_);
+    for (std::size_t t = 0; t < tickets.size(); ++t) {
+        const TTicketWins& wins = tickets[t];
+        book.Text(sheet, 0, Utf8(result_.Tickets()[t]), book.text);
+        book.Text(sheet, 1, Utf8(ClassesText(draw, wins)), book.text);
+        // An amount is a number in yen; a prize in kind is text as the draw writes it.
+        if (wins.Won() && !wins.inKind && !wins.overflow)
+            book.Number(sheet, 2, wins.yen, book.yen);
+        else if (wins.Won())
+            book.Text(sheet, 2, Utf8(AmountText(draw, wins)), book.text);
+        ++sheet.row;
+    }
+}
+
+void TCheckWorkbook::WriteTicketsTotal()
+{
+    Book& book = *book_;
+    Sheet& sheet = book.tickets;
+    const TWinTotal& total = result_.Total();
+    book.Text(sheet, 0, "合計", book.header);
+    book.Number(sheet, 1, total.winningTickets, book.ticketCount);
+    if (total.amount)
+        book.Number(sheet, 2, *total.amount, book.yen);
     ++sheet.row;
 }
 
@@ -294,7 +323,10 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
     WriteClasses();
     filter(book.classes, 5);
     WriteTotal(book.classes, 3);
-    for (const Sheet* sheet : {&book.wins, &book.classes}) {
+    WriteTickets();
+    filter(book.tickets, 2);
+    WriteTicketsTotal();
+    for (const Sheet* sheet : {&book.wins, &book.classes, &book.tickets}) {
         for (std::size_t column = 0; column < sheet->widths.size(); ++column)
             ::worksheet_set_column(sheet->worksheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
                                    static_cast<double>(std::min(sheet->widths[column] + 2, kMaxColumnWidth)), nullptr);
@@ -318,22 +350,11 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
     }
 }
 
-void SaveCheckWorkbook(const std::string& path, const TLotteryDefinition& definition, const TLineList& tickets,
-                       std::time_t checkedAt)
+void SaveCheckWorkbook(const std::string& path, const TCheckResult& result)
 {
-    TLineList numbers;
-    std::vector<std::uint32_t> classOfEntry;
-    for (std::size_t c = 0; c < definition.classes.size(); ++c) {
-        for (const std::string_view number : definition.classes[c].numbers) {
-            numbers.push_back(number);
-            classOfEntry.push_back(static_cast<std::uint32_t>(c));
-        }
-    }
-    TCheckWorkbook workbook(definition, checkedAt, path);
-    const TWinFinder finder(numbers, tickets);
-    finder.ForEachWin([&](std::size_t entry, std::size_t ticket) {
-        workbook.Win(classOfEntry[entry], numbers[entry], tickets[ticket]);
-    });
+    TCheckWorkbook workbook(result, path);
+    for (const TCheckWin& win : result.Wins())
+        workbook.Win(win);
     TSafeFileWriter file;
     file.Open(path);
     workbook.Finish([&](std::string_view bytes) { file.Write(bytes); });

@@ -1,6 +1,5 @@
 #include "report/CsvWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 
 #include <string>
@@ -15,22 +14,33 @@ constexpr std::string_view kHeader = "\x93\x96\x91\x49\x94\xD4\x8D\x86,\x93\x99\
 
 } // namespace
 
+TCsvWriter::TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark)
+    : TCsvWriter(out, guarded, byteOrderMark, kHeader)
+{}
+
+TCsvWriter::TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark, std::string_view header)
+    : TReportWriter(out),
+      guarded_(guarded),
+      byteOrderMark_(byteOrderMark),
+      header_(header)
+{}
+
 void TCsvWriter::Started()
 {
     if (byteOrderMark_ && Out().Utf8())
         Out().Write("\xEF\xBB\xBF");
-    Out().Write(Encoded(kHeader));
+    Out().Write(Encoded(header_));
     Out().Write("\r\n");
 }
 
-void TCsvWriter::Win(std::size_t entry, std::string_view ticket)
+void TCsvWriter::Win(const TCheckWin& win)
 {
-    const TWinningTable& table = Draw().state.winningTable;
-    Field(table.Numbers()[entry], false);
-    Field(table.Labels()[entry], false);
-    const std::uint32_t classIndex = Draw().classOfEntry[entry];
-    Field(Draw().definition.classes[classIndex].prize, false);
-    Field(ticket, false);
+    const std::uint32_t classIndex = Result().ClassOf(win);
+    const TPrizeClass& prizeClass = Draw().definition.classes[classIndex];
+    Field(Result().NumberOf(win), false);
+    Field(prizeClass.label, false);
+    Field(prizeClass.prize, false);
+    Field(Result().TicketOf(win), false);
     // The amount in yen as plain digits, for a spreadsheet to add up; empty for a prize in kind.
     if (const auto& amount = Draw().amountOfClass[classIndex])
         Out().Write(std::to_string(*amount));

@@ -1,6 +1,5 @@
 #include "report/JsonWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 
 #include <cstdio>
@@ -39,24 +38,24 @@ void TJsonWriter::Started()
     Out().Write(firstClass ? "],\n\"wins\":[" : "\n],\n\"wins\":[");
 }
 
-void TJsonWriter::Win(std::size_t entry, std::string_view ticket)
+void TJsonWriter::Win(const TCheckWin& win)
 {
-    const TWinningTable& table = Draw().state.winningTable;
-    const std::uint32_t classIndex = Draw().classOfEntry[entry];
+    const std::uint32_t classIndex = Result().ClassOf(win);
+    const TPrizeClass& prizeClass = Draw().definition.classes[classIndex];
     Out().Write(firstWin_ ? "\n{\"winning_number\":" : ",\n{\"winning_number\":");
     firstWin_ = false;
-    String(table.Numbers()[entry]);
+    String(Result().NumberOf(win));
     Out().Write(",\"class\":");
     Out().Write(std::to_string(classIndex + 1));
     Out().Write(",\"label\":");
-    String(table.Labels()[entry]);
+    String(prizeClass.label);
     Out().Write(",\"prize\":");
-    String(Draw().definition.classes[classIndex].prize);
+    String(prizeClass.prize);
     Out().Write(",\"amount\":");
     const auto& amount = Draw().amountOfClass[classIndex];
     Out().Write(amount ? std::to_string(*amount) : std::string("null"));
     Out().Write(",\"ticket\":");
-    String(ticket);
+    String(Result().TicketOf(win));
     Out().Write("}");
 }
 

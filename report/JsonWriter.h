@@ -12,7 +12,7 @@ namespace kelmora::report {
 class TJsonWriter : public TReportWriter {
 public:
     using TReportWriter::TReportWriter;
-    void Win(std::size_t entry, std::string_view ticket) override;
+    void Win(const TCheckWin& win) override;
     void End() override;
 
 private:

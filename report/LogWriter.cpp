@@ -1,6 +1,5 @@
 #include "report/LogWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 #include "core/check/WinningCheck.h"
 
@@ -8,23 +7,20 @@ namespace kelmora::report {
 
 void TLogWriter::Started()
 {
-    Out().WriteText(Draw().state.resultLog.Text());
+    Out().WriteText(Draw().summary);
 }
 
-void TLogWriter::Win(std::size_t entry, std::string_view ticket)
+void TLogWriter::Win(const TCheckWin& win)
 {
-    // After the summary the log ends with a line break, so each win is whole lines.
-    const TWinningTable& table = Draw().state.winningTable;
-    Out().WriteText(kWinningNumberText);
-    Out().WriteText(table.Numbers()[entry]);
-    Out().EndLine();
-    Out().WriteText(table.Labels()[entry]);
-    Out().WriteText(kWonTicketText);
-    Out().EndLine();
-    Out().WriteText(ticket);
-    Out().EndLine();
-    Out().EndLine();
-    Out().EndLine();
+    // After the summary the log ends with a line break, so each win is whole lines, and the
+    // head lines of a winning number are the same for all its wins.
+    if (win.entry != headOf_) {
+        headOf_ = win.entry;
+        head_ = WinHead(Draw().winningTable, win.entry);
+    }
+    Out().WriteText(head_);
+    Out().WriteText(Result().TicketOf(win));
+    Out().WriteText("\r\n\r\n\r\n");
 }
 
 } // namespace kelmora::report

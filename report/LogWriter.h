@@ -2,6 +2,8 @@
 
 #include "report/ReportWriter.h"
 
+#include <cstdint>
+
 namespace kelmora::report {
 
 // The results log as the window holds it after one check: the draw's summary, then per win
@@ -9,10 +11,13 @@ namespace kelmora::report {
 class TLogWriter : public TReportWriter {
 public:
     using TReportWriter::TReportWriter;
-    void Win(std::size_t entry, std::string_view ticket) override;
+    void Win(const TCheckWin& win) override;
 
 private:
     void Started() override;
+
+    std::uint32_t headOf_ = UINT32_MAX;
+    TByteString head_;
 };
 
 } // namespace kelmora::report

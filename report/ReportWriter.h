@@ -1,14 +1,16 @@
 #pragma once
 
-#include <cstddef>
-#include <string_view>
+#include "core/check/CheckResult.h"
+
+#include <memory>
+#include <vector>
 
 namespace kelmora::report {
 
-struct TCheckedDraw;
 class TOutputStream;
 
-// One output form of the check: told the draw, then every win in report order, then the end.
+// One output form of a check's result: told the result, then each of its wins in report order,
+// then the end. A form shows what the result holds and works nothing out again.
 class TReportWriter {
 public:
     explicit TReportWriter(TOutputStream& out) : out_(out) {}
@@ -16,23 +18,26 @@ public:
     TReportWriter& operator=(const TReportWriter&) = delete;
     virtual ~TReportWriter() = default;
 
-    void Begin(const TCheckedDraw& draw)
+    void Begin(const TCheckResult& result)
     {
-        draw_ = &draw;
+        result_ = &result;
         Started();
     }
-    // `entry` indexes the winning table; `ticket` is the ticket number that won with it.
-    virtual void Win(std::size_t entry, std::string_view ticket) = 0;
+    virtual void Win(const TCheckWin& /*win*/) {}
     virtual void End() {}
 
 protected:
     virtual void Started() {}
     TOutputStream& Out() const { return out_; }
-    const TCheckedDraw& Draw() const { return *draw_; }
+    const TCheckResult& Result() const { return *result_; }
+    const TCheckedDraw& Draw() const { return result_->Draw(); }
 
 private:
     TOutputStream& out_;
-    const TCheckedDraw* draw_ = nullptr;
+    const TCheckResult* result_ = nullptr;
 };
+
+// The result through every writer, in one pass over its wins.
+void WriteReport(const TCheckResult& result, const std::vector<std::unique_ptr<TReportWriter>>& writers);
 
 } // namespace kelmora::report

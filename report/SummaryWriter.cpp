@@ -1,6 +1,5 @@
 #include "report/SummaryWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 #include "core/text/PrizeAmount.h"
 #include "core/check/WinTotal.h"
@@ -8,16 +7,6 @@
 #include <string>
 
 namespace kelmora::report {
-
-void TSummaryWriter::Started()
-{
-    winsOfClass_.assign(Draw().definition.classes.size(), 0);
-}
-
-void TSummaryWriter::Win(std::size_t entry, std::string_view)
-{
-    ++winsOfClass_[Draw().classOfEntry[entry]];
-}
 
 void TSummaryWriter::End()
 {
@@ -27,10 +16,10 @@ void TSummaryWriter::End()
         Out().Write("\t");
         Out().WriteText(classes[c].prize);
         Out().Write("\t");
-        Out().Write(std::to_string(winsOfClass_[c]));
+        Out().Write(std::to_string(Result().WinsOfClass()[c]));
         Out().EndLine();
     }
-    const TWinTotal total = TotalOfWins(Draw().state.classPrizes, winsOfClass_);
+    const TWinTotal& total = Result().Total();
     Out().WriteText("\x8D\x87\x8C\x76\t"); // 合計
     if (total.amount)
         Out().WriteText(FormatYen(*total.amount));

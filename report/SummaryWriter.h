@@ -2,8 +2,6 @@
 
 #include "report/ReportWriter.h"
 
-#include <cstdint>
-#include <vector>
 
 namespace kelmora::report {
 
@@ -13,13 +11,7 @@ namespace kelmora::report {
 class TSummaryWriter : public TReportWriter {
 public:
     using TReportWriter::TReportWriter;
-    void Win(std::size_t entry, std::string_view ticket) override;
     void End() override;
-
-private:
-    void Started() override;
-
-    std::vector<std::uint64_t> winsOfClass_;
 };
 
 } // namespace kelmora::report

@@ -1,6 +1,5 @@
 #include "report/XlsxWriter.h"
 
-#include "report/CheckedDraw.h"
 #include "report/OutputStream.h"
 #include "report/CheckWorkbook.h"
 
@@ -8,9 +7,8 @@
 
 namespace kelmora::report {
 
-TXlsxWriter::TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string destination)
+TXlsxWriter::TXlsxWriter(TOutputStream& out, std::string destination)
     : TReportWriter(out),
-      checkedAt_(checkedAt),
       destination_(std::move(destination))
 {}
 
@@ -18,12 +16,12 @@ TXlsxWriter::~TXlsxWriter() = default;
 
 void TXlsxWriter::Started()
 {
-    workbook_ = std::make_unique<TCheckWorkbook>(Draw().definition, checkedAt_, destination_);
+    workbook_ = std::make_unique<TCheckWorkbook>(Result(), destination_);
 }
 
-void TXlsxWriter::Win(std::size_t entry, std::string_view ticket)
+void TXlsxWriter::Win(const TCheckWin& win)
 {
-    workbook_->Win(Draw().classOfEntry[entry], Draw().state.winningTable.Numbers()[entry], ticket);
+    workbook_->Win(win);
 }
 
 void TXlsxWriter::End()

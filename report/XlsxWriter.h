@@ -2,7 +2,6 @@
 
 #include "report/ReportWriter.h"
 
-#include <ctime>
 #include <memory>
 #include <string>
 
@@ -17,17 +16,16 @@ class TXlsxWriter : public TReportWriter {
 public:
     // The workbook is made beside `destination`, the output file (empty: standard output),
     // before it is written out.
-    TXlsxWriter(TOutputStream& out, std::time_t checkedAt, std::string destination);
+    TXlsxWriter(TOutputStream& out, std::string destination);
     TXlsxWriter(const TXlsxWriter&) = delete;
     TXlsxWriter& operator=(const TXlsxWriter&) = delete;
     ~TXlsxWriter() override;
-    void Win(std::size_t entry, std::string_view ticket) override;
+    void Win(const TCheckWin& win) override;
     void End() override;
 
 private:
     void Started() override;
 
-    std::time_t checkedAt_;
     std::string destination_;
     std::unique_ptr<TCheckWorkbook> workbook_;
 };

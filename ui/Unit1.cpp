@@ -7,6 +7,7 @@
 #include "report/CheckWorkbook.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ResultLogView.h"
+#include "ui/TicketWinsModel.h"
 #include "ui/Unit2.h"
 #include "ui/Unit4.h"
 #include "ui/browser/DirectoryListBox.h"
@@ -41,7 +42,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -159,11 +163,15 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet2, QStringLiteral("確認！"));
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("クジごと"));
     PageControl1->setCurrentWidget(TabSheet1);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
 
     BuildSelectionPage();
     BuildCheckPage();
+    BuildTicketsPage();
     BuildMenu();
     BuildFootLine();
     BuildGrowth();
@@ -196,8 +204,8 @@ void TForm1::BuildSelectionPage()
 
 void TForm1::BuildCheckPage()
 {
-    winningLabels_ = new TLineListModel(state_.winningTable.Labels(), this);
-    winningNumbers_ = new TLineListModel(state_.winningTable.Numbers(), this);
+    winningLabels_ = new TLineListModel(state_.WinningTable().Labels(), this);
+    winningNumbers_ = new TLineListModel(state_.WinningTable().Numbers(), this);
     ticketNumbers_ = new TTicketListModel(state_.ticketList.Entries(), this);
 
     ListBox3 = Place(new TListBox(winningLabels_, kListItemHeight, TabSheet2), "ListBox3", 0, 24, 65, 193);
@@ -229,6 +237,26 @@ void TForm1::BuildCheckPage()
     connect(Edit2, &QLineEdit::textEdited, this, &TForm1::Edit2Edited);
 
     SetTabOrder({ListBox1, ListBox2, Button1, Edit2, Memo1, Button2, Button3, ListBox3});
+}
+
+void TForm1::BuildTicketsPage()
+{
+    ticketWins_ = new TTicketWinsModel(this);
+    ticketWinsSorted_ = new QSortFilterProxyModel(this);
+    ticketWinsSorted_->setSourceModel(ticketWins_);
+    ticketWinsSorted_->setSortRole(TTicketWinsModel::kSortRole);
+    ListView1 = Place(new QTableView(TabSheet3), "ListView1", 8, 8, 537, 185);
+    Label6 = Place(new QLabel(TabSheet3), "Label6", 8, 199, 537, 16);
+    ListView1->setModel(ticketWinsSorted_);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->verticalHeader()->setDefaultSectionSize(kListItemHeight + 6);
+    ListView1->horizontalHeader()->setStretchLastSection(true);
+    ListView1->setColumnWidth(TTicketWinsModel::kTicketColumn, 160);
+    ListView1->setColumnWidth(TTicketWinsModel::kClassesColumn, 220);
+    ListView1->setSortingEnabled(true);
+    // Ticket order until the user sorts by a column.
+    ListView1->sortByColumn(-1, Qt::AscendingOrder);
 }
 
 void TForm1::BuildFootLine()
@@ -267,6 +295,9 @@ void TForm1::BuildGrowth()
     growth_.Add(Edit2, TShare{0.66, 0.74}, fixed);
     growth_.Add(Label4, TShare{0.74, 0.74}, fixed);
     growth_.Add(Memo1, TShare{0.74, 1}, stretch);
+
+    growth_.Add(ListView1, stretch, stretch);
+    growth_.Add(Label6, stretch, moves);
 }
 
 void TForm1::ShowFootLine(const QString& text)
@@ -355,22 +386,22 @@ void TForm1::SelectDefinition(const std::string& path)
         drawSelected_ = false;
         throw;
     }
-    ShowDefinition(std::move(definition));
+    ShowDefinition(definition);
     drawSelected_ = true;
 }
 
-void TForm1::ShowDefinition(TLotteryDefinition definition)
+void TForm1::ShowDefinition(const TLotteryDefinition& definition)
 {
     {
         TLineListModel::ResetScope numbers(*winningNumbers_);
         TLineListModel::ResetScope labels(*winningLabels_);
         ApplyDefinition(definition, state_);
+        winningNumbers_->SetEntries(state_.WinningTable().Numbers());
+        winningLabels_->SetEntries(state_.WinningTable().Labels());
     }
     resultLogView_->Reload();
     ShowWinTotal();
     Edit1->setText(DecodeCp932(definition.eventName));
-    definition_ = std::move(definition);
-    lastCheck_.reset();
     N8->setEnabled(false);
 }
 
@@ -471,7 +502,7 @@ void TForm1::Timer1Timer()
     }
     const std::size_t shown = state_.resultLog.Text().size();
     RunRequestedCheck(state_);
-    KeepLastCheck(state_.resultLog.Text().size() > shown);
+    N8->setEnabled(state_.lastResult && !state_.lastResult->Wins().empty());
     resultLogView_->ShowAppended(shown);
     // Without a draw nothing can win: say so, and no 確認完了 lets an empty result look like a loss.
     if (!drawSelected_) {
@@ -485,8 +516,10 @@ void TForm1::Timer1Timer()
 void TForm1::ShowWinTotal()
 {
     const QString line =
-        state_.lastTotal ? DecodeCp932(WinTotalLine(*state_.lastTotal, state_.classPrizes)) : QString();
+        state_.lastResult ? DecodeCp932(WinTotalLine(state_.lastResult->Total(), state_.draw->definition)) : QString();
     ShowFootLine(line);
+    ticketWins_->SetResult(state_.lastResult);
+    Label6->setText(line);
 }
 
 void TForm1::ShowCompletionMessage()
@@ -529,18 +562,13 @@ void TForm1::N3Click()
     state_.resultLog.SaveToFile(SaveDialog2.FileName());
 }
 
-void TForm1::KeepLastCheck(bool won)
-{
-    // A check appends nothing but its wins.
-    lastCheck_ = TLastCheck{definition_, state_.ticketList.Entries(), std::time(nullptr), won};
-    N8->setEnabled(won);
-}
-
 void TForm1::N8Click()
 {
-    if (!lastCheck_ || !SaveDialog3.Execute(this) || !MayReplaceFile(this, windowTitle(), SaveDialog3.FileName()))
+    // The result of the last check, as the window shows it: the workbook is a view of the same wins.
+    const std::shared_ptr<const TCheckResult> result = state_.lastResult;
+    if (!result || !SaveDialog3.Execute(this) || !MayReplaceFile(this, windowTitle(), SaveDialog3.FileName()))
         return;
-    SaveCheckWorkbook(SaveDialog3.FileName(), lastCheck_->definition, lastCheck_->tickets, lastCheck_->checkedAt);
+    SaveCheckWorkbook(SaveDialog3.FileName(), *result);
 }
 
 void TForm1::Exit1Click()
@@ -560,8 +588,10 @@ void TForm1::PageChanged()
     // on the tabs keep the focus there, so the user can go on to the next page.
     if (focusWidget() == PageControl1->tabBar())
         return;
-    QWidget* first = PageControl1->currentWidget() == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
-                                                                : static_cast<QWidget*>(ListBox1);
+    QWidget* const page = PageControl1->currentWidget();
+    QWidget* first = page == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
+        : page == TabSheet2            ? static_cast<QWidget*>(ListBox1)
+                                       : static_cast<QWidget*>(ListView1);
     first->setFocus(Qt::TabFocusReason);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/check/CheckState.h"
-#include "core/check/LastCheck.h"
 #include "core/draw/LotteryDefinition.h"
 #include "ui/widgets/FileDialog.h"
 #include "ui/widgets/GrowthLayout.h"
@@ -20,7 +19,9 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QStatusBar;
+class QSortFilterProxyModel;
 class QTabWidget;
+class QTableView;
 class QTimer;
 
 namespace kelmora::ui {
@@ -35,6 +36,7 @@ class TListBox;
 class TPushButton;
 class TResultLogView;
 class TTicketListModel;
+class TTicketWinsModel;
 
 // The main window: choosing a draw on the first page, entering tickets and checking them on
 // the second, the menu with the file commands, and the timer that runs requested checks.
@@ -100,6 +102,7 @@ private:
     QTabWidget* PageControl1 = nullptr; // PageControl1: the two pages filling the window
     QWidget* TabSheet1 = nullptr;       // TabSheet1: page "選択", choosing the draw file
     QWidget* TabSheet2 = nullptr;       // TabSheet2: page "確認！", tickets, check and results
+    QWidget* TabSheet3 = nullptr;       // TabSheet3: page "クジごと", the last check ticket by ticket
 
     // On TabSheet1: the file browser and the chosen draw's name.
     TDriveComboBox* DriveComboBox1 = nullptr;       // DriveComboBox1: the volume being browsed
@@ -120,6 +123,10 @@ private:
     TPushButton* Button3 = nullptr;  // Button3: "確認！", asks for a check on the next tick
     QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
     QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
+
+    // On TabSheet3: what each ticket won.
+    QTableView* ListView1 = nullptr; // ListView1: every ticket, the classes it won and its yen, sortable
+    QLabel* Label6 = nullptr;        // Label6: the last check's winning tickets and total
 
     // Below the pages.
     QStatusBar* StatusBar1 = nullptr; // StatusBar1: the window's foot line, holding Label5
@@ -148,6 +155,7 @@ private:
 
     void BuildSelectionPage();
     void BuildCheckPage();
+    void BuildTicketsPage();
     void BuildMenu();
     void BuildFootLine();
     void BuildGrowth();
@@ -164,7 +172,7 @@ private:
     bool MayDiscardTickets();
     void ShowCompletionMessage();
     void ShowWinTotal();
-    void ShowDefinition(TLotteryDefinition definition);
+    void ShowDefinition(const TLotteryDefinition& definition);
     void PageChanged();
     void BuildDrawMenuItems();
     void UpdateDrawCommands();
@@ -172,7 +180,6 @@ private:
     void OpenDrawEditor(const TLotteryDefinition& definition, const std::string& path,
                         std::optional<TByteString> onDisk);
     void BuildWorkbookMenuItem();
-    void KeepLastCheck(bool won);
     // The open editor of the draw at `path`, if any.
     TForm3* EditorOf(const std::string& path) const;
     // Asks once about unsaved draws, then closes every window this one owns; false when the
@@ -180,12 +187,12 @@ private:
     bool CloseOwnedWindows();
 
     TCheckState state_;
-    TLotteryDefinition definition_; // the selected draw, as state_ shows it
-    std::optional<TLastCheck> lastCheck_;
     TLineList savedTickets_; // the ticket list as last opened or saved
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
     TTicketListModel* ticketNumbers_ = nullptr;
+    TTicketWinsModel* ticketWins_ = nullptr;
+    QSortFilterProxyModel* ticketWinsSorted_ = nullptr;
     TResultLogView* resultLogView_ = nullptr;
     TForm2* aboutWindow_ = nullptr;
     TGrowthLayout growth_;

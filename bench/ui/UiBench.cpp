@@ -136,7 +136,7 @@ void BM_RunCheck(benchmark::State& state)
         state.PauseTiming();
         TResultLog log = checkState.resultLog;
         state.ResumeTiming();
-        RunCheck(checkState.winningTable, checkState.ticketList, log);
+        RunCheck(checkState.WinningTable(), checkState.ticketList, log);
         benchmark::DoNotOptimize(log.Text().data());
     }
 }

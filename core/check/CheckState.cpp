@@ -1,48 +1,18 @@
 #include "core/check/CheckState.h"
 
-#include "core/draw/LotteryDefinition.h"
 #include "core/check/WinningCheck.h"
+#include "core/draw/LotteryDefinition.h"
 
-#include <utility>
+#include <ctime>
 
 namespace kelmora {
 
 void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state)
 {
-    TResultLog& log = state.resultLog;
-    log.Clear();
-    state.winningTable.Clear();
-    state.classPrizes.clear();
-    state.lastTotal.reset();
-
-    // A draw may hold 100,000 numbers: room for them all at once instead of copies as they come.
-    std::size_t entries = 0;
-    std::size_t numberBytes = 0;
-    std::size_t labelBytes = 0;
-    std::size_t summaryBytes = definition.eventName.size() + 64;
-    for (const TPrizeClass& prizeClass : definition.classes) {
-        entries += prizeClass.numbers.size();
-        numberBytes += prizeClass.numbers.ByteSize();
-        labelBytes += prizeClass.numbers.size() * prizeClass.label.size();
-        summaryBytes += prizeClass.label.size() + prizeClass.numbersText.size() + prizeClass.prize.size() + 16;
-    }
-    state.winningTable.Reserve(entries, numberBytes, labelBytes);
-    log.Reserve(summaryBytes);
-
-    log.AppendEntry(definition.eventName);
-    log.AppendLineBreakEntry();
-    for (std::size_t c = 0; c < definition.classes.size(); ++c) {
-        const TPrizeClass& prizeClass = definition.classes[c];
-        log.AppendEntry(prizeClass.label);
-        log.AppendEntry(prizeClass.numbersText);
-        log.AppendEntry(prizeClass.prize);
-        log.AppendLineBreakEntry();
-        state.classPrizes.push_back({prizeClass.label, prizeClass.prize});
-        for (const std::string_view number : prizeClass.numbers)
-            state.winningTable.Add(number, prizeClass.label, prizeClass.rule, static_cast<std::uint32_t>(c));
-    }
-    log.AppendEntry("----------------------");
-    log.AppendLineBreakEntry();
+    auto draw = std::make_shared<const TCheckedDraw>(definition);
+    state.resultLog.SetText(draw->summary);
+    state.draw = std::move(draw);
+    state.lastResult.reset();
 }
 
 bool RunRequestedCheck(TCheckState& state)
@@ -51,10 +21,9 @@ bool RunRequestedCheck(TCheckState& state)
         return false;
     // Cleared first: a check that fails must not be retried on every tick.
     state.CheckRequested = false;
-    const TCheckCounts counts = RunCheck(state.winningTable, state.ticketList, state.resultLog);
-    TWinTotal total = TotalOfWins(state.classPrizes, counts.winsOfClass);
-    total.winningTickets = counts.winningTickets;
-    state.lastTotal = std::move(total);
+    auto result = std::make_shared<const TCheckResult>(state.draw, state.ticketList.Snapshot(), std::time(nullptr));
+    AppendWinsToLog(*result, state.resultLog);
+    state.lastResult = std::move(result);
     return true;
 }
 

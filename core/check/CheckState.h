@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/check/CheckResult.h"
+#include "core/check/CheckedDraw.h"
 #include "core/check/ResultLog.h"
 #include "core/draw/TicketList.h"
-#include "core/check/WinTotal.h"
-#include "core/check/WinningTable.h"
 
-#include <optional>
-#include <vector>
+#include <memory>
 
 namespace kelmora {
 
@@ -14,18 +13,20 @@ struct TLotteryDefinition;
 
 // The state the main window owns for the whole run.
 struct TCheckState {
-    TWinningTable winningTable;
+    std::shared_ptr<const TCheckedDraw> draw = std::make_shared<const TCheckedDraw>(); // the selected draw
     TTicketList ticketList;
     TResultLog resultLog;
-    std::vector<TClassPrize> classPrizes; // the selected draw's classes, by the table's class index
-    std::optional<TWinTotal> lastTotal;   // what the last check since the draw was selected came to
+    std::shared_ptr<const TCheckResult> lastResult; // the last check since the draw was selected
     bool CheckRequested = false;
+
+    const TWinningTable& WinningTable() const { return draw->winningTable; }
 };
 
-// Restarts the log with the draw's summary and refills the winning table.
+// Restarts the log with the draw's summary and makes it the draw the next checks use.
 void ApplyDefinition(const TLotteryDefinition& definition, TCheckState& state);
 
-// Runs a pending check: returns whether one ran (and the completion message is due).
+// Runs a pending check: returns whether one ran (and the completion message is due). Its
+// result becomes the state's last result and its wins go into the log.
 bool RunRequestedCheck(TCheckState& state);
 
 } // namespace kelmora

@@ -1,20 +1,22 @@
 #include "core/check/WinTotal.h"
 
+#include "core/draw/LotteryDefinition.h"
 #include "core/text/PrizeAmount.h"
 
 #include <string>
 
 namespace kelmora {
 
-TWinTotal TotalOfWins(const std::vector<TClassPrize>& classes, const std::vector<std::uint64_t>& winsOfClass)
+TWinTotal TotalOfWins(const std::vector<std::optional<std::uint64_t>>& amountOfClass,
+                      const std::vector<std::uint64_t>& winsOfClass)
 {
     TWinTotal total;
-    for (std::size_t c = 0; c < classes.size() && c < winsOfClass.size(); ++c) {
+    for (std::size_t c = 0; c < amountOfClass.size() && c < winsOfClass.size(); ++c) {
         const std::uint64_t wins = winsOfClass[c];
         total.wins += wins;
         if (wins == 0)
             continue;
-        const auto prize = ParsePrizeAmount(classes[c].prize);
+        const auto& prize = amountOfClass[c];
         if (!prize) {
             total.leftOut.push_back(c);
             continue;
@@ -27,7 +29,7 @@ TWinTotal TotalOfWins(const std::vector<TClassPrize>& classes, const std::vector
     return total;
 }
 
-TByteString WinTotalLine(const TWinTotal& total, const std::vector<TClassPrize>& classes)
+TByteString WinTotalLine(const TWinTotal& total, const TLotteryDefinition& definition)
 {
     // 当選 N 枚　合計 X円（L1、L2 は金額でないため合計に含みません）
     TByteString line =
@@ -39,7 +41,7 @@ TByteString WinTotalLine(const TWinTotal& total, const std::vector<TClassPrize>&
     for (std::size_t k = 0; k < total.leftOut.size(); ++k) {
         if (k > 0)
             line += "\x81\x41";
-        line += classes[total.leftOut[k]].label;
+        line += definition.classes[total.leftOut[k]].label;
     }
     line += " \x82\xCD\x8B\xE0\x8A\x7A\x82\xC5\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x8D\x87\x8C\x76\x82\xC9\x8A\xDC\x82\xDD"
             "\x82\xDC\x82\xB9\x82\xF1\x81\x6A";

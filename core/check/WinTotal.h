@@ -9,11 +9,7 @@
 
 namespace kelmora {
 
-// A prize class as the total sees it.
-struct TClassPrize {
-    TByteString label;
-    TByteString prize;
-};
+struct TLotteryDefinition;
 
 // What a check's wins come to.
 struct TWinTotal {
@@ -24,11 +20,13 @@ struct TWinTotal {
     std::vector<std::size_t> leftOut; // classes that won a prize that is no amount
 };
 
-// The total of `winsOfClass[c]` wins of each class c, each paid its class's prize.
-TWinTotal TotalOfWins(const std::vector<TClassPrize>& classes, const std::vector<std::uint64_t>& winsOfClass);
+// The total of `winsOfClass[c]` wins of each class c, each paid `amountOfClass[c]` (nothing:
+// a prize that is no amount, left out).
+TWinTotal TotalOfWins(const std::vector<std::optional<std::uint64_t>>& amountOfClass,
+                      const std::vector<std::uint64_t>& winsOfClass);
 
 // The line shown below the window's results, in code page 932:
 // 当選 3 枚　合計 850,100,300円, then the classes left out of the amount.
-TByteString WinTotalLine(const TWinTotal& total, const std::vector<TClassPrize>& classes);
+TByteString WinTotalLine(const TWinTotal& total, const TLotteryDefinition& definition);
 
 } // namespace kelmora

@@ -1,9 +1,9 @@
 #include "core/check/WinningCheck.h"
 
 #include "core/check/ResultLog.h"
+#include "core/check/WinningTable.h"
 #include "core/draw/TicketList.h"
 #include "core/match/WinFinder.h"
-#include "core/check/WinningTable.h"
 
 #include <cstdint>
 #include <string_view>
@@ -15,73 +15,72 @@ namespace {
 // The bytes of one win beyond its number, label and ticket.
 constexpr std::size_t kWinOverhead = 8 + 20 + 5 * 2;
 
-TByteString NumberLine(std::string_view number)
-{
-    return TByteString(kWinningNumberText).append(number);
-}
+constexpr std::string_view kWinEnd = "\r\n\r\n\r\n";
 
-TByteString LabelLine(std::string_view label)
+// The wins as log lines. The first goes through the log's entry rule (the user may have left
+// the log without a final line break); after it the log ends with one, so every later win is
+// the same block of complete lines.
+void AppendWins(const TWinningTable& table, const TLineList& tickets, const std::vector<TCheckWin>& wins,
+                TResultLog& log)
 {
-    return TByteString(label).append(kWonTicketText);
-}
+    std::size_t reportSize = 0;
+    for (const TCheckWin& win : wins)
+        reportSize += kWinOverhead + table.Numbers()[win.entry].size() + table.Labels()[win.entry].size() +
+                      tickets[win.ticket].size();
+    log.Reserve(reportSize);
 
-void AppendWin(TResultLog& log, std::string_view numberLine, std::string_view labelLine, std::string_view ticket)
-{
-    log.AppendEntry(numberLine);
-    log.AppendEntry(labelLine);
-    log.AppendEntry(ticket);
-    log.AppendLineBreakEntry();
+    std::uint32_t headOf = UINT32_MAX;
+    TByteString head;
+    for (const TCheckWin& win : wins) {
+        if (win.entry != headOf) {
+            headOf = win.entry;
+            head = WinHead(table, win.entry);
+        }
+        if (&win == wins.data()) {
+            log.AppendEntry(TByteString(kWinningNumberText).append(table.Numbers()[win.entry]));
+            log.AppendEntry(TByteString(table.Labels()[win.entry]).append(kWonTicketText));
+            log.AppendEntry(tickets[win.ticket]);
+            log.AppendLineBreakEntry();
+            continue;
+        }
+        log.AppendPrepared(head);
+        log.AppendPrepared(tickets[win.ticket]);
+        log.AppendPrepared(kWinEnd);
+    }
 }
 
 } // namespace
 
-TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
+std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets)
 {
-    const TLineList& entries = tickets.Entries();
-    const TWinFinder wins(table.Numbers(), table.Rules(), entries);
-
-    TCheckCounts counts;
-    std::vector<bool> won;
-    std::size_t reportSize = 0;
-    wins.ForEachWin([&](std::size_t i, std::size_t j) {
-        reportSize += kWinOverhead + table.Numbers()[i].size() + table.Labels()[i].size() + entries[j].size();
-        const std::size_t c = table.ClassOf()[i];
-        if (c >= counts.winsOfClass.size())
-            counts.winsOfClass.resize(c + 1);
-        ++counts.winsOfClass[c];
-        if (won.empty())
-            won.resize(entries.size());
-        if (!won[j]) {
-            won[j] = true;
-            ++counts.winningTickets;
-        }
+    const TWinFinder finder(table.Numbers(), table.Rules(), tickets);
+    std::vector<TCheckWin> wins;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        count += finder.WinCount(i);
+    wins.reserve(count);
+    finder.ForEachWin([&](std::size_t entry, std::size_t ticket) {
+        wins.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(ticket)});
     });
-    log.Reserve(reportSize);
+    return wins;
+}
 
-    // The first win goes through the log's entry rule; after it the log ends with a line
-    // break, so every later win is the same block of complete lines.
-    bool first = true;
-    std::size_t headOf = SIZE_MAX;
-    TByteString numberLine;
-    TByteString labelLine;
-    TByteString head;
-    wins.ForEachWin([&](std::size_t i, std::size_t j) {
-        if (i != headOf) {
-            headOf = i;
-            numberLine = NumberLine(table.Numbers()[i]);
-            labelLine = LabelLine(table.Labels()[i]);
-            head = numberLine + "\r\n" + labelLine + "\r\n";
-        }
-        if (first) {
-            AppendWin(log, numberLine, labelLine, entries[j]);
-            first = false;
-            return;
-        }
-        log.AppendPrepared(head);
-        log.AppendPrepared(entries[j]);
-        log.AppendPrepared("\r\n\r\n\r\n");
-    });
-    return counts;
+TByteString WinHead(const TWinningTable& table, std::size_t entry)
+{
+    TByteString head(kWinningNumberText);
+    head.append(table.Numbers()[entry]).append(kCrLf);
+    head.append(table.Labels()[entry]).append(kWonTicketText).append(kCrLf);
+    return head;
+}
+
+void AppendWinsToLog(const TCheckResult& result, TResultLog& log)
+{
+    AppendWins(result.Draw().winningTable, result.Tickets(), result.Wins(), log);
+}
+
+void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
+{
+    AppendWins(table, tickets.Entries(), FindWins(table, tickets.Entries()), log);
 }
 
 void RunCheckPlain(const TWinningTable& table, const TTicketList& tickets, TResultLog& log)
@@ -93,8 +92,12 @@ void RunCheckPlain(const TWinningTable& table, const TTicketList& tickets, TResu
             if (w.size() > t.size())
                 continue;
             const std::string_view s = t.substr(t.size() - w.size());
-            if (s == w)
-                AppendWin(log, NumberLine(s), LabelLine(table.Labels()[i]), t);
+            if (s == w) {
+                log.AppendEntry(TByteString(kWinningNumberText).append(s));
+                log.AppendEntry(TByteString(table.Labels()[i]).append(kWonTicketText));
+                log.AppendEntry(t);
+                log.AppendLineBreakEntry();
+            }
         }
     }
 }

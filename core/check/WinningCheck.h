@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/check/CheckResult.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -16,17 +18,23 @@ class TWinningTable;
 class TTicketList;
 class TResultLog;
 
-// What a check found, beyond the log's lines.
-struct TCheckCounts {
-    std::vector<std::uint64_t> winsOfClass; // by the table's class index, up to the last that won
-    std::uint64_t winningTickets = 0;       // tickets that won at least once
-};
+// Every win of `tickets` against `table`, in report order: grouped by winning number in table
+// order, then in ticket order. A ticket ends in a winning number when its last bytes equal it,
+// or as its class's kind of match says. The one producer of wins: every check and every report
+// goes through it. Costs about one walk over each ticket's last bytes, not numbers x tickets.
+std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tickets);
 
-// Appends every win to the log: grouped by winning number in table order, then in ticket
-// order; a ticket ends in a winning number when its last bytes equal it, or as its class's
-// kind of match says. Costs about one walk over each ticket's last bytes, not winning
-// numbers x tickets.
-TCheckCounts RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log);
+// The lines that open every win of winning-table entry `entry` in the results log: 当選番号 and
+// the number, then the label and に当選したクジの番号, each with its line end.
+TByteString WinHead(const TWinningTable& table, std::size_t entry);
+
+// Appends the result's wins to the log, each as its number line, label line, ticket and two
+// empty lines.
+void AppendWinsToLog(const TCheckResult& result, TResultLog& log);
+
+// The wins of `tickets` appended to the log as AppendWinsToLog does, for callers that hold a
+// table of their own rather than a draw.
+void RunCheck(const TWinningTable& table, const TTicketList& tickets, TResultLog& log);
 
 // The same result by comparing every pair's bytes, whatever the classes' kinds of match; kept
 // as the reference for tests and benchmarks.

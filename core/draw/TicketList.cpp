@@ -9,6 +9,7 @@ bool TTicketList::Add(std::string_view number)
     if (number.empty())
         return false;
     entries_.push_back(number);
+    snapshot_.reset();
     return true;
 }
 
@@ -17,6 +18,7 @@ bool TTicketList::Delete(std::ptrdiff_t index)
     if (index < 0 || static_cast<std::size_t>(index) >= entries_.size())
         return false;
     entries_.erase(static_cast<std::size_t>(index));
+    snapshot_.reset();
     return true;
 }
 
@@ -28,6 +30,14 @@ void TTicketList::Save(const std::string& path) const
 void TTicketList::Open(const std::string& path)
 {
     ReadLineFile(path, entries_);
+    snapshot_.reset();
+}
+
+std::shared_ptr<const TLineList> TTicketList::Snapshot() const
+{
+    if (!snapshot_)
+        snapshot_ = std::make_shared<const TLineList>(entries_);
+    return snapshot_;
 }
 
 void TTicketList::Append(const TLineList& lines)

@@ -4,6 +4,7 @@
 #include "core/base/LineList.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,9 +28,13 @@ public:
     std::size_t Count() const { return entries_.size(); }
     std::string_view At(std::size_t index) const { return entries_[index]; }
     const TLineList& Entries() const { return entries_; }
+    // The list as it is now, unchanged by later edits: one copy per change, however many checks
+    // and reports share it.
+    std::shared_ptr<const TLineList> Snapshot() const;
 
 private:
     TLineList entries_;
+    mutable std::shared_ptr<const TLineList> snapshot_; // empty once the list changes
 };
 
 } // namespace kelmora

@@ -97,7 +97,7 @@ TEST(KelmoraCheck, AgreesWithTheWindowsCheckOnRandomDraws)
         kelmora::TCheckState state;
         kelmora::ApplyDefinition(kelmora::LoadDefinition(dir.File("d.wkx")), state);
         state.ticketList.Open(dir.File("all.wkn"));
-        kelmora::RunCheckPlain(state.winningTable, state.ticketList, state.resultLog);
+        kelmora::RunCheckPlain(state.WinningTable(), state.ticketList, state.resultLog);
 
         const auto run = RunChecker(dir, "d.wkx a.wkn b.wkn");
         ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -205,9 +205,9 @@ TEST(KelmoraCheck, ALargeDrawToAFile)
 
     kelmora::TCheckState state;
     kelmora::ApplyDefinition(kelmora::LoadDefinition(dir.File("d.wkx")), state);
-    ASSERT_EQ(state.winningTable.Count(), 88200u);
+    ASSERT_EQ(state.WinningTable().Count(), 88200u);
     state.ticketList.Open(dir.File("t.wkn"));
-    kelmora::RunCheckPlain(state.winningTable, state.ticketList, state.resultLog);
+    kelmora::RunCheckPlain(state.WinningTable(), state.ticketList, state.resultLog);
 
     const auto run = RunChecker(dir, "d.wkx t.wkn -o out.txt");
     ASSERT_EQ(run.exitCode, 0) << run.err;

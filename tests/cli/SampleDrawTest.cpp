@@ -71,9 +71,9 @@ TEST(SampleDraws, TheJumboPaysWhatTheReadmeSays)
     state.CheckRequested = true;
     kelmora::RunRequestedCheck(state);
     EXPECT_EQ(Checked(dir, files), state.resultLog.Text());
-    ASSERT_TRUE(state.lastTotal && state.lastTotal->amount);
-    EXPECT_EQ(*state.lastTotal->amount, 1'021'264'200ULL);
-    EXPECT_EQ(state.lastTotal->winningTickets, 11U);
+    ASSERT_TRUE(state.lastResult && state.lastResult->Total().amount);
+    EXPECT_EQ(*state.lastResult->Total().amount, 1'021'264'200ULL);
+    EXPECT_EQ(state.lastResult->Total().winningTickets, 11U);
 }
 
 TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
@@ -89,3 +89,29 @@ TEST(SampleDraws, TheNewYearPostcardsLeaveTheirGiftsOutOfTheTotal)
 }
 
 } // namespace
+
+TEST(SampleDraws, TheJumboTicketByTicket)
+{
+    TempDir dir;
+    const std::string out = Checked(
+        dir, "--utf8 --format=tickets " + kExamples + "/nenmatsu-jumbo.wkx " + kExamples + "/jumbo-tickets.wkn");
+    const std::string head = "\xEF\xBB\xBFクジの番号,当選した等級,金額\r\n";
+    ASSERT_TRUE(out.starts_with(head)) << out;
+    // 1等 and 7等 (its last digit 8): 700,000,000 + 300 yen.
+    EXPECT_TRUE(out.substr(head.size()).starts_with("12組345678,1等・7等,700000300\r\n")) << out;
+    std::vector<std::string> tickets;
+    int amounts = 0;
+    unsigned long long sum = 0;
+    for (std::size_t line = head.size(); line < out.size(); line = out.find("\r\n", line) + 2) {
+        const std::string row = out.substr(line, out.find("\r\n", line) - line);
+        tickets.push_back(row.substr(0, row.find(',')));
+        const std::string amount = row.substr(row.rfind(',') + 1);
+        if (!amount.empty())
+            ++amounts, sum += std::stoull(amount);
+    }
+    EXPECT_EQ(tickets.size(), 13U);
+    EXPECT_EQ(tickets.at(2), "１２組３４５６７７") << "in ticket order, as written";
+    EXPECT_EQ(tickets.at(8), "44組000067 ");
+    EXPECT_EQ(amounts, 11);
+    EXPECT_EQ(sum, 1'021'264'200ULL);
+}

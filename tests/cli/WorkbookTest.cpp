@@ -44,6 +44,7 @@ int Shell(const TempDir& dir, const std::string& command)
 }
 
 const std::string kYen = "#,##0\"円\"";
+const std::string kWins = "#,##0\"件\"";
 
 class Workbook : public ::testing::Test {
 protected:
@@ -134,7 +135,7 @@ TEST_F(Workbook, EveryCellReadsBackAsWritten)
     expected.push_back(Text("当選!A10", "合計"));
     expected.push_back(Text("当選!C10", "金額に含まない賞: ＡＢＣ賞"));
     expected.push_back(Number("当選!D10", "450000000", kYen));
-    expected.push_back(Number("当選!E10", "5", "#,##0"));
+    expected.push_back(Number("当選!E10", "5", kWins));
 
     expected.push_back("等級 freeze A5 filter A4:F7");
     top("等級");
@@ -156,7 +157,35 @@ TEST_F(Workbook, EveryCellReadsBackAsWritten)
             if (r == 0 || c < 4)
                 expected.push_back(Text(cell, value));
             else
-                expected.push_back(Number(cell, value, c == 4 ? kYen : "#,##0"));
+                expected.push_back(Number(cell, value, c == 4 ? kYen : r == 4 ? kWins : "#,##0"));
+        }
+    }
+
+    // Each ticket in ticket order: what it won, its yen or its prize as written; then the tickets
+    // that won and the amount.
+    expected.push_back("クジごと freeze A5 filter A4:C10");
+    top("クジごと");
+    const std::vector<std::vector<std::string>> ticketRows = {
+        {"クジの番号", "当選した等級", "金額"},
+        {"12組345678", "=1+1等", "150000000"},
+        {"10,5", "=1+1等", "150000000"},
+        {"0005", "ＡＢＣ賞", "記念品\"特製\""},
+        {"=05", "ＡＢＣ賞", "記念品\"特製\""},
+        {"0012組345678", "=1+1等", "150000000"},
+        {"777", "", ""},
+        {"合計", "5", "450000000"},
+    };
+    for (std::size_t r = 0; r < ticketRows.size(); ++r) {
+        const std::string row = std::to_string(r + 4);
+        for (std::size_t c = 0; c < 3; ++c) {
+            const std::string& value = ticketRows[r][c];
+            const std::string cell = std::string("クジごと!") + classColumns[c] + row;
+            if (r == 7 && c == 1)
+                expected.push_back(Number(cell, value, "#,##0\"枚\""));
+            else if (c == 2 && r > 0 && !value.empty() && value.find_first_not_of("0123456789") == std::string::npos)
+                expected.push_back(Number(cell, value, kYen));
+            else if (!value.empty())
+                expected.push_back(Text(cell, value));
         }
     }
     EXPECT_EQ(Cells("wins.xlsx"), expected);

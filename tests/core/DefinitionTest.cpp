@@ -64,8 +64,8 @@ TEST(ApplyDefinition, TheExampleDraw)
     EXPECT_EQ(state.resultLog.Text(),
               "Spring draw\r\n\r\n\r\nFirst prize\r\n456\r\n500\r\n\r\n\r\nLast two digits\r\n07,58\r\n20\r\n\r\n\r\n" +
                   kHyphens + "\r\n\r\n\r\n");
-    EXPECT_EQ(state.winningTable.Numbers(), (TLineList{"456", "07", "58"}));
-    EXPECT_EQ(state.winningTable.Labels(), (TLineList{"First prize", "Last two digits", "Last two digits"}));
+    EXPECT_EQ(state.WinningTable().Numbers(), (TLineList{"456", "07", "58"}));
+    EXPECT_EQ(state.WinningTable().Labels(), (TLineList{"First prize", "Last two digits", "Last two digits"}));
 }
 
 TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
@@ -74,7 +74,7 @@ TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
     for (const char* ver : {"[Ver]\nEVENT=E\n", "[Ver]\nNo=0\nEVENT=E\n", "[Ver]\nNo=-2\nEVENT=E\n"}) {
         const auto state = Apply(std::string(ver) + "[Hit]\nNo1=1\nHit1=h\n");
         EXPECT_EQ(state.resultLog.Text(), expected) << ver;
-        EXPECT_EQ(state.winningTable.Count(), 0u) << ver;
+        EXPECT_EQ(state.WinningTable().Count(), 0u) << ver;
     }
     EXPECT_EQ(Apply("").resultLog.Text(), "\r\n\r\n\r\n" + kHyphens + "\r\n\r\n\r\n");
 }
@@ -82,16 +82,16 @@ TEST(ApplyDefinition, NoClassesWhenTheCountIsMissingZeroOrNegative)
 TEST(ApplyDefinition, ReadingStopsAtTheFirstEmptyNumbers)
 {
     const auto state = Apply("[Ver]\nNo=3\n[Hit]\nNo1=1\nHit1=a\nNo2=\nHit2=b\nNo3=3\nHit3=c\n");
-    EXPECT_EQ(state.winningTable.Numbers(), TLineList{"1"});
+    EXPECT_EQ(state.WinningTable().Numbers(), TLineList{"1"});
     const auto large = Apply("[Ver]\nNo=2147483647\n[Hit]\nNo1=1\nNo2=2\n");
-    EXPECT_EQ(large.winningTable.Numbers(), (TLineList{"1", "2"}));
+    EXPECT_EQ(large.WinningTable().Numbers(), (TLineList{"1", "2"}));
 }
 
 TEST(ApplyDefinition, SplitsNumberListsAndRepeatsLabels)
 {
     const auto state = Apply("[Ver]\nNo=2\n[Hit]\nNo1=11 22,33\nHit1=L\nNo2=,11\n");
-    EXPECT_EQ(state.winningTable.Numbers(), (TLineList{"11", "22", "33", "", "11"}));
-    EXPECT_EQ(state.winningTable.Labels(), (TLineList{"L", "L", "L", "", ""}));
+    EXPECT_EQ(state.WinningTable().Numbers(), (TLineList{"11", "22", "33", "", "11"}));
+    EXPECT_EQ(state.WinningTable().Labels(), (TLineList{"L", "L", "L", "", ""}));
 }
 
 TEST(ApplyDefinition, ReplacesThePreviousDrawButNotTheTickets)
@@ -101,7 +101,7 @@ TEST(ApplyDefinition, ReplacesThePreviousDrawButNotTheTickets)
     state.resultLog.SetText("old results");
     ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\n[Hit]\nNo1=1,2\n")), state);
     ApplyDefinition(LoadDefinition(TProfileFile::Parse("[Ver]\nNo=1\nEVENT=2nd\n[Hit]\nNo1=9\n")), state);
-    EXPECT_EQ(state.winningTable.Numbers(), TLineList{"9"});
+    EXPECT_EQ(state.WinningTable().Numbers(), TLineList{"9"});
     EXPECT_EQ(state.resultLog.Text().rfind("2nd\r\n", 0), 0u);
     EXPECT_EQ(state.ticketList.Entries(), TLineList{"123"});
 }

@@ -269,9 +269,9 @@ TEST(KindsOfMatch, ByteClassesBesideRuleClassesKeepTheirBytesAndTheReportItsOrde
     EXPECT_EQ(state.resultLog.Text().substr(start),
               won + "\x82\x4F\x82\x50" + kKumi + "0001\r\n\r\n\r\n" + won + "001" + kKumi + "0001\r\n\r\n\r\n" +
                   kWinningNumber + "01" + kKumi + "0001\r\nB" + kWonBy + "\r\n001" + kKumi + "0001\r\n\r\n\r\n");
-    ASSERT_TRUE(state.lastTotal.has_value());
-    EXPECT_EQ(state.lastTotal->wins, 3U);
-    EXPECT_EQ(state.lastTotal->winningTickets, 2U);
+    ASSERT_TRUE(state.lastResult != nullptr);
+    EXPECT_EQ(state.lastResult->Total().wins, 3U);
+    EXPECT_EQ(state.lastResult->Total().winningTickets, 2U);
 }
 
 TEST(NumberForm, WhatTheNormalFormKeepsAndDrops)

@@ -190,7 +190,7 @@ TEST(Sizes, AOneMegabyteDefinitionValueIsCutTo255Bytes)
         for (int i = 0; i < 25; ++i)
             expected.push_back("123456789");
         expected.push_back("12345");
-        if (state.winningTable.Numbers() != expected || state.winningTable.Labels().size() != 26)
+        if (state.WinningTable().Numbers() != expected || state.WinningTable().Labels().size() != 26)
             return "winning numbers differ";
         return "ok";
     });
@@ -210,8 +210,8 @@ TEST(Sizes, ADrawWithTenThousandClasses)
     const auto measured = MeasureInChild([&]() -> std::string {
         TCheckState state;
         ApplyDefinition(LoadDefinition(TProfileFile::Parse(file)), state);
-        const TLineList& numbers = state.winningTable.Numbers();
-        const TLineList& labels = state.winningTable.Labels();
+        const TLineList& numbers = state.WinningTable().Numbers();
+        const TLineList& labels = state.WinningTable().Labels();
         if (numbers.size() != 2 * kClasses || labels.size() != numbers.size())
             return "table of " + std::to_string(numbers.size()) + " numbers";
         if (numbers[2 * kClasses - 2] != "10000" || numbers[2 * kClasses - 1] != "100000" ||
@@ -227,7 +227,7 @@ TEST(Sizes, ADrawWithTenThousandClasses)
         TResultLog plain = state.resultLog;
         state.CheckRequested = true;
         RunRequestedCheck(state);
-        RunCheckPlain(state.winningTable, state.ticketList, plain);
+        RunCheckPlain(state.WinningTable(), state.ticketList, plain);
         if (state.resultLog.Text() != plain.Text())
             return "the check differs from the plain comparison";
         return "ok";

@@ -140,7 +140,9 @@ TEST(RunCheck, NothingAppendedForEmptyTableOrList)
 TEST(RunRequestedCheck, RunsOncePerRequest)
 {
     TCheckState state;
-    state.winningTable.Add("1", "L");
+    TLotteryDefinition draw;
+    draw.classes.push_back({"L", "1", "", TLineList{"1"}});
+    state.draw = std::make_shared<const TCheckedDraw>(draw);
     state.ticketList.Add("1");
     EXPECT_FALSE(RunRequestedCheck(state));
     state.CheckRequested = true;

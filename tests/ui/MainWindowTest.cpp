@@ -30,6 +30,7 @@
 #include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -659,9 +660,12 @@ TEST_F(WindowByKeyboardTest, SwitchingPagesByKeyboardFocusesThePagesFirstControl
 {
     parts->ListBox2->setFocus();
     QTest::keyClick(parts->ListBox2, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QTableView>(*form, "ListView1")) << "the page クジごと";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
     EXPECT_EQ(QApplication::focusWidget(), parts->DirectoryListBox1);
     QTest::keyClick(parts->DirectoryListBox1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
     EXPECT_EQ(QApplication::focusWidget(), parts->ListBox1);
 
@@ -831,6 +835,70 @@ TEST_F(MainWindowTest, StartUpReadsTheMountTableOnce)
     EXPECT_EQ(reads, 1);
 }
 
+// Every sheet row but the date, as openpyxl reads it.
+std::string WorkbookRows(const std::string& path, const std::string& dump)
+{
+    const std::string read = "/usr/bin/python3 -c \"import openpyxl, sys\n"
+                             "for s in openpyxl.load_workbook(sys.argv[1]):\n"
+                             "  for r, row in enumerate(s.iter_rows(values_only=True)):\n"
+                             "    if r != 1: print(s.title, row)\" '" +
+        path + "' > '" + dump + "'";
+    return std::system(read.c_str()) == 0 ? ReadBytes(QString::fromStdString(dump)) : std::string("unreadable");
+}
+
+// The window's workbook and foot line are views of the check it showed: the same rows and
+// total as kelmora-check gives for the same files, with every kind of match.
+TEST_F(MainWindowTest, TheWindowsReportsAgreeWithTheBatchChecker)
+{
+    // 1等 2組100000 (whole), its 組違い, 下2ケタ 00 (ends), 下1ケタ 7 (no kind), a prize in kind.
+    WriteBytes(PathOf("kinds.wkx"),
+               "[Ver]\r\nNo=5\r\nEVENT=Kinds\r\n[Hit]\r\n"
+               "Hit1=1\x93\x99\r\nNo1=2\x91\x67\x31\x30\x30\x30\x30\x30\r\nSHO1=1\x96\x9C\x89\x7E\r\nRule1=whole\r\n"
+               "Hit2=G\r\nNo2=2\x91\x67\x31\x30\x30\x30\x30\x30\r\nSHO2=1,000\x89\x7E\r\nRule2=other-group\r\n"
+               "Hit3=E\r\nNo3=00\r\nSHO3=300\x89\x7E\r\nRule3=ends\r\n"
+               "Hit4=B\r\nNo4=7\r\nSHO4=200\x89\x7E\r\n"
+               "Hit5=K\r\nNo5=17\r\nSHO5=gift\r\n");
+    // 2組100000 wins 1等 and E; ０２組１０００００ as typed too; 3組100000 G and E; 17 B and K.
+    WriteBytes(PathOf("kinds.wkn"),
+               "2\x91\x67\x31\x30\x30\x30\x30\x30\r\n\x82\x4F\x82\x51\x91\x67\x82\x50\x82\x4F"
+               "\x82\x4F\x82\x4F\x82\x4F\x82\x4F\r\n3\x91\x67\x31\x30\x30\x30\x30\x30\r\n17\r\n5\r\n");
+    const QString examples = QStringLiteral(KELMORA_SOURCE_DIR "/examples/");
+    const std::vector<std::pair<QString, QString>> cases = {
+        {examples + "nenmatsu-jumbo.wkx", examples + "jumbo-tickets.wkn"},
+        {PathOf("kinds.wkx"), PathOf("kinds.wkn")},
+    };
+    for (const auto& [draw, tickets] : cases) {
+        SCOPED_TRACE(draw.toStdString());
+        form->SelectDefinition(NativePath(draw));
+        form->OpenTicketFile(NativePath(tickets));
+        const auto shown = CompletionMessages().size();
+        QTest::mouseClick(parts->Button3, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CompletionMessages().size() > shown; }, 5000));
+        QFile::remove(PathOf("window.xlsx")); // a save over it would ask first
+        AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("window.xlsx")); });
+        ChooseMenuItem(*parts->MainMenu1, Find<QAction>(*form, "N8"));
+        ASSERT_TRUE(errors.empty());
+
+        const std::string files = "'" + draw.toStdString() + "' '" + tickets.toStdString() + "'";
+        const std::string batch = PathOf("batch.xlsx").toStdString();
+        ASSERT_EQ(std::system((KELMORA_CHECK " --format=xlsx -o '" + batch + "' " + files).c_str()), 0);
+        const std::string dump = PathOf("rows.txt").toStdString();
+        const std::string rows = WorkbookRows(batch, dump);
+        EXPECT_NE(rows.find("('合計', None,"), std::string::npos) << rows;
+        EXPECT_EQ(WorkbookRows(PathOf("window.xlsx").toStdString(), dump), rows);
+
+        // The summary's total line: 合計, the amount and the wins; the foot line shows that amount.
+        const std::string summary = PathOf("summary.txt").toStdString();
+        ASSERT_EQ(std::system((KELMORA_CHECK " --utf8 --format=summary " + files + " > '" + summary + "'").c_str()), 0);
+        const QString lines = QString::fromStdString(ReadBytes(QString::fromStdString(summary)));
+        const QString total = lines.mid(lines.indexOf(QStringLiteral("\n合計\t")) + 1).section('\n', 0, 0);
+        const QString amount = total.section('\t', 1, 1);
+        ASSERT_FALSE(amount.isEmpty()) << total.toStdString();
+        EXPECT_TRUE(Find<QLabel>(*form, "Label5")->text().contains(QStringLiteral("合計 ") + amount))
+            << Find<QLabel>(*form, "Label5")->text().toStdString();
+    }
+}
+
 } // namespace
 } // namespace kelmora::ui
 
@@ -926,6 +994,38 @@ TEST_F(MainWindowTest, NothingIsReplacedWithoutAsking)
     EXPECT_EQ(closed.count(), 0);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(errors.empty());
+}
+
+} // namespace
+} // namespace kelmora::ui
+
+namespace kelmora::ui {
+namespace {
+
+TEST_F(MainWindowTest, TheTicketsPageShowsWhatEachTicketWonSortableWithTheTotal)
+{
+    LoadSpringDraw();
+    AddTickets({"158", "1", "456", "907"});
+    form->Button3Click();
+    form->Timer1Timer();
+    auto* view = Find<QTableView>(*form, "ListView1");
+    ASSERT_NE(view, nullptr);
+    const auto shown = [view] {
+        std::vector<QStringList> rows;
+        const QAbstractItemModel& model = *view->model();
+        for (int r = 0; r < model.rowCount(); ++r)
+            rows.push_back({model.index(r, 0).data().toString(), model.index(r, 1).data().toString(),
+                            model.index(r, 2).data().toString()});
+        return rows;
+    };
+    const QStringList first{"158", "Last two digits", QStringLiteral("20円")};
+    const QStringList lost{"1", "", QStringLiteral("はずれ")};
+    const QStringList top{"456", "First prize", QStringLiteral("500円")};
+    const QStringList last{"907", "Last two digits", QStringLiteral("20円")};
+    EXPECT_EQ(shown(), (std::vector<QStringList>{first, lost, top, last})) << "ticket order";
+    view->sortByColumn(2, Qt::DescendingOrder);
+    EXPECT_EQ(shown(), (std::vector<QStringList>{top, first, last, lost})) << "by yen";
+    EXPECT_EQ(Find<QLabel>(*form, "Label6")->text(), QStringLiteral("当選 3 枚　合計 540円"));
 }
 
 } // namespace

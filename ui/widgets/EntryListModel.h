@@ -12,11 +12,11 @@ namespace kelmora::ui {
 template <typename Entries>
 class TEntryListModel : public QAbstractListModel {
 public:
-    TEntryListModel(const Entries& entries, QObject* parent) : QAbstractListModel(parent), entries_(entries) {}
+    TEntryListModel(const Entries& entries, QObject* parent) : QAbstractListModel(parent), entries_(&entries) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+        return parent.isValid() ? 0 : static_cast<int>(entries_->size());
     }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override
@@ -38,14 +38,18 @@ public:
         TEntryListModel& model_;
     };
 
+    // The model reads `entries` from now on; called inside a ResetScope, when the core replaces
+    // the list itself rather than its contents.
+    void SetEntries(const Entries& entries) { entries_ = &entries; }
+
 protected:
     // What `role` shows of entry `row`, a row that exists.
     virtual QVariant EntryData(int row, int role) const = 0;
 
-    decltype(auto) Entry(int row) const { return entries_[static_cast<std::size_t>(row)]; }
+    decltype(auto) Entry(int row) const { return (*entries_)[static_cast<std::size_t>(row)]; }
 
 private:
-    const Entries& entries_;
+    const Entries* entries_;
 };
 
 } // namespace kelmora::ui

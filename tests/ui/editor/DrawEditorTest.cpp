@@ -630,9 +630,9 @@ TEST_F(DrawEditorTest, ADrawWithAnUnknownRuleIsNotCheckedInsteadOfAnother)
     WriteBytes(PathOf("a.wkx"), "[Ver]\r\nNo=1\r\nEVENT=a\r\n[Hit]\r\nHit1=x\r\nNo1=1\r\nSHO1=y\r\n");
     WriteBytes(PathOf("b.wkx"), "[Ver]\r\nNo=1\r\nEVENT=b\r\n[Hit]\r\nHit1=x\r\nNo1=1\r\nSHO1=y\r\nRule1=near\r\n");
     form->SelectDefinition(NativePath(PathOf("a.wkx")));
-    ASSERT_EQ(form->State().winningTable.Count(), 1U);
+    ASSERT_EQ(form->State().WinningTable().Count(), 1U);
     EXPECT_THROW(form->SelectDefinition(NativePath(PathOf("b.wkx"))), TKelmoraError);
-    EXPECT_EQ(form->State().winningTable.Count(), 0U);
+    EXPECT_EQ(form->State().WinningTable().Count(), 0U);
     EXPECT_EQ(parts->Edit1->text(), QString());
 }
 
