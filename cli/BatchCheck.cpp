@@ -6,6 +6,7 @@
 #include "report/LogWriter.h"
 #include "report/OutputStream.h"
 #include "report/SummaryWriter.h"
+#include "report/TicketsWriter.h"
 #include "cli/Translation.h"
 #include "report/XlsxWriter.h"
 #include "core/base/FileDescriptor.h"
@@ -37,6 +38,7 @@ using report::TLogWriter;
 using report::TOutputStream;
 using report::TReportWriter;
 using report::TSummaryWriter;
+using report::TTicketsWriter;
 using report::TXlsxWriter;
 using report::WriteReport;
 
@@ -124,6 +126,9 @@ std::vector<std::unique_ptr<TReportWriter>> WritersFor(const TCheckOptions& opti
         break;
     case TOutputForm::Csv:
         writers.push_back(std::make_unique<TCsvWriter>(out, !options.raw, options.bom));
+        break;
+    case TOutputForm::Tickets:
+        writers.push_back(std::make_unique<TTicketsWriter>(out, !options.raw, options.bom));
         break;
     case TOutputForm::Xlsx:
         writers.push_back(std::make_unique<TXlsxWriter>(out, options.output.value_or(std::string())));

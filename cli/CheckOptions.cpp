@@ -20,12 +20,14 @@ const char* const kHelp = "Checks the ticket numbers of TICKETS.wkn against the 
                           "                   is read as UTF-8 too\n"
                           "  --input-encoding=utf-8|shift-jis\n"
                           "                   how every ticket input is read, files and standard input\n"
-                          "  --format=FORM    text (the results log, the default), csv, json, summary or xlsx\n"
+                          "  --format=FORM    text (the results log, the default), csv, tickets, json, summary or\n"
+                          "                   xlsx\n"
                           "  --summary        after the results, one line per class: label, prize, wins; a total\n"
                           "                   line with the amount of the prizes that are amounts; and the classes\n"
                           "                   left out of that amount (prizes in kind), when any won\n"
-                          "  --raw            csv: fields exactly as the data has them (no guard against formulas)\n"
-                          "  --no-bom         csv with --utf8: no byte order mark at the start\n"
+                          "  --raw            csv, tickets: fields exactly as the data has them (no guard against\n"
+                          "                   formulas)\n"
+                          "  --no-bom         csv, tickets with --utf8: no byte order mark at the start\n"
                           "  --               what follows is a file name, even when it starts with -\n"
                           "  -h, --help       show this help\n"
                           "  --version        show the version\n"
@@ -34,11 +36,14 @@ const char* const kHelp = "Checks the ticket numbers of TICKETS.wkn against the 
                           "     amount in yen (empty for a prize in kind); CR LF line ends, Shift-JIS unless --utf8\n"
                           "     (then with a byte order mark). A field that starts with = + - @, a tab or a carriage\n"
                           "     return gets a leading ' so that no spreadsheet runs it as a formula.\n"
+                          "tickets: CSV as csv is, with the header クジの番号,当選した等級,金額 and one row per ticket\n"
+                          "     in ticket order: the ticket, the classes it won joined by ・, its amount in yen\n"
+                          "     (empty for a ticket that won nothing; the prizes as written where one is no amount).\n"
                           "json: always UTF-8; each class has its kind of match (\"rule\", null for none), each\n"
                           "     win its amount in yen (null for a prize in kind); bytes that are not Shift-JIS\n"
                           "     become U+FFFD, with one warning on standard error.\n"
-                          "xlsx: an Excel workbook with the sheets 当選 (the wins) and 等級 (the classes); give it\n"
-                          "     a file with -o, or a pipe.\n"
+                          "xlsx: an Excel workbook with the sheets 当選 (the wins), 等級 (the classes) and クジごと\n"
+                          "     (the tickets); give it a file with -o, or a pipe.\n"
                           "A draw that starts with a UTF-8 byte order mark is read as UTF-8.\n"
                           "\n"
                           "Examples:\n"
@@ -49,6 +54,7 @@ const char* const kHelp = "Checks the ticket numbers of TICKETS.wkn against the 
                           "  kelmora-check --format=xlsx draw.wkx tickets.wkn -o wins.xlsx\n"
                           "  kelmora-check --format=json draw.wkx tickets.wkn | jq '.wins | length'\n"
                           "  kelmora-check --utf8 --format=summary draw.wkx tickets.wkn\n"
+                          "  kelmora-check --utf8 --format=tickets draw.wkx tickets.wkn\n"
                           "  kelmora-check draw.wkx -- -odd-name.wkn\n"
                           "\n"
                           "Exit status: 0 on success, whether or not a ticket won; 1 when a file cannot be read or\n"
@@ -65,6 +71,8 @@ std::optional<TOutputForm> FormNamed(const std::string& name)
         return TOutputForm::Log;
     if (name == "csv")
         return TOutputForm::Csv;
+    if (name == "tickets")
+        return TOutputForm::Tickets;
     if (name == "json")
         return TOutputForm::Json;
     if (name == "summary")
@@ -86,12 +94,12 @@ std::optional<TInputEncoding> EncodingNamed(const std::string& name)
 // What the options mean together; empty when they agree.
 std::string Disagreement(const TCheckOptions& options)
 {
-    const bool reportOnly =
-        options.form == TOutputForm::Csv || options.form == TOutputForm::Json || options.form == TOutputForm::Xlsx;
+    const bool csv = options.form == TOutputForm::Csv || options.form == TOutputForm::Tickets;
+    const bool reportOnly = csv || options.form == TOutputForm::Json || options.form == TOutputForm::Xlsx;
     if (options.summary && reportOnly)
         return Tr("--summary follows the text form only; use --format=summary for the summary alone");
-    if ((options.raw || !options.bom) && options.form != TOutputForm::Csv)
-        return Tr("--raw and --no-bom apply to --format=csv only");
+    if ((options.raw || !options.bom) && !csv)
+        return Tr("--raw and --no-bom apply to --format=csv and tickets only");
     return {};
 }
 
@@ -141,7 +149,7 @@ std::optional<TCheckOptions> ParseCheckOptions(const std::vector<std::string>& a
         } else if (arg.starts_with("--format=")) {
             const auto form = FormNamed(arg.substr(9));
             if (!form) {
-                problem = Tr("unknown form '%s' (text, csv, json, summary or xlsx)", {arg.substr(9)});
+                problem = Tr("unknown form '%s' (text, csv, tickets, json, summary or xlsx)", {arg.substr(9)});
                 return std::nullopt;
             }
             options.form = *form;

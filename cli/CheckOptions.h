@@ -6,7 +6,7 @@
 
 namespace kelmora::cli {
 
-enum class TOutputForm { Log, Csv, Json, Summary, Xlsx };
+enum class TOutputForm { Log, Csv, Json, Summary, Xlsx, Tickets };
 enum class TInputEncoding { ShiftJis, Utf8 };
 
 // What the command line asks for.

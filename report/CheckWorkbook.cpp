@@ -6,6 +6,7 @@
 #include "core/match/MatchRule.h"
 #include "core/text/PrizeAmount.h"
 #include "core/files/SafeFileWriter.h"
+#include "core/check/TicketWins.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -120,8 +121,11 @@ struct TCheckWorkbook::Book {
     lxw_format* header = nullptr;
     lxw_format* yen = nullptr;
     lxw_format* count = nullptr;
+    lxw_format* winCount = nullptr;    // a count of wins: 15件
+    lxw_format* ticketCount = nullptr; // a count of tickets: 11枚
     Sheet wins;
     Sheet classes;
+    Sheet tickets;
     std::string destination; // empty for standard output
 
     Book() = default;
@@ -213,13 +217,19 @@ TCheckWorkbook::TCheckWorkbook(const TCheckResult& result, const std::string& de
     ::format_set_num_format(book.yen, "#,##0\"円\"");
     book.count = ::workbook_add_format(book.workbook);
     ::format_set_num_format(book.count, "#,##0");
+    // The total rows' counts say what they count, whatever column they stand in.
+    book.winCount = ::workbook_add_format(book.workbook);
+    ::format_set_num_format(book.winCount, "#,##0\"件\"");
+    book.ticketCount = ::workbook_add_format(book.workbook);
+    ::format_set_num_format(book.ticketCount, "#,##0\"枚\"");
 
     book.wins.worksheet = ::workbook_add_worksheet(book.workbook, "当選");
     book.classes.worksheet = ::workbook_add_worksheet(book.workbook, "等級");
+    book.tickets.worksheet = ::workbook_add_worksheet(book.workbook, "クジごと");
 
     const std::string event = Utf8(definition.eventName);
     const std::string date = DateText(checkedAt);
-    for (Sheet* sheet : {&book.wins, &book.classes}) {
+    for (Sheet* sheet : {&book.wins, &book.classes, &book.tickets}) {
         book.Text(*sheet, 0, "抽せん", book.text);
         book.Text(*sheet, 1, event, book.text);
         sheet->row = 1;
@@ -231,6 +241,7 @@ TCheckWorkbook::TCheckWorkbook(const TCheckResult& result, const std::string& de
     }
     Row(book.wins, {"当選番号", "等級", "賞", "金額", "当選したクジの番号"});
     Row(book.classes, {"等級", "一致", "当選番号", "賞", "金額", "当選数"});
+    Row(book.tickets, {"クジの番号", "当選した等級", "金額"});
 }
 
 TCheckWorkbook::~TCheckWorkbook() = default;
@@ -294,7 +305,38 @@ void TCheckWorkbook::WriteTotal(Sheet& sheet, std::uint16_t noteColumn)
         book.Text(sheet, noteColumn, "金額に含まない賞: " + leftOut, book.text);
     if (total.amount)
         book.Number(sheet, noteColumn + 1, *total.amount, book.yen);
-    book.Number(sheet, noteColumn + 2, total.wins, book.count);
+    book.Number(sheet, noteColumn + 2, total.wins, book.winCount);
+    ++sheet.row;
+}
+
+void TCheckWorkbook::WriteTickets()
+{
+    Book& book = *book_;
+    Sheet& sheet = book.tickets;
+    const TCheckedDraw& draw = result_.Draw();
+    const std::vector<TTicketWins> tickets = WinsByTicket(result_);
+    for (std::size_t t = 0; t < tickets.size(); ++t) {
+        const TTicketWins& wins = tickets[t];
+        book.Text(sheet, 0, Utf8(result_.Tickets()[t]), book.text);
+        book.Text(sheet, 1, Utf8(ClassesText(draw, wins)), book.text);
+        // An amount is a number in yen; a prize in kind is text as the draw writes it.
+        if (wins.Won() && !wins.inKind && !wins.overflow)
+            book.Number(sheet, 2, wins.yen, book.yen);
+        else if (wins.Won())
+            book.Text(sheet, 2, Utf8(AmountText(draw, wins)), book.text);
+        ++sheet.row;
+    }
+}
+
+void TCheckWorkbook::WriteTicketsTotal()
+{
+    Book& book = *book_;
+    Sheet& sheet = book.tickets;
+    const TWinTotal& total = result_.Total();
+    book.Text(sheet, 0, "合計", book.header);
+    book.Number(sheet, 1, total.winningTickets, book.ticketCount);
+    if (total.amount)
+        book.Number(sheet, 2, *total.amount, book.yen);
     ++sheet.row;
 }
 
@@ -312,7 +354,10 @@ void TCheckWorkbook::Finish(const std::function<void(std::string_view)>& write)
     WriteClasses();
     filter(book.classes, 5);
     WriteTotal(book.classes, 3);
-    for (const Sheet* sheet : {&book.wins, &book.classes}) {
+    WriteTickets();
+    filter(book.tickets, 2);
+    WriteTicketsTotal();
+    for (const Sheet* sheet : {&book.wins, &book.classes, &book.tickets}) {
         for (std::size_t column = 0; column < sheet->widths.size(); ++column)
             ::worksheet_set_column(sheet->worksheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
                                    static_cast<double>(std::min(sheet->widths[column] + 2, kMaxColumnWidth)), nullptr);

@@ -13,10 +13,11 @@
 namespace kelmora {
 
 // The wins of one check as an Excel workbook (.xlsx), for people who take results into a
-// spreadsheet. Sheet 当選 holds a row per win (当選番号, 等級, 賞, 金額, 当選したクジの番号) and
-// sheet 等級 a row per class (等級, 一致, 当選番号, 賞, 金額, 当選数); each starts with the draw's
-// name and the check's date and ends with a total row. Numbers and tickets are text cells, as
-// written (leading zeros and 組 kept); amounts are numbers in yen. Nothing is a formula: a text
+// spreadsheet. Sheet 当選 holds a row per win (当選番号, 等級, 賞, 金額, 当選したクジの番号),
+// sheet 等級 a row per class (等級, 一致, 当選番号, 賞, 金額, 当選数) and sheet クジごと a row per
+// ticket (クジの番号, 当選した等級, 金額); each starts with the draw's name and the check's date
+// and ends with a total row. Numbers and tickets are text cells, as written (leading zeros and 組
+// kept); amounts are numbers in yen. Nothing is a formula: a text
 // that starts with = is text. The header rows are frozen and filtered, the columns as wide as
 // their texts. The rows are written as they come, so a large check needs little memory; the
 // workbook grows in an unnamed temporary file beside `destination`, the file it is going to (or
@@ -47,6 +48,10 @@ private:
     // The result's total row: wins and amount won, and in `noteColumn` the classes the amount
     // leaves out.
     void WriteTotal(Sheet& sheet, std::uint16_t noteColumn);
+    // Sheet クジごと: each ticket in ticket order with what it won, then the tickets that won and
+    // the amount.
+    void WriteTickets();
+    void WriteTicketsTotal();
 
     const TCheckResult& result_;
     const TLotteryDefinition& definition_;

@@ -14,11 +14,22 @@ constexpr std::string_view kHeader = "\x93\x96\x91\x49\x94\xD4\x8D\x86,\x93\x99\
 
 } // namespace
 
+TCsvWriter::TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark)
+    : TCsvWriter(out, guarded, byteOrderMark, kHeader)
+{}
+
+TCsvWriter::TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark, std::string_view header)
+    : TReportWriter(out),
+      guarded_(guarded),
+      byteOrderMark_(byteOrderMark),
+      header_(header)
+{}
+
 void TCsvWriter::Started()
 {
     if (byteOrderMark_ && Out().Utf8())
         Out().Write("\xEF\xBB\xBF");
-    Out().Write(Encoded(kHeader));
+    Out().Write(Encoded(header_));
     Out().Write("\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include "report/ReportWriter.h"
 
 #include <string>
+#include <string_view>
 
 namespace kelmora::report {
 
@@ -13,21 +14,23 @@ namespace kelmora::report {
 // where asked, by which spreadsheets tell UTF-8 from the local code page.
 class TCsvWriter : public TReportWriter {
 public:
-    TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark)
-        : TReportWriter(out),
-          guarded_(guarded),
-          byteOrderMark_(byteOrderMark)
-    {}
+    TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark);
     void Win(const TCheckWin& win) override;
+
+protected:
+    // A CSV form with rows of its own under `header` (code page 932, fields joined by commas).
+    TCsvWriter(TOutputStream& out, bool guarded, bool byteOrderMark, std::string_view header);
+    // One field, quoted and guarded as needed, then a comma or (`last`) the line's end.
+    void Field(std::string_view cp932, bool last);
 
 private:
     void Started() override;
     // The text in the output's encoding, in scratch_.
     const std::string& Encoded(std::string_view cp932);
-    void Field(std::string_view cp932, bool last);
 
     bool guarded_;
     bool byteOrderMark_;
+    std::string_view header_;
     std::string scratch_;
 };
 

@@ -7,6 +7,7 @@
 #include "report/CheckWorkbook.h"
 #include "ui/KelmoraApplication.h"
 #include "ui/ResultLogView.h"
+#include "ui/TicketWinsModel.h"
 #include "ui/Unit2.h"
 #include "ui/Unit4.h"
 #include "ui/browser/DirectoryListBox.h"
@@ -21,10 +22,19 @@
 #include "ui/widgets/LineListModel.h"
 #include "ui/widgets/ListBox.h"
 #include "ui/widgets/PushButton.h"
+#include "ui/widgets/ReplaceQuestion.h"
+#include "ui/widgets/TicketListModel.h"
 #include "ui/widgets/WindowPlacement.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +42,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -68,6 +81,56 @@ void ScrollTogether(QAbstractScrollArea& a, QAbstractScrollArea& b)
     QObject::connect(b.verticalScrollBar(), &QScrollBar::valueChanged, a.verticalScrollBar(), &QScrollBar::setValue);
 }
 
+// The ticket files a drop may bring: the first local .wkn or .txt, in native bytes.
+std::string DroppedTicketFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QStringLiteral(".wkn"), Qt::CaseInsensitive) ||
+            path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+            return QFile::encodeName(path).toStdString();
+    }
+    return {};
+}
+
+enum class TOpenChoice { Replace, Add, Cancel };
+
+TOpenChoice AskHowToOpen(QWidget* parent, const QString& caption, const std::string& path, std::size_t held)
+{
+    QMessageBox box(QMessageBox::Question, caption,
+                    QStringLiteral("%1 を開きます。いまの自分のクジの番号（%2 枚）と置き換えますか、"
+                                   "後ろに追加しますか？")
+                        .arg(QFile::decodeName(QByteArray::fromStdString(path)))
+                        .arg(held),
+                    QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("置き換える"), QMessageBox::DestructiveRole);
+    QPushButton* add = box.addButton(QStringLiteral("追加する"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(add);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == replace)
+        return TOpenChoice::Replace;
+    return box.clickedButton() == add ? TOpenChoice::Add : TOpenChoice::Cancel;
+}
+
+// The numbers of a text, one a line, as typed; blank lines give none. Encoded all before any is
+// added, so that a refused line adds nothing.
+TLineList NumbersOfLines(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    TLineList numbers;
+    for (const QString& line : lines.split(u'\n')) {
+        const QString number = NumberAsTyped(line);
+        if (!number.isEmpty())
+            numbers.push_back(EncodeTicketNumber(number));
+    }
+    return numbers;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -100,11 +163,15 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet2, QStringLiteral("確認！"));
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("クジごと"));
     PageControl1->setCurrentWidget(TabSheet1);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
 
     BuildSelectionPage();
     BuildCheckPage();
+    BuildTicketsPage();
     BuildMenu();
     BuildFootLine();
     BuildGrowth();
@@ -113,6 +180,7 @@ TForm1::TForm1(QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    setAcceptDrops(true);
     FormCreate();
 }
 
@@ -138,7 +206,7 @@ void TForm1::BuildCheckPage()
 {
     winningLabels_ = new TLineListModel(state_.WinningTable().Labels(), this);
     winningNumbers_ = new TLineListModel(state_.WinningTable().Numbers(), this);
-    ticketNumbers_ = new TLineListModel(state_.ticketList.Entries(), this);
+    ticketNumbers_ = new TTicketListModel(state_.ticketList.Entries(), this);
 
     ListBox3 = Place(new TListBox(winningLabels_, kListItemHeight, TabSheet2), "ListBox3", 0, 24, 65, 193);
     Label2 = Place(new QLabel(QStringLiteral("クジの当選番号"), TabSheet2), "Label2", 64, 8, 81, 12);
@@ -165,8 +233,30 @@ void TForm1::BuildCheckPage()
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     Edit2->installEventFilter(this);
+    ListBox2->installEventFilter(this);
+    connect(Edit2, &QLineEdit::textEdited, this, &TForm1::Edit2Edited);
 
     SetTabOrder({ListBox1, ListBox2, Button1, Edit2, Memo1, Button2, Button3, ListBox3});
+}
+
+void TForm1::BuildTicketsPage()
+{
+    ticketWins_ = new TTicketWinsModel(this);
+    ticketWinsSorted_ = new QSortFilterProxyModel(this);
+    ticketWinsSorted_->setSourceModel(ticketWins_);
+    ticketWinsSorted_->setSortRole(TTicketWinsModel::kSortRole);
+    ListView1 = Place(new QTableView(TabSheet3), "ListView1", 8, 8, 537, 185);
+    Label6 = Place(new QLabel(TabSheet3), "Label6", 8, 199, 537, 16);
+    ListView1->setModel(ticketWinsSorted_);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->verticalHeader()->setDefaultSectionSize(kListItemHeight + 6);
+    ListView1->horizontalHeader()->setStretchLastSection(true);
+    ListView1->setColumnWidth(TTicketWinsModel::kTicketColumn, 160);
+    ListView1->setColumnWidth(TTicketWinsModel::kClassesColumn, 220);
+    ListView1->setSortingEnabled(true);
+    // Ticket order until the user sorts by a column.
+    ListView1->sortByColumn(-1, Qt::AscendingOrder);
 }
 
 void TForm1::BuildFootLine()
@@ -193,15 +283,21 @@ void TForm1::BuildGrowth()
     growth_.Add(Label1, fixed, moves);
     growth_.Add(Edit1, stretch, moves);
 
-    // The three lists and the results share the new width; the buttons stay beside the lists.
-    growth_.Add(ListBox3, TShare{0, 0.25}, stretch);
-    growth_.Add(Label2, TShare{0.25, 0.25}, fixed);
-    growth_.Add(ListBox1, TShare{0.25, 0.5}, stretch);
-    growth_.Add(Label3, TShare{0.5, 0.5}, fixed);
-    growth_.Add(ListBox2, TShare{0.5, 0.75}, stretch);
-    for (QWidget* beside : std::initializer_list<QWidget*>{Button1, Edit2, Button2, Button3, Label4})
-        growth_.Add(beside, TShare{0.75, 0.75}, fixed);
-    growth_.Add(Memo1, TShare{0.75, 1}, stretch);
+    // The three lists, the entry box and the results share the new width; the buttons stay
+    // beside the lists.
+    growth_.Add(ListBox3, TShare{0, 0.22}, stretch);
+    growth_.Add(Label2, TShare{0.22, 0.22}, fixed);
+    growth_.Add(ListBox1, TShare{0.22, 0.44}, stretch);
+    growth_.Add(Label3, TShare{0.44, 0.44}, fixed);
+    growth_.Add(ListBox2, TShare{0.44, 0.66}, stretch);
+    for (QWidget* beside : std::initializer_list<QWidget*>{Button1, Button2, Button3})
+        growth_.Add(beside, TShare{0.66, 0.66}, fixed);
+    growth_.Add(Edit2, TShare{0.66, 0.74}, fixed);
+    growth_.Add(Label4, TShare{0.74, 0.74}, fixed);
+    growth_.Add(Memo1, TShare{0.74, 1}, stretch);
+
+    growth_.Add(ListView1, stretch, stretch);
+    growth_.Add(Label6, stretch, moves);
 }
 
 void TForm1::ShowFootLine(const QString& text)
@@ -313,6 +409,26 @@ void TForm1::OpenTicketFile(const std::string& path)
 {
     TLineListModel::ResetScope tickets(*ticketNumbers_);
     state_.ticketList.Open(path);
+    savedTickets_ = state_.ticketList.Entries();
+}
+
+void TForm1::OpenOrAddTicketFile(const std::string& path, bool ask)
+{
+    // A file that cannot be read is refused before anything is asked.
+    TLineList lines = ReadLineFile(path);
+    const TOpenChoice choice =
+        ask ? AskHowToOpen(this, windowTitle(), path, state_.ticketList.Count()) : TOpenChoice::Replace;
+    if (choice == TOpenChoice::Cancel)
+        return;
+    const std::size_t count = lines.size();
+    TLineListModel::ResetScope tickets(*ticketNumbers_);
+    if (choice == TOpenChoice::Replace) {
+        state_.ticketList.Replace(std::move(lines));
+        savedTickets_ = state_.ticketList.Entries();
+        return;
+    }
+    state_.ticketList.Append(lines);
+    ShowFootLine(QStringLiteral("%1 枚の番号を追加しました").arg(count));
 }
 
 void TForm1::FileListBox1Change()
@@ -333,13 +449,28 @@ void TForm1::Edit2KeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void TForm1::AddTicketNumber()
 {
-    const QString text = NumberAsTyped(Edit2->text());
-    if (text.isEmpty())
-        return;
-    const TByteString number = EncodeTicketNumber(text);
-    ticketNumbers_->AppendRow([&] { state_.ticketList.Add(number); });
+    AddTicketLines(Edit2->text());
     Edit2->clear();
-    ListBox2->ShowRow(ticketNumbers_->rowCount() - 1);
+}
+
+void TForm1::Edit2Edited(const QString& text)
+{
+    // A pasted list goes in at once, a ticket a line.
+    if (text.contains(u'\n') || text.contains(u'\r'))
+        AddTicketNumber();
+}
+
+void TForm1::AddTicketLines(const QString& text)
+{
+    const TLineList numbers = NumbersOfLines(text);
+    if (numbers.size() == 1)
+        ticketNumbers_->AppendRow([&] { state_.ticketList.Add(numbers.front()); });
+    else if (numbers.size() > 1)
+        AddTicketNumbers(numbers);
+    if (numbers.size() > 1)
+        ShowFootLine(QStringLiteral("%1 枚の番号を追加しました").arg(numbers.size()));
+    if (!numbers.empty())
+        ListBox2->ShowRow(ticketNumbers_->rowCount() - 1);
 }
 
 void TForm1::Button2Click()
@@ -373,10 +504,12 @@ void TForm1::Timer1Timer()
     RunRequestedCheck(state_);
     N8->setEnabled(state_.lastResult && !state_.lastResult->Wins().empty());
     resultLogView_->ShowAppended(shown);
-    if (drawSelected_)
-        ShowWinTotal();
-    else // without a draw nothing can win: say so, rather than let an empty result look like a loss
+    // Without a draw nothing can win: say so, and no 確認完了 lets an empty result look like a loss.
+    if (!drawSelected_) {
         ShowFootLine(QStringLiteral("クジの種類が選ばれていません"));
+        return;
+    }
+    ShowWinTotal();
     ShowCompletionMessage();
 }
 
@@ -385,6 +518,8 @@ void TForm1::ShowWinTotal()
     const QString line =
         state_.lastResult ? DecodeCp932(WinTotalLine(state_.lastResult->Total(), state_.draw->definition)) : QString();
     ShowFootLine(line);
+    ticketWins_->SetResult(state_.lastResult);
+    Label6->setText(line);
 }
 
 void TForm1::ShowCompletionMessage()
@@ -400,21 +535,28 @@ void TForm1::ShowCompletionMessage()
 
 void TForm1::N1Click()
 {
-    if (!SaveDialog1.Execute(this))
-        return;
+    SaveTickets();
+}
+
+bool TForm1::SaveTickets()
+{
+    if (!SaveDialog1.Execute(this) || !MayReplaceFile(this, windowTitle(), SaveDialog1.FileName()))
+        return false;
     state_.ticketList.Save(SaveDialog1.FileName());
+    savedTickets_ = state_.ticketList.Entries();
+    return true;
 }
 
 void TForm1::N2Click()
 {
     if (!OpenDialog1.Execute(this))
         return;
-    OpenTicketFile(OpenDialog1.FileName());
+    OpenOrAddTicketFile(OpenDialog1.FileName(), TicketsUnsaved());
 }
 
 void TForm1::N3Click()
 {
-    if (!SaveDialog2.Execute(this))
+    if (!SaveDialog2.Execute(this) || !MayReplaceFile(this, windowTitle(), SaveDialog2.FileName()))
         return;
     resultLogView_->TakeUserEdits();
     state_.resultLog.SaveToFile(SaveDialog2.FileName());
@@ -424,7 +566,7 @@ void TForm1::N8Click()
 {
     // The result of the last check, as the window shows it: the workbook is a view of the same wins.
     const std::shared_ptr<const TCheckResult> result = state_.lastResult;
-    if (!result || !SaveDialog3.Execute(this))
+    if (!result || !SaveDialog3.Execute(this) || !MayReplaceFile(this, windowTitle(), SaveDialog3.FileName()))
         return;
     SaveCheckWorkbook(SaveDialog3.FileName(), *result);
 }
@@ -446,8 +588,10 @@ void TForm1::PageChanged()
     // on the tabs keep the focus there, so the user can go on to the next page.
     if (focusWidget() == PageControl1->tabBar())
         return;
-    QWidget* first = PageControl1->currentWidget() == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
-                                                                : static_cast<QWidget*>(ListBox1);
+    QWidget* const page = PageControl1->currentWidget();
+    QWidget* first = page == TabSheet1 ? static_cast<QWidget*>(DirectoryListBox1)
+        : page == TabSheet2            ? static_cast<QWidget*>(ListBox1)
+                                       : static_cast<QWidget*>(ListView1);
     first->setFocus(Qt::TabFocusReason);
 }
 
@@ -563,6 +707,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         Edit2KeyDown(key->key(), key->modifiers());
     }
+    // A list pasted into the ticket list adds its lines, as into the entry box.
+    if (watched == ListBox2 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        AddTicketLines(QApplication::clipboard()->text());
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -570,11 +720,38 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // Refused until every window's work is safe: an error on the way must not close it.
     event->ignore();
-    if (!CloseOwnedWindows())
+    if (!MayDiscardTickets() || !CloseOwnedWindows())
         return;
     event->accept();
     QMainWindow::closeEvent(event);
     emit Closed();
+}
+
+bool TForm1::MayDiscardTickets()
+{
+    if (!TicketsUnsaved())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, windowTitle(), QStringLiteral("自分のクジの番号が保存されていません。保存しますか？"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    return answer == QMessageBox::Discard || (answer == QMessageBox::Save && SaveTickets());
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedTicketFile(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const std::string path = DroppedTicketFile(event->mimeData());
+    if (path.empty())
+        return;
+    event->acceptProposedAction();
+    // A drop on a list that holds tickets may mean either: asked.
+    OpenOrAddTicketFile(path, state_.ticketList.Count() > 0);
+    PageControl1->setCurrentWidget(TabSheet2);
 }
 
 bool TForm1::CloseOwnedWindows()
@@ -589,8 +766,12 @@ bool TForm1::CloseOwnedWindows()
             QStringLiteral("クジの種類の編集に保存されていない変更があります（%1 件）。保存しますか？")
                 .arg(unsaved.size()),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-        if (answer == QMessageBox::Cancel)
+        if (answer == QMessageBox::Cancel) {
+            // Back to the unsaved draw, in front of this window.
+            unsaved.front()->raise();
+            unsaved.front()->activateWindow();
             return false;
+        }
         for (TForm3* editor : unsaved) {
             if (answer == QMessageBox::Save && !editor->Save()) {
                 editor->raise();

@@ -11,13 +11,17 @@
 #include <string>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QStatusBar;
+class QSortFilterProxyModel;
 class QTabWidget;
+class QTableView;
 class QTimer;
 
 namespace kelmora::ui {
@@ -31,6 +35,8 @@ class TLineListModel;
 class TListBox;
 class TPushButton;
 class TResultLogView;
+class TTicketListModel;
+class TTicketWinsModel;
 
 // The main window: choosing a draw on the first page, entering tickets and checking them on
 // the second, the menu with the file commands, and the timer that runs requested checks.
@@ -46,6 +52,9 @@ public:
     void SelectDefinition(const std::string& path);
     // Replaces the ticket list with the file at `path`.
     void OpenTicketFile(const std::string& path);
+    // Opens the ticket file at `path` or adds its numbers after the list's, as the user answers;
+    // asked only when `ask`, and otherwise opened.
+    void OpenOrAddTicketFile(const std::string& path, bool ask);
 
     // For the tests only: the lists and the log the window shows.
     const TCheckState& State() const { return state_; }
@@ -84,6 +93,8 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void setVisible(bool visible) override;
 
 private:
@@ -91,6 +102,7 @@ private:
     QTabWidget* PageControl1 = nullptr; // PageControl1: the two pages filling the window
     QWidget* TabSheet1 = nullptr;       // TabSheet1: page "選択", choosing the draw file
     QWidget* TabSheet2 = nullptr;       // TabSheet2: page "確認！", tickets, check and results
+    QWidget* TabSheet3 = nullptr;       // TabSheet3: page "クジごと", the last check ticket by ticket
 
     // On TabSheet1: the file browser and the chosen draw's name.
     TDriveComboBox* DriveComboBox1 = nullptr;       // DriveComboBox1: the volume being browsed
@@ -111,6 +123,10 @@ private:
     TPushButton* Button3 = nullptr;  // Button3: "確認！", asks for a check on the next tick
     QLabel* Label4 = nullptr;        // Label4: caption "当選した番号と賞" of Memo1
     QPlainTextEdit* Memo1 = nullptr; // Memo1: the results log, editable by the user
+
+    // On TabSheet3: what each ticket won.
+    QTableView* ListView1 = nullptr; // ListView1: every ticket, the classes it won and its yen, sortable
+    QLabel* Label6 = nullptr;        // Label6: the last check's winning tickets and total
 
     // Below the pages.
     QStatusBar* StatusBar1 = nullptr; // StatusBar1: the window's foot line, holding Label5
@@ -139,11 +155,21 @@ private:
 
     void BuildSelectionPage();
     void BuildCheckPage();
+    void BuildTicketsPage();
     void BuildMenu();
     void BuildFootLine();
     void BuildGrowth();
     void ShowFootLine(const QString& text);
     void AddTicketNumber();
+    // Adds the numbers of `text`, one a line, saying how many when more than one.
+    void AddTicketLines(const QString& text);
+    void Edit2Edited(const QString& text);
+    // Saves the tickets through SaveDialog1; false when the user cancels.
+    bool SaveTickets();
+    // Whether the list holds tickets that were typed or added since it was last opened or saved.
+    bool TicketsUnsaved() const { return state_.ticketList.Entries() != savedTickets_; }
+    // Asks about unsaved tickets before quitting; false when the user cancels.
+    bool MayDiscardTickets();
     void ShowCompletionMessage();
     void ShowWinTotal();
     void ShowDefinition(const TLotteryDefinition& definition);
@@ -161,9 +187,12 @@ private:
     bool CloseOwnedWindows();
 
     TCheckState state_;
+    TLineList savedTickets_; // the ticket list as last opened or saved
     TLineListModel* winningNumbers_ = nullptr;
     TLineListModel* winningLabels_ = nullptr;
-    TLineListModel* ticketNumbers_ = nullptr;
+    TTicketListModel* ticketNumbers_ = nullptr;
+    TTicketWinsModel* ticketWins_ = nullptr;
+    QSortFilterProxyModel* ticketWinsSorted_ = nullptr;
     TResultLogView* resultLogView_ = nullptr;
     TForm2* aboutWindow_ = nullptr;
     TGrowthLayout growth_;

@@ -49,7 +49,8 @@ void TDrawDraft::SetField(std::size_t row, Field field, std::string_view value)
         r.label = TrimWhiteSpace(value);
         break;
     case Field::Numbers: {
-        const std::string_view text = TrimWhiteSpace(value);
+        const TByteString typed = TypedCommasAsCommas(value);
+        const std::string_view text = TrimWhiteSpace(typed);
         const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
         r.numbersText = severalLines ? JoinedNumbers(SplitNumberList(text)) : TByteString(text);
         if (!r.ruleChosen)

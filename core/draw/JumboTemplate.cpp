@@ -18,11 +18,12 @@ constexpr std::string_view kNeighbours = "1\x93\x99\x82\xCC\x91\x4F\x8C\xE3\x8F\
 constexpr std::string_view kOtherGroup = "1\x93\x99\x82\xCC\x91\x67\x88\xE1\x82\xA2\x8F\xDC";
 constexpr std::string_view kPrize = "\x93\x99"; // 等
 
-[[noreturn]] void RefuseNumber(std::string_view number)
+// The message names what is wrong with the number: its 組 missing, or its 番号 not digits.
+[[noreturn]] void RefuseNumber(std::string_view format, std::string_view number)
 {
     std::string shown;
     AppendCp932AsUtf8(number, shown);
-    throw TKelmoraError(messages::kFirstNumberWithoutGroup, {shown});
+    throw TKelmoraError(format, {shown});
 }
 
 TByteString Padded(std::uint64_t value, std::size_t width)
@@ -49,12 +50,12 @@ std::pair<TByteString, TByteString> NeighbourNumbers(std::string_view number)
     const TByteString normalised = NormalisedNumber(number);
     const std::size_t mark = FindGroupMark(normalised);
     if (mark == std::string_view::npos || mark == 0)
-        RefuseNumber(number);
+        RefuseNumber(messages::kFirstNumberWithoutGroup, number);
     const std::string_view group = std::string_view(normalised).substr(0, mark + kGroupMark.size());
     const std::string_view digits = std::string_view(normalised).substr(mark + kGroupMark.size());
     // Up to 18 digits fit the arithmetic below.
     if (digits.empty() || digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), IsAsciiDigit))
-        RefuseNumber(number);
+        RefuseNumber(messages::kFirstNumberNotDigits, number);
     std::uint64_t span = 1;
     for (std::size_t k = 1; k < digits.size(); ++k)
         span *= 10;

@@ -12,8 +12,11 @@
 namespace kelmora {
 
 namespace messages {
-// %s is the number as typed.
-inline constexpr std::string_view kFirstNumberWithoutGroup = "1等の番号 %s は組と番号で書いてください（例: 123組145678）";
+// %s is the 1等 number as typed.
+inline constexpr std::string_view kFirstNumberWithoutGroup =
+    "1等の番号 %s に組がありません。組と番号で書いてください（例: 123組145678）";
+inline constexpr std::string_view kFirstNumberNotDigits =
+    "1等の番号 %s の組の後は数字だけで書いてください（例: 123組145678）";
 inline constexpr std::string_view kNoFirstNumber = "1等の番号を入れてください（例: 123組145678）";
 } // namespace messages
 

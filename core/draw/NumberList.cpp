@@ -73,4 +73,26 @@ TLineList SplitNumberList(std::string_view text)
     return items;
 }
 
+TByteString TypedCommasAsCommas(std::string_view text)
+{
+    // 、 and ， in code page 932.
+    constexpr std::string_view kIdeographicComma = "\x81\x41";
+    constexpr std::string_view kFullWidthComma = "\x81\x43";
+    TByteString typed;
+    typed.reserve(text.size());
+    bool quoted = false;
+    for (std::size_t p = 0; p < text.size();) {
+        const std::string_view character =
+            text.substr(p, IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size() ? 2 : 1);
+        if (character == "\"")
+            quoted = !quoted;
+        if (!quoted && (character == kIdeographicComma || character == kFullWidthComma))
+            typed += ',';
+        else
+            typed += character;
+        p += character.size();
+    }
+    return typed;
+}
+
 } // namespace kelmora

@@ -12,4 +12,8 @@ namespace kelmora {
 void SplitNumberList(std::string_view text, TLineList& items);
 TLineList SplitNumberList(std::string_view text);
 
+// A list as the user typed it: the input method's commas 、 and ， outside double quotes become
+// ',', the separator that files store. Files themselves are read as they are, without this.
+TByteString TypedCommasAsCommas(std::string_view text);
+
 } // namespace kelmora

@@ -40,4 +40,10 @@ std::shared_ptr<const TLineList> TTicketList::Snapshot() const
     return snapshot_;
 }
 
+void TTicketList::Append(const TLineList& lines)
+{
+    for (const std::string_view line : lines)
+        entries_.push_back(line);
+}
+
 } // namespace kelmora

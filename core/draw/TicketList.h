@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kelmora {
 
@@ -20,6 +21,9 @@ public:
     void Save(const std::string& path) const;
     // Replaces the list with the file's lines; a failed open leaves the list as it was.
     void Open(const std::string& path);
+    // Replaces the list with lines read from a file, or appends them after the list's.
+    void Replace(TLineList lines) { entries_ = std::move(lines); }
+    void Append(const TLineList& lines);
 
     std::size_t Count() const { return entries_.size(); }
     std::string_view At(std::size_t index) const { return entries_[index]; }

@@ -2,6 +2,7 @@
 
 #include "core/base/ByteString.h"
 #include "core/base/KelmoraError.h"
+#include "core/text/NumberForm.h"
 
 #include <string>
 
@@ -27,6 +28,15 @@ bool Increment(TByteString& number, std::size_t digitsFrom)
     return false;
 }
 
+// A jumbo's 番号 is six digits after 組, from 100000 to 199999: a run past it names tickets
+// that no jumbo has.
+bool IsJumboNumber(std::string_view number, std::size_t digitsFrom)
+{
+    return number.size() - digitsFrom == 6 && number[digitsFrom] == '1' && digitsFrom >= kGroupMark.size() &&
+        number.substr(digitsFrom - kGroupMark.size(), kGroupMark.size()) == kGroupMark &&
+        FindGroupMark(number) == digitsFrom - kGroupMark.size();
+}
+
 } // namespace
 
 TLineList CountUpRun(std::string_view first, long count)
@@ -40,6 +50,7 @@ TLineList CountUpRun(std::string_view first, long count)
         throw TKelmoraError("最初の番号の末尾に数字がありません");
     if (count < 1 || count > kMaxRunCount)
         RefuseCount();
+    const bool jumbo = IsJumboNumber(first, digitsFrom);
     TLineList run;
     TByteString number(first);
     run.push_back(number);
@@ -47,6 +58,8 @@ TLineList CountUpRun(std::string_view first, long count)
         if (!Increment(number, digitsFrom))
             throw TKelmoraError("連番が末尾の数字の桁数 (" + std::to_string(first.size() - digitsFrom) +
                                 " 桁) に収まりません");
+        if (jumbo && number[digitsFrom] != '1')
+            throw TKelmoraError(messages::kRunPastJumboNumbers, {"100000", "199999"});
         run.push_back(number);
     }
     return run;

@@ -117,3 +117,20 @@ TEST_F(CsvGuard, Utf8CsvStartsWithAByteOrderMark)
     const auto sjis = RunChecker(dir, "--format=csv d.wkx t.wkn");
     EXPECT_TRUE(sjis.out.starts_with(Sjis("当選番号,"))) << "Shift-JIS has no byte order mark";
 }
+
+TEST_F(CsvGuard, TheTicketsFormIsGuardedAndEncodedAsTheCsvIs)
+{
+    for (const bool utf8 : {false, true}) {
+        const auto run = RunChecker(dir, utf8 ? "--format=tickets --utf8 d.wkx t.wkn" : "--format=tickets d.wkx t.wkn");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const auto text = [&](const std::string& utf8Text) { return utf8 ? utf8Text : Sjis(utf8Text); };
+        const std::string start = text(std::string(utf8 ? "\xEF\xBB\xBF" : "") + "クジの番号,当選した等級,金額\r\n");
+        ASSERT_TRUE(run.out.starts_with(start)) << run.out;
+        // Ticket order; a prize in kind is its prize as written, guarded like any field.
+        EXPECT_EQ(ParseCsv(run.out.substr(start.size())),
+                  (std::vector<Row>{{"A-5", text("'+1等"), text("'=HYPERLINK(\"http://example.invalid/\",\"賞金\")")},
+                                    {"'\t7", text("'@2等"), "300"},
+                                    {"'=7", text("'@2等"), "300"},
+                                    {"17", text("'@2等"), "300"}}));
+    }
+}

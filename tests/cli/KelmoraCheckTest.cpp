@@ -2,9 +2,9 @@
 // exit codes.
 
 #include "core/check/CheckState.h"
+#include "core/check/WinningCheck.h"
 #include "core/draw/LotteryDefinition.h"
 #include "core/draw/TicketList.h"
-#include "core/check/WinningCheck.h"
 #include "tests/cli/RunChecker.h"
 #include "tests/support/RandomDigits.h"
 #include "tests/support/ShiftJis.h"
@@ -176,7 +176,8 @@ TEST(KelmoraCheck, AClosedOrFullStandardOutputIsAnError)
         " d.wkx many.wkn 2>err; echo $? > status; } | head -c 10 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(kelmora::test::ReadBytes(dir.File("status")), "1\n");
-    EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("error writing to standard output: the reader has gone"), std::string::npos);
+    EXPECT_NE(kelmora::test::ReadBytes(dir.File("err")).find("error writing to standard output: the reader has gone"),
+              std::string::npos);
 }
 
 // A draw of 88,200 numbers (a file of about 800 KB, which the checker prepares its memory for,

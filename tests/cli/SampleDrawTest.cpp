@@ -125,3 +125,28 @@ TEST(SampleDraws, NumberSelectionDrawsPayTheirBestClasses)
 }
 
 } // namespace
+
+TEST(SampleDraws, TheJumboTicketByTicket)
+{
+    TempDir dir;
+    const std::string out = Checked(
+        dir, "--utf8 --format=tickets " + kExamples + "/nenmatsu-jumbo.wkx " + kExamples + "/jumbo-tickets.wkn");
+    const std::string head = "\xEF\xBB\xBFクジの番号,当選した等級,金額\r\n";
+    ASSERT_TRUE(out.starts_with(head)) << out;
+    // 1等 and 7等 (its last digit 8): 700,000,000 + 300 yen.
+    EXPECT_TRUE(out.substr(head.size()).starts_with("12組345678,1等・7等,700000300\r\n")) << out;
+    std::vector<std::string> tickets;
+    int amounts = 0;
+    unsigned long long sum = 0;
+    for (std::size_t line = head.size(); line < out.size(); line = out.find("\r\n", line) + 2) {
+        const std::string row = out.substr(line, out.find("\r\n", line) - line);
+        tickets.push_back(row.substr(0, row.find(',')));
+        const std::string amount = row.substr(row.rfind(',') + 1);
+        if (!amount.empty())
+            ++amounts, sum += std::stoull(amount);
+    }
+    EXPECT_EQ(tickets.size(), 13U);
+    EXPECT_EQ(tickets.at(2), "１２組３４５６７７") << "in ticket order, as written";
+    EXPECT_EQ(amounts, 11);
+    EXPECT_EQ(sum, 1'021'264'200ULL);
+}

@@ -45,6 +45,7 @@ int Shell(const TempDir& dir, const std::string& command)
 }
 
 const std::string kYen = "#,##0\"円\"";
+const std::string kWins = "#,##0\"件\"";
 
 class Workbook : public ::testing::Test {
 protected:
@@ -135,7 +136,7 @@ TEST_F(Workbook, EveryCellReadsBackAsWritten)
     expected.push_back(Text("当選!A10", "合計"));
     expected.push_back(Text("当選!C10", "金額に含まない賞: ＡＢＣ賞"));
     expected.push_back(Number("当選!D10", "450000000", kYen));
-    expected.push_back(Number("当選!E10", "5", "#,##0"));
+    expected.push_back(Number("当選!E10", "5", kWins));
 
     expected.push_back("等級 freeze A5 filter A4:F7");
     top("等級");
@@ -157,9 +158,31 @@ TEST_F(Workbook, EveryCellReadsBackAsWritten)
             if (r == 0 || c < 4)
                 expected.push_back(Text(cell, value));
             else
-                expected.push_back(Number(cell, value, c == 4 ? kYen : "#,##0"));
+                expected.push_back(Number(cell, value, c == 4 ? kYen : r == 4 ? kWins : "#,##0"));
         }
     }
+
+    // Each ticket in ticket order: what it won, its yen or its prize; then the tickets that won.
+    expected.push_back("クジごと freeze A5 filter A4:C10");
+    top("クジごと");
+    const std::vector<std::vector<std::string>> ticketRows = {
+        {"クジの番号", "当選した等級", "金額"},
+        {"12組345678", "=1+1等", "150000000"},
+        {"10,5", "=1+1等", "150000000"},
+        {"0005", "ＡＢＣ賞", "記念品\"特製\""},
+        {"=05", "ＡＢＣ賞", "記念品\"特製\""},
+        {"0012組345678", "=1+1等", "150000000"},
+        {"777", "", ""},
+        {"合計", "5", "450000000"},
+    };
+    for (std::size_t r = 0; r < ticketRows.size(); ++r)
+        for (std::size_t c = 0; c < 3; ++c) {
+            const std::string& value = ticketRows[r][c];
+            const std::string cell = std::string("クジごと!") + classColumns[c] + std::to_string(r + 4);
+            const bool number = r > 0 && c > 0 && !value.empty() && value[0] >= '0' && value[0] <= '9';
+            if (!value.empty())
+                expected.push_back(number ? Number(cell, value, c == 1 ? "#,##0\"枚\"" : kYen) : Text(cell, value));
+        }
     EXPECT_EQ(Cells("wins.xlsx"), expected);
 }
 

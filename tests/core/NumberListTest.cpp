@@ -54,3 +54,18 @@ TEST(SplitNumberList, ScratchListIsClearedFirst)
     SplitNumberList("", scratch);
     EXPECT_TRUE(scratch.empty());
 }
+
+TEST(TypedCommas, TheInputMethodsCommasSeparateOutsideQuotes)
+{
+    const std::string touten = "\x81\x41";    // 、
+    const std::string fullComma = "\x81\x43"; // ，
+    const std::string a = "\x83\x41";         // ア: 41 as a trail byte is no comma
+    const std::pair<std::string, std::string> cases[] = {
+        {"1" + fullComma + "2" + touten + touten + "3", "1,2,,3"},
+        {"\"1" + touten + "2\"" + touten + "3", "\"1" + touten + "2\",3"},
+        {a + "C", a + "C"},
+        {"1,2 3", "1,2 3"},
+    };
+    for (const auto& [typed, expected] : cases)
+        EXPECT_EQ(TypedCommasAsCommas(typed), expected) << typed;
+}

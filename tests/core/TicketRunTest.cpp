@@ -58,6 +58,18 @@ TEST(TicketRun, RefusesAndAddsNothing)
     EXPECT_THROW(CountUpRun("0000", kMaxRunCount), TKelmoraError);
 }
 
+TEST(TicketRun, AJumboRunStaysWithinItsNumbers)
+{
+    const std::string kumi = "\x91\x67"; // 組
+    EXPECT_EQ(RunOf("12" + kumi + "199995", 5).back(), "12" + kumi + "199999");
+    EXPECT_THROW(CountUpRun("12" + kumi + "199995", 6), TKelmoraError);
+    EXPECT_THROW(CountUpRun(kumi + "199999", 2), TKelmoraError);
+    // Not a jumbo's number: the digits' width alone bounds the run.
+    EXPECT_EQ(RunOf("12" + kumi + "299999", 1).size(), 1U);
+    EXPECT_EQ(RunOf("12-199999", 2).back(), "12-200000");
+    EXPECT_EQ(RunOf("12" + kumi + "1999999", 2).back(), "12" + kumi + "2000000");
+}
+
 TEST(TicketRun, ParsesTheCount)
 {
     EXPECT_EQ(ParseRunCount("10"), 10);

@@ -12,7 +12,9 @@
 #include "ui/widgets/ListBox.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QHeaderView>
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -27,10 +30,12 @@
 #include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -351,10 +356,11 @@ TEST_F(MainWindowTest, SavesAndOpensTicketsThroughTheMenu)
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
     EXPECT_EQ(ReadBytes(chosen + QStringLiteral(".wkn")), kKumiTicket + "\r\n7\r\n");
 
-    // The next save starts from the chosen file, and replaces it without asking.
+    // The next save starts from the chosen file, and replaces it when the user says so.
     AddTickets({"8"});
     AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.selectedFiles().value(0), chosen + QStringLiteral(".wkn"));
+        AnswerNext<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
         ChooseFile(dialog, QString());
     });
     ChooseMenuItem(*parts->MainMenu1, parts->N1);
@@ -654,9 +660,12 @@ TEST_F(WindowByKeyboardTest, SwitchingPagesByKeyboardFocusesThePagesFirstControl
 {
     parts->ListBox2->setFocus();
     QTest::keyClick(parts->ListBox2, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QTableView>(*form, "ListView1")) << "the page クジごと";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet1);
     EXPECT_EQ(QApplication::focusWidget(), parts->DirectoryListBox1);
     QTest::keyClick(parts->DirectoryListBox1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(parts->PageControl1->currentWidget(), parts->TabSheet2);
     EXPECT_EQ(QApplication::focusWidget(), parts->ListBox1);
 
@@ -741,6 +750,7 @@ TEST_F(MainWindowTest, ListsAndResultsGrowWithTheWindowAndButtonsStayBesideTheLi
     }
     EXPECT_EQ(parts->Button1->x(), parts->ListBox2->geometry().right());
     EXPECT_EQ(parts->Button1->y(), 32);
+    EXPECT_EQ(parts->Edit2->width(), 81 + 32) << "the entry box takes its share";
     EXPECT_GT(parts->Memo1->width(), 300);
     EXPECT_EQ(parts->Memo1->geometry().right(), drawn[5].right() + 400);
     EXPECT_EQ(parts->Edit1->geometry().bottom(), drawn[7].bottom() + 200);
@@ -762,6 +772,7 @@ TEST_F(MainWindowTest, ACheckWithoutADrawSaysSoInTheFootLine)
     form->Button3Click();
     form->Timer1Timer();
     EXPECT_EQ(footLine->text(), QStringLiteral("クジの種類が選ばれていません"));
+    EXPECT_TRUE(CompletionMessages().isEmpty()) << "no 確認完了 over a check that could not be made";
     EXPECT_GE(footLine->mapTo(form.get(), QPoint()).y(), form->centralWidget()->geometry().bottom());
     // With a draw the line gives the check's total instead.
     LoadSpringDraw();
@@ -860,6 +871,7 @@ TEST_F(MainWindowTest, TheWindowsReportsAgreeWithTheBatchChecker)
         const auto shown = CompletionMessages().size();
         QTest::mouseClick(parts->Button3, Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return CompletionMessages().size() > shown; }, 5000));
+        QFile::remove(PathOf("window.xlsx")); // a save over it would ask first
         AnswerNext<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, PathOf("window.xlsx")); });
         ChooseMenuItem(*parts->MainMenu1, Find<QAction>(*form, "N8"));
         ASSERT_TRUE(errors.empty());
@@ -881,6 +893,120 @@ TEST_F(MainWindowTest, TheWindowsReportsAgreeWithTheBatchChecker)
         ASSERT_FALSE(amount.isEmpty()) << total.toStdString();
         EXPECT_TRUE(Find<QLabel>(*form, "Label5")->text().contains(QStringLiteral("合計 ") + amount)) << Find<QLabel>(*form, "Label5")->text().toStdString();
     }
+}
+
+} // namespace
+} // namespace kelmora::ui
+
+namespace kelmora::ui {
+namespace {
+
+void Click(QMessageBox& box, const QString& button)
+{
+    for (QAbstractButton* shown : box.buttons())
+        if (shown->text() == button)
+            shown->click();
+}
+
+TEST_F(MainWindowTest, PastedLinesBecomeOneTicketALine)
+{
+    const auto paste = [](QWidget* into, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        into->setFocus();
+        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+    };
+    auto* footLine = Find<QLabel>(*form, "Label5");
+    paste(parts->Edit2, QStringLiteral("12組345\r\n\r\n７\n 8 "));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8"}));
+    EXPECT_EQ(footLine->text(), QStringLiteral("3 枚の番号を追加しました"));
+    paste(parts->ListBox2, QStringLiteral("9\r10\r０１２組３４５"));
+    EXPECT_EQ(Tickets(), TLineList({kKumiTicket, "7", "8", "9", "10", "012" + kKumi + "345"}));
+    // The same ticket twice is marked where it comes again.
+    const QAbstractItemModel& rows = *parts->ListBox2->model();
+    for (int row = 0; row < rows.rowCount(); ++row)
+        EXPECT_EQ(rows.index(row, 0).data(Qt::ToolTipRole).toString().contains(QStringLiteral("同じ番号")), row == 5);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, NothingIsReplacedWithoutAsking)
+{
+    WriteBytes(PathOf("kept.wkn"), "old\r\n");
+    AddTickets({"1"});
+    const auto saveAnswering = [&](QMessageBox::StandardButton answer, QAction* item, const char* name) {
+        AnswerNext<QFileDialog>([&, answer](QFileDialog& dialog) {
+            AnswerNext<QMessageBox>([answer](QMessageBox& box) {
+                answer == QMessageBox::No ? QTest::keyClick(&box, Qt::Key_Escape) : box.button(answer)->click();
+            });
+            ChooseFile(dialog, PathOf(name));
+        });
+        ChooseMenuItem(*parts->MainMenu1, item);
+    };
+    // Tickets and results alike: Escape keeps the file, Yes replaces it.
+    for (QAction* item : {parts->N1, parts->N3}) {
+        saveAnswering(QMessageBox::No, item, "kept.wkn");
+        EXPECT_EQ(ReadBytes(PathOf("kept.wkn")), "old\r\n");
+    }
+    saveAnswering(QMessageBox::Yes, parts->N1, "kept.wkn");
+    EXPECT_EQ(ReadBytes(PathOf("kept.wkn")), "1\r\n");
+
+    // Opening over typed tickets asks to replace them, add to them, or leave them.
+    AddTickets({"2"});
+    const auto openAnswering = [&](const QString& answer) {
+        AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+            AnswerNext<QMessageBox>([answer](QMessageBox& box) { Click(box, answer); });
+            ChooseFile(dialog, PathOf("kept.wkn"));
+        });
+        ChooseMenuItem(*parts->MainMenu1, parts->N2);
+    };
+    openAnswering(QStringLiteral("キャンセル"));
+    EXPECT_EQ(Tickets(), TLineList({"1", "2"}));
+    openAnswering(QStringLiteral("追加する"));
+    EXPECT_EQ(Tickets(), TLineList({"1", "2", "1"}));
+    openAnswering(QStringLiteral("置き換える"));
+    EXPECT_EQ(Tickets(), TLineList({"1"}));
+
+    // A ticket file dropped on the window is asked about the same way.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(PathOf("kept.wkn"))});
+    AnswerNext<QMessageBox>([](QMessageBox& box) { Click(box, QStringLiteral("追加する")); });
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(Tickets(), TLineList({"1", "1"}));
+
+    // Quitting with typed tickets asks; Cancel keeps the window.
+    AddTickets({"3"});
+    AnswerNext<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+    ChooseMenuItem(*parts->MainMenu1, parts->Exit1);
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, TheTicketsPageShowsWhatEachTicketWonSortableWithTheTotal)
+{
+    LoadSpringDraw();
+    AddTickets({"158", "1", "456", "907"});
+    form->Button3Click();
+    form->Timer1Timer();
+    auto* view = Find<QTableView>(*form, "ListView1");
+    ASSERT_NE(view, nullptr);
+    const auto shown = [view] {
+        std::vector<QStringList> rows(static_cast<std::size_t>(view->model()->rowCount()));
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < 3; ++c)
+                rows[r] << view->model()->index(static_cast<int>(r), c).data().toString();
+        return rows;
+    };
+    const QStringList first{"158", "Last two digits", "20円"}, lost{"1", "", "はずれ"};
+    const QStringList top{"456", "First prize", "500円"}, last{"907", "Last two digits", "20円"};
+    EXPECT_EQ(shown(), (std::vector<QStringList>{first, lost, top, last})) << "ticket order";
+    view->sortByColumn(2, Qt::DescendingOrder);
+    EXPECT_EQ(shown(), (std::vector<QStringList>{top, first, last, lost})) << "by yen";
+    EXPECT_EQ(Find<QLabel>(*form, "Label6")->text(), QStringLiteral("当選 3 枚　合計 540円"));
 }
 
 } // namespace

@@ -15,11 +15,13 @@ namespace kelmora::ui {
 
 namespace {
 
-// The size, and the bytes that show as U+FFFD: they are kept, but cannot be typed.
-QString SizeTip(std::string_view text)
+// The whole value (a cell cuts it short), its size, and the bytes that show as U+FFFD: they are
+// kept, but cannot be typed.
+QString CellTip(std::string_view text)
 {
-    QString tip = QStringLiteral("%1 バイト").arg(text.size());
     const QString shown = DecodeCp932(text);
+    QString tip = shown.isEmpty() ? QString() : shown + u'\n';
+    tip += QStringLiteral("（%1 バイト）").arg(text.size());
     QStringList unreadable;
     for (qsizetype i = shown.indexOf(QChar(0xFFFD)); i >= 0; i = shown.indexOf(QChar(0xFFFD), i + 1)) {
         const auto at = Cp932UnitOffset(text, static_cast<std::size_t>(i));
@@ -119,7 +121,7 @@ QVariant TDrawTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return DecodeCp932(text);
     case Qt::ToolTipRole:
-        return SizeTip(text);
+        return CellTip(text);
     case kBytesRole:
         return QByteArray::fromStdString(text);
     default:

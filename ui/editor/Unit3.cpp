@@ -15,6 +15,7 @@
 #include "ui/text/Cp932.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
+#include "ui/widgets/ReplaceQuestion.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShortcut>
 
 #include <utility>
@@ -34,6 +36,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("クジの種類の編集");
 const QString kDrawFilter = QStringLiteral("Kelmora(*.wkx)|*.wkx");
+constexpr QSize kDrawnSize(560, 424);
+constexpr int kNumbersColumnWidth = 170;
 
 QPushButton* MakeButton(const QString& caption, QWidget* parent)
 {
@@ -61,7 +65,8 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
-    setFixedSize(560, 424);
+    setMinimumSize(kDrawnSize);
+    resize(kDrawnSize);
     setAcceptDrops(true);
 
     // Tab from the name must land in a cell.
@@ -91,9 +96,10 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
 
     Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
-    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, 170);
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn, kNumbersColumnWidth);
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kPrizeColumn, 80);
     StringGrid1->setCurrentIndex(model_->index(0, 0));
+    BuildGrowth();
 
     connect(Edit1, &TCp932Edit::TextAccepted, this, &TForm3::Edit1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
@@ -141,6 +147,32 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     setTabOrder(Button5, Button8);
     setTabOrder(Button8, Button6);
     Edit1->setFocus();
+}
+
+void TForm3::BuildGrowth()
+{
+    // The grid takes the new room, the buttons keep to its right, the note to its foot.
+    growth_.Add(Edit1, TGrowthLayout::kStretch, TGrowthLayout::kFixed);
+    growth_.Add(StringGrid1, TGrowthLayout::kStretch, TGrowthLayout::kStretch);
+    for (QWidget* button :
+         std::initializer_list<QWidget*>{Button1, Button2, Button3, Button4, Button7, Button9, Button10, Button11, Button12,
+                                         Button5, Button8, Button6})
+        growth_.Add(button, TGrowthLayout::kMoves, TGrowthLayout::kFixed);
+    growth_.Add(Label2, TGrowthLayout::kStretch, TGrowthLayout::kMoves);
+}
+
+void TForm3::resizeEvent(QResizeEvent* event)
+{
+    if (!StringGrid1) {
+        QWidget::resizeEvent(event);
+        return;
+    }
+    const QSize growth = (size() - kDrawnSize).expandedTo(QSize(0, 0));
+    growth_.Apply(growth);
+    // The numbers are what runs long: their column takes the new width.
+    StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kNumbersColumn,
+                                                   kNumbersColumnWidth + growth.width());
+    QWidget::resizeEvent(event);
 }
 
 void TForm3::Edit1Change(const QString& /*text*/)
@@ -377,7 +409,7 @@ bool TForm3::MayReplace(const std::string& path)
                                   "この内容で置き換えますか？")
                        .arg(name);
     else if (path != path_ && now)
-        question = QStringLiteral("%1 は既にあります。置き換えますか？").arg(name);
+        return MayReplaceFile(this, kCaption, path);
     if (question.isEmpty())
         return true;
     return QMessageBox::question(this, kCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
@@ -414,8 +446,12 @@ void TForm3::closeEvent(QCloseEvent* event)
         const auto answer =
             QMessageBox::question(this, kCaption, QStringLiteral("変更は保存されていません。保存しますか？"),
                                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save()))
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save())) {
+            // The draw is still being edited: the editor comes forward, not behind the main window.
+            raise();
+            activateWindow();
             return;
+        }
     }
     event->accept();
     QWidget::closeEvent(event);

@@ -3,6 +3,7 @@
 #include "core/draw/DrawDraft.h"
 #include "core/results/ResultsText.h"
 #include "ui/widgets/FileDialog.h"
+#include "ui/widgets/GrowthLayout.h"
 
 #include <QWidget>
 
@@ -71,6 +72,7 @@ protected:
     // A results file (.csv, .txt) dropped on the window fills the table as a pasted one does.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QLabel* Label1 = nullptr;         // Label1: caption "クジの種類" of Edit1
@@ -91,6 +93,7 @@ private:
     QLabel* Label2 = nullptr;         // Label2: the current cell's size near the limit, what a save did
     TFileDialog SaveDialog1;          // SaveDialog1: the file name of a new draw, or a new name
 
+    void BuildGrowth();
     void MoveCurrentRow(int step);
     void ShowNote(const QString& note);
     bool SaveAs();
@@ -109,6 +112,7 @@ private:
     std::optional<TByteString> onDisk_;
     bool discarding_ = false;
     TDrawTableModel* model_ = nullptr;
+    TGrowthLayout growth_;
 };
 
 } // namespace kelmora::ui

@@ -51,7 +51,7 @@ TForm5::TForm5(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std
 
 void TForm5::Button1Click()
 {
-    const TLineList firstNumbers = SplitNumberList(EncodeCp932(NumberAsTyped(Edit1->text())));
+    const TLineList firstNumbers = SplitNumberList(TypedCommasAsCommas(EncodeCp932(NumberAsTyped(Edit1->text()))));
     const TJumboPrizes prizes{Edit2->Bytes(), Edit3->Bytes(), Edit4->Bytes()};
     addRows_(JumboTemplateRows(firstNumbers, prizes));
     accept();

@@ -449,6 +449,12 @@ TEST_F(DrawEditorTest, RunThatCannotBeMadeAddsNothing)
     Find<TCp932Edit>(*runs, "Edit1")->setText(QStringLiteral("1"));
     Key(Qt::Key_Return);
     EXPECT_EQ(errors.size(), 2U);
+    // A jumbo's numbers end at 199999: no run goes past them.
+    Find<QLineEdit>(*runs, "Edit2")->setText(QStringLiteral("10"));
+    Find<TCp932Edit>(*runs, "Edit1")->setText(QStringLiteral("12組199995"));
+    Key(Qt::Key_Return);
+    ASSERT_EQ(errors.size(), 3U);
+    EXPECT_TRUE(errors[2].contains(QStringLiteral("199999"))) << errors[2].toStdString();
     EXPECT_TRUE(form->State().ticketList.Entries().empty());
 }
 
@@ -1025,6 +1031,53 @@ TEST_F(DrawEditorTest, TheNumbersAndBingo5TemplatesByKeyboard)
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(Cell(*editor, 5, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 8"));
     EXPECT_EQ(Cell(*editor, 11, 3), QStringLiteral("そろったライン数（ビンゴ5） lines 1"));
+}
+
+} // namespace
+} // namespace kelmora::ui
+
+namespace kelmora::ui {
+namespace {
+
+TEST_F(EditorSafetyTest, TheInputMethodsCommasSeparateNumbersInCellsAndTheTemplate)
+{
+    form->N5Click();
+    TForm3* editor = Opened<TForm3>();
+    ASSERT_NE(editor, nullptr);
+    AppendToNumbers(*editor, QStringLiteral("４５組１２３４５６、１７８組６５４３２１，9"));
+    EXPECT_EQ(editor->Draft().At(0).numbersText, "45" + kKumi + "123456,178" + kKumi + "654321,9");
+    EXPECT_EQ(editor->Draft().ToDefinition().classes.at(0).numbers.size(), 3U);
+
+    // The template splits at them too, and names what is wrong with a number.
+    Key(Qt::Key_J, Qt::ControlModifier);
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("12組14567X"), QStringLiteral("1等の番号 12組14567X の組の後は数字だけで")},
+        {QStringLiteral("145678"), QStringLiteral("1等の番号 145678 に組がありません")},
+        {QStringLiteral("12組145678、13組100000"), QString()},
+    };
+    for (const auto& [typed, error] : cases) {
+        TForm5* jumbo = Opened<TForm5>();
+        ASSERT_NE(jumbo, nullptr);
+        Find<TCp932Edit>(*jumbo, "Edit1")->setText(typed);
+        errors.clear();
+        QTest::mouseClick(Find<QPushButton>(*jumbo, "Button1"), Qt::LeftButton);
+        EXPECT_EQ(errors.empty() ? QString() : errors[0].left(error.size()), error) << typed.toStdString();
+    }
+    EXPECT_EQ(Cell(*editor, 1, 1), QStringLiteral("12組145678,13組100000"));
+}
+
+TEST_F(EditorSafetyTest, TheEditorGrowsAndACellShowsItsWholeValueAsATip)
+{
+    TForm3* editor = OpenDraw("d.wkx", kDraw);
+    ASSERT_NE(editor, nullptr);
+    auto* grid = Find<TDrawGrid>(*editor, "StringGrid1");
+    const QRect gridDrawn = grid->geometry();
+    const int numbersWidth = grid->columnWidth(TDrawTableModel::kNumbersColumn);
+    editor->resize(editor->size() + QSize(200, 100));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->geometry(), gridDrawn.adjusted(0, 0, 200, 100));
+    EXPECT_EQ(grid->columnWidth(TDrawTableModel::kNumbersColumn), numbersWidth + 200);
+    EXPECT_EQ(grid->model()->index(0, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("5\n（1 バイト）"));
 }
 
 } // namespace
