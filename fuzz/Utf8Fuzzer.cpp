@@ -1,5 +1,7 @@
 // Any bytes read as UTF-8 input (standard input under --utf8, a draw with a byte order mark):
-// refused with TKelmoraError, or turned into code page 932 that decodes back to the same text.
+// refused with TKelmoraError, or turned into code page 932 that decodes back to the same text,
+// but where a character without a code of its own took its best-fit form (¥ as 5C): then the
+// decoded text gives the same bytes again.
 
 #include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
@@ -26,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.remove_prefix(kUtf8Bom.size());
     std::string back;
     FUZZ_CHECK(AppendCp932AsUtf8(cp932, back));
-    FUZZ_CHECK(back == text);
+    FUZZ_CHECK(back == text || Utf8ToCp932(back, "fuzz") == cp932);
     return 0;
 }
