@@ -11,7 +11,7 @@ namespace {
 
 [[noreturn]] void RefuseCount()
 {
-    throw TKelmoraError("枚数は 1 から " + std::to_string(kMaxRunCount) + " までの数で指定してください");
+    throw TKelmoraError(messages::kRunCount, {std::to_string(kMaxRunCount)});
 }
 
 // Adds one to the digits; returns false when the carry runs out of digits.
@@ -56,8 +56,7 @@ TLineList CountUpRun(std::string_view first, long count)
     run.push_back(number);
     for (long i = 1; i < count; ++i) {
         if (!Increment(number, digitsFrom))
-            throw TKelmoraError("連番が末尾の数字の桁数 (" + std::to_string(first.size() - digitsFrom) +
-                                " 桁) に収まりません");
+            throw TKelmoraError(messages::kRunPastDigits, {std::to_string(first.size() - digitsFrom)});
         if (jumbo && number[digitsFrom] != '1')
             throw TKelmoraError(messages::kRunPastJumboNumbers, {"100000", "199999"});
         run.push_back(number);

@@ -11,6 +11,8 @@ inline constexpr long kMaxRunCount = 100000;
 namespace messages {
 // The first and the last 番号 of a jumbo's 組.
 inline constexpr std::string_view kRunPastJumboNumbers = "連番がジャンボの番号の範囲 (%s から %s まで) を超えます";
+inline constexpr std::string_view kRunCount = "枚数は 1 から %s までの数で指定してください";
+inline constexpr std::string_view kRunPastDigits = "連番が末尾の数字の桁数 (%s 桁) に収まりません";
 } // namespace messages
 
 // `count` ticket numbers from `first` on: its trailing decimal digits count up with carry,
