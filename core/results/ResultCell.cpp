@@ -1,16 +1,9 @@
 #include "core/results/ResultCell.h"
 
+#include "core/base/Regex.h"
+
 #include <array>
 #include <cstddef>
-// GCC 12 at -O1 (the sanitized tests) warns of its own std::function inside std::regex.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
-#pragma GCC diagnostic pop
-#else
-#include <regex>
-#endif
 
 namespace kelmora {
 namespace {

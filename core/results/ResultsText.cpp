@@ -1,5 +1,7 @@
 #include "core/results/ResultsText.h"
 
+#include "core/base/Regex.h"
+
 #include "core/base/KelmoraError.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/NumberList.h"
@@ -10,15 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-// GCC 12 at -O1 (the sanitized tests) warns of its own std::function inside std::regex.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
-#pragma GCC diagnostic pop
-#else
-#include <regex>
-#endif
 #include <string>
 
 namespace kelmora {

@@ -1,6 +1,7 @@
 #include "ui/editor/Unit7.h"
 
 #include "core/draw/NumberSelectionTemplates.h"
+#include "ui/editor/PrizeRows.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
 
@@ -26,13 +27,7 @@ TForm7::TForm7(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std
     const std::array<QString, 5> captions{QStringLiteral("ストレートの賞"), QStringLiteral("ボックスの賞"),
                                           QStringLiteral("セット（ストレート）"), QStringLiteral("セット（ボックス）"),
                                           QStringLiteral("ミニの賞（N3）")};
-    for (std::size_t k = 0; k < prizeEdits_.size(); ++k) {
-        const int top = 36 + static_cast<int>(k) * 28;
-        const std::string labelName = "Label" + std::to_string(k + 2);
-        const std::string editName = "Edit" + std::to_string(k + 2);
-        prizeLabels_[k] = Place(new QLabel(captions[k], this), labelName.c_str(), 8, top + 4, 124, 12);
-        prizeEdits_[k] = Place(new TCp932Edit(this), editName.c_str(), 136, top, 216, 20);
-    }
+    PlacePrizeRows(this, captions, {36, 124, 136, 216}, prizeLabels_, prizeEdits_);
     Button1 = Place(new QPushButton(QStringLiteral("作成"), this), "Button1", 192, 186, 76, 25);
     Button2 = Place(new QPushButton(QStringLiteral("閉じる"), this), "Button2", 276, 186, 76, 25);
     Button1->setDefault(true);

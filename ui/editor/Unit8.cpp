@@ -1,6 +1,7 @@
 #include "ui/editor/Unit8.h"
 
 #include "core/draw/NumberSelectionTemplates.h"
+#include "ui/editor/PrizeRows.h"
 #include "ui/widgets/Cp932Edit.h"
 #include "ui/widgets/FormLayout.h"
 
@@ -23,14 +24,8 @@ TForm8::TForm8(AddRows addRows, QWidget* parent) : QDialog(parent), addRows_(std
     Label1 = Place(new QLabel(QStringLiteral("当せん数字"), this), "Label1", 8, 12, 80, 12);
     Edit1 = Place(new TCp932Edit(this), "Edit1", 96, 8, 226, 20);
     Edit1->setPlaceholderText(QStringLiteral("03 08 12 19 24 27 33 38（左上から）"));
-    for (std::size_t k = 0; k < prizeEdits_.size(); ++k) {
-        const int top = 36 + static_cast<int>(k) * 28;
-        const std::string labelName = "Label" + std::to_string(k + 2);
-        const std::string editName = "Edit" + std::to_string(k + 2);
-        prizeLabels_[k] =
-            Place(new QLabel(QStringLiteral("%1等の賞").arg(k + 1), this), labelName.c_str(), 8, top + 4, 80, 12);
-        prizeEdits_[k] = Place(new TCp932Edit(this), editName.c_str(), 96, top, 226, 20);
-    }
+    PlacePrizeRows(this, ClassPrizeCaptions<std::tuple_size_v<decltype(prizeEdits_)>>(), {36, 80, 96, 226}, prizeLabels_,
+                   prizeEdits_);
     Button1 = Place(new QPushButton(QStringLiteral("作成"), this), "Button1", 162, 242, 76, 25);
     Button2 = Place(new QPushButton(QStringLiteral("閉じる"), this), "Button2", 246, 242, 76, 25);
     Button1->setDefault(true);
