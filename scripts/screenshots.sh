@@ -67,8 +67,8 @@ main=$(window 'Kelmora!') || true
 px=2
 py=43
 
-# First page: the first draw in the file list.
-click $((px + 200)) $((py + 8 + 8))
+# First page: nenmatsu-jumbo.wkx, the third draw in the file list (rows are 12 pixels high).
+click $((px + 200)) $((py + 8 + 8 + 2 * 12))
 capture select.png
 
 # Second page: open the sample tickets from the file menu, then press 確認！.

@@ -36,7 +36,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("クジの種類の編集");
 const QString kDrawFilter = QStringLiteral("Kelmora(*.wkx)|*.wkx");
-constexpr QSize kDrawnSize(560, 424);
+constexpr QSize kDrawnSize(560, 431);
 constexpr int kNumbersColumnWidth = 170;
 
 QPushButton* MakeButton(const QString& caption, QWidget* parent)
@@ -76,7 +76,7 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
 
     Label1 = Place(new QLabel(QStringLiteral("クジの種類"), this), "Label1", 8, 12, 64, 12);
     Edit1 = Place(new TCp932Edit(this), "Edit1", 76, 8, 388, 20);
-    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 360);
+    StringGrid1 = Place(new TDrawGrid(model_, this), "StringGrid1", 8, 36, 456, 367);
     Button1 = Place(MakeButton(QStringLiteral("行の追加"), this), "Button1", 472, 36, 80, 25);
     Button2 = Place(MakeButton(QStringLiteral("行の削除"), this), "Button2", 472, 66, 80, 25);
     Button3 = Place(MakeButton(QStringLiteral("上へ"), this), "Button3", 472, 98, 80, 25);
@@ -85,14 +85,15 @@ TForm3::TForm3(TDrawDraft draft, std::string path, std::optional<TByteString> on
     Button9 = Place(MakeButton(QStringLiteral("結果の貼り\n付け..."), this), "Button9", 472, 188, 80, 32);
     Button9->setToolTip(QStringLiteral("結果の貼り付け... (Ctrl+Shift+V)"));
     Button10 = Place(MakeButton(QStringLiteral("ロトの型..."), this), "Button10", 472, 224, 80, 25);
-    Button11 = Place(MakeButton(QStringLiteral("ナンバーズの型..."), this), "Button11", 472, 252, 80, 25);
-    Button12 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button12", 472, 280, 80, 25);
-    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 312, 80, 25);
+    Button11 = Place(MakeButton(QStringLiteral("ナンバーズ\nの型..."), this), "Button11", 472, 252, 80, 32);
+    Button11->setToolTip(QStringLiteral("ナンバーズの型... (Ctrl+U)"));
+    Button12 = Place(MakeButton(QStringLiteral("ビンゴ5の型..."), this), "Button12", 472, 287, 80, 25);
+    Button5 = Place(MakeButton(QStringLiteral("保存"), this), "Button5", 472, 319, 80, 25);
     // Two lines: the command's name is wider than the buttons' column.
-    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 338, 80, 32);
+    Button8 = Place(MakeButton(QStringLiteral("名前を付けて\n保存"), this), "Button8", 472, 345, 80, 32);
     Button8->setToolTip(QStringLiteral("名前を付けて保存 (Ctrl+Shift+S)"));
-    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 372, 80, 25);
-    Label2 = Place(new QLabel(this), "Label2", 8, 402, 544, 16);
+    Button6 = Place(MakeButton(QStringLiteral("閉じる"), this), "Button6", 472, 379, 80, 25);
+    Label2 = Place(new QLabel(this), "Label2", 8, 409, 544, 16);
 
     Edit1->SetAcceptedBytes(draft_.EventName());
     StringGrid1->horizontalHeader()->resizeSection(TDrawTableModel::kLabelColumn, 80);
