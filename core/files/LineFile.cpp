@@ -48,9 +48,9 @@ namespace {
         static_cast<std::size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(i), data.end(), '\n'));
 }
 
-// Splits `data` at its line breaks; with `endsAtNul` the text ends at its first NUL, found in
+// Splits `data` at its line breaks; with `EndsAtNul` the text ends at its first NUL, found in
 // the same pass.
-template <bool endsAtNul>
+template <bool EndsAtNul>
 TLineList Split(TByteString data)
 {
     if (data.size() > TLineList::kMaxBytes)
@@ -75,7 +75,7 @@ TLineList Split(TByteString data)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i zero = _mm_setzero_si128();
-    const auto bitsOf = [](__m128i equal, int k) {
+    const auto bitsOf = [](__m128i equal, std::size_t k) {
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(equal))) << (16 * k);
     };
     std::uint64_t crBefore = 0; // the last byte of the previous 64 was a CR
@@ -83,11 +83,11 @@ TLineList Split(TByteString data)
         std::uint64_t crs = 0;
         std::uint64_t lfs = 0;
         std::uint64_t nuls = 0;
-        for (int k = 0; k < 4; ++k) {
+        for (std::size_t k = 0; k < 4; ++k) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
             crs |= bitsOf(_mm_cmpeq_epi8(chunk, cr), k);
             lfs |= bitsOf(_mm_cmpeq_epi8(chunk, lf), k);
-            if (endsAtNul)
+            if (EndsAtNul)
                 nuls |= bitsOf(_mm_cmpeq_epi8(chunk, zero), k);
         }
         if (nuls != 0) {
@@ -110,7 +110,7 @@ TLineList Split(TByteString data)
 #endif
     for (; i < size; ++i) {
         const char c = bytes[i];
-        if (endsAtNul && c == '\0') {
+        if (EndsAtNul && c == '\0') {
             size = i;
             break;
         }
@@ -119,7 +119,7 @@ TLineList Split(TByteString data)
     }
     if (entry < size)
         spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(size - entry)});
-    if (endsAtNul && size < data.size()) {
+    if (EndsAtNul && size < data.size()) {
         data.resize(size);
         // A large buffer that held a short text gives its memory back.
         if (data.capacity() - data.size() > std::max<std::size_t>(data.size() / 8, 65536))
