@@ -1,7 +1,6 @@
 #include "core/results/NumberSelectionResults.h"
 
 #include "core/base/KelmoraError.h"
-#include "core/base/Regex.h"
 #include "core/draw/DrawDraft.h"
 #include "core/draw/NumberSelectionTemplates.h"
 #include "core/results/ResultCell.h"
@@ -24,7 +23,15 @@ struct TPrizeRow {
 [[noreturn]] void Refuse(std::string_view format, std::size_t line, std::string_view text,
                          std::vector<std::string> more = {})
 {
-    std::vector<std::string> arguments = {std::to_string(line), std::string(TrimWhiteSpace(text))};
+    // A line quoted in a message is cut short, between characters.
+    constexpr std::size_t kQuoteBytes = 90;
+    text = TrimWhiteSpace(text);
+    std::string quoted(text.substr(0, kQuoteBytes));
+    while (quoted.size() < text.size() && !quoted.empty() && (static_cast<unsigned char>(text[quoted.size()]) & 0xC0) == 0x80)
+        quoted.pop_back();
+    if (quoted.size() < text.size())
+        quoted += "…";
+    std::vector<std::string> arguments = {std::to_string(line), quoted};
     arguments.insert(arguments.end(), more.begin(), more.end());
     throw TKelmoraError(format, std::move(arguments));
 }
@@ -47,23 +54,59 @@ std::optional<std::string> After(const std::string& compact, std::string_view wo
     return compact.substr(at + word.size());
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Loops rather than regular expressions: a pasted line may be as long as a file.
 bool OnlyNumbers(const std::string& compact)
 {
-    static const std::regex kNumbers(R"(^[0-9、,()]+$)");
-    return std::regex_match(compact, kNumbers);
+    static constexpr std::string_view kComma = "、";
+    bool digit = false;
+    for (std::size_t i = 0; i < compact.size(); ++i) {
+        if (compact.compare(i, kComma.size(), kComma) == 0)
+            i += kComma.size() - 1;
+        else if (IsDigit(compact[i]))
+            digit = true;
+        else if (compact[i] != ',' && compact[i] != '(' && compact[i] != ')')
+            return false;
+    }
+    return digit;
 }
 
 // The prize of a row (「600,000,000円」), 該当なし as no prize; false when the row holds neither.
 bool ReadPrize(const std::string& compact, std::string& prize)
 {
-    static const std::regex kPrize(R"([0-9][0-9,]*円)");
-    std::smatch m;
-    if (std::regex_search(compact, m, kPrize)) {
-        prize = m.str();
-        return true;
+    for (std::size_t at = compact.find("円"); at != std::string::npos; at = compact.find("円", at + 1)) {
+        std::size_t begin = at;
+        while (begin > 0 && (IsDigit(compact[begin - 1]) || compact[begin - 1] == ','))
+            --begin;
+        while (begin < at && !IsDigit(compact[begin]))
+            ++begin;
+        if (begin < at) {
+            prize = compact.substr(begin, at + std::string_view("円").size() - begin);
+            return true;
+        }
     }
     prize.clear();
     return compact.find("該当なし") != std::string::npos;
+}
+
+// What may follow a purchase type in its row: nothing, counts and the prize, or 該当なし (not the
+// ロト of ミニロト).
+bool OnlyPrize(std::string_view rest)
+{
+    return rest.empty() || IsDigit(rest[0]) || rest.starts_with("該当なし");
+}
+
+// The digits `text` opens with.
+std::string LeadingDigits(std::string_view text)
+{
+    std::size_t end = 0;
+    while (end < text.size() && IsDigit(text[end]))
+        ++end;
+    return std::string(text.substr(0, end));
 }
 
 std::size_t CountOfNumbers(const std::string& announced)
@@ -170,33 +213,34 @@ private:
             return;
         if (drawnLine_ == 0)
             StartNumbers(Mode::Main);
-        static const std::regex kNumber(R"(^([0-9]+)(?:番)?$)");
-        std::smatch m;
-        if (!number_.empty() || !std::regex_match(rest, m, kNumber))
+        const std::string digits = LeadingDigits(rest);
+        const std::string_view after = std::string_view(rest).substr(digits.size());
+        if (!number_.empty() || digits.empty() || (!after.empty() && after != "番"))
             Refuse(messages::kResultsDrawnNumbersUnfit, line_, text_, {"ナンバーズ"});
-        number_ = m[1].str();
+        number_ = digits;
         mode_ = Mode::None;
     }
 
     // A 等 row of a ロト or a purchase-type row of a ナンバーズ, with its prize when it holds one.
     bool ReadRow(const std::string& compact)
     {
-        static const std::regex kClass(R"(^([0-9]+)等)");
         static const std::array<std::string_view, 5> kTypes{"ストレート", "ボックス", "セット(ストレート)",
                                                             "セット(ボックス)", "ミニ"};
-        std::string key;
-        std::smatch m;
-        if (std::regex_search(compact, m, kClass)) {
-            key = m[1].str();
+        std::string key = LeadingDigits(compact);
+        const bool loto = !key.empty() && compact.compare(key.size(), std::string_view("等").size(), "等") == 0;
+        if (loto) {
+            if (key.size() > 3)
+                Refuse(messages::kResultsRowUnknown, line_, text_);
+            key = std::to_string(std::stoul(key));
         } else {
+            key.clear();
             // セット(…) before the plain types it holds.
             for (std::size_t k = kTypes.size(); k-- > 0;)
-                if (key.empty() && compact.starts_with(kTypes[k]))
+                if (key.empty() && compact.starts_with(kTypes[k]) && OnlyPrize(compact.substr(kTypes[k].size())))
                     key = std::to_string(k);
             if (key.empty())
                 return false;
         }
-        const bool loto = !m.empty();
         if (drawnLine_ == 0 || (loto && announced_.empty()) || (!loto && number_.empty()))
             Refuse(messages::kResultsBeforeDrawnNumbers, line_, text_);
         if (prizes_.contains(key))
@@ -222,7 +266,7 @@ private:
         const TLotoGame lotoGame = count == 7 ? TLotoGame::Loto7 : count == 6 ? TLotoGame::Loto6 : TLotoGame::MiniLoto;
         std::vector<TByteString> prizes(LotoClassCount(lotoGame));
         for (const auto& [key, row] : prizes_) {
-            const std::size_t rank = std::stoul(key.substr(0, 3));
+            const std::size_t rank = std::stoul(key);
             if (rank < 1 || rank > prizes.size())
                 Refuse(messages::kResultsRowUnknown, row.line, std::to_string(rank) + "等");
             prizes[rank - 1] = Cp932(row.prize, row.line);
