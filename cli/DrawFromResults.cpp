@@ -96,8 +96,9 @@ void ListClasses(const TResultsDraw& draw, std::ostream& out)
     out << Tr("draw: %s", {Utf8(draw.definition.eventName)}) << '\n';
     for (std::size_t i = 0; i < draw.definition.classes.size(); ++i) {
         const TPrizeClass& prizeClass = draw.definition.classes[i];
-        out << Utf8(prizeClass.label) << '\t' << Utf8(prizeClass.prize) << '\t' << MatchRuleName(prizeClass.rule)
-            << '\t' << Utf8(prizeClass.numbersText) << '\t' << Tr("line %s", {std::to_string(draw.classLines[i])})
+        const std::string bonus = prizeClass.bonusText.empty() ? "" : " (" + Utf8(prizeClass.bonusText) + ")";
+        out << Utf8(prizeClass.label) << '\t' << Utf8(prizeClass.prize) << '\t' << MatchKindName(prizeClass.Kind())
+            << '\t' << Utf8(prizeClass.numbersText) << bonus << '\t' << Tr("line %s", {std::to_string(draw.classLines[i])})
             << '\n';
     }
 }

@@ -5,6 +5,7 @@
 #include "core/base/KelmoraError.h"
 #include "core/draw/DefinitionWriter.h"
 #include "core/draw/NumberList.h"
+#include "core/results/NumberSelectionResults.h"
 #include "core/results/ResultCell.h"
 #include "core/text/Cp932ToUtf8.h"
 #include "core/text/Utf8ToCp932.h"
@@ -628,6 +629,8 @@ TResultsDraw ReadResultsText(std::string_view bytes)
 {
     const std::string text = AsUtf8(bytes);
     const std::vector<std::string_view> lines = SplitLines(text);
+    if (auto draw = ReadNumberSelectionResults(lines))
+        return std::move(*draw);
     const bool csv = std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
         return IsRecordCode(line.substr(0, line.find(','))) || line.find("\",\"") != std::string_view::npos;
     });

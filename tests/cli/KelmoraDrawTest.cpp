@@ -87,3 +87,19 @@ TEST(KelmoraDraw, APastedPageTakesTheNameGivenAndARefusedTextWritesNothing)
     EXPECT_EQ(RunDraw(dir, "--bogus page.txt").exitCode, 2);
     EXPECT_EQ(RunDraw(dir, "").exitCode, 2);
 }
+
+TEST(KelmoraDraw, ALotoResultBecomesADrawThatPaysEachTicketItsBestClass)
+{
+    TempDir dir;
+    WriteBytes(dir.File("loto.txt"), Sjis("第1950回 ロト6\n本数字 01 05 12 23 34 41\nボーナス数字 (07)\n"
+                                          "1等 2口 200,000,000円\n2等 10,000,000円\n3等 該当なし\n4等 6,800円\n5等 1,000円\n"));
+    const auto made = RunDraw(dir, "loto.txt -o draw.wkx");
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_NE(made.out.find("2等\t10,000,000円\tcount 5 bonus 1\t01 05 12 23 34 41 (07)\tline 5"), std::string::npos)
+        << made.out;
+    // 2等 only (not 3等 as well); 5等; nothing.
+    WriteBytes(dir.File("t.wkn"), "41 34 23 12 05 07\r\n01 05 12 02 03 04\r\n07 08 09 10 11 13\r\n");
+    const auto checked = RunCommand(dir, std::string(KELMORA_CHECK) + " --utf8 --format=summary draw.wkx t.wkn");
+    EXPECT_EQ(checked.exitCode, 0) << checked.err;
+    EXPECT_NE(checked.out.find("合計\t10,001,000円\t2"), std::string::npos) << checked.out;
+}

@@ -3,7 +3,10 @@
 
 #include "core/results/ResultsText.h"
 
+#include "core/results/NumberSelectionResults.h"
+
 #include "core/base/KelmoraError.h"
+#include "core/check/CheckResult.h"
 #include "core/match/WinFinder.h"
 #include "core/text/Cp932ToUtf8.h"
 #include "core/text/Utf8ToCp932.h"
@@ -12,6 +15,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,6 +126,47 @@ const std::vector<TLayout> kLayouts = {
      {"1等賞/7億円/whole/22組146504/2", "1等の前後賞/1億5000万円/whole/22組146503,22組146505/3",
       "2等/100万円/ends/73,44,84/4"},
      {{"22組146503", "1等の前後賞"}, {"22組100044", "2等"}}},
+    {"Loto7PageCells",
+     "ロト7 第600回\n抽せん日 2024年11月15日\n本数字\t03 13 24 26 30 31 36\nボーナス数字\t(23)(34)\n"
+     "等級\t口数\t当せん金額\n1等\t該当なし\t該当なし\n2等\t5口\t7,305,600円\n3等\t120口\t380,400円\n"
+     "4等\t5,400口\t9,200円\n5等\t90,000口\t1,400円\n6等\t140,000口\t1,000円\n",
+     false,
+     "ロト7 第600回",
+     {"1等//count 7/03 13 24 26 30 31 36 (23 34)/6", "2等/7,305,600円/count 6 bonus 1/03 13 24 26 30 31 36 (23 34)/7",
+      "3等/380,400円/count 6/03 13 24 26 30 31 36 (23 34)/8", "4等/9,200円/count 5/03 13 24 26 30 31 36 (23 34)/9",
+      "5等/1,400円/count 4/03 13 24 26 30 31 36 (23 34)/10",
+      "6等/1,000円/count 3 bonus 1+/03 13 24 26 30 31 36 (23 34)/11"},
+     {{"03 13 24 26 30 31 36", "1等"},
+      {"03 13 24 26 30 31 23", "2等"},
+      {"03 13 24 26 30 01 02", "4等"},
+      {"03 13 24 01 02 23 05", "6等"},
+      {"03 13 24 01 02 04 05", ""}}},
+    {"Loto6OneCellPerLineShiftJis",
+     "第1950回 ロト6\n\n本数字\n\n01 05 12 23 34 41 (07)\n\n1等\n\n2口\n\n200,000,000円\n\n2等\n\n10,000,000円\n\n"
+     "3等\n\n該当なし\n\n4等\n\n6,800円\n\n5等\n\n1,000円\n",
+     true,
+     "第1950回 ロト6",
+     {"1等/200,000,000円/count 6/01 05 12 23 34 41 (07)/7", "2等/10,000,000円/count 5 bonus 1/01 05 12 23 34 41 (07)/13",
+      "3等//count 5/01 05 12 23 34 41 (07)/17", "4等/6,800円/count 4/01 05 12 23 34 41 (07)/21",
+      "5等/1,000円/count 3/01 05 12 23 34 41 (07)/25"},
+     {{"01 05 12 23 34 41", "1等"},
+      {"41,34,23,12,05,07", "2等"},
+      {"01 05 12 23 07 09", "4等"},
+      {"01 05 12 02 03 04", "5等"},
+      {"07 08 09 10 11 13", ""}}},
+    {"Numbers3Rows",
+     "ナンバーズ3 第6600回\n抽せん数字 428\nストレート\t1,036口\t90,000円\nボックス\t5,010口\t15,000円\n"
+     "セット（ストレート）\t1,400口\t52,500円\nセット（ボックス）\t3,900口\t7,500円\nミニ\t8,010口\t9,000円\n",
+     false,
+     "ナンバーズ3 第6600回",
+     {"ストレート/90,000円/whole/428/3", "ボックス/15,000円/box/428/4", "セット（ストレート）/52,500円/whole/428/5",
+      "セット（ボックス）/7,500円/box/428/6", "ミニ/9,000円/ends/28/7"},
+     {{"428 ストレート", "ストレート"},
+      {"824 ボックス", "ボックス"},
+      {"428セット", "セット（ストレート）"},
+      {"482ｾｯﾄ", "セット（ボックス）"},
+      {"28 ミニ", "ミニ"},
+      {"248 ｽﾄﾚｰﾄ", ""}}},
 };
 
 TEST(ResultsLayouts, EachLayoutBecomesTheDrawThatPaysTheAnnouncedWins)
@@ -134,10 +179,14 @@ TEST(ResultsLayouts, EachLayoutBecomesTheDrawThatPaysTheAnnouncedWins)
         kelmora::TLineList numbers;
         std::vector<kelmora::TMatchRule> rules;
         std::vector<std::string> labelOfNumber;
+        bool picks = false;
         for (std::size_t i = 0; i < draw.definition.classes.size(); ++i) {
             const auto& c = draw.definition.classes[i];
-            classes.push_back(Utf8(c.label) + "/" + Utf8(c.prize) + "/" + std::string(kelmora::MatchRuleName(c.rule)) +
-                              "/" + Utf8(c.numbersText) + "/" + std::to_string(draw.classLines[i]));
+            picks = picks || c.Picks();
+            const std::string kind = c.Picks() ? kelmora::MatchKindName(c.Kind()) : std::string(MatchRuleName(c.rule));
+            const std::string bonus = c.bonusText.empty() ? "" : " (" + Utf8(c.bonusText) + ")";
+            classes.push_back(Utf8(c.label) + "/" + Utf8(c.prize) + "/" + kind + "/" + Utf8(c.numbersText) + bonus + "/" +
+                              std::to_string(draw.classLines[i]));
             for (std::string_view number : c.numbers) {
                 numbers.push_back(number);
                 rules.push_back(c.rule);
@@ -146,16 +195,23 @@ TEST(ResultsLayouts, EachLayoutBecomesTheDrawThatPaysTheAnnouncedWins)
         }
         EXPECT_EQ(classes, layout.classes);
 
-        kelmora::TLineList tickets;
+        auto tickets = std::make_shared<kelmora::TLineList>();
         std::vector<std::string> names;
         for (const auto& [ticket, labels] : layout.wins) {
-            tickets.push_back(Sjis(ticket));
+            tickets->push_back(Sjis(ticket));
             names.push_back(ticket);
         }
         std::map<std::string, std::vector<std::string>> won;
-        kelmora::TWinFinder(numbers, rules, tickets).ForEachWin([&](std::size_t n, std::size_t t) {
-            won[names[t]].push_back(labelOfNumber[n]);
-        });
+        if (picks) {
+            // Number-selection classes are checked ticket by ticket, as kelmora's check does.
+            const kelmora::TCheckResult result(std::make_shared<const kelmora::TCheckedDraw>(draw.definition), tickets, 0);
+            for (const auto& win : result.Wins())
+                won[names[win.ticket]].push_back(Utf8(draw.definition.classes[result.ClassOf(win)].label));
+        } else {
+            kelmora::TWinFinder(numbers, rules, *tickets).ForEachWin([&](std::size_t n, std::size_t t) {
+                won[names[t]].push_back(labelOfNumber[n]);
+            });
+        }
         for (const auto& [ticket, expected] : layout.wins) {
             std::vector<std::string> labels = won[ticket];
             std::sort(labels.begin(), labels.end());
@@ -198,6 +254,9 @@ TEST(ResultsRefusals, WhatFitsNoShapeIsRefusedNamingItsLine)
         {"ClassWithoutNumber", "1等\t7億円\t22組 146504番\n2等\t1000万円\n3等\t1万円\t下2ケタ 12\n",
          m::kResultsClassWithoutNumbers, 2},
         {"GroupWithoutNumber", "1等\n7億円\n22組\n2等\n1万円\n下2ケタ 12\n", m::kResultsRowUnknown, 3},
+        {"ClassBeforeTheDrawnNumbers", "ロト6\n1等\t2口\t200,000,000円\n本数字 01 05 12 23 34 41 (07)\n",
+         m::kResultsBeforeDrawnNumbers, 2},
+        {"FiveNumbersOfALoto6", "ロト6 第1950回\n本数字 01 05 12 23 34 (07)\n1等 2億円\n", m::kResultsDrawnNumbersUnfit, 2},
         {"NothingAtAll", "\x82\xA0\xFF\x80 ,,\t|\n", m::kResultsNothing, 0},
     };
     for (const TRefusal& refusal : refusals) {

@@ -61,7 +61,9 @@ void TForm6::Memo1Change()
             preview << QStringLiteral("%1 行目\t%2\t%3\t%4\t%5")
                            .arg(draw.classLines[i])
                            .arg(DecodeCp932(prizeClass.label), DecodeCp932(prizeClass.prize),
-                                TDrawTableModel::RuleText(prizeClass.rule), DecodeCp932(prizeClass.numbersText));
+                                TDrawTableModel::KindText(prizeClass.Kind()), DecodeCp932(prizeClass.numbersText));
+            if (!prizeClass.bonusText.empty())
+                preview.back() += QStringLiteral(" (%1)").arg(DecodeCp932(prizeClass.bonusText));
         }
         read = true;
     } catch (const TKelmoraError& error) {
