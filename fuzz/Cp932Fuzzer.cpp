@@ -114,9 +114,11 @@ void FuzzShownBytes(std::string_view data)
 void FuzzTypedText(std::string_view data)
 {
     QString text(static_cast<qsizetype>(data.size() / 2), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(data[2 * i]) |
-                                              static_cast<unsigned char>(data[2 * i + 1]) << 8));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto at = 2 * static_cast<std::size_t>(i);
+        text[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(data[at]) |
+                                              static_cast<unsigned char>(data[at + 1]) << 8));
+    }
 
     const auto stored = TryEncode(text);
     if (stored) {
