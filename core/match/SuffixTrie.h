@@ -36,8 +36,11 @@ public:
             // Tickets end in digits: their first steps are one look.
             if (const std::uint64_t at = DecimalOfLastFour(text.data() + p); at != kNotDecimal) {
                 const TDigitStep step = digits_[at];
-                for (std::uint32_t k = step.hits >> kHitCountBits, end = k + (step.hits & kHitCountMask); k < end; ++k)
-                    found(digitHits_[k]);
+                if ((step.hits & kHitCountMask) != 0) {
+                    const std::uint32_t first = step.hits >> kHitCountBits;
+                    for (std::uint32_t k = first; k < first + (step.hits & kHitCountMask); ++k)
+                        found(digitHits_[k]);
+                }
                 if (step.node == kNone)
                     return;
                 node = step.node;
