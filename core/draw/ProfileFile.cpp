@@ -4,6 +4,7 @@
 #include "core/files/LineFile.h"
 #include "core/text/Utf8ToCp932.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -25,19 +26,27 @@ std::string Key(std::string_view section, std::string_view name)
     return key;
 }
 
-// Calls `line` with each line of `data`: CR LF, CR and LF each end one.
+// Calls `line` with each line of `data`: CR LF, CR and LF each end one. The next CR and the
+// next LF are each looked for once and kept until passed, so that a file whose lines end only in
+// the other is still read once, not once per line.
 template <typename Visit>
 void ForEachLine(std::string_view data, Visit&& line)
 {
     std::size_t start = 0;
+    std::size_t nextCr = data.find('\r');
+    std::size_t nextLf = data.find('\n');
     while (start < data.size()) {
-        const std::size_t end = data.find_first_of("\r\n", start);
+        if (nextCr < start)
+            nextCr = data.find('\r', start);
+        if (nextLf < start)
+            nextLf = data.find('\n', start);
+        const std::size_t end = std::min(nextCr, nextLf);
         if (end == std::string_view::npos) {
             line(data.substr(start));
             return;
         }
         line(data.substr(start, end - start));
-        start = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? end + 2 : end + 1;
+        start = end == nextCr && end + 1 == nextLf ? end + 2 : end + 1;
     }
 }
 
