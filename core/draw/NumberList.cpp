@@ -1,5 +1,9 @@
 #include "core/draw/NumberList.h"
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 namespace kelmora {
 namespace {
 
@@ -13,8 +17,16 @@ bool IsBlank(char c)
 
 void SplitNumberList(std::string_view text, TLineList& items)
 {
-    items.clear();
     text = UpToNul(text);
+    // The list keeps one copy of the text, and unquoted items (most of them) are spans of it;
+    // a quoted item, whose bytes differ from the text's, is added after it.
+    TByteString buffer(text);
+    std::vector<TLineList::Span> spans;
+    spans.reserve(text.size() / 2 + 1);
+    // Past TLineList::kMaxBytes the list refuses the buffer, before a span is read.
+    const auto addSpan = [&](std::size_t start, std::size_t length) {
+        spans.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)});
+    };
     std::size_t p = 0;
     const std::size_t end = text.size();
     const auto skipBlanks = [&] {
@@ -23,16 +35,15 @@ void SplitNumberList(std::string_view text, TLineList& items)
     };
 
     skipBlanks();
-    TByteString item;
     while (p < end) {
         if (text[p] == '"') {
-            item.clear();
+            const std::size_t start = buffer.size();
             ++p;
             bool closed = false;
             while (p < end) {
                 if (text[p] == '"') {
                     if (p + 1 < end && text[p + 1] == '"') {
-                        item += '"';
+                        buffer += '"';
                         p += 2;
                         continue;
                     }
@@ -40,12 +51,12 @@ void SplitNumberList(std::string_view text, TLineList& items)
                     closed = true;
                     break;
                 }
-                item += text[p++];
+                buffer += text[p++];
             }
             // An unclosed quote keeps the rest of the text but its last byte.
-            if (!closed && !item.empty())
-                item.pop_back();
-            items.push_back(item);
+            if (!closed && buffer.size() > start)
+                buffer.pop_back();
+            addSpan(start, buffer.size() - start);
         } else {
             const std::size_t start = p;
             while (p < end && text[p] != ',' && !IsBlank(text[p])) {
@@ -55,8 +66,7 @@ void SplitNumberList(std::string_view text, TLineList& items)
                 else
                     ++p;
             }
-            // Most items are unquoted: they go in as they stand, without a copy of their own.
-            items.push_back(text.substr(start, p - start));
+            addSpan(start, p - start);
         }
         skipBlanks();
         if (p < end && text[p] == ',') {
@@ -64,6 +74,8 @@ void SplitNumberList(std::string_view text, TLineList& items)
             skipBlanks();
         }
     }
+    spans.shrink_to_fit();
+    items = TLineList(std::move(buffer), std::move(spans));
 }
 
 TLineList SplitNumberList(std::string_view text)
