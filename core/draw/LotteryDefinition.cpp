@@ -1,18 +1,30 @@
 #include "core/draw/LotteryDefinition.h"
 
-#include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
-#include "core/files/LineFile.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
+#include "core/files/LineFile.h"
+#include "core/text/Cp932ToUtf8.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <utility>
 
 namespace kelmora {
 namespace {
+
+using TNameBuffer = std::array<char, 32>;
+
+// A class's entry name ("No" and its number), put together in `buffer` rather than a string.
+std::string_view ClassKey(std::string_view prefix, std::string_view suffix, TNameBuffer& buffer)
+{
+    const std::size_t size = std::min(suffix.size(), buffer.size() - prefix.size());
+    std::copy(prefix.begin(), prefix.end(), buffer.begin());
+    std::copy_n(suffix.begin(), size, buffer.begin() + static_cast<std::ptrdiff_t>(prefix.size()));
+    return {buffer.data(), prefix.size() + size};
+}
 
 std::string Utf8Of(std::string_view bytes)
 {
@@ -23,7 +35,8 @@ std::string Utf8Of(std::string_view bytes)
 
 TMatchKind ReadKind(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
 {
-    const TByteString value = profile.ReadString("Hit", "Rule" + suffix);
+    TNameBuffer buffer;
+    const TByteString value = profile.ReadString("Hit", ClassKey("Rule", suffix, buffer));
     if (const auto kind = MatchKindNamed(value))
         return *kind;
     throw TKelmoraError("等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group, "
@@ -34,7 +47,8 @@ TMatchKind ReadKind(const TProfileFile& profile, const std::string& suffix, cons
 
 TPurchaseType ReadType(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
 {
-    const TByteString value = profile.ReadString("Hit", "Type" + suffix);
+    TNameBuffer buffer;
+    const TByteString value = profile.ReadString("Hit", ClassKey("Type", suffix, buffer));
     if (const auto type = PurchaseTypeNamed(value))
         return *type;
     throw TKelmoraError("等級 %s（%s）の買い方 Type%s=%s はこのプログラムでは使えません（ストレート, ボックス, "
@@ -122,10 +136,11 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
     definition.eventName = profile.ReadString("Ver", "EVENT");
     for (long n = 1; n <= count; ++n) {
         const std::string suffix = std::to_string(n);
+        TNameBuffer buffer;
         TPrizeClass prizeClass;
-        prizeClass.numbersText = profile.ReadString("Hit", "No" + suffix);
-        prizeClass.prize = profile.ReadString("Hit", "SHO" + suffix);
-        prizeClass.label = profile.ReadString("Hit", "Hit" + suffix);
+        prizeClass.numbersText = profile.ReadString("Hit", ClassKey("No", suffix, buffer));
+        prizeClass.prize = profile.ReadString("Hit", ClassKey("SHO", suffix, buffer));
+        prizeClass.label = profile.ReadString("Hit", ClassKey("Hit", suffix, buffer));
         if (prizeClass.numbersText.empty())
             break;
         if (n > TLotteryDefinition::kMaxClasses)
@@ -134,7 +149,7 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
         prizeClass.rule = kind.rule;
         prizeClass.pick = kind.pick;
         prizeClass.type = ReadType(profile, suffix, prizeClass.label);
-        prizeClass.bonusText = profile.ReadString("Hit", "Bonus" + suffix);
+        prizeClass.bonusText = profile.ReadString("Hit", ClassKey("Bonus", suffix, buffer));
         prizeClass.bonus = SplitNumberList(prizeClass.bonusText);
         prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
         definition.classes.push_back(std::move(prizeClass));

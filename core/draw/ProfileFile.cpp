@@ -5,25 +5,22 @@
 #include "core/text/Utf8ToCp932.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
 namespace kelmora {
 namespace {
 
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 void AppendAsciiLower(std::string_view text, std::string& out)
 {
     for (const char c : text)
-        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Key(std::string_view section, std::string_view name)
-{
-    std::string key;
-    AppendAsciiLower(TrimWhiteSpace(section), key);
-    key += '\n';
-    AppendAsciiLower(TrimWhiteSpace(name), key);
-    return key;
+        out += AsciiLower(c);
 }
 
 // Calls `line` with each line of `data`: CR LF, CR and LF each end one. The next CR and the
@@ -133,7 +130,22 @@ TProfileFile TProfileFile::Load(const std::string& path, const TKeyFilter& keep)
 
 std::optional<std::string_view> TProfileFile::Find(std::string_view section, std::string_view name) const
 {
-    const auto it = values_.find(Key(section, name));
+    // Keys are short: one is put together on the stack, unless it is long.
+    section = TrimWhiteSpace(section);
+    name = TrimWhiteSpace(name);
+    const std::size_t size = section.size() + 1 + name.size();
+    std::array<char, 64> small;
+    std::string large;
+    if (size > small.size())
+        large.resize(size);
+    char* const key = size > small.size() ? large.data() : small.data();
+    char* out = key;
+    for (const char c : section)
+        *out++ = AsciiLower(c);
+    *out++ = '\n';
+    for (const char c : name)
+        *out++ = AsciiLower(c);
+    const auto it = values_.find(std::string_view(key, size));
     if (it == values_.end())
         return std::nullopt;
     return std::string_view(data_).substr(it->second.at, it->second.size);

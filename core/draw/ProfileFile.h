@@ -49,8 +49,14 @@ private:
     void KeepOnlyValues();
     std::optional<std::string_view> Find(std::string_view section, std::string_view name) const;
 
+    // Looked up by a key built where it is needed, without a string of its own.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+
     TByteString data_;
-    std::unordered_map<std::string, Value> values_; // key: lower(section) '\n' lower(name)
+    std::unordered_map<std::string, Value, KeyHash, std::equal_to<>> values_; // key: lower(section) '\n' lower(name)
 };
 
 } // namespace kelmora
