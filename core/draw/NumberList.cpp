@@ -1,5 +1,6 @@
 #include "core/draw/NumberList.h"
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -7,11 +8,24 @@
 namespace kelmora {
 namespace {
 
-bool IsBlank(char c)
+constexpr bool IsBlank(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte >= 1 && byte <= 32;
 }
+
+// What a byte does to an unquoted item, looked up rather than worked out for each byte.
+enum class TItemByte : unsigned char { Inside, Ends, Leads };
+constexpr std::array<TItemByte, 256> kItemBytes = [] {
+    std::array<TItemByte, 256> kinds{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        kinds[byte] = c == ',' || IsBlank(c)               ? TItemByte::Ends
+            : IsLeadByte(static_cast<unsigned char>(byte)) ? TItemByte::Leads
+                                                           : TItemByte::Inside;
+    }
+    return kinds;
+}();
 
 } // namespace
 
@@ -59,12 +73,12 @@ void SplitNumberList(std::string_view text, TLineList& items)
             addSpan(start, buffer.size() - start);
         } else {
             const std::size_t start = p;
-            while (p < end && text[p] != ',' && !IsBlank(text[p])) {
+            while (p < end) {
+                const TItemByte kind = kItemBytes[static_cast<unsigned char>(text[p])];
+                if (kind == TItemByte::Ends)
+                    break;
                 // A double-byte character is stepped over whole, so its trail byte never splits.
-                if (IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < end)
-                    p += 2;
-                else
-                    ++p;
+                p += kind == TItemByte::Leads && p + 1 < end ? 2 : 1;
             }
             addSpan(start, p - start);
         }
