@@ -97,7 +97,8 @@ TProfileFile ParseDefinitionProfile(TByteString data)
 {
     // The count comes first, wherever [Ver] is in the file, so that classes past it cost nothing.
     // Whether classes past the limit would be read is seen on the way: each NoN up to one past
-    // it, by its first entry as the reader takes it, and whether it holds numbers.
+    // it, by its first entry as the reader takes it, and whether it holds numbers. A count within
+    // the limit needs nothing more: this reading stops there, at the start where [Ver] comes first.
     constexpr auto kMax = static_cast<std::size_t>(TLotteryDefinition::kMaxClasses);
     long classCount = 0;
     bool counted = false;
@@ -110,11 +111,13 @@ TProfileFile ParseDefinitionProfile(TByteString data)
                 seen[static_cast<std::size_t>(n)] = true;
                 filled[static_cast<std::size_t>(n)] = !value.empty();
             }
+            return true;
         }
         if (counted || section != "ver" || name != "no")
-            return;
+            return true;
         counted = true;
         classCount = std::strtol(std::string(value).c_str(), nullptr, 10);
+        return classCount > TLotteryDefinition::kMaxClasses;
     });
     if (classCount > TLotteryDefinition::kMaxClasses &&
         std::all_of(filled.begin() + 1, filled.end(), [](bool f) { return f; }))

@@ -23,7 +23,7 @@ void AppendAsciiLower(std::string_view text, std::string& out)
         out += AsciiLower(c);
 }
 
-// Calls `line` with each line of `data`: CR LF, CR and LF each end one. The next CR and the
+// Calls `line` with each line of `data`, until it returns false: CR LF, CR and LF each end one. The next CR and the
 // next LF are each looked for once and kept until passed, so that a file whose lines end only in
 // the other is still read once, not once per line.
 template <typename Visit>
@@ -42,7 +42,8 @@ void ForEachLine(std::string_view data, Visit&& line)
             line(data.substr(start));
             return;
         }
-        line(data.substr(start, end - start));
+        if (!line(data.substr(start, end - start)))
+            return;
         start = end == nextCr && end + 1 == nextLf ? end + 2 : end + 1;
     }
 }
@@ -57,21 +58,21 @@ void TProfileFile::ForEachEntry(std::string_view data, const TEntryVisitor& visi
     ForEachLine(data, [&](std::string_view rawLine) {
         const std::string_view line = TrimWhiteSpace(rawLine);
         if (line.empty() || line.front() == ';')
-            return;
+            return true;
         if (line.front() == '[') {
             const auto close = line.find(']');
             section.clear();
             AppendAsciiLower(TrimWhiteSpace(line.substr(1, close == std::string_view::npos ? close : close - 1)),
                              section);
             inSection = true;
-            return;
+            return true;
         }
         const auto equals = line.find('=');
         if (!inSection || equals == std::string_view::npos)
-            return;
+            return true;
         name.clear();
         AppendAsciiLower(TrimWhiteSpace(line.substr(0, equals)), name);
-        visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
+        return visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
     });
 }
 
@@ -85,13 +86,14 @@ TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
     std::string key;
     ForEachEntry(bytes, [&](std::string_view section, std::string_view name, std::string_view value) {
         if (keep && !keep(section, name))
-            return;
+            return true;
         key.assign(section);
         key += '\n';
         key += name;
         profile.values_.try_emplace(key,
                                     Value{value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - bytes.data()),
                                           static_cast<std::uint32_t>(value.size())});
+        return true;
     });
     profile.KeepOnlyValues();
     return profile;

@@ -31,8 +31,9 @@ public:
     static TProfileFile Load(const std::string& path, const TKeyFilter& keep = {});
 
     // Calls `visit` with each entry of `data` in file order: section and name in ASCII lower
-    // case, and the whole value (before its NUL, white space trimmed), repeats included.
-    using TEntryVisitor = std::function<void(std::string_view section, std::string_view name, std::string_view value)>;
+    // case, and the whole value (before its NUL, white space trimmed), repeats included, until
+    // `visit` returns false.
+    using TEntryVisitor = std::function<bool(std::string_view section, std::string_view name, std::string_view value)>;
     static void ForEachEntry(std::string_view data, const TEntryVisitor& visit);
 
     // Values are cut to their first 255 bytes.
