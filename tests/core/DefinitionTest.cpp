@@ -1,7 +1,7 @@
 // The definition reader and what selecting a definition puts into the window's state.
 
-#include "core/check/CheckState.h"
 #include "core/base/KelmoraError.h"
+#include "core/check/CheckState.h"
 #include "core/draw/LotteryDefinition.h"
 #include "core/draw/ProfileFile.h"
 #include "tests/core/TestFiles.h"
@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <tuple>
+
+#include <malloc.h>
 
 using namespace kelmora;
 using namespace kelmora::test;
@@ -57,6 +57,26 @@ TEST(ProfileFile, NumbersAndLongValues)
     EXPECT_GT(profile.ReadInt("s", "d", 0), 1000000);
     EXPECT_EQ(profile.ReadString("s", "e"), std::string(255, 'x'));
     EXPECT_EQ(profile.ReadString("s", "f"), "ab");
+}
+
+// CR LF, CR and LF each end a line, mixed or not, and a key longer than most is found as well.
+TEST(ProfileFile, EveryLineEndEndsALine)
+{
+    const std::string longName(100, 'K');
+    for (const std::string_view end : {"\r\n", "\r", "\n", "\n\r", "\r\r\n"}) {
+        std::string text = "[Ver]";
+        for (int n = 1; n <= 40; ++n)
+            text += std::string(end) + "Key" + std::to_string(n) + "=" + std::to_string(n * 7);
+        text += std::string(end) + longName + "=long";
+        const auto profile = TProfileFile::Parse(text);
+        for (int n = 1; n <= 40; ++n)
+            EXPECT_EQ(profile.ReadInt("ver", "KEY" + std::to_string(n), 0), n * 7) << n;
+        EXPECT_EQ(profile.ReadString("Ver", longName), "long");
+    }
+    const auto mixed = TProfileFile::Parse("[s]\ra=1\nb=2\r\nc=3\n\rd=4\r");
+    EXPECT_EQ(mixed.ReadString("s", "a") + mixed.ReadString("s", "b") + mixed.ReadString("s", "c") +
+                  mixed.ReadString("s", "d"),
+              "1234");
 }
 
 TEST(ApplyDefinition, TheExampleDraw)
@@ -166,6 +186,18 @@ TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
     EXPECT_EQ(TProfileFile::Load(dir.File("d.wkx")).ReadString("Hit", "Note7"), std::string(20, 'x'));
 }
 
+// The first count in the file is the one read, whatever counts follow it and wherever [Ver] is.
+TEST(LoadDefinition, TheFirstCountIsRead)
+{
+    const std::string hit = "[Hit]\r\nNo1=1\r\nNo2=2\r\nNo3=3\r\n";
+    const auto classes = [](const std::string& file) {
+        return LoadDefinition(ParseDefinitionProfile(file)).classes.size();
+    };
+    EXPECT_EQ(classes("[Ver]\r\nNo=2\r\n" + hit + "[Ver]\r\nNo=50000\r\n"), 2u);
+    EXPECT_EQ(classes("[Ver]\r\nNo=50000\r\n" + hit + "[Ver]\r\nNo=2\r\n"), 3u);
+    EXPECT_EQ(classes(hit + "[Ver]\r\nNo=1\r\nNo=3\r\n"), 1u);
+}
+
 // Past the limit of classes a draw is refused, before its entries are kept, whatever order its
 // sections come in; a count past it with fewer classes read is an ordinary draw.
 TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
@@ -177,15 +209,18 @@ TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
             hit += "No" + std::to_string(n) + "=" + (n == gap ? "" : std::to_string(n)) + "\r\n";
         const std::string ver = "[Ver]\r\nNo=" + std::to_string(count) + "\r\n";
         try {
-            return std::to_string(LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
+            return std::to_string(
+                LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
         } catch (const TKelmoraError& error) {
             return error.what();
         }
     };
     const std::string refusal = "等級が多すぎて読み込めません (10000 等級まで)";
     const std::tuple<long, long, long, std::string> cases[] = {
-        {kMax + 1, kMax + 1, 0, refusal},        {5000000, kMax + 1, 0, refusal},
-        {kMax, kMax + 1, 0, std::to_string(kMax)}, {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
+        {kMax + 1, kMax + 1, 0, refusal},
+        {5000000, kMax + 1, 0, refusal},
+        {kMax, kMax + 1, 0, std::to_string(kMax)},
+        {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
         {5000000, 3, 0, "3"},
     };
     for (const auto& [count, classes, gap, outcome] : cases)
