@@ -23,9 +23,9 @@ void AppendAsciiLower(std::string_view text, std::string& out)
         out += AsciiLower(c);
 }
 
-// Calls `line` with each line of `data`, until it returns false: CR LF, CR and LF each end one. The next CR and the
-// next LF are each looked for once and kept until passed, so that a file whose lines end only in
-// the other is still read once, not once per line.
+// Calls `line` with each line of `data` until it returns false: CR LF, CR and LF each end one.
+// The next CR and the next LF are each looked for once and kept until passed, so that a file
+// whose lines end only in the other is still read once, not once per line.
 template <typename Visit>
 void ForEachLine(std::string_view data, Visit&& line)
 {
