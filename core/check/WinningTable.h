@@ -53,10 +53,7 @@ public:
         classOf_.reserve(classOf_.size() + entries);
     }
     // Marks the last entry added as one checked ticket by ticket, as `pickClass` says.
-    void AddPick(TPickClass pickClass)
-    {
-        picks_.Add(static_cast<std::uint32_t>(numbers_.size() - 1), std::move(pickClass));
-    }
+    void AddPick(TPickClass pickClass) { picks_.Add(static_cast<std::uint32_t>(numbers_.size() - 1), std::move(pickClass)); }
     std::size_t Count() const { return numbers_.size(); }
     const TLineList& Numbers() const { return numbers_; }
     const TLineList& Labels() const { return labels_; }

@@ -1,10 +1,10 @@
 #include "core/draw/LotteryDefinition.h"
 
+#include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
+#include "core/files/LineFile.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
-#include "core/files/LineFile.h"
-#include "core/text/Cp932ToUtf8.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The definition reader and what selecting a definition puts into the window's state.
 
-#include "core/base/KelmoraError.h"
 #include "core/check/CheckState.h"
+#include "core/base/KelmoraError.h"
 #include "core/draw/LotteryDefinition.h"
 #include "core/draw/ProfileFile.h"
 #include "tests/core/TestFiles.h"
@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <malloc.h>
+
+#include <tuple>
 
 using namespace kelmora;
 using namespace kelmora::test;
@@ -209,18 +209,15 @@ TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
             hit += "No" + std::to_string(n) + "=" + (n == gap ? "" : std::to_string(n)) + "\r\n";
         const std::string ver = "[Ver]\r\nNo=" + std::to_string(count) + "\r\n";
         try {
-            return std::to_string(
-                LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
+            return std::to_string(LoadDefinition(ParseDefinitionProfile(verLast ? hit + ver : ver + hit)).classes.size());
         } catch (const TKelmoraError& error) {
             return error.what();
         }
     };
     const std::string refusal = "等級が多すぎて読み込めません (10000 等級まで)";
     const std::tuple<long, long, long, std::string> cases[] = {
-        {kMax + 1, kMax + 1, 0, refusal},
-        {5000000, kMax + 1, 0, refusal},
-        {kMax, kMax + 1, 0, std::to_string(kMax)},
-        {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
+        {kMax + 1, kMax + 1, 0, refusal},        {5000000, kMax + 1, 0, refusal},
+        {kMax, kMax + 1, 0, std::to_string(kMax)}, {kMax + 1, kMax + 1, kMax, std::to_string(kMax - 1)},
         {5000000, 3, 0, "3"},
     };
     for (const auto& [count, classes, gap, outcome] : cases)
