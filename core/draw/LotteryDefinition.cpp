@@ -1,29 +1,67 @@
 #include "core/draw/LotteryDefinition.h"
 
-#include "core/text/Cp932ToUtf8.h"
 #include "core/base/KelmoraError.h"
-#include "core/files/LineFile.h"
 #include "core/draw/NumberList.h"
 #include "core/draw/ProfileFile.h"
+#include "core/files/LineFile.h"
+#include "core/text/Cp932ToUtf8.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace kelmora {
 namespace {
 
-using TNameBuffer = std::array<char, 32>;
+// A class's entries by their names' beginnings, and where each is in kClassEntryNames.
+constexpr std::array<std::string_view, 6> kClassEntryNames = {"hit", "no", "sho", "rule", "bonus", "type"};
+constexpr std::size_t kHitEntry = 0;
+constexpr std::size_t kNoEntry = 1;
+constexpr std::size_t kShoEntry = 2;
+constexpr std::size_t kRuleEntry = 3;
+constexpr std::size_t kBonusEntry = 4;
+constexpr std::size_t kTypeEntry = 5;
+using TClassValues = std::array<std::string_view, kClassEntryNames.size()>;
 
-// A class's entry name ("No" and its number), put together in `buffer` rather than a string.
-std::string_view ClassKey(std::string_view prefix, std::string_view suffix, TNameBuffer& buffer)
+// Each class's values from 1 to `count` (index 0 unused), as ReadString gives them, found in one
+// pass over the profile instead of a look-up for each. Classes stop at the first empty NoN, so
+// none past the number of entries plus one is ever read, however large the count.
+std::vector<TClassValues> ClassValues(const TProfileFile& profile, long count)
 {
-    const std::size_t size = std::min(suffix.size(), buffer.size() - prefix.size());
-    std::copy(prefix.begin(), prefix.end(), buffer.begin());
-    std::copy_n(suffix.begin(), size, buffer.begin() + static_cast<std::ptrdiff_t>(prefix.size()));
-    return {buffer.data(), prefix.size() + size};
+    struct TFound {
+        std::size_t n;
+        std::size_t entry;
+        std::string_view value;
+    };
+    std::vector<TFound> found;
+    profile.ForEachValue([&](std::string_view section, std::string_view name, std::string_view value) {
+        if (section != "hit")
+            return true;
+        for (std::size_t entry = 0; entry < kClassEntryNames.size(); ++entry) {
+            if (!name.starts_with(kClassEntryNames[entry]))
+                continue;
+            // Named by the number as ReadString's callers write it: decimal, without a leading zero.
+            const std::string_view digits = name.substr(kClassEntryNames[entry].size());
+            std::size_t n = 0;
+            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+            if (!digits.empty() && digits.front() != '0' && error == std::errc() &&
+                end == digits.data() + digits.size() && n <= static_cast<std::size_t>(std::max(count, 0L)))
+                found.push_back({n, entry, value});
+        }
+        return true;
+    });
+    std::vector<TClassValues> values;
+    for (const TFound& f : found) {
+        if (f.n > found.size() + 1)
+            continue;
+        if (f.n >= values.size())
+            values.resize(f.n + 1);
+        values[f.n][f.entry] = f.value;
+    }
+    return values;
 }
 
 std::string Utf8Of(std::string_view bytes)
@@ -33,10 +71,8 @@ std::string Utf8Of(std::string_view bytes)
     return text;
 }
 
-TMatchKind ReadKind(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+TMatchKind ReadKind(std::string_view value, const std::string& suffix, const TByteString& label)
 {
-    TNameBuffer buffer;
-    const TByteString value = profile.ReadString("Hit", ClassKey("Rule", suffix, buffer));
     if (const auto kind = MatchKindNamed(value))
         return *kind;
     throw TKelmoraError("等級 %s（%s）の判定 Rule%s=%s はこのプログラムでは使えません（ends, whole, other-group, "
@@ -45,10 +81,8 @@ TMatchKind ReadKind(const TProfileFile& profile, const std::string& suffix, cons
                         {suffix, Utf8Of(label), suffix, Utf8Of(value)});
 }
 
-TPurchaseType ReadType(const TProfileFile& profile, const std::string& suffix, const TByteString& label)
+TPurchaseType ReadType(std::string_view value, const std::string& suffix, const TByteString& label)
 {
-    TNameBuffer buffer;
-    const TByteString value = profile.ReadString("Hit", ClassKey("Type", suffix, buffer));
     if (const auto type = PurchaseTypeNamed(value))
         return *type;
     throw TKelmoraError("等級 %s（%s）の買い方 Type%s=%s はこのプログラムでは使えません（ストレート, ボックス, "
@@ -137,22 +171,26 @@ TLotteryDefinition LoadDefinition(const TProfileFile& profile)
     TLotteryDefinition definition;
     const long count = profile.ReadInt("Ver", "No", 0);
     definition.eventName = profile.ReadString("Ver", "EVENT");
+    const std::vector<TClassValues> values = ClassValues(profile, count);
+    // No class past the last one found can be read.
+    definition.classes.reserve(values.size());
     for (long n = 1; n <= count; ++n) {
         const std::string suffix = std::to_string(n);
-        TNameBuffer buffer;
+        const TClassValues classValues =
+            static_cast<std::size_t>(n) < values.size() ? values[static_cast<std::size_t>(n)] : TClassValues{};
         TPrizeClass prizeClass;
-        prizeClass.numbersText = profile.ReadString("Hit", ClassKey("No", suffix, buffer));
-        prizeClass.prize = profile.ReadString("Hit", ClassKey("SHO", suffix, buffer));
-        prizeClass.label = profile.ReadString("Hit", ClassKey("Hit", suffix, buffer));
+        prizeClass.numbersText = classValues[kNoEntry];
+        prizeClass.prize = classValues[kShoEntry];
+        prizeClass.label = classValues[kHitEntry];
         if (prizeClass.numbersText.empty())
             break;
         if (n > TLotteryDefinition::kMaxClasses)
             RefuseTooManyClasses();
-        const TMatchKind kind = ReadKind(profile, suffix, prizeClass.label);
+        const TMatchKind kind = ReadKind(classValues[kRuleEntry], suffix, prizeClass.label);
         prizeClass.rule = kind.rule;
         prizeClass.pick = kind.pick;
-        prizeClass.type = ReadType(profile, suffix, prizeClass.label);
-        prizeClass.bonusText = profile.ReadString("Hit", ClassKey("Bonus", suffix, buffer));
+        prizeClass.type = ReadType(classValues[kTypeEntry], suffix, prizeClass.label);
+        prizeClass.bonusText = classValues[kBonusEntry];
         prizeClass.bonus = SplitNumberList(prizeClass.bonusText);
         prizeClass.numbers = SplitNumberList(prizeClass.numbersText);
         definition.classes.push_back(std::move(prizeClass));

@@ -153,6 +153,18 @@ std::optional<std::string_view> TProfileFile::Find(std::string_view section, std
     return std::string_view(data_).substr(it->second.at, it->second.size);
 }
 
+void TProfileFile::ForEachValue(const TEntryVisitor& visit) const
+{
+    const std::string_view bytes = data_;
+    for (const auto& [key, value] : values_) {
+        const std::string_view whole = key;
+        const std::size_t split = whole.find('\n');
+        if (!visit(whole.substr(0, split), whole.substr(split + 1),
+                   bytes.substr(value.at, std::min<std::size_t>(value.size, kMaxValueBytes))))
+            return;
+    }
+}
+
 TByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const
 {
     const std::string_view text = Find(section, name).value_or(fallback);

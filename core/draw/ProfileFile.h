@@ -36,6 +36,10 @@ public:
     using TEntryVisitor = std::function<bool(std::string_view section, std::string_view name, std::string_view value)>;
     static void ForEachEntry(std::string_view data, const TEntryVisitor& visit);
 
+    // Calls `visit` with each entry kept, in no set order, until it returns false: section and
+    // name in ASCII lower case, the value cut as ReadString cuts it.
+    void ForEachValue(const TEntryVisitor& visit) const;
+
     // Values are cut to their first 255 bytes.
     TByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
     // Leading sign and decimal digits; a value without digits gives 0.

@@ -198,6 +198,21 @@ TEST(LoadDefinition, TheFirstCountIsRead)
     EXPECT_EQ(classes(hit + "[Ver]\r\nNo=1\r\nNo=3\r\n"), 1u);
 }
 
+// A class's entries are found by name and number in any case, never by a number written with a
+// leading zero or in another section, the first of repeats winning.
+TEST(LoadDefinition, ClassEntriesByNameAndNumber)
+{
+    const TLotteryDefinition definition = LoadDefinition(
+        TProfileFile::Parse("[Ver]\nNo=9\n[Hit]\nNo01=9\nno1=1 2\nNO1=7\nHIT1=A\nsho1=100\nBonus1=5\nRULE1=whole\n"
+                            "Hit02=B\nNo2=3\n[Other]\nNo3=4\n[hit]\nHit2=C\nNo3=\nNo4=8\n"));
+    ASSERT_EQ(definition.classes.size(), 2u);
+    const TPrizeClass& first = definition.classes[0];
+    EXPECT_EQ(first.numbersText + "|" + first.label + "|" + first.prize + "|" + first.bonusText, "1 2|A|100|5");
+    EXPECT_EQ(first.rule, TMatchRule::Whole);
+    EXPECT_EQ(definition.classes[1].label, "C");
+    EXPECT_EQ(definition.classes[1].numbers, (TLineList{"3"}));
+}
+
 // Past the limit of classes a draw is refused, before its entries are kept, whatever order its
 // sections come in; a count past it with fewer classes read is an ordinary draw.
 TEST(LoadDefinition, MoreClassesThanTheLimitAreRefused)
