@@ -114,7 +114,7 @@ bool IsDefinitionKey(std::string_view section, std::string_view name, long class
     if (section != "hit")
         return false;
     // A class's keys are looked up by their number as written without leading zeros.
-    for (const std::string_view prefix : {"hit", "no", "sho", "rule", "bonus", "type"}) {
+    for (const std::string_view prefix : kClassEntryNames) {
         if (!name.starts_with(prefix))
             continue;
         const std::string_view number = name.substr(prefix.size());

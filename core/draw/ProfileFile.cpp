@@ -19,8 +19,9 @@ char AsciiLower(char c)
 
 void AppendAsciiLower(std::string_view text, std::string& out)
 {
-    for (const char c : text)
-        out += AsciiLower(c);
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(at), AsciiLower);
 }
 
 // Calls `line` with each line of `data` until it returns false: CR LF, CR and LF each end one.
