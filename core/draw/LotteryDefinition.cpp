@@ -41,7 +41,8 @@ std::vector<TClassValues> ClassValues(const TProfileFile& profile, long count)
         if (section != "hit")
             return true;
         for (std::size_t entry = 0; entry < kClassEntryNames.size(); ++entry) {
-            if (!name.starts_with(kClassEntryNames[entry]))
+            const std::string_view prefix = kClassEntryNames[entry];
+            if (name.empty() || name.front() != prefix.front() || !name.starts_with(prefix))
                 continue;
             // Named by the number as ReadString's callers write it: decimal, without a leading zero.
             const std::string_view digits = name.substr(kClassEntryNames[entry].size());
@@ -115,7 +116,7 @@ bool IsDefinitionKey(std::string_view section, std::string_view name, long class
         return false;
     // A class's keys are looked up by their number as written without leading zeros.
     for (const std::string_view prefix : kClassEntryNames) {
-        if (!name.starts_with(prefix))
+        if (name.empty() || name.front() != prefix.front() || !name.starts_with(prefix))
             continue;
         const std::string_view number = name.substr(prefix.size());
         long n = 0;
