@@ -61,6 +61,22 @@ void TLineList::append(TLineList&& other)
     other.clear();
 }
 
+void TLineList::append(const TLineList& other)
+{
+    if (buffer_.size() + other.buffer_.size() > kMaxBytes)
+        ThrowCannotInsertLine();
+    const auto shift = static_cast<std::uint32_t>(buffer_.size());
+    buffer_.append(other.buffer_);
+    spans_.reserve(spans_.size() + other.spans_.size());
+    for (const Span& span : other.spans_)
+        spans_.push_back({span.offset + shift, span.length});
+}
+
+void TLineList::RepeatBack(std::size_t count)
+{
+    spans_.insert(spans_.end(), count, spans_.back());
+}
+
 bool operator==(const TLineList& a, const TLineList& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());

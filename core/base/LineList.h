@@ -110,6 +110,10 @@ public:
     void reserve(std::size_t entries, std::size_t bytes);
     // Adds the other list's entries after this one's; into an empty list they move whole.
     void append(TLineList&& other);
+    // Adds a copy of the other list's entries after this one's, its bytes in one piece.
+    void append(const TLineList& other);
+    // Adds the last entry `count` more times; the copies share its bytes.
+    void RepeatBack(std::size_t count);
 
     friend bool operator==(const TLineList& a, const TLineList& b);
 

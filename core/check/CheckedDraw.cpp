@@ -17,7 +17,8 @@ TCheckedDraw::TCheckedDraw(TLotteryDefinition loaded) : definition(std::move(loa
     for (const TPrizeClass& prizeClass : definition.classes) {
         entries += prizeClass.numbers.size();
         numberBytes += prizeClass.numbers.ByteSize();
-        labelBytes += prizeClass.numbers.size() * prizeClass.label.size();
+        labelBytes +=
+            prizeClass.Picks() ? prizeClass.numbers.size() * prizeClass.label.size() : prizeClass.label.size();
         summaryBytes += prizeClass.label.size() + prizeClass.numbersText.size() + prizeClass.prize.size() + 16;
     }
     winningTable.Reserve(entries, numberBytes, labelBytes);
@@ -37,8 +38,7 @@ TCheckedDraw::TCheckedDraw(TLotteryDefinition loaded) : definition(std::move(loa
         amountOfClass.push_back(ParsePrizeAmount(prizeClass.prize));
         const auto classIndex = static_cast<std::uint32_t>(c);
         if (!prizeClass.Picks()) {
-            for (const std::string_view number : prizeClass.numbers)
-                winningTable.Add(number, prizeClass.label, prizeClass.rule, classIndex);
+            winningTable.AddClass(prizeClass.numbers, prizeClass.label, prizeClass.rule, classIndex);
             continue;
         }
         // A count or lines class is one set of numbers, and its win shows them as written.

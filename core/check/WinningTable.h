@@ -32,8 +32,19 @@ public:
         rules_.push_back(rule);
         classOf_.push_back(classIndex);
     }
-    // Room for `entries` more entries with `numberBytes` and `labelBytes` in all, so that a
-    // large draw is not copied as it grows.
+    // Adds each of `numbers` as Add does, with one copy of `label` for them all.
+    void AddClass(const TLineList& numbers, std::string_view label, TMatchRule rule, std::uint32_t classIndex)
+    {
+        if (numbers.empty())
+            return;
+        numbers_.append(numbers);
+        labels_.push_back(label);
+        labels_.RepeatBack(numbers.size() - 1);
+        rules_.insert(rules_.end(), numbers.size(), rule);
+        classOf_.insert(classOf_.end(), numbers.size(), classIndex);
+    }
+    // Room for `entries` more entries with `numberBytes` and `labelBytes` in all (a label added
+    // by AddClass counted once), so that a large draw is not copied as it grows.
     void Reserve(std::size_t entries, std::size_t numberBytes, std::size_t labelBytes)
     {
         numbers_.reserve(numbers_.size() + entries, numbers_.ByteSize() + numberBytes);

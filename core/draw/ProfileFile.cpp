@@ -4,40 +4,48 @@
 #include "core/files/LineFile.h"
 #include "core/text/Utf8ToCp932.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
 namespace kelmora {
 namespace {
 
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 void AppendAsciiLower(std::string_view text, std::string& out)
 {
-    for (const char c : text)
-        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(at), AsciiLower);
 }
 
-std::string Key(std::string_view section, std::string_view name)
-{
-    std::string key;
-    AppendAsciiLower(TrimWhiteSpace(section), key);
-    key += '\n';
-    AppendAsciiLower(TrimWhiteSpace(name), key);
-    return key;
-}
-
-// Calls `line` with each line of `data`: CR LF, CR and LF each end one.
+// Calls `line` with each line of `data` until it returns false: CR LF, CR and LF each end one.
+// The next CR and the next LF are each looked for once and kept until passed, so that a file
+// whose lines end only in the other is still read once, not once per line.
 template <typename Visit>
 void ForEachLine(std::string_view data, Visit&& line)
 {
     std::size_t start = 0;
+    std::size_t nextCr = data.find('\r');
+    std::size_t nextLf = data.find('\n');
     while (start < data.size()) {
-        const std::size_t end = data.find_first_of("\r\n", start);
+        if (nextCr < start)
+            nextCr = data.find('\r', start);
+        if (nextLf < start)
+            nextLf = data.find('\n', start);
+        const std::size_t end = std::min(nextCr, nextLf);
         if (end == std::string_view::npos) {
             line(data.substr(start));
             return;
         }
-        line(data.substr(start, end - start));
-        start = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? end + 2 : end + 1;
+        if (!line(data.substr(start, end - start)))
+            return;
+        start = end == nextCr && end + 1 == nextLf ? end + 2 : end + 1;
     }
 }
 
@@ -51,21 +59,21 @@ void TProfileFile::ForEachEntry(std::string_view data, const TEntryVisitor& visi
     ForEachLine(data, [&](std::string_view rawLine) {
         const std::string_view line = TrimWhiteSpace(rawLine);
         if (line.empty() || line.front() == ';')
-            return;
+            return true;
         if (line.front() == '[') {
             const auto close = line.find(']');
             section.clear();
             AppendAsciiLower(TrimWhiteSpace(line.substr(1, close == std::string_view::npos ? close : close - 1)),
                              section);
             inSection = true;
-            return;
+            return true;
         }
         const auto equals = line.find('=');
         if (!inSection || equals == std::string_view::npos)
-            return;
+            return true;
         name.clear();
         AppendAsciiLower(TrimWhiteSpace(line.substr(0, equals)), name);
-        visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
+        return visit(section, name, UpToNul(TrimWhiteSpace(line.substr(equals + 1))));
     });
 }
 
@@ -79,13 +87,14 @@ TProfileFile TProfileFile::Parse(TByteString data, const TKeyFilter& keep)
     std::string key;
     ForEachEntry(bytes, [&](std::string_view section, std::string_view name, std::string_view value) {
         if (keep && !keep(section, name))
-            return;
+            return true;
         key.assign(section);
         key += '\n';
         key += name;
         profile.values_.try_emplace(key,
                                     Value{value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - bytes.data()),
                                           static_cast<std::uint32_t>(value.size())});
+        return true;
     });
     profile.KeepOnlyValues();
     return profile;
@@ -124,10 +133,37 @@ TProfileFile TProfileFile::Load(const std::string& path, const TKeyFilter& keep)
 
 std::optional<std::string_view> TProfileFile::Find(std::string_view section, std::string_view name) const
 {
-    const auto it = values_.find(Key(section, name));
+    // Keys are short: one is put together on the stack, unless it is long.
+    section = TrimWhiteSpace(section);
+    name = TrimWhiteSpace(name);
+    const std::size_t size = section.size() + 1 + name.size();
+    std::array<char, 64> small;
+    std::string large;
+    if (size > small.size())
+        large.resize(size);
+    char* const key = size > small.size() ? large.data() : small.data();
+    char* out = key;
+    for (const char c : section)
+        *out++ = AsciiLower(c);
+    *out++ = '\n';
+    for (const char c : name)
+        *out++ = AsciiLower(c);
+    const auto it = values_.find(std::string_view(key, size));
     if (it == values_.end())
         return std::nullopt;
     return std::string_view(data_).substr(it->second.at, it->second.size);
+}
+
+void TProfileFile::ForEachValue(const TEntryVisitor& visit) const
+{
+    const std::string_view bytes = data_;
+    for (const auto& [key, value] : values_) {
+        const std::string_view whole = key;
+        const std::size_t split = whole.find('\n');
+        if (!visit(whole.substr(0, split), whole.substr(split + 1),
+                   bytes.substr(value.at, std::min<std::size_t>(value.size, kMaxValueBytes))))
+            return;
+    }
 }
 
 TByteString TProfileFile::ReadString(std::string_view section, std::string_view name, std::string_view fallback) const

@@ -31,9 +31,14 @@ public:
     static TProfileFile Load(const std::string& path, const TKeyFilter& keep = {});
 
     // Calls `visit` with each entry of `data` in file order: section and name in ASCII lower
-    // case, and the whole value (before its NUL, white space trimmed), repeats included.
-    using TEntryVisitor = std::function<void(std::string_view section, std::string_view name, std::string_view value)>;
+    // case, and the whole value (before its NUL, white space trimmed), repeats included, until
+    // `visit` returns false.
+    using TEntryVisitor = std::function<bool(std::string_view section, std::string_view name, std::string_view value)>;
     static void ForEachEntry(std::string_view data, const TEntryVisitor& visit);
+
+    // Calls `visit` with each entry kept, in no set order, until it returns false: section and
+    // name in ASCII lower case, the value cut as ReadString cuts it.
+    void ForEachValue(const TEntryVisitor& visit) const;
 
     // Values are cut to their first 255 bytes.
     TByteString ReadString(std::string_view section, std::string_view name, std::string_view fallback = {}) const;
@@ -49,8 +54,14 @@ private:
     void KeepOnlyValues();
     std::optional<std::string_view> Find(std::string_view section, std::string_view name) const;
 
+    // Looked up by a key built where it is needed, without a string of its own.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+
     TByteString data_;
-    std::unordered_map<std::string, Value> values_; // key: lower(section) '\n' lower(name)
+    std::unordered_map<std::string, Value, KeyHash, std::equal_to<>> values_; // key: lower(section) '\n' lower(name)
 };
 
 } // namespace kelmora

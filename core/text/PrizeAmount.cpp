@@ -3,6 +3,7 @@
 #include "core/base/ByteString.h"
 #include "core/text/FullWidth.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -161,6 +162,14 @@ private:
 
 std::optional<std::uint64_t> ParsePrizeAmount(std::string_view prize)
 {
+    // Most prizes are plain digits: read at once, without the reader's trials of every unit. Up
+    // to 19 digits cannot overflow; longer ones take the checked way.
+    if (!prize.empty() && prize.size() < 20 && std::all_of(prize.begin(), prize.end(), IsAsciiDigit)) {
+        std::uint64_t value = 0;
+        for (const char c : prize)
+            value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        return value;
+    }
     const std::string simplified = Simplified(prize);
     std::string_view text = simplified;
     bool yenSign = false;

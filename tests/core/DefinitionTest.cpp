@@ -59,6 +59,26 @@ TEST(ProfileFile, NumbersAndLongValues)
     EXPECT_EQ(profile.ReadString("s", "f"), "ab");
 }
 
+// CR LF, CR and LF each end a line, mixed or not, and a key longer than most is found as well.
+TEST(ProfileFile, EveryLineEndEndsALine)
+{
+    const std::string longName(100, 'K');
+    for (const std::string_view end : {"\r\n", "\r", "\n", "\n\r", "\r\r\n"}) {
+        std::string text = "[Ver]";
+        for (int n = 1; n <= 40; ++n)
+            text += std::string(end) + "Key" + std::to_string(n) + "=" + std::to_string(n * 7);
+        text += std::string(end) + longName + "=long";
+        const auto profile = TProfileFile::Parse(text);
+        for (int n = 1; n <= 40; ++n)
+            EXPECT_EQ(profile.ReadInt("ver", "KEY" + std::to_string(n), 0), n * 7) << n;
+        EXPECT_EQ(profile.ReadString("Ver", longName), "long");
+    }
+    const auto mixed = TProfileFile::Parse("[s]\ra=1\nb=2\r\nc=3\n\rd=4\r");
+    EXPECT_EQ(mixed.ReadString("s", "a") + mixed.ReadString("s", "b") + mixed.ReadString("s", "c") +
+                  mixed.ReadString("s", "d"),
+              "1234");
+}
+
 TEST(ApplyDefinition, TheExampleDraw)
 {
     const auto state = Apply("[Ver]\r\nNo=2\r\nEVENT=Spring draw\r\n[Hit]\r\nHit1=First prize\r\nNo1=456\r\n"
@@ -164,6 +184,33 @@ TEST(LoadDefinition, KeepsOnlyTheEntriesItReads)
     EXPECT_EQ(definition.classes[1].label, "B");
     // Without a filter every entry is there, as before.
     EXPECT_EQ(TProfileFile::Load(dir.File("d.wkx")).ReadString("Hit", "Note7"), std::string(20, 'x'));
+}
+
+// The first count in the file is the one read, whatever counts follow it and wherever [Ver] is.
+TEST(LoadDefinition, TheFirstCountIsRead)
+{
+    const std::string hit = "[Hit]\r\nNo1=1\r\nNo2=2\r\nNo3=3\r\n";
+    const auto classes = [](const std::string& file) {
+        return LoadDefinition(ParseDefinitionProfile(file)).classes.size();
+    };
+    EXPECT_EQ(classes("[Ver]\r\nNo=2\r\n" + hit + "[Ver]\r\nNo=50000\r\n"), 2u);
+    EXPECT_EQ(classes("[Ver]\r\nNo=50000\r\n" + hit + "[Ver]\r\nNo=2\r\n"), 3u);
+    EXPECT_EQ(classes(hit + "[Ver]\r\nNo=1\r\nNo=3\r\n"), 1u);
+}
+
+// A class's entries are found by name and number in any case, never by a number written with a
+// leading zero or in another section, the first of repeats winning.
+TEST(LoadDefinition, ClassEntriesByNameAndNumber)
+{
+    const TLotteryDefinition definition = LoadDefinition(
+        TProfileFile::Parse("[Ver]\nNo=9\n[Hit]\nNo01=9\nno1=1 2\nNO1=7\nHIT1=A\nsho1=100\nBonus1=5\nRULE1=whole\n"
+                            "Hit02=B\nNo2=3\n[Other]\nNo3=4\n[hit]\nHit2=C\nNo3=\nNo4=8\n"));
+    ASSERT_EQ(definition.classes.size(), 2u);
+    const TPrizeClass& first = definition.classes[0];
+    EXPECT_EQ(first.numbersText + "|" + first.label + "|" + first.prize + "|" + first.bonusText, "1 2|A|100|5");
+    EXPECT_EQ(first.rule, TMatchRule::Whole);
+    EXPECT_EQ(definition.classes[1].label, "C");
+    EXPECT_EQ(definition.classes[1].numbers, (TLineList{"3"}));
 }
 
 // Past the limit of classes a draw is refused, before its entries are kept, whatever order its

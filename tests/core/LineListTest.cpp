@@ -43,3 +43,16 @@ TEST(LineList, AppendKeepsBothListsInOrder)
     list.append(TLineList{"d"});
     EXPECT_EQ(list, (TLineList{"", "b", "cc", "d"}));
 }
+
+TEST(LineList, CopiedAppendAndRepeatedLastEntry)
+{
+    const TLineList source{"12", "", "345"};
+    TLineList list{"a"};
+    list.append(source);
+    list.RepeatBack(2);
+    EXPECT_EQ(list, (TLineList{"a", "12", "", "345", "345", "345"}));
+    EXPECT_EQ(source, (TLineList{"12", "", "345"}));
+    list.erase(4);
+    list.append(TLineList{});
+    EXPECT_EQ(list, (TLineList{"a", "12", "", "345", "345"}));
+}

@@ -46,6 +46,23 @@ TEST(SplitNumberList, DoubleByteCharactersAndNul)
     EXPECT_EQ(SplitNumberList(std::string_view("1,2\0,3", 6)), (TLineList{"1", "2"}));
 }
 
+// Items of every length around a machine word end where short ones do, at whatever byte ends
+// them, and keep the bytes that do not: DEL, half-width kana, a double-byte character.
+TEST(SplitNumberList, ItemsLongerThanAWord)
+{
+    const std::string ascii = "0123456789ABCDEFGHI\x7F";
+    for (std::size_t length = 1; length <= ascii.size(); ++length) {
+        const std::string item = ascii.substr(0, length);
+        for (const std::string separator : {",", " ", "\t", "\x01", " , "}) {
+            const std::string text = item + separator + item + "\xB1" + separator + item + "\x81\x40" + item;
+            EXPECT_EQ(SplitNumberList(text), (TLineList{item, item + "\xB1", item + "\x81\x40" + item}))
+                << length << " " << static_cast<int>(separator[0]);
+        }
+        // A lead byte takes the byte after it, a comma included.
+        EXPECT_EQ(SplitNumberList(item + "\x81," + item), TLineList{item + "\x81," + item}) << length;
+    }
+}
+
 TEST(SplitNumberList, ScratchListIsClearedFirst)
 {
     TLineList scratch{"old"};

@@ -23,6 +23,14 @@ TEST(PrizeAmount, PlainAmounts)
     EXPECT_EQ(ParsePrizeAmount("0"), 0u);
 }
 
+TEST(PrizeAmount, PlainDigitsOfEveryLength)
+{
+    EXPECT_EQ(ParsePrizeAmount("007"), 7u);
+    EXPECT_EQ(ParsePrizeAmount("9999999999999999999"), 9'999'999'999'999'999'999u);
+    EXPECT_EQ(ParsePrizeAmount("00000000000000000001"), 1u);
+    EXPECT_FALSE(ParsePrizeAmount("99999999999999999999").has_value());
+}
+
 TEST(PrizeAmount, AsAnnounced)
 {
     const std::string oku = "\x89\xAD";
