@@ -62,28 +62,29 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// The trie walk counts bits at every step; the CPU's own instruction makes the check about
-// twice as fast where it exists, and the baseline build cannot assume it.
-template <class Sink>
-__attribute__((target("popcnt"), flatten)) void WalkPopcnt(const TSuffixTrie& trie, const TLineList& tickets,
+// Both walks count bits at every step (the trie's children, the digit tables' ranks); the
+// CPU's own instruction makes that about twice as fast where it exists, and the baseline
+// build cannot assume it.
+template <class Index, class Sink>
+__attribute__((target("popcnt"), flatten)) void WalkPopcnt(const Index& index, const TLineList& tickets,
                                                            const Sink& sink)
 {
-    Walk(trie, tickets, sink);
+    Walk(index, tickets, sink);
 }
 
-template <class Sink>
-void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
+template <class Index, class Sink>
+void WalkFast(const Index& index, const TLineList& tickets, const Sink& sink)
 {
     if (__builtin_cpu_supports("popcnt"))
-        WalkPopcnt(trie, tickets, sink);
+        WalkPopcnt(index, tickets, sink);
     else
-        Walk(trie, tickets, sink);
+        Walk(index, tickets, sink);
 }
 #else
-template <class Sink>
-void WalkTrie(const TSuffixTrie& trie, const TLineList& tickets, const Sink& sink)
+template <class Index, class Sink>
+void WalkFast(const Index& index, const TLineList& tickets, const Sink& sink)
 {
-    Walk(trie, tickets, sink);
+    Walk(index, tickets, sink);
 }
 #endif
 
@@ -100,13 +101,13 @@ std::uint32_t FindHits(const TLineList& numbers, const TLineList& tickets, std::
         TSuffixTrie trie(numbers);
         idOfEntry = trie.TakeIds();
         const auto distinct = static_cast<std::uint32_t>(trie.DistinctCount());
-        WalkTrie(trie, tickets, ready(distinct));
+        WalkFast(trie, tickets, ready(distinct));
         return distinct;
     }
     TSuffixIndex index(numbers);
     idOfEntry = index.TakeIds();
     const auto distinct = static_cast<std::uint32_t>(index.DistinctCount());
-    Walk(index, tickets, ready(distinct));
+    WalkFast(index, tickets, ready(distinct));
     return distinct;
 }
 
