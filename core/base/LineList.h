@@ -97,6 +97,13 @@ public:
     }
     std::string_view front() const { return (*this)[0]; }
     std::string_view back() const { return (*this)[size() - 1]; }
+    // Hints that entry `index` is read soon, for a reader that visits entries out of order: its
+    // span first, then, once the span has come in, its bytes.
+    void PrefetchSpan(std::size_t index) const { __builtin_prefetch(spans_.data() + index); }
+    void PrefetchBytes(std::size_t index) const
+    {
+        __builtin_prefetch(buffer_.data() + spans_[index].offset);
+    }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
