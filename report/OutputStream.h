@@ -88,7 +88,7 @@ private:
     std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kPiece);
     std::size_t used_ = 0;
     std::string decoded_; // UTF-8 on its way to the buffer
-    std::string carry_; // a lead byte at the end of the last text, in UTF-8 output
+    std::string carry_;   // a lead byte at the end of the last text, in UTF-8 output
 };
 
 } // namespace kelmora::report

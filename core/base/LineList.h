@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/RawArray.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -84,8 +86,10 @@ public:
         std::uint32_t offset;
         std::uint32_t length;
     };
+    using Buffer = TRawArray<char>;
+    using Spans = TRawArray<Span>;
     static constexpr std::size_t kMaxBytes = UINT32_MAX;
-    TLineList(std::string buffer, std::vector<Span> spans);
+    TLineList(Buffer buffer, Spans spans);
 
     std::size_t size() const { return spans_.size(); }
     // The bytes held, erased entries' included.
@@ -100,10 +104,7 @@ public:
     // Hints that entry `index` is read soon, for a reader that visits entries out of order: its
     // span first, then, once the span has come in, its bytes.
     void PrefetchSpan(std::size_t index) const { __builtin_prefetch(spans_.data() + index); }
-    void PrefetchBytes(std::size_t index) const
-    {
-        __builtin_prefetch(buffer_.data() + spans_[index].offset);
-    }
+    void PrefetchBytes(std::size_t index) const { __builtin_prefetch(buffer_.data() + spans_[index].offset); }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
@@ -118,8 +119,8 @@ public:
     friend bool operator==(const TLineList& a, const TLineList& b);
 
 private:
-    std::string buffer_;
-    std::vector<Span> spans_;
+    Buffer buffer_;
+    Spans spans_;
 };
 
 } // namespace kelmora

@@ -43,3 +43,17 @@ TEST(LineList, AppendKeepsBothListsInOrder)
     list.append(TLineList{"d"});
     EXPECT_EQ(list, (TLineList{"", "b", "cc", "d"}));
 }
+
+TEST(LineList, AnEntryOfTheListItselfIsAddedWholeAsTheListGrows)
+{
+    TLineList list{"first entry"};
+    for (int i = 0; i < 100; ++i)
+        list.push_back(list[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(list.size(), 101u);
+    EXPECT_EQ(list.back(), "first entry");
+    TLineList copy = list;
+    list.clear();
+    EXPECT_EQ(copy[100], "first entry");
+    list = copy;
+    EXPECT_EQ(list, copy);
+}
