@@ -54,27 +54,29 @@ TLineList Split(TLineList::Buffer data)
     // one step.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
-    const auto bitsOf = [](__m128i equal, std::size_t k) {
-        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(equal))) << (16 * k);
-    };
     std::uint64_t crBefore = 0; // the last byte of the previous 64 was a CR
     for (; size - i >= kBlock; i += kBlock) {
-        std::uint64_t crs = 0;
-        std::uint64_t lfs = 0;
-        std::uint64_t nuls = 0;
-        for (std::size_t k = 0; k < 4; ++k) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
-            crs |= bitsOf(_mm_cmpeq_epi8(chunk, cr), k);
-            lfs |= bitsOf(_mm_cmpeq_epi8(chunk, lf), k);
-            if (EndsAtNul)
-                nuls |= bitsOf(_mm_cmpeq_epi8(chunk, zero), k);
-        }
-        if (nuls != 0) {
+        const auto load = [&](std::size_t k) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
+        };
+        const __m128i chunks[4] = {load(0), load(1), load(2), load(3)};
+        const auto bitsEqualTo = [&](__m128i value) {
+            const auto bits = [&](std::size_t k) {
+                return static_cast<std::uint64_t>(
+                           static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[k], value))))
+                    << (16 * k);
+            };
+            return bits(0) | bits(1) | bits(2) | bits(3);
+        };
+        // A NUL is rare, so it is looked for in the least byte of the block and found later.
+        const __m128i least = _mm_min_epu8(_mm_min_epu8(chunks[0], chunks[1]), _mm_min_epu8(chunks[2], chunks[3]));
+        if (EndsAtNul && _mm_movemask_epi8(_mm_cmpeq_epi8(least, _mm_setzero_si128())) != 0) {
             // The bytes before the NUL go to the byte loop below.
-            size = i + static_cast<std::size_t>(std::countr_zero(nuls));
+            size = i + std::string_view(bytes + i, kBlock).find('\0');
             break;
         }
+        const std::uint64_t crs = bitsEqualTo(cr);
+        const std::uint64_t lfs = bitsEqualTo(lf);
         // A CR followed by an LF: the next entry starts after both.
         const std::uint64_t nextLf = size - i > kBlock && bytes[i + kBlock] == '\n' ? 1 : 0;
         const std::uint64_t pairs = crs & (lfs >> 1 | nextLf << 63);
