@@ -12,7 +12,7 @@ void WriteReport(const TCheckResult& result, const std::vector<std::unique_ptr<T
     };
     // Wins come by winning number, so the tickets they show lie all over the list: each is
     // asked for some wins ahead, its span before its bytes.
-    constexpr std::size_t kAhead = 8;
+    constexpr std::size_t kAhead = 16;
     const std::vector<TCheckWin>& wins = result.Wins();
     const TLineList& tickets = result.Tickets();
     std::size_t i = 0;
