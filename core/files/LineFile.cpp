@@ -137,6 +137,9 @@ TLineList SplitLines(TByteString data)
 
 TLineList SplitLines(TLineList::Buffer data)
 {
+    // Only the text before a NUL must fit in a list.
+    if (data.size() > TLineList::kMaxBytes)
+        data.resize(UpToNul({data.data(), data.size()}).size());
     return Split<true>(std::move(data));
 }
 
