@@ -99,6 +99,9 @@ public:
     {
         return {buffer_.data() + spans_[index].offset, spans_[index].length};
     }
+    // How many bytes may be read from entry `index`'s start: its own and those after it in the
+    // list's buffer, for readers that take many bytes at a time.
+    std::size_t ReadableFrom(std::size_t index) const { return buffer_.size() - spans_[index].offset; }
     std::string_view front() const { return (*this)[0]; }
     std::string_view back() const { return (*this)[size() - 1]; }
     // Hints that entry `index` is read soon, for a reader that visits entries out of order: its

@@ -70,14 +70,22 @@ TSuffixTrie::TSuffixTrie(const TLineList& numbers)
         nodes_.push_back(node);
     }
 
-    digits_.reserve(1110);
-    for (unsigned length = 1, count = 10; length <= kDigitDepth; ++length, count *= 10) {
-        for (unsigned n = 0; n < count; ++n) {
-            std::uint32_t at = 0;
-            for (unsigned k = 0, rest = n; k < length && at != kNone; ++k, rest /= 10)
-                at = Child(at, static_cast<unsigned char>('0' + rest % 10));
-            digits_.push_back({at, at == kNone ? kNone : nodes_[at].id});
+    rootId_ = nodes_[0].id;
+    // The table's value v stands for the digits of v, four of them with leading zeros; its
+    // last digit is the walk's first step.
+    constexpr std::size_t kDigitValues = 10000;
+    digits_.reserve(kDigitValues);
+    for (std::size_t value = 0; value < kDigitValues; ++value) {
+        const auto first = static_cast<std::uint32_t>(digitHits_.size());
+        std::uint32_t at = 0;
+        std::size_t rest = value;
+        for (std::size_t k = 0; k < kDigitDepth && at != kNone; ++k, rest /= 10) {
+            at = Child(at, static_cast<unsigned char>('0' + rest % 10));
+            if (at != kNone && nodes_[at].id != kNone)
+                digitHits_.push_back(nodes_[at].id);
         }
+        const auto count = static_cast<std::uint32_t>(digitHits_.size()) - first;
+        digits_.push_back({at, first << kHitCountBits | count});
     }
 }
 

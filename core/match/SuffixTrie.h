@@ -3,6 +3,7 @@
 #include "core/base/ByteString.h"
 #include "core/base/LineList.h"
 #include "core/match/NumberIds.h"
+#include "core/match/TailDigits.h"
 
 #include <array>
 #include <bit>
@@ -27,26 +28,22 @@ public:
     template <class Found>
     void ForEachSuffix(std::string_view text, Found&& found) const
     {
+        if (rootId_ != kNone)
+            found(rootId_);
         std::uint32_t node = 0;
-        if (nodes_[0].id != kNone)
-            found(nodes_[0].id);
         auto p = text.size();
         if (p >= kDigitDepth) {
-            // Tickets end in digits: their first steps are one look each.
-            const unsigned d0 = static_cast<unsigned char>(text[p - 1]) - unsigned{'0'};
-            const unsigned d1 = static_cast<unsigned char>(text[p - 2]) - unsigned{'0'};
-            const unsigned d2 = static_cast<unsigned char>(text[p - 3]) - unsigned{'0'};
-            if (d0 < 10 && d1 < 10 && d2 < 10) {
-                const auto step = [&](std::size_t at) {
-                    const TDigitStep next = digits_[at];
-                    if (next.id != kNone)
-                        found(next.id);
-                    node = next.node;
-                    return node != kNone;
-                };
-                const std::size_t two = d1 * 10 + d0;
-                if (!step(d0) || !step(10 + two) || !step(110 + d2 * 100 + two))
+            // Tickets end in digits: their first steps are one look.
+            if (const std::uint64_t at = DecimalOfLastFour(text.data() + p); at != kNotDecimal) {
+                const TDigitStep step = digits_[at];
+                if ((step.hits & kHitCountMask) != 0) {
+                    const std::uint32_t first = step.hits >> kHitCountBits;
+                    for (std::uint32_t k = first; k < first + (step.hits & kHitCountMask); ++k)
+                        found(digitHits_[k]);
+                }
+                if (step.node == kNone)
                     return;
+                node = step.node;
                 p -= kDigitDepth;
             }
         }
@@ -81,15 +78,20 @@ private:
         return n.firstChild + rank;
     }
 
-    // The nodes reached by one, two and three ASCII digits (10 + 100 + 1,000 of them, kNone
-    // where no number ends so), read instead of the trie's first steps.
-    static constexpr std::size_t kDigitDepth = 3;
+    // The node reached by each four ASCII digits, and the numbers met on the way there, read
+    // instead of the trie's first four steps: 10,000 of them stay in a core's cache.
+    static constexpr std::size_t kDigitDepth = 4; // as DecimalOfLastFour reads
+    static constexpr unsigned kHitCountBits = 3; // at most kDigitDepth numbers on the way
+    static constexpr std::uint32_t kHitCountMask = (1U << kHitCountBits) - 1;
     struct TDigitStep {
-        std::uint32_t node;
-        std::uint32_t id; // the node's
+        std::uint32_t node; // kNone where no longer number ends in these digits
+        std::uint32_t hits; // where its numbers start in digitHits_, shifted, and how many
     };
+
     std::vector<Node> nodes_;
     std::vector<TDigitStep> digits_;
+    std::vector<std::uint32_t> digitHits_;
+    std::uint32_t rootId_ = kNone; // the empty number's
 };
 
 } // namespace kelmora

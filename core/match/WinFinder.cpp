@@ -2,7 +2,6 @@
 
 #include "core/match/SuffixIndex.h"
 #include "core/match/SuffixTrie.h"
-#include "core/match/WholeIndex.h"
 #include "core/text/NumberForm.h"
 
 #include <algorithm>
@@ -36,7 +35,6 @@ struct TByteSink {
     {
         hits.push_back({id, static_cast<std::uint32_t>(ticket)});
     }
-    void Whole(std::size_t, std::string_view) const {}
 };
 
 template <class Index, class Sink>
@@ -50,7 +48,8 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
         // Most tickets are in normal form (12組345678) or are after their leading zeros
         // (012組345678): only the others are copied.
         if (Sink::kNormalise) {
-            if (const std::size_t start = NormalFormOffset(ticket); start != std::string_view::npos) {
+            if (const std::size_t start = NormalFormOffset(ticket, tickets.ReadableFrom(j));
+                start != std::string_view::npos) {
                 ticket.remove_prefix(start);
             } else {
                 scratch.clear();
@@ -59,7 +58,6 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
             }
         }
         index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j, ticket); });
-        sink.Whole(j, ticket);
     }
 }
 
@@ -132,8 +130,7 @@ struct TTarget {
     bool Direct() const { return (rule == TMatchRule::Ends && !checkBoundary) || rule == TMatchRule::Bytes; }
 };
 
-// Whether the normalised ticket, which ends in the target's key, wins with it. Whole targets
-// are found by their own lookup, never here.
+// Whether the normalised ticket, which ends in the target's key, wins with it.
 bool Wins(const TTarget& target, std::string_view ticket)
 {
     const std::size_t at = ticket.size() - target.keyLength;
@@ -142,7 +139,7 @@ bool Wins(const TTarget& target, std::string_view ticket)
     case TMatchRule::Ends:
         return !target.checkBoundary || StartsCharacter(ticket, at);
     case TMatchRule::Whole:
-        return false;
+        return at == 0;
     case TMatchRule::OtherGroup:
         // The key is 組 and the 番号: what comes before it must be the ticket's 組 count, and
         // another one than the winning number's.
@@ -158,7 +155,7 @@ bool Wins(const TTarget& target, std::string_view ticket)
 // Takes the hits of a walk over the normalised tickets, each checked while the ticket is at
 // hand, so that a pair that does not win costs nothing to keep: a key that stands for one
 // target needing no further look is that target's win; a key's other targets are checked
-// against the ticket; the whole ticket is looked up among the whole numbers.
+// against the ticket.
 struct TRuleSink {
     static constexpr bool kNormalise = true;
     THits& hits;
@@ -166,7 +163,6 @@ struct TRuleSink {
     const std::vector<std::uint32_t>& firstTarget;  // by key id: where its targets start in byKey
     const std::vector<std::uint32_t>& targetsByKey; // target indexes, grouped by key id
     const std::vector<std::uint32_t>& direct;       // by key id: its one target's id, or kNone
-    const TWholeIndex& whole;                       // the whole targets' ids by their numbers
 
     void operator()(std::uint32_t id, std::size_t ticket, std::string_view text) const
     {
@@ -180,17 +176,11 @@ struct TRuleSink {
                 hits.push_back({target.id, static_cast<std::uint32_t>(ticket)});
         }
     }
-    void Whole(std::size_t ticket, std::string_view text) const
-    {
-        if (const std::uint32_t target = whole.Find(text); target != kNone)
-            hits.push_back({target, static_cast<std::uint32_t>(ticket)});
-    }
 };
 
 // The hits of the numbers that name a rule: every distinct rule and normalised number is one
-// target. The keys that a ticket must end in go into one suffix index and the whole numbers
-// into one table, so that each ticket is normalised once and walked once, whatever the
-// number of targets.
+// target. The keys that a ticket must end in, or be, go into one suffix index, so that each
+// ticket is normalised once and walked once, whatever the number of targets.
 std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRule>& rules, const TLineList& tickets,
                            THits& hits, std::vector<std::uint32_t>& idOfEntry, std::uint32_t nextId)
 {
@@ -206,8 +196,6 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
     std::map<std::pair<TMatchRule, std::string_view>, std::uint32_t> targetOf;
     TLineList keys;
     std::vector<std::uint32_t> targetOfKey;
-    TLineList wholeNumbers;
-    std::vector<std::uint32_t> wholeIds;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const TMatchRule rule = rules[entries[k]];
         const std::string_view number = normalised[k];
@@ -228,21 +216,15 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
         // An empty number would pay every ticket; a number that normalises to nothing pays none.
         if (key.empty())
             continue;
-        if (rule == TMatchRule::Whole) {
-            wholeNumbers.push_back(key);
-            wholeIds.push_back(targets.back().id);
-            continue;
-        }
         keys.push_back(key);
         targetOfKey.push_back(static_cast<std::uint32_t>(targets.size() - 1));
     }
     const auto distinctTargets = static_cast<std::uint32_t>(targets.size());
-    if (keys.empty() && wholeNumbers.empty())
+    if (keys.empty())
         return distinctTargets;
 
     // Equal keys share an id: each id's targets side by side, and the one target of a key
     // that needs no check.
-    const TWholeIndex whole(wholeNumbers, std::move(wholeIds));
     std::vector<std::uint32_t> keyIdOf;
     std::vector<std::uint32_t> firstTarget;
     std::vector<std::uint32_t> targetsByKey;
@@ -263,7 +245,7 @@ std::uint32_t FindRuleHits(const TLineList& numbers, const std::vector<TMatchRul
             if (firstTarget[id + 1] - firstTarget[id] == 1 && only.Direct())
                 direct[id] = only.id;
         }
-        return TRuleSink{hits, targets, firstTarget, targetsByKey, direct, whole};
+        return TRuleSink{hits, targets, firstTarget, targetsByKey, direct};
     });
     return distinctTargets;
 }

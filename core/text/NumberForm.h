@@ -11,6 +11,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kelmora {
 
 // 組 and 番 in code page 932.
@@ -25,42 +29,70 @@ void AppendNormalisedNumber(std::string_view number, TByteString& out);
 TByteString NormalisedNumber(std::string_view number);
 
 // Where the normal form of `number` starts inside it, told quickly for the common shapes:
-// ASCII without blanks and at most one 組, whose count may have leading zeros (the normal form
+// printable ASCII and at most one 組, whose count may have leading zeros (the normal form
 // is then the rest). npos for anything else, even where normalising would change nothing.
-inline std::size_t NormalFormOffset(std::string_view number)
+// `readable`: how many bytes from its start may be read (a list's bytes after it), if more.
+inline std::size_t NormalFormOffset(std::string_view number, std::size_t readable = 0)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHighs = kOnes * 0x80;
-    const auto hasByte = [](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t v = word ^ (kOnes * byte);
-        return ((v - kOnes) & ~v & kHighs) != 0;
-    };
-    std::size_t mark = std::string_view::npos;
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t mark = npos;
     // A byte past ASCII may only start the one 組.
     const auto isMark = [&](std::size_t p) {
-        if (mark != std::string_view::npos || p + 1 >= number.size() || number[p] != kGroupMark[0] ||
-            number[p + 1] != kGroupMark[1])
+        if (mark != npos || p + 1 >= number.size() || number[p] != kGroupMark[0] || number[p + 1] != kGroupMark[1])
             return false;
         mark = p;
         return true;
     };
-    std::size_t p = 0;
-    for (; number.size() - p >= 8; p += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, number.data() + p, 8);
-        if (hasByte(word, ' ') || hasByte(word, '\t'))
-            return std::string_view::npos;
-        for (std::uint64_t highs = word & kHighs; highs != 0; highs &= highs - 1)
-            if (!isMark(p + static_cast<std::size_t>(std::countr_zero(highs)) / 8))
-                return std::string_view::npos;
+    const auto usualBytes = [&] {
+        for (std::size_t p = 0; p < number.size(); ++p) {
+            const auto byte = static_cast<unsigned char>(number[p]);
+            if ((byte <= ' ' || byte >= 0x80) && !(byte >= 0x80 && isMark(p)))
+                return false;
+        }
+        return true;
+    };
+    bool seen = false;
+#if defined(__SSE2__)
+    if (number.size() <= 16 && readable >= 16) {
+        // Most tickets: one load. Blanks, control bytes and bytes past ASCII are all below '!'
+        // as signed bytes.
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(number.data()));
+        const unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8('!')))) &
+            ((1U << number.size()) - 1);
+        if ((bits & (bits - 1)) != 0 || (bits != 0 && !isMark(static_cast<std::size_t>(std::countr_zero(bits)))))
+            return npos;
+        seen = true;
     }
-    for (; p < number.size(); ++p) {
-        // Blanks and bytes past ASCII at once: one test for the digits that end most tickets.
-        const auto byte = static_cast<unsigned char>(number[p]);
-        if ((byte <= ' ' || byte >= 0x80) && (byte == ' ' || byte == '\t' || (byte >= 0x80 && !isMark(p))))
-            return std::string_view::npos;
+#endif
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time, the last eight overlapping: a top bit for each byte that is a
+        // blank, a control byte or past ASCII. Control bytes would need no normalising, but
+        // are too rare to tell apart from blanks here; a borrow marks a byte only after one.
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr std::uint64_t kHighs = kOnes * 0x80;
+        const auto unusual = [&](std::size_t at, std::uint64_t keep) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, number.data() + at, 8);
+            for (std::uint64_t bits = ((word - kOnes * 0x21) | word) & kHighs & keep; bits != 0; bits &= bits - 1)
+                if (!isMark(at + static_cast<std::size_t>(std::countr_zero(bits)) / 8))
+                    return true;
+            return false;
+        };
+        if (!seen && number.size() >= 8) {
+            std::size_t p = 0;
+            for (; number.size() - p > 8; p += 8)
+                if (unusual(p, ~std::uint64_t{0}))
+                    return npos;
+            // The bytes before p were seen already.
+            const std::size_t last = number.size() - 8;
+            if (unusual(last, ~std::uint64_t{0} << (8 * (p - last))))
+                return npos;
+            seen = true;
+        }
     }
-    if (mark == std::string_view::npos || mark < 2 || number[0] != '0')
+    if (!seen && !usualBytes())
+        return npos;
+    if (mark == npos || mark < 2 || number[0] != '0')
         return 0;
     const std::string_view group = number.substr(0, mark);
     if (!std::all_of(group.begin(), group.end(), IsAsciiDigit))

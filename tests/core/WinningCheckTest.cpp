@@ -338,12 +338,29 @@ std::vector<std::vector<std::string>> SuffixesPlain(const TLineList& numbers, co
 
 } // namespace
 
+// Every byte at every place of a word: only digits read, and they read as their number.
+TEST(SuffixIndexes, ReadDigitsEightAtATime)
+{
+    for (std::size_t place = 0; place < 8; ++place) {
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            std::string text = "31415926";
+            text[place] = static_cast<char>(byte);
+            const bool digit = byte >= '0' && byte <= '9';
+            const std::uint64_t eight = DecimalOfBytes(TailOf(text));
+            EXPECT_EQ(eight, digit ? std::stoull(text) : kNotDecimal) << place << ' ' << byte;
+            if (place >= 4) {
+                EXPECT_EQ(DecimalOfLastFour(text.data() + 8), digit ? std::stoull(text.substr(4)) : kNotDecimal);
+            }
+        }
+    }
+}
+
 // The hash tables and the trie, each on its own, on the edge cases above: equal numbers share
 // an id, distinct ones never do, and every suffix is found shortest first.
 TEST(SuffixIndexes, FindWhatComparingFinds)
 {
     using namespace std::string_literals;
-    const std::vector<std::pair<TLineList, TLineList>> cases{
+    std::vector<std::pair<TLineList, TLineList>> cases{
         {{"12345678", "912345678", "812345678", "0912345678", "x0912345678", "2345678", "912345678",
           std::string(300, '7'), std::string(299, '7'), ""},
          {"912345678", "0912345678", "812345678", "12345678", "x0912345678", "y0912345678", "345678",
@@ -354,6 +371,26 @@ TEST(SuffixIndexes, FindWhatComparingFinds)
           "\x01\xFF"s, "\0\xFF"s, "\xFE"s + std::string(8, '\xFF')}},
         {{}, {"1", ""}},
     };
+    // Short digit numbers, a bit per value, against tickets that end in digits or not: the
+    // same with a number that keeps its lengths in hash tables.
+    std::mt19937 random(1209);
+    const auto pick = [&](std::size_t low, std::size_t high) {
+        return std::uniform_int_distribution<std::size_t>(low, high)(random);
+    };
+    TLineList digitNumbers;
+    for (int i = 0; i < 600; ++i)
+        digitNumbers.push_back(RandomDigits(random, pick(1, 7)));
+    TLineList mixedTickets;
+    for (int j = 0; j < 3000; ++j) {
+        std::string ticket = RandomDigits(random, pick(0, 9));
+        if (!ticket.empty() && pick(0, 3) == 0)
+            ticket[pick(0, ticket.size() - 1)] = "x/:\x91\x67\xFF"[pick(0, 5)];
+        mixedTickets.push_back(ticket);
+    }
+    cases.emplace_back(digitNumbers, mixedTickets);
+    digitNumbers.push_back("x12");
+    digitNumbers.push_back(":");
+    cases.emplace_back(digitNumbers, mixedTickets);
     for (const auto& [numbers, tickets] : cases) {
         const auto expected = SuffixesPlain(numbers, tickets);
         EXPECT_EQ(SuffixesFound<TSuffixIndex>(numbers, tickets), expected);
