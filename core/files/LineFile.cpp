@@ -77,9 +77,10 @@ TLineList Split(TLineList::Buffer data)
         }
         const std::uint64_t crs = bitsEqualTo(cr);
         const std::uint64_t lfs = bitsEqualTo(lf);
-        // A CR followed by an LF: the next entry starts after both.
-        const std::uint64_t nextLf = size - i > kBlock && bytes[i + kBlock] == '\n' ? 1 : 0;
-        const std::uint64_t pairs = crs & (lfs >> 1 | nextLf << 63);
+        // A CR followed by an LF: the next entry starts after both. The LF of a CR that ended
+        // the last block is stepped over here, where it is seen.
+        entry += crBefore & lfs;
+        const std::uint64_t pairs = crs & lfs >> 1;
         std::uint64_t ends = crs | (lfs & ~(crs << 1 | crBefore));
         crBefore = crs >> 63;
         makeRoom();
@@ -91,6 +92,8 @@ TLineList Split(TLineList::Buffer data)
             entry = at + 1 + ((pairs >> bit) & 1);
         }
     }
+    if (crBefore != 0 && i < size && bytes[i] == '\n')
+        entry = i + 1;
 #endif
     const auto add = [&](std::size_t end) {
         makeRoom();
