@@ -63,7 +63,7 @@ TLineList ReadTickets(const TCheckOptions& options, const std::vector<TInput>& i
     // Each file is split on its own: a last line without a line break stays a line.
     TLineList tickets;
     for (const TInput& input : inputs) {
-        TLineList::Buffer bytes = input.file.Valid() ? ReadOpenFileForLines(input.file.Get(), input.name)
+        TLineList::TBuffer bytes = input.file.Valid() ? ReadOpenFileForLines(input.file.Get(), input.name)
                                                      : ReadWholeStreamForLines(STDIN_FILENO, {});
         if (options.EncodingOf(input.name) != TInputEncoding::Utf8) {
             tickets.append(SplitLines(std::move(bytes)));
@@ -72,7 +72,7 @@ TLineList ReadTickets(const TCheckOptions& options, const std::vector<TInput>& i
         TByteString converted = Utf8ToCp932({bytes.data(), bytes.size()},
                                             input.file.Valid() ? AbsolutePathText(input.name) : Tr("standard input"));
         bytes = {}; // gone before the split copies the converted bytes
-        tickets.append(SplitLines(std::move(converted)));
+        tickets.append(SplitLines(converted));
     }
     return tickets;
 }

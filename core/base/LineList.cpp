@@ -12,7 +12,7 @@ TLineList::TLineList(std::initializer_list<std::string_view> entries)
         push_back(entry);
 }
 
-TLineList::TLineList(Buffer buffer, Spans spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
+TLineList::TLineList(TBuffer buffer, TSpans spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
 {
     if (buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();

@@ -86,10 +86,10 @@ public:
         std::uint32_t offset;
         std::uint32_t length;
     };
-    using Buffer = TRawArray<char>;
-    using Spans = TRawArray<Span>;
+    using TBuffer = TRawArray<char>;
+    using TSpans = TRawArray<Span>;
     static constexpr std::size_t kMaxBytes = UINT32_MAX;
-    TLineList(Buffer buffer, Spans spans);
+    TLineList(TBuffer buffer, TSpans spans);
 
     std::size_t size() const { return spans_.size(); }
     // The bytes held, erased entries' included.
@@ -122,8 +122,8 @@ public:
     friend bool operator==(const TLineList& a, const TLineList& b);
 
 private:
-    Buffer buffer_;
-    Spans spans_;
+    TBuffer buffer_;
+    TSpans spans_;
 };
 
 } // namespace kelmora

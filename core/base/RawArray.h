@@ -28,7 +28,9 @@ public:
           size_(std::exchange(other.size_, 0)),
           capacity_(std::exchange(other.capacity_, 0))
     {}
-    TRawArray& operator=(TRawArray other) noexcept
+    TRawArray& operator=(const TRawArray& other) { return *this = TRawArray(other); }
+    // The other array is left with this one's elements.
+    TRawArray& operator=(TRawArray&& other) noexcept
     {
         std::swap(data_, other.data_);
         std::swap(size_, other.size_);

@@ -26,7 +26,7 @@ namespace {
 // Splits `data` at its line breaks; with `EndsAtNul` the text ends at its first NUL, found in
 // the same pass.
 template <bool EndsAtNul>
-TLineList Split(TLineList::Buffer data)
+TLineList Split(TLineList::TBuffer data)
 {
     if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
@@ -34,7 +34,7 @@ TLineList Split(TLineList::Buffer data)
     // a first guess of ten bytes a line, grown as needed and cut to size at the end. No pass
     // counts the lines first.
     constexpr std::size_t kBlock = 64;
-    TLineList::Spans spans;
+    TLineList::TSpans spans;
     std::size_t count = 0;
     const auto makeRoom = [&] {
         if (spans.size() - count > kBlock)
@@ -123,22 +123,22 @@ TLineList Split(TLineList::Buffer data)
     return TLineList(std::move(data), std::move(spans));
 }
 
-TLineList::Buffer BufferOf(std::string_view data)
+TLineList::TBuffer BufferOf(std::string_view data)
 {
-    TLineList::Buffer buffer;
+    TLineList::TBuffer buffer;
     buffer.append(data.data(), data.size());
     return buffer;
 }
 
 } // namespace
 
-TLineList SplitLines(TByteString data)
+TLineList SplitLines(std::string_view data)
 {
     // Only the text before a NUL is kept.
     return Split<true>(BufferOf(UpToNul(data)));
 }
 
-TLineList SplitLines(TLineList::Buffer data)
+TLineList SplitLines(TLineList::TBuffer data)
 {
     // Only the text before a NUL must fit in a list.
     if (data.size() > TLineList::kMaxBytes)
@@ -146,7 +146,7 @@ TLineList SplitLines(TLineList::Buffer data)
     return Split<true>(std::move(data));
 }
 
-TLineList SplitRawLines(TByteString data)
+TLineList SplitRawLines(std::string_view data)
 {
     return Split<false>(BufferOf(data));
 }
@@ -193,7 +193,7 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& 
 // that meets the end come back empty without growing the buffer (which would copy it all).
 // Pieces are small enough that a NUL, or the limit, is seen before much more is read, and that
 // each is still in the cache when it is read into.
-// `Bytes` is TByteString or TLineList::Buffer, whose resize leaves the room for a read unwritten.
+// `Bytes` is TByteString or TLineList::TBuffer, whose resize leaves the room for a read unwritten.
 template <class Bytes>
 Bytes ReadToEnd(int fd, std::size_t claimed, std::size_t expected, const std::string& name, bool endsAtNul, bool stream)
 {
@@ -312,14 +312,14 @@ TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
     return ReadWholeStreamAs<TByteString>(fd, name, endsAtNul);
 }
 
-TLineList::Buffer ReadOpenFileForLines(int fd, const std::string& name)
+TLineList::TBuffer ReadOpenFileForLines(int fd, const std::string& name)
 {
-    return ReadOpenFileAs<TLineList::Buffer>(fd, name, true);
+    return ReadOpenFileAs<TLineList::TBuffer>(fd, name, true);
 }
 
-TLineList::Buffer ReadWholeStreamForLines(int fd, const std::string& name)
+TLineList::TBuffer ReadWholeStreamForLines(int fd, const std::string& name)
 {
-    return ReadWholeStreamAs<TLineList::Buffer>(fd, name, true);
+    return ReadWholeStreamAs<TLineList::TBuffer>(fd, name, true);
 }
 
 void ReadLineFile(const std::string& path, TLineList& entries)
