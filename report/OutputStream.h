@@ -30,21 +30,9 @@ public:
     // Bytes as they are (ASCII, or text already in the output's encoding).
     void Write(std::string_view bytes)
     {
-        // A report is mostly short pieces: those that fit are copied here, without a call.
+        // A report is mostly short pieces: those that fit go straight into the buffer.
         if (bytes.size() <= kPiece - used_ && carry_.empty()) {
-            char* const to = buffer_.get() + used_;
-            if (bytes.size() >= 8 && bytes.size() <= 16) {
-                // Such as a ticket: its first and last eight bytes, which may overlap.
-                std::uint64_t first;
-                std::uint64_t last;
-                std::memcpy(&first, bytes.data(), 8);
-                std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
-                std::memcpy(to, &first, 8);
-                std::memcpy(to + bytes.size() - 8, &last, 8);
-            } else {
-                std::copy(bytes.begin(), bytes.end(), to);
-            }
-            used_ += bytes.size();
+            Put(bytes);
             return;
         }
         WriteAndFlush(carry_.empty() ? bytes : EndText(bytes));
@@ -58,6 +46,15 @@ public:
             WriteTextAsUtf8(text);
         else
             Write(text);
+    }
+    // Texts one after another, as WriteText of each, with one look at the room left.
+    template <class... Texts>
+    void WriteTexts(const Texts&... texts)
+    {
+        if (!utf8_ && (std::string_view(texts).size() + ...) <= kPiece - used_)
+            (Put(texts), ...);
+        else
+            (WriteText(texts), ...);
     }
     // One line end of the output's kind.
     void EndLine() { Write(utf8_ ? "\n" : "\r\n"); }
@@ -73,6 +70,23 @@ public:
 
 private:
     static constexpr std::size_t kPiece = 1 << 18;
+    // Bytes into the buffer, which has room for them.
+    void Put(std::string_view bytes)
+    {
+        char* const to = buffer_.get() + used_;
+        if (bytes.size() >= 8 && bytes.size() <= 16) {
+            // Such as a ticket: its first and last eight bytes, which may overlap.
+            std::uint64_t first;
+            std::uint64_t last;
+            std::memcpy(&first, bytes.data(), 8);
+            std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
+            std::memcpy(to, &first, 8);
+            std::memcpy(to + bytes.size() - 8, &last, 8);
+        } else {
+            std::copy(bytes.begin(), bytes.end(), to);
+        }
+        used_ += bytes.size();
+    }
     void WriteTextAsUtf8(std::string_view text);
     // Bytes of the output's encoding into the buffer, writing out each piece it fills.
     void WriteAndFlush(std::string_view bytes);
