@@ -63,11 +63,16 @@ TLineList ReadTickets(const TCheckOptions& options, const std::vector<TInput>& i
     // Each file is split on its own: a last line without a line break stays a line.
     TLineList tickets;
     for (const TInput& input : inputs) {
-        TByteString bytes = input.file.Valid() ? ReadOpenFile(input.file.Get(), input.name, true)
-                                               : ReadWholeStream(STDIN_FILENO, {}, true);
-        if (options.EncodingOf(input.name) == TInputEncoding::Utf8)
-            bytes = Utf8ToCp932(bytes, input.file.Valid() ? AbsolutePathText(input.name) : Tr("standard input"));
-        tickets.append(SplitLines(std::move(bytes)));
+        TLineList::TBuffer bytes = input.file.Valid() ? ReadOpenFileForLines(input.file.Get(), input.name)
+                                                     : ReadWholeStreamForLines(STDIN_FILENO, {});
+        if (options.EncodingOf(input.name) != TInputEncoding::Utf8) {
+            tickets.append(SplitLines(std::move(bytes)));
+            continue;
+        }
+        TByteString converted = Utf8ToCp932({bytes.data(), bytes.size()},
+                                            input.file.Valid() ? AbsolutePathText(input.name) : Tr("standard input"));
+        bytes = {}; // gone before the split copies the converted bytes
+        tickets.append(SplitLines(converted));
     }
     return tickets;
 }

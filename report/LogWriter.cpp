@@ -18,9 +18,7 @@ void TLogWriter::Win(const TCheckWin& win)
         headOf_ = win.entry;
         head_ = WinHead(Draw().winningTable, win.entry);
     }
-    Out().WriteText(head_);
-    Out().WriteText(Result().TicketOf(win));
-    Out().WriteText("\r\n\r\n\r\n");
+    Out().WriteTexts(head_, Result().TicketOf(win), std::string_view("\r\n\r\n\r\n"));
 }
 
 } // namespace kelmora::report

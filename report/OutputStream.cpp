@@ -5,6 +5,7 @@
 #include "core/base/KelmoraError.h"
 #include "core/files/SafeFileWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <poll.h>
@@ -12,22 +13,18 @@
 
 namespace kelmora::report {
 
-void TOutputStream::WriteText(std::string_view text)
+void TOutputStream::WriteTextAsUtf8(std::string_view text)
 {
-    if (!utf8_) {
-        Write(text);
-        return;
-    }
-    const std::size_t start = buffer_.size();
-    if (!AppendCp932AsUtf8(text, buffer_, carry_))
+    decoded_.clear();
+    if (!AppendCp932AsUtf8(text, decoded_, carry_))
         undecodable_ = true;
     // CR LF becomes LF; the data's texts hold no other CR.
-    std::size_t to = start;
-    for (std::size_t from = start; from < buffer_.size(); ++from)
-        if (!(buffer_[from] == '\r' && from + 1 < buffer_.size() && buffer_[from + 1] == '\n'))
-            buffer_[to++] = buffer_[from];
-    buffer_.resize(to);
-    FlushIfFull();
+    std::size_t to = 0;
+    for (std::size_t from = 0; from < decoded_.size(); ++from)
+        if (!(decoded_[from] == '\r' && from + 1 < decoded_.size() && decoded_[from + 1] == '\n'))
+            decoded_[to++] = decoded_[from];
+    decoded_.resize(to);
+    WriteAndFlush(decoded_);
 }
 
 void TOutputStream::ToUtf8(std::string_view text, std::string& out)
@@ -41,9 +38,24 @@ std::string_view TOutputStream::EndText(std::string_view next)
     // Bytes written as they are follow the text directly: the carried lead byte reads with the
     // first of them, as it would in the code page 932 form of the same output.
     const bool paired = !next.empty() && IsTrailByte(static_cast<unsigned char>(next.front()));
-    if (!AppendCp932AsUtf8(next.substr(0, paired ? 1 : 0), buffer_, carry_))
+    decoded_.clear();
+    if (!AppendCp932AsUtf8(next.substr(0, paired ? 1 : 0), decoded_, carry_))
         undecodable_ = true;
+    WriteAndFlush(decoded_);
     return next.substr(paired ? 1 : 0);
+}
+
+void TOutputStream::WriteAndFlush(std::string_view bytes)
+{
+    for (;;) {
+        const std::size_t part = std::min(bytes.size(), kPiece - used_);
+        std::copy_n(bytes.data(), part, buffer_.get() + used_);
+        used_ += part;
+        bytes.remove_prefix(part);
+        if (used_ < kPiece)
+            return;
+        WriteOut();
+    }
 }
 
 void TOutputStream::Flush()
@@ -56,13 +68,13 @@ void TOutputStream::Flush()
 void TOutputStream::WriteOut()
 {
     if (file_ != nullptr) {
-        file_->Write(buffer_);
-        buffer_.clear();
+        file_->Write({buffer_.get(), used_});
+        used_ = 0;
         return;
     }
     std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (done < used_) {
+        const ssize_t wrote = ::write(fd_, buffer_.get() + done, used_ - done);
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -75,7 +87,7 @@ void TOutputStream::WriteOut()
             ThrowStandardOutputError(wrote == 0 ? EIO : errno);
         done += static_cast<std::size_t>(wrote);
     }
-    buffer_.clear();
+    used_ = 0;
 }
 
 } // namespace kelmora::report

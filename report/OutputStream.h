@@ -1,5 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,13 +30,32 @@ public:
     // Bytes as they are (ASCII, or text already in the output's encoding).
     void Write(std::string_view bytes)
     {
-        buffer_.append(carry_.empty() ? bytes : EndText(bytes));
-        FlushIfFull();
+        // A report is mostly short pieces: those that fit go straight into the buffer.
+        if (bytes.size() <= kPiece - used_ && carry_.empty()) {
+            Put(bytes);
+            return;
+        }
+        WriteAndFlush(carry_.empty() ? bytes : EndText(bytes));
     }
     // Code page 932 text (CR LF line ends) in the output's encoding. Pieces of text are decoded
     // as the one text they make, as the window decodes the log: a label that ends in a lone
     // lead byte reads on into what follows it.
-    void WriteText(std::string_view text);
+    void WriteText(std::string_view text)
+    {
+        if (utf8_)
+            WriteTextAsUtf8(text);
+        else
+            Write(text);
+    }
+    // Texts one after another, as WriteText of each, with one look at the room left.
+    template <class... Texts>
+    void WriteTexts(const Texts&... texts)
+    {
+        if (!utf8_ && (std::string_view(texts).size() + ...) <= kPiece - used_)
+            (Put(texts), ...);
+        else
+            (WriteText(texts), ...);
+    }
     // One line end of the output's kind.
     void EndLine() { Write(utf8_ ? "\n" : "\r\n"); }
     // `text` as UTF-8 appended to `out`, whatever the output's encoding.
@@ -46,11 +70,26 @@ public:
 
 private:
     static constexpr std::size_t kPiece = 1 << 18;
-    void FlushIfFull()
+    // Bytes into the buffer, which has room for them.
+    void Put(std::string_view bytes)
     {
-        if (buffer_.size() >= kPiece)
-            WriteOut();
+        char* const to = buffer_.get() + used_;
+        if (bytes.size() >= 8 && bytes.size() <= 16) {
+            // Such as a ticket: its first and last eight bytes, which may overlap.
+            std::uint64_t first;
+            std::uint64_t last;
+            std::memcpy(&first, bytes.data(), 8);
+            std::memcpy(&last, bytes.data() + bytes.size() - 8, 8);
+            std::memcpy(to, &first, 8);
+            std::memcpy(to + bytes.size() - 8, &last, 8);
+        } else {
+            std::copy(bytes.begin(), bytes.end(), to);
+        }
+        used_ += bytes.size();
     }
+    void WriteTextAsUtf8(std::string_view text);
+    // Bytes of the output's encoding into the buffer, writing out each piece it fills.
+    void WriteAndFlush(std::string_view bytes);
     // Decodes the carried lead byte with what `next` begins with; returns the rest of `next`.
     std::string_view EndText(std::string_view next);
     void WriteOut();
@@ -59,8 +98,11 @@ private:
     TSafeFileWriter* file_ = nullptr;
     bool utf8_;
     bool undecodable_ = false;
-    std::string buffer_;
-    std::string carry_; // a lead byte at the end of the last text, in UTF-8 output
+    // Filled up to `used_`; a piece's bytes are written over, so they are not cleared first.
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kPiece);
+    std::size_t used_ = 0;
+    std::string decoded_; // UTF-8 on its way to the buffer
+    std::string carry_;   // a lead byte at the end of the last text, in UTF-8 output
 };
 
 } // namespace kelmora::report

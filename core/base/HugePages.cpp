@@ -29,13 +29,12 @@ bool HugePagesWanted()
     return wanted;
 }
 
-void AdviseHugePages(const void* data, std::size_t size)
+void AdviseHugePages(void* data, std::size_t size)
 {
     if (size < 2 * kHugePageBytes || !HugePagesWanted())
         return;
     // Whole huge pages only: the advice covers the aligned middle of the buffer.
-    // madvise changes no byte; it takes a plain pointer all the same.
-    auto* const bytes = static_cast<char*>(const_cast<void*>(data));
+    auto* const bytes = static_cast<char*>(data);
     const auto address = reinterpret_cast<std::uintptr_t>(bytes);
     const auto start = (address + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
     const auto end = (address + size) & ~(kHugePageBytes - 1);

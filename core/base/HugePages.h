@@ -18,7 +18,7 @@ bool HugePagesWanted();
 
 // Asks for huge pages behind the whole huge pages inside [data, data + size), before they are
 // first touched. Small buffers are left alone.
-void AdviseHugePages(const void* data, std::size_t size);
+void AdviseHugePages(void* data, std::size_t size);
 
 // A block of `bytes` (one at least) to be released with std::free: from the heap when small,
 // otherwise in whole huge pages, aligned to one and advised. Null when there is no memory.

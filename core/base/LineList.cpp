@@ -12,7 +12,7 @@ TLineList::TLineList(std::initializer_list<std::string_view> entries)
         push_back(entry);
 }
 
-TLineList::TLineList(std::string buffer, std::vector<Span> spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
+TLineList::TLineList(TBuffer buffer, TSpans spans) : buffer_(std::move(buffer)), spans_(std::move(spans))
 {
     if (buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();
@@ -23,12 +23,12 @@ void TLineList::push_back(std::string_view entry)
     if (buffer_.size() + entry.size() > kMaxBytes)
         ThrowCannotInsertLine();
     spans_.push_back({static_cast<std::uint32_t>(buffer_.size()), static_cast<std::uint32_t>(entry.size())});
-    buffer_.append(entry);
+    buffer_.append(entry.data(), entry.size());
 }
 
 void TLineList::erase(std::size_t index)
 {
-    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
+    spans_.erase(index);
     if (spans_.empty())
         buffer_.clear();
 }
@@ -54,7 +54,7 @@ void TLineList::append(TLineList&& other)
     if (buffer_.size() + other.buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();
     const auto shift = static_cast<std::uint32_t>(buffer_.size());
-    buffer_.append(other.buffer_);
+    buffer_.append(other.buffer_.data(), other.buffer_.size());
     spans_.reserve(spans_.size() + other.spans_.size());
     for (const Span& span : other.spans_)
         spans_.push_back({span.offset + shift, span.length});
@@ -66,7 +66,7 @@ void TLineList::append(const TLineList& other)
     if (buffer_.size() + other.buffer_.size() > kMaxBytes)
         ThrowCannotInsertLine();
     const auto shift = static_cast<std::uint32_t>(buffer_.size());
-    buffer_.append(other.buffer_);
+    buffer_.append(other.buffer_.data(), other.buffer_.size());
     spans_.reserve(spans_.size() + other.spans_.size());
     for (const Span& span : other.spans_)
         spans_.push_back({span.offset + shift, span.length});
@@ -74,7 +74,10 @@ void TLineList::append(const TLineList& other)
 
 void TLineList::RepeatBack(std::size_t count)
 {
-    spans_.insert(spans_.end(), count, spans_.back());
+    const Span last = spans_[spans_.size() - 1];
+    spans_.reserve(spans_.size() + count);
+    for (std::size_t k = 0; k < count; ++k)
+        spans_.push_back(last);
 }
 
 bool operator==(const TLineList& a, const TLineList& b)

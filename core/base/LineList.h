@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/RawArray.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -84,8 +86,10 @@ public:
         std::uint32_t offset;
         std::uint32_t length;
     };
+    using TBuffer = TRawArray<char>;
+    using TSpans = TRawArray<Span>;
     static constexpr std::size_t kMaxBytes = UINT32_MAX;
-    TLineList(std::string buffer, std::vector<Span> spans);
+    TLineList(TBuffer buffer, TSpans spans);
 
     std::size_t size() const { return spans_.size(); }
     // The bytes held, erased entries' included.
@@ -100,6 +104,10 @@ public:
     std::size_t ReadableFrom(std::size_t index) const { return buffer_.size() - spans_[index].offset; }
     std::string_view front() const { return (*this)[0]; }
     std::string_view back() const { return (*this)[size() - 1]; }
+    // Hints that entry `index` is read soon, for a reader that visits entries out of order: its
+    // span first, then, once the span has come in, its bytes.
+    void PrefetchSpan(std::size_t index) const { __builtin_prefetch(spans_.data() + index); }
+    void PrefetchBytes(std::size_t index) const { __builtin_prefetch(buffer_.data() + spans_[index].offset); }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
@@ -118,8 +126,8 @@ public:
     friend bool operator==(const TLineList& a, const TLineList& b);
 
 private:
-    std::string buffer_;
-    std::vector<Span> spans_;
+    TBuffer buffer_;
+    TSpans spans_;
 };
 
 } // namespace kelmora

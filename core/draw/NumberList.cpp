@@ -49,8 +49,9 @@ void SplitNumberList(std::string_view text, TLineList& items)
     text = UpToNul(text);
     // The list keeps one copy of the text, and unquoted items (most of them) are spans of it;
     // a quoted item, whose bytes differ from the text's, is added after it.
-    TByteString buffer(text);
-    std::vector<TLineList::Span> spans;
+    TLineList::TBuffer buffer;
+    buffer.append(text.data(), text.size());
+    TLineList::TSpans spans;
     spans.reserve(text.size() / 2 + 1);
     // Past TLineList::kMaxBytes the list refuses the buffer, before a span is read.
     const auto addSpan = [&](std::size_t start, std::size_t length) {
@@ -72,7 +73,7 @@ void SplitNumberList(std::string_view text, TLineList& items)
             while (p < end) {
                 if (text[p] == '"') {
                     if (p + 1 < end && text[p + 1] == '"') {
-                        buffer += '"';
+                        buffer.push_back('"');
                         p += 2;
                         continue;
                     }
@@ -80,11 +81,11 @@ void SplitNumberList(std::string_view text, TLineList& items)
                     closed = true;
                     break;
                 }
-                buffer += text[p++];
+                buffer.push_back(text[p++]);
             }
             // An unclosed quote keeps the rest of the text but its last byte.
             if (!closed && buffer.size() > start)
-                buffer.pop_back();
+                buffer.resize(buffer.size() - 1);
             addSpan(start, buffer.size() - start);
         } else {
             const std::size_t start = p;

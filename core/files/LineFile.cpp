@@ -23,50 +23,30 @@ namespace kelmora {
 
 namespace {
 
-// The LFs of a large file are counted before it is split, to size its line list exactly: 16
-// bytes at a time, since a byte at a time costs almost as much as the split itself. Kept out
-// of the split, whose line-break step the compiler then keeps inline.
-[[gnu::noinline]] std::size_t CountLineFeeds(std::string_view data)
-{
-    std::size_t count = 0;
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    // Each byte of `counts` counts the LFs in its column, up to 255 chunks; then they are summed.
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (data.size() - i >= 16) {
-        const std::size_t end = i + 16 * std::min<std::size_t>(255, (data.size() - i) / 16);
-        __m128i counts = _mm_setzero_si128();
-        for (; i < end; i += 16)
-            counts = _mm_sub_epi8(
-                counts, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data.data() + i)), lf));
-        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
-        count +=
-            static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
-    }
-#endif
-    return count +
-        static_cast<std::size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(i), data.end(), '\n'));
-}
-
 // Splits `data` at its line breaks; with `EndsAtNul` the text ends at its first NUL, found in
 // the same pass.
 template <bool EndsAtNul>
-TLineList Split(TByteString data)
+TLineList Split(TLineList::TBuffer data)
 {
     if (data.size() > TLineList::kMaxBytes)
         ThrowCannotInsertLine();
-    std::vector<TLineList::Span> spans;
-    spans.reserve(CountLineFeeds(data) + 1);
-    AdviseHugePages(spans.data(), spans.capacity() * sizeof(TLineList::Span));
+    // Spans are written in place, with room for a block's line breaks made before each block:
+    // a first guess of ten bytes a line, grown as needed and cut to size at the end. No pass
+    // counts the lines first.
+    constexpr std::size_t kBlock = 64;
+    TLineList::TSpans spans;
+    std::size_t count = 0;
+    const auto makeRoom = [&] {
+        if (spans.size() - count > kBlock)
+            return;
+        spans.resize(std::max(count + count / 2, data.size() / 10) + 2 * kBlock);
+        AdviseHugePages(spans.data(), spans.size() * sizeof(TLineList::Span));
+    };
 
     // Visits every line break in order; the LF of a CR LF lies before the next entry's start.
     const char* const bytes = data.data();
     std::size_t size = data.size();
     std::size_t entry = 0;
-    const auto lineBreakAt = [&](std::size_t at) {
-        spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)});
-        entry = bytes[at] == '\r' && at + 1 < size && bytes[at + 1] == '\n' ? at + 2 : at + 1;
-    };
     std::size_t i = 0;
 #if defined(__SSE2__)
     // Lines are short: bit masks of the CRs, LFs and NULs in 64 bytes beat a search per line.
@@ -74,51 +54,66 @@ TLineList Split(TByteString data)
     // one step.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
-    const auto bitsOf = [](__m128i equal, std::size_t k) {
-        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(equal))) << (16 * k);
-    };
     std::uint64_t crBefore = 0; // the last byte of the previous 64 was a CR
-    for (; size - i >= 64; i += 64) {
-        std::uint64_t crs = 0;
-        std::uint64_t lfs = 0;
-        std::uint64_t nuls = 0;
-        for (std::size_t k = 0; k < 4; ++k) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
-            crs |= bitsOf(_mm_cmpeq_epi8(chunk, cr), k);
-            lfs |= bitsOf(_mm_cmpeq_epi8(chunk, lf), k);
-            if (EndsAtNul)
-                nuls |= bitsOf(_mm_cmpeq_epi8(chunk, zero), k);
-        }
-        if (nuls != 0) {
+    for (; size - i >= kBlock; i += kBlock) {
+        const auto load = [&](std::size_t k) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
+        };
+        const __m128i chunks[4] = {load(0), load(1), load(2), load(3)};
+        const auto bitsEqualTo = [&](__m128i value) {
+            const auto bits = [&](std::size_t k) {
+                return static_cast<std::uint64_t>(
+                           static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[k], value))))
+                    << (16 * k);
+            };
+            return bits(0) | bits(1) | bits(2) | bits(3);
+        };
+        // A NUL is rare, so it is looked for in the least byte of the block and found later.
+        const __m128i least = _mm_min_epu8(_mm_min_epu8(chunks[0], chunks[1]), _mm_min_epu8(chunks[2], chunks[3]));
+        if (EndsAtNul && _mm_movemask_epi8(_mm_cmpeq_epi8(least, _mm_setzero_si128())) != 0) {
             // The bytes before the NUL go to the byte loop below.
-            size = i + static_cast<std::size_t>(std::countr_zero(nuls));
+            size = i + std::string_view(bytes + i, kBlock).find('\0');
             break;
         }
-        // A CR followed by an LF: the next entry starts after both.
-        const std::uint64_t nextLf = size - i > 64 && bytes[i + 64] == '\n' ? 1 : 0;
-        const std::uint64_t pairs = crs & (lfs >> 1 | nextLf << 63);
+        const std::uint64_t crs = bitsEqualTo(cr);
+        const std::uint64_t lfs = bitsEqualTo(lf);
+        // A CR followed by an LF: the next entry starts after both. The LF of a CR that ended
+        // the last block is stepped over here, where it is seen.
+        entry += crBefore & lfs;
+        const std::uint64_t pairs = crs & lfs >> 1;
         std::uint64_t ends = crs | (lfs & ~(crs << 1 | crBefore));
         crBefore = crs >> 63;
+        makeRoom();
+        TLineList::Span* const out = spans.data();
         for (; ends != 0; ends &= ends - 1) {
             const int bit = std::countr_zero(ends);
             const std::size_t at = i + static_cast<std::size_t>(bit);
-            spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)});
+            out[count++] = {static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(at - entry)};
             entry = at + 1 + ((pairs >> bit) & 1);
         }
     }
+    if (crBefore != 0 && i < size && bytes[i] == '\n')
+        entry = i + 1;
 #endif
+    const auto add = [&](std::size_t end) {
+        makeRoom();
+        spans[count++] = {static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(end - entry)};
+    };
     for (; i < size; ++i) {
         const char c = bytes[i];
         if (EndsAtNul && c == '\0') {
             size = i;
             break;
         }
-        if ((c == '\r' || c == '\n') && i >= entry)
-            lineBreakAt(i);
+        if ((c == '\r' || c == '\n') && i >= entry) {
+            add(i);
+            entry = c == '\r' && i + 1 < size && bytes[i + 1] == '\n' ? i + 2 : i + 1;
+        }
     }
     if (entry < size)
-        spans.push_back({static_cast<std::uint32_t>(entry), static_cast<std::uint32_t>(size - entry)});
+        add(size);
+    spans.resize(count);
+    spans.shrink_to_fit();
     if (EndsAtNul && size < data.size()) {
         data.resize(size);
         // A large buffer that held a short text gives its memory back.
@@ -128,19 +123,32 @@ TLineList Split(TByteString data)
     return TLineList(std::move(data), std::move(spans));
 }
 
+TLineList::TBuffer BufferOf(std::string_view data)
+{
+    TLineList::TBuffer buffer;
+    buffer.append(data.data(), data.size());
+    return buffer;
+}
+
 } // namespace
 
-TLineList SplitLines(TByteString data)
+TLineList SplitLines(std::string_view data)
+{
+    // Only the text before a NUL is kept.
+    return Split<true>(BufferOf(UpToNul(data)));
+}
+
+TLineList SplitLines(TLineList::TBuffer data)
 {
     // Only the text before a NUL must fit in a list.
     if (data.size() > TLineList::kMaxBytes)
-        data.resize(UpToNul(data).size());
+        data.resize(UpToNul({data.data(), data.size()}).size());
     return Split<true>(std::move(data));
 }
 
-TLineList SplitRawLines(TByteString data)
+TLineList SplitRawLines(std::string_view data)
 {
-    return Split<false>(std::move(data));
+    return Split<false>(BufferOf(data));
 }
 
 TByteString JoinLines(const TLineList& entries)
@@ -185,15 +193,16 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& 
 // that meets the end come back empty without growing the buffer (which would copy it all).
 // Pieces are small enough that a NUL, or the limit, is seen before much more is read, and that
 // each is still in the cache when it is read into.
-TByteString ReadToEnd(int fd, std::size_t claimed, std::size_t expected, const std::string& name, bool endsAtNul,
-                      bool stream)
+// `Bytes` is TByteString or TLineList::TBuffer, whose resize leaves the room for a read unwritten.
+template <class Bytes>
+Bytes ReadToEnd(int fd, std::size_t claimed, std::size_t expected, const std::string& name, bool endsAtNul, bool stream)
 {
     constexpr std::size_t kLimit = TLineList::kMaxBytes;
     constexpr std::size_t kPiece = std::size_t{256} << 10;
     const auto tooLarge = [&] { ThrowCannotRead(name, messages::kTooLargeToRead); };
     if (claimed > kLimit && !endsAtNul)
         tooLarge();
-    TByteString data;
+    Bytes data;
     data.reserve(std::min(expected, kLimit) + 1);
     AdviseHugePages(data.data(), data.capacity());
     std::size_t filled = 0;
@@ -268,33 +277,60 @@ TByteString ReadWholeFile(const std::string& path, bool endsAtNul)
     return ReadOpenFile(file.Get(), path, endsAtNul);
 }
 
-TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul)
+namespace {
+
+template <class Bytes>
+Bytes ReadOpenFileAs(int fd, const std::string& name, bool endsAtNul)
 {
     // Only regular files are read, anything else is "cannot be opened".
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         ThrowCannotOpen(name);
-    return ReadToEnd(fd, static_cast<std::size_t>(st.st_size), ExpectedSize(st, 0), name, endsAtNul, false);
+    return ReadToEnd<Bytes>(fd, static_cast<std::size_t>(st.st_size), ExpectedSize(st, 0), name, endsAtNul, false);
 }
 
-TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
+template <class Bytes>
+Bytes ReadWholeStreamAs(int fd, const std::string& name, bool endsAtNul)
 {
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const off_t position = regular ? ::lseek(fd, 0, SEEK_CUR) : -1;
     const bool known = regular && position >= 0;
     const std::size_t claimed = known && st.st_size > position ? static_cast<std::size_t>(st.st_size - position) : 0;
-    return ReadToEnd(fd, claimed, known ? ExpectedSize(st, position) : 65535, name, endsAtNul, !regular);
+    return ReadToEnd<Bytes>(fd, claimed, known ? ExpectedSize(st, position) : 65535, name, endsAtNul, !regular);
+}
+
+} // namespace
+
+TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul)
+{
+    return ReadOpenFileAs<TByteString>(fd, name, endsAtNul);
+}
+
+TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul)
+{
+    return ReadWholeStreamAs<TByteString>(fd, name, endsAtNul);
+}
+
+TLineList::TBuffer ReadOpenFileForLines(int fd, const std::string& name)
+{
+    return ReadOpenFileAs<TLineList::TBuffer>(fd, name, true);
+}
+
+TLineList::TBuffer ReadWholeStreamForLines(int fd, const std::string& name)
+{
+    return ReadWholeStreamAs<TLineList::TBuffer>(fd, name, true);
 }
 
 void ReadLineFile(const std::string& path, TLineList& entries)
 {
-    entries = SplitLines(ReadWholeFile(path, true));
+    entries = ReadLineFile(path);
 }
 
 TLineList ReadLineFile(const std::string& path)
 {
-    return SplitLines(ReadWholeFile(path, true));
+    const TFileDescriptor file = OpenForReading(path);
+    return SplitLines(ReadOpenFileForLines(file.Get(), path));
 }
 
 void WriteLineFile(const std::string& path, const TLineList& entries)

@@ -10,9 +10,11 @@
 namespace kelmora {
 
 // Splits file bytes into entries: CR LF, CR, LF each end one entry; a NUL ends the text.
-TLineList SplitLines(TByteString data);
+TLineList SplitLines(TLineList::TBuffer data);
+// The same for bytes in a string, which are copied.
+TLineList SplitLines(std::string_view data);
 // The same without the NUL rule, for readers that cut values at NUL themselves.
-TLineList SplitRawLines(TByteString data);
+TLineList SplitRawLines(std::string_view data);
 
 // Each entry followed by CR LF, the last one too; an empty list gives no bytes.
 TByteString JoinLines(const TLineList& entries);
@@ -30,6 +32,11 @@ TByteString ReadOpenFile(int fd, const std::string& name, bool endsAtNul = false
 // Reads what is left of an open file or pipe; `name` goes in the open error, an empty name
 // stands for standard input.
 TByteString ReadWholeStream(int fd, const std::string& name, bool endsAtNul = false);
+
+// ReadOpenFile and ReadWholeStream up to a NUL, into a line list's buffer for SplitLines: its
+// bytes are not cleared before they are read into.
+TLineList::TBuffer ReadOpenFileForLines(int fd, const std::string& name);
+TLineList::TBuffer ReadWholeStreamForLines(int fd, const std::string& name);
 
 // Throws the open error; `entries` is replaced only after a successful read.
 void ReadLineFile(const std::string& path, TLineList& entries);

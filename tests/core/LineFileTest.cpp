@@ -213,6 +213,8 @@ TEST(ReadWholeFile, StopsAtANulAndGivesBackTheRest)
     EXPECT_EQ(read, "12\r\n34");
     EXPECT_LT(read.capacity(), std::size_t{1} << 20);
     EXPECT_EQ(ReadLineFile(dir.File("nul.wkn")), (TLineList{"12", "34"}));
+    const TFileDescriptor file = OpenForReading(dir.File("nul.wkn"));
+    EXPECT_LT(ReadOpenFileForLines(file.Get(), "nul.wkn").capacity(), std::size_t{1} << 20);
     // Without the NUL rule every byte is there.
     EXPECT_EQ(ReadWholeFile(dir.File("nul.wkn")).size(), bytes.size());
 }

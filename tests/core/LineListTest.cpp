@@ -56,3 +56,17 @@ TEST(LineList, CopiedAppendAndRepeatedLastEntry)
     list.append(TLineList{});
     EXPECT_EQ(list, (TLineList{"a", "12", "", "345", "345"}));
 }
+
+TEST(LineList, AnEntryOfTheListItselfIsAddedWholeAsTheListGrows)
+{
+    TLineList list{"first entry"};
+    for (int i = 0; i < 100; ++i)
+        list.push_back(list[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(list.size(), 101u);
+    EXPECT_EQ(list.back(), "first entry");
+    TLineList copy = list;
+    list.clear();
+    EXPECT_EQ(copy[100], "first entry");
+    list = copy;
+    EXPECT_EQ(list, copy);
+}
