@@ -16,7 +16,7 @@ void TLogWriter::Win(const TCheckWin& win)
     // head lines of a winning number are the same for all its wins.
     if (win.entry != headOf_) {
         headOf_ = win.entry;
-        head_ = WinHead(Draw().winningTable, win.entry);
+        SetWinHead(Draw().winningTable, win.entry, head_);
     }
     Out().WriteTexts(head_, Result().TicketOf(win), std::string_view("\r\n\r\n\r\n"));
 }

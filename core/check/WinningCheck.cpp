@@ -34,7 +34,7 @@ void AppendWins(const TWinningTable& table, const TLineList& tickets, const std:
     for (const TCheckWin& win : wins) {
         if (win.entry != headOf) {
             headOf = win.entry;
-            head = WinHead(table, win.entry);
+            SetWinHead(table, win.entry, head);
         }
         if (&win == wins.data()) {
             log.AppendEntry(TByteString(kWinningNumberText).append(table.Numbers()[win.entry]));
@@ -67,12 +67,11 @@ std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tic
     return wins;
 }
 
-TByteString WinHead(const TWinningTable& table, std::size_t entry)
+void SetWinHead(const TWinningTable& table, std::size_t entry, TByteString& head)
 {
-    TByteString head(kWinningNumberText);
+    head.assign(kWinningNumberText);
     head.append(table.Numbers()[entry]).append(kCrLf);
     head.append(table.Labels()[entry]).append(kWonTicketText).append(kCrLf);
-    return head;
 }
 
 void AppendWinsToLog(const TCheckResult& result, TResultLog& log)

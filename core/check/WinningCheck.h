@@ -29,8 +29,9 @@ std::vector<TCheckWin> FindWins(const TWinningTable& table, const TLineList& tic
                                 std::uint64_t* untypedTickets = nullptr);
 
 // The lines that open every win of winning-table entry `entry` in the results log: 当選番号 and
-// the number, then the label and に当選したクジの番号, each with its line end.
-TByteString WinHead(const TWinningTable& table, std::size_t entry);
+// the number, then the label and に当選したクジの番号, each with its line end. `head` is
+// replaced, its room kept, for a writer that makes one for each winning number of 100,000.
+void SetWinHead(const TWinningTable& table, std::size_t entry, TByteString& head);
 
 // Appends the result's wins to the log, each as its number line, label line, ticket and two
 // empty lines.
