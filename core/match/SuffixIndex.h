@@ -40,6 +40,13 @@ public:
         }
     }
 
+    // ForEachSuffix(text(), found): the tables take no shortcut from what `known` ends in.
+    template <class Text, class Found>
+    void ForEachSuffixOf(std::string_view, Text&& text, Found&& found) const
+    {
+        ForEachSuffix(text(), found);
+    }
+
     // Starts loading the first slot a later ForEachSuffix(text) reads in each table too large for
     // the cache, so that a caller walking many texts can overlap those memory reads.
     void Prefetch(std::string_view text) const

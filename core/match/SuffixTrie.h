@@ -28,13 +28,22 @@ public:
     template <class Found>
     void ForEachSuffix(std::string_view text, Found&& found) const
     {
+        ForEachSuffixOf(text, [text] { return text; }, found);
+    }
+
+    // The same for the text that `text()` makes, where `known` ends as that text does when its
+    // last four bytes are ASCII digits: those steps are taken on `known`, and the text is made
+    // only for a walk that goes on past them. A ticket's normal form keeps its last digits, so
+    // most tickets are checked without being normalised.
+    template <class Text, class Found>
+    void ForEachSuffixOf(std::string_view known, Text&& text, Found&& found) const
+    {
         if (rootId_ != kNone)
             found(rootId_);
         std::uint32_t node = 0;
-        auto p = text.size();
-        if (p >= kDigitDepth) {
-            // Tickets end in digits: their first steps are one look.
-            if (const std::uint64_t at = DecimalOfLastFour(text.data() + p); at != kNotDecimal) {
+        std::size_t walked = 0;
+        if (known.size() >= kDigitDepth) {
+            if (const std::uint64_t at = DecimalOfLastFour(known.data() + known.size()); at != kNotDecimal) {
                 const TDigitStep step = digits_[at];
                 if ((step.hits & kHitCountMask) != 0) {
                     const std::uint32_t first = step.hits >> kHitCountBits;
@@ -44,11 +53,12 @@ public:
                 if (step.node == kNone)
                     return;
                 node = step.node;
-                p -= kDigitDepth;
+                walked = kDigitDepth;
             }
         }
-        while (p-- > 0) {
-            node = Child(node, static_cast<unsigned char>(text[p]));
+        const std::string_view whole = text();
+        for (std::size_t p = whole.size() - walked; p-- > 0;) {
+            node = Child(node, static_cast<unsigned char>(whole[p]));
             if (node == kNone)
                 return;
             if (nodes_[node].id != kNone)

@@ -31,7 +31,8 @@ constexpr std::size_t kPrefetchDistance = 16;
 struct TByteSink {
     static constexpr bool kNormalise = false;
     THits& hits;
-    void operator()(std::uint32_t id, std::size_t ticket, std::string_view) const
+    template <class Text>
+    void operator()(std::uint32_t id, std::size_t ticket, const Text&) const
     {
         hits.push_back({id, static_cast<std::uint32_t>(ticket)});
     }
@@ -44,20 +45,31 @@ void Walk(const Index& index, const TLineList& tickets, const Sink& sink)
     for (std::size_t j = 0; j < tickets.size(); ++j) {
         if (j + kPrefetchDistance < tickets.size())
             index.Prefetch(tickets[j + kPrefetchDistance]);
-        std::string_view ticket = tickets[j];
-        // Most tickets are in normal form (12組345678) or are after their leading zeros
-        // (012組345678): only the others are copied.
-        if (Sink::kNormalise) {
-            if (const std::size_t start = NormalFormOffset(ticket, tickets.ReadableFrom(j));
-                start != std::string_view::npos) {
-                ticket.remove_prefix(start);
-            } else {
-                scratch.clear();
-                AppendNormalisedNumber(ticket, scratch);
-                ticket = scratch;
-            }
+        const std::string_view ticket = tickets[j];
+        if constexpr (!Sink::kNormalise) {
+            index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j, ticket); });
+            continue;
         }
-        index.ForEachSuffix(ticket, [&](std::uint32_t id) { sink(id, j, ticket); });
+        // The ticket's normal form, made when the walk or a win needs it. Most tickets are in
+        // normal form (12組345678) or are after their leading zeros (012組345678): only the
+        // others are copied.
+        std::string_view normal;
+        bool made = false;
+        const auto text = [&] {
+            if (!made) {
+                made = true;
+                if (const std::size_t start = NormalFormOffset(ticket, tickets.ReadableFrom(j));
+                    start != std::string_view::npos) {
+                    normal = ticket.substr(start);
+                } else {
+                    scratch.clear();
+                    AppendNormalisedNumber(ticket, scratch);
+                    normal = scratch;
+                }
+            }
+            return normal;
+        };
+        index.ForEachSuffixOf(ticket, text, [&](std::uint32_t id) { sink(id, j, text); });
     }
 }
 
@@ -165,7 +177,9 @@ struct TRuleSink {
     const std::vector<std::uint32_t>& targetsByKey; // target indexes, grouped by key id
     const std::vector<std::uint32_t>& direct;       // by key id: its one target's id, or kNone
 
-    void operator()(std::uint32_t id, std::size_t ticket, std::string_view text) const
+    // `text()` is the normalised ticket.
+    template <class Text>
+    void operator()(std::uint32_t id, std::size_t ticket, const Text& text) const
     {
         if (const std::uint32_t target = direct[id]; target != kNone) {
             hits.push_back({target, static_cast<std::uint32_t>(ticket)});
@@ -173,7 +187,7 @@ struct TRuleSink {
         }
         for (std::uint32_t t = firstTarget[id]; t < firstTarget[id + 1]; ++t) {
             const TTarget& target = targets[targetsByKey[t]];
-            if (Wins(target, text))
+            if (Wins(target, text()))
                 hits.push_back({target.id, static_cast<std::uint32_t>(ticket)});
         }
     }
