@@ -20,14 +20,6 @@ std::uint64_t DecimalValues(std::size_t length)
 
 } // namespace
 
-std::uint64_t TSuffixIndex::HashOf(std::string_view bytes)
-{
-    std::uint64_t hash = 0xCBF29CE484222325ULL ^ bytes.size();
-    for (const char c : bytes)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
-    return hash;
-}
-
 TSuffixIndex::TSuffixIndex(const TLineList& numbers)
 {
     // How many numbers are at least each length long: a table of length L holds at most that
@@ -81,10 +73,11 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
         // Every shorter length that some number has gets this number's suffix, so that a walk
         // does not stop before reaching it.
         std::uint32_t* id = nullptr;
+        TTailHash hash(number);
         for (Level& level : levels_) {
             if (level.length > number.size())
                 break;
-            id = &level.ids[FindOrAdd(level, number, longIndex)];
+            id = &level.ids[FindOrAdd(level, number, longIndex, hash)];
         }
         if (*id == kNone)
             *id = NewId();
@@ -136,23 +129,25 @@ void TSuffixIndex::MakeDigitLevels(const TLineList& numbers)
 void TSuffixIndex::PrefetchLarge(std::string_view text) const
 {
     const std::uint64_t tail = TailOf(text);
+    TTailHash hash(text);
     for (const std::size_t k : largeLevels_) {
         const Level& level = levels_[k];
         if (level.length > text.size())
             return;
         if (level.bits.empty()) {
-            __builtin_prefetch(&level.keys[SlotOf(KeyOf(level.length, text, tail), level.shift)]);
+            __builtin_prefetch(&level.keys[SlotOf(KeyOf(level.length, tail, hash), level.shift)]);
         } else if (const std::uint64_t value = DigitValue(level, tail); value != kNotDecimal) {
             __builtin_prefetch(&level.bits[value >> 6]);
         }
     }
 }
 
-std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex)
+std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex,
+                                    TTailHash& hash)
 {
     if (!level.bits.empty())
         return FindDigits(level, TailOf(number));
-    const std::uint64_t key = KeyOf(level.length, number, TailOf(number));
+    const std::uint64_t key = KeyOf(level.length, TailOf(number), hash);
     if (key == kEmptyKey) {
         level.hasEmptyKey = true;
         return level.mask + 1;

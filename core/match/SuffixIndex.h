@@ -29,10 +29,11 @@ public:
         if (emptyId_ != kNone)
             found(emptyId_);
         const std::uint64_t tail = TailOf(text);
+        TTailHash hash(text);
         for (const Level& level : levels_) {
             if (level.length > text.size())
                 return;
-            const std::size_t at = level.bits.empty() ? Find(level, text, tail) : FindDigits(level, tail);
+            const std::size_t at = level.bits.empty() ? Find(level, text, tail, hash) : FindDigits(level, tail);
             if (at == kAbsent)
                 return;
             if (level.ids[at] != kNone)
@@ -87,14 +88,29 @@ private:
     };
     static constexpr std::size_t kMaxDigitLength = 7;
 
-    static std::uint64_t KeyOf(std::size_t length, std::string_view text, std::uint64_t tail)
+    // A hash of a text's last bytes, read from its end and grown as longer tables ask for it:
+    // a walk or an insertion through tables of many lengths reads each byte once.
+    class TTailHash {
+    public:
+        explicit TTailHash(std::string_view text) : text_(text) {}
+        // The hash of the last `length` bytes, no fewer than asked for before; never kEmptyKey.
+        std::uint64_t Of(std::size_t length)
+        {
+            for (; hashed_ < length; ++hashed_)
+                hash_ = (hash_ ^ static_cast<unsigned char>(text_[text_.size() - 1 - hashed_])) * 0x100000001B3ULL;
+            return hash_ == kEmptyKey ? hash_ - 1 : hash_;
+        }
+
+    private:
+        std::string_view text_;
+        std::uint64_t hash_ = 0xCBF29CE484222325ULL;
+        std::size_t hashed_ = 0;
+    };
+
+    static std::uint64_t KeyOf(std::size_t length, std::uint64_t tail, TTailHash& hash)
     {
-        if (length <= kPackedLength)
-            return tail >> (64 - 8 * length);
-        const std::uint64_t hash = HashOf(text.substr(text.size() - length));
-        return hash == kEmptyKey ? hash - 1 : hash;
+        return length <= kPackedLength ? tail >> (64 - 8 * length) : hash.Of(length);
     }
-    static std::uint64_t HashOf(std::string_view bytes);
     static std::size_t SlotOf(std::uint64_t key, unsigned shift)
     {
         return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
@@ -108,9 +124,9 @@ private:
     }
 
     // The slot of the last `level.length` bytes of `text`, or kAbsent.
-    std::size_t Find(const Level& level, std::string_view text, std::uint64_t tail) const
+    std::size_t Find(const Level& level, std::string_view text, std::uint64_t tail, TTailHash& hash) const
     {
-        const std::uint64_t key = KeyOf(level.length, text, tail);
+        const std::uint64_t key = KeyOf(level.length, tail, hash);
         if (key == kEmptyKey)
             return level.hasEmptyKey ? level.mask + 1 : kAbsent;
         for (std::size_t at = SlotOf(key, level.shift);; at = (at + 1) & level.mask) {
@@ -138,7 +154,7 @@ private:
         return level.ranks[value >> 6] + static_cast<std::size_t>(std::popcount(word & (bit - 1)));
     }
     void PrefetchLarge(std::string_view text) const;
-    std::size_t FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex);
+    std::size_t FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex, TTailHash& hash);
     void MakeDigitLevels(const TLineList& numbers);
 
     std::vector<Level> levels_;            // by length, shortest first
