@@ -3,6 +3,7 @@
 #include "core/base/KelmoraError.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelmora {
 
@@ -51,13 +52,7 @@ void TLineList::append(TLineList&& other)
         *this = std::move(other);
         return;
     }
-    if (buffer_.size() + other.buffer_.size() > kMaxBytes)
-        ThrowCannotInsertLine();
-    const auto shift = static_cast<std::uint32_t>(buffer_.size());
-    buffer_.append(other.buffer_.data(), other.buffer_.size());
-    spans_.reserve(spans_.size() + other.spans_.size());
-    for (const Span& span : other.spans_)
-        spans_.push_back({span.offset + shift, span.length});
+    append(std::as_const(other));
     other.clear();
 }
 
