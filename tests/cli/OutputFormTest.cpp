@@ -4,11 +4,13 @@
 #include "core/text/Cp932ToUtf8.h"
 #include "tests/cli/RunChecker.h"
 #include "tests/support/Iconv.h"
+#include "tests/support/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
+using kelmora::test::ReadBytes;
 using kelmora::test::RunChecker;
 using kelmora::test::Sjis;
 using kelmora::test::TempDir;
@@ -32,6 +34,18 @@ protected:
 
     TempDir dir;
 };
+
+// A report in code page 932 as --utf8 writes it: decoded as one text, with LF line ends.
+std::string DecodedWhole(const std::string& cp932)
+{
+    std::string utf8;
+    kelmora::AppendCp932AsUtf8(cp932, utf8);
+    std::string lf;
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
+            lf += utf8[i];
+    return lf;
+}
 
 } // namespace
 
@@ -150,15 +164,6 @@ TEST(Utf8Forms, AreTheReportDecodedWhole)
             bytes += "\x82";
         return bytes;
     };
-    const auto decodedWhole = [](const std::string& cp932) {
-        std::string utf8;
-        kelmora::AppendCp932AsUtf8(cp932, utf8);
-        std::string lf;
-        for (std::size_t i = 0; i < utf8.size(); ++i)
-            if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
-                lf += utf8[i];
-        return lf;
-    };
     TempDir dir;
     WriteBytes(dir.File("t.wkn"), "17\r\n\x82\xC9\x93\x96\r\n27\r\n");
     for (int round = 0; round < 60; ++round) {
@@ -173,7 +178,32 @@ TEST(Utf8Forms, AreTheReportDecodedWhole)
             const auto utf8 = RunChecker(dir, form + "--utf8 d.wkx t.wkn");
             ASSERT_EQ(plain.exitCode, 0) << plain.err;
             ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
-            EXPECT_EQ(utf8.out, decodedWhole(plain.out)) << form;
+            EXPECT_EQ(utf8.out, DecodedWhole(plain.out)) << form;
         }
     }
+}
+
+// A report many times the size of the output's buffer: every win whole wherever a piece of it
+// ends, tickets of every short length, in both encodings, to standard output and to a file.
+TEST(LargeReports, KeepEveryWinWholeAcrossTheWriteBuffer)
+{
+    TempDir dir;
+    const std::string label = "L\x82"; // a lone lead byte, read on into the heading after it
+    WriteBytes(dir.File("d.wkx"), "[Ver]\r\nNo=1\r\nEVENT=e\r\n[Hit]\r\nHit1=" + label + "\r\nNo1=7\r\nSHO1=1\r\n");
+    WriteBytes(dir.File("none.wkn"), "1\r\n");
+    const std::string head = kelmora::test::kWinningNumber + "7\r\n" + label + kelmora::test::kWonBy + "\r\n";
+    std::string tickets;
+    std::string wins;
+    for (int n = 0; n < 30000; ++n) {
+        const std::string ticket = std::to_string(n) + std::string(static_cast<std::size_t>(n % 13), 'x') + "7";
+        tickets += ticket + "\r\n";
+        wins += head + ticket + "\r\n\r\n\r\n";
+    }
+    WriteBytes(dir.File("t.wkn"), tickets);
+    const std::string expected = RunChecker(dir, "d.wkx none.wkn").out + wins;
+    ASSERT_GT(expected.size(), std::size_t{1} << 20);
+    EXPECT_TRUE(RunChecker(dir, "d.wkx t.wkn").out == expected);
+    EXPECT_TRUE(RunChecker(dir, "--utf8 d.wkx t.wkn").out == DecodedWhole(expected));
+    ASSERT_EQ(RunChecker(dir, "--utf8 d.wkx t.wkn -o r.txt").exitCode, 0);
+    EXPECT_TRUE(ReadBytes(dir.File("r.txt")) == DecodedWhole(expected));
 }
