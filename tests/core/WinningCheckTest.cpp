@@ -397,3 +397,33 @@ TEST(SuffixIndexes, FindWhatComparingFinds)
         EXPECT_EQ(SuffixesFound<TSuffixTrie>(numbers, tickets), expected);
     }
 }
+
+// Enough seven-digit numbers for a bit per value, too large for the cache and so read ahead,
+// beside a few shorter ones: each ticket finds the numbers it ends in, and a repeat shares an id.
+TEST(SuffixIndexes, ManySevenDigitNumbersFindTheirTickets)
+{
+    std::mt19937 random(1210);
+    TLineList numbers{"7", "42"};
+    std::set<std::string> distinct{"7", "42"};
+    for (int i = 0; i < 90000; ++i) {
+        numbers.push_back(RandomDigits(random, 7));
+        distinct.insert(std::string(numbers.back()));
+    }
+    numbers.push_back(numbers[5]);
+    TLineList tickets;
+    for (int j = 0; j < 4000; ++j) {
+        const std::string head = j % 3 == 0 ? "12\x91\x67" : RandomDigits(random, j % 4);
+        tickets.push_back(head + (j % 2 == 0 ? std::string(numbers[2 + random() % 90000]) : RandomDigits(random, 7)));
+    }
+    tickets.push_back("x42");
+    std::vector<std::vector<std::string>> expected;
+    for (const std::string_view ticket : tickets) {
+        expected.emplace_back();
+        for (const std::size_t length : {1, 2, 7})
+            if (ticket.size() >= length && distinct.count(std::string(ticket.substr(ticket.size() - length))) != 0)
+                expected.back().emplace_back(ticket.substr(ticket.size() - length));
+    }
+    EXPECT_EQ(SuffixesFound<TSuffixIndex>(numbers, tickets), expected);
+    const TSuffixIndex index(numbers);
+    EXPECT_EQ(index.IdOf(5), index.IdOf(numbers.size() - 1));
+}
