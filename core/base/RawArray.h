@@ -28,7 +28,12 @@ public:
           size_(std::exchange(other.size_, 0)),
           capacity_(std::exchange(other.capacity_, 0))
     {}
-    TRawArray& operator=(const TRawArray& other) { return *this = TRawArray(other); }
+    TRawArray& operator=(const TRawArray& other)
+    {
+        if (this != &other)
+            *this = TRawArray(other);
+        return *this;
+    }
     // The other array is left with this one's elements.
     TRawArray& operator=(TRawArray&& other) noexcept
     {

@@ -44,8 +44,8 @@ TSuffixIndex::TSuffixIndex(const TLineList& numbers)
     }
     MakeDigitLevels(numbers);
     for (Level& level : levels_) {
-        const std::size_t bytes = level.bits.empty() ? (level.mask + 1) * sizeof(std::uint64_t)
-                                                     : level.bits.size() * sizeof(std::uint64_t);
+        const std::size_t bytes =
+            level.bits.empty() ? (level.mask + 1) * sizeof(std::uint64_t) : level.bits.size() * sizeof(std::uint64_t);
         if (bytes > kCachedBytes)
             largeLevels_.push_back(static_cast<std::size_t>(&level - levels_.data()));
         if (!level.bits.empty())
@@ -142,8 +142,7 @@ void TSuffixIndex::PrefetchLarge(std::string_view text) const
     }
 }
 
-std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex,
-                                    TTailHash& hash)
+std::size_t TSuffixIndex::FindOrAdd(Level& level, std::string_view number, std::uint32_t longIndex, TTailHash& hash)
 {
     if (!level.bits.empty())
         return FindDigits(level, TailOf(number));

@@ -34,11 +34,11 @@ TByteString NormalisedNumber(std::string_view number);
 // `readable`: how many bytes from its start may be read (a list's bytes after it), if more.
 inline std::size_t NormalFormOffset(std::string_view number, std::size_t readable = 0)
 {
-    constexpr std::size_t npos = std::string_view::npos;
-    std::size_t mark = npos;
+    constexpr std::size_t kNpos = std::string_view::npos;
+    std::size_t mark = kNpos;
     // A byte past ASCII may only start the one 組.
     const auto isMark = [&](std::size_t p) {
-        if (mark != npos || p + 1 >= number.size() || number[p] != kGroupMark[0] || number[p + 1] != kGroupMark[1])
+        if (mark != kNpos || p + 1 >= number.size() || number[p] != kGroupMark[0] || number[p + 1] != kGroupMark[1])
             return false;
         mark = p;
         return true;
@@ -60,7 +60,7 @@ inline std::size_t NormalFormOffset(std::string_view number, std::size_t readabl
         const unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8('!')))) &
             ((1U << number.size()) - 1);
         if ((bits & (bits - 1)) != 0 || (bits != 0 && !isMark(static_cast<std::size_t>(std::countr_zero(bits)))))
-            return npos;
+            return kNpos;
         seen = true;
     }
 #endif
@@ -82,17 +82,17 @@ inline std::size_t NormalFormOffset(std::string_view number, std::size_t readabl
             std::size_t p = 0;
             for (; number.size() - p > 8; p += 8)
                 if (unusual(p, ~std::uint64_t{0}))
-                    return npos;
+                    return kNpos;
             // The bytes before p were seen already.
             const std::size_t last = number.size() - 8;
             if (unusual(last, ~std::uint64_t{0} << (8 * (p - last))))
-                return npos;
+                return kNpos;
             seen = true;
         }
     }
     if (!seen && !usualBytes())
-        return npos;
-    if (mark == npos || mark < 2 || number[0] != '0')
+        return kNpos;
+    if (mark == kNpos || mark < 2 || number[0] != '0')
         return 0;
     const std::string_view group = number.substr(0, mark);
     if (!std::all_of(group.begin(), group.end(), IsAsciiDigit))

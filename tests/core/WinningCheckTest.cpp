@@ -412,14 +412,14 @@ TEST(SuffixIndexes, ManySevenDigitNumbersFindTheirTickets)
     numbers.push_back(numbers[5]);
     TLineList tickets;
     for (int j = 0; j < 4000; ++j) {
-        const std::string head = j % 3 == 0 ? "12\x91\x67" : RandomDigits(random, j % 4);
+        const std::string head = j % 3 == 0 ? "12\x91\x67" : RandomDigits(random, static_cast<std::size_t>(j % 4));
         tickets.push_back(head + (j % 2 == 0 ? std::string(numbers[2 + random() % 90000]) : RandomDigits(random, 7)));
     }
     tickets.push_back("x42");
     std::vector<std::vector<std::string>> expected;
     for (const std::string_view ticket : tickets) {
         expected.emplace_back();
-        for (const std::size_t length : {1, 2, 7})
+        for (const std::size_t length : {std::size_t{1}, std::size_t{2}, std::size_t{7}})
             if (ticket.size() >= length && distinct.count(std::string(ticket.substr(ticket.size() - length))) != 0)
                 expected.back().emplace_back(ticket.substr(ticket.size() - length));
     }
