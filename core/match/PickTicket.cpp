@@ -2,6 +2,8 @@
 
 #include "core/text/NumberForm.h"
 
+#include <array>
+
 namespace kelmora {
 namespace {
 
@@ -39,6 +41,17 @@ inline std::size_t SeparatorAt(std::string_view text, std::size_t p)
     return 0;
 }
 
+// What a byte is to a line of picked numbers typed in ASCII.
+enum class TPickByte : unsigned char { Other, Digit, Separator };
+constexpr std::array<TPickByte, 256> kPickBytes = [] {
+    std::array<TPickByte, 256> kinds{};
+    for (char c = '0'; c <= '9'; ++c)
+        kinds[static_cast<unsigned char>(c)] = TPickByte::Digit;
+    for (const char c : {' ', '\t', ','})
+        kinds[static_cast<unsigned char>(c)] = TPickByte::Separator;
+    return kinds;
+}();
+
 // Calls take(n) for each number picked on the line, in order; false as ReadPickNumbers says.
 template <class Take>
 bool ParsePicks(std::string_view text, Take&& take)
@@ -47,6 +60,32 @@ bool ParsePicks(std::string_view text, Take&& take)
     std::size_t p = 0;
     while (p < text.size() && DigitAt(text, p, digit) == 0)
         p += CharacterLength(text, p);
+    // Most lines are ASCII digits and blanks or commas: a byte at a time through a table, until
+    // anything else, from whose number on the reading below takes over.
+    std::size_t start = p;
+    std::uint32_t value = 0;
+    for (; p < text.size(); ++p) {
+        const auto byte = static_cast<unsigned char>(text[p]);
+        const TPickByte kind = kPickBytes[byte];
+        if (kind == TPickByte::Digit) {
+            if (p - start >= kMaxDigits)
+                return false;
+            value = value * 10 + (byte - '0');
+        } else if (kind == TPickByte::Separator) {
+            if (p > start)
+                take(value);
+            value = 0;
+            start = p + 1;
+        } else {
+            break;
+        }
+    }
+    if (p == text.size()) {
+        if (p > start)
+            take(value);
+        return true;
+    }
+    p = start;
     while (p < text.size()) {
         if (const std::size_t length = SeparatorAt(text, p)) {
             p += length;

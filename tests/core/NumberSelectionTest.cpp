@@ -6,11 +6,13 @@
 #include "core/draw/LotteryDefinition.h"
 #include "core/draw/NumberSelectionTemplates.h"
 #include "core/draw/ProfileFile.h"
+#include "core/match/PickTicket.h"
 #include "core/text/Utf8ToCp932.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -222,5 +224,50 @@ TEST(NumberSelectionTemplates, MakeTheDrawsTheTableAboveChecks)
         row.numbersText = numbers;
         row.rule = rule;
         EXPECT_EQ(LooksLikeLotoSet(row), looks) << numbers;
+    }
+}
+
+// Picked numbers read as the rule says, over random lines of digits, blanks, commas, letters,
+// full-width digits and 、: a label before the first digit, then numbers of at most nine digits
+// between separators; anything else ends the reading, false, with the numbers read up to it.
+TEST(PickNumbers, ReadAsTheRuleSays)
+{
+    const std::vector<std::string> pieces = {"0", "1", "7", "9", " ", ",", "\t", "A", "\x82\x54", "\x81\x41", "12"};
+    const auto byRule = [](const std::string& line, std::vector<std::uint32_t>& numbers) {
+        // Full-width digits as ASCII and 、 as a comma; then a plain reading of the rule.
+        std::string text;
+        for (std::size_t p = 0; p < line.size(); ++p) {
+            if (line.compare(p, 2, "\x82\x54") == 0 || line.compare(p, 2, "\x81\x41") == 0) {
+                text += line[p] == '\x82' ? '5' : ',';
+                ++p;
+            } else {
+                text += line[p];
+            }
+        }
+        std::size_t p = text.find_first_of("0123456789");
+        while (p != std::string::npos && p < text.size()) {
+            p = text.find_first_not_of(" \t,", p);
+            if (p == std::string::npos)
+                break;
+            const std::size_t end = std::min(text.find_first_not_of("0123456789", p), text.size());
+            if (end == p || end - p > 9)
+                return false;
+            numbers.push_back(static_cast<std::uint32_t>(std::stoul(text.substr(p, end - p))));
+            if (end < text.size() && std::string(" \t,").find(text[end]) == std::string::npos)
+                return false;
+            p = end;
+        }
+        return true;
+    };
+    std::mt19937 random(1211);
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        for (std::size_t n = random() % 12; n > 0; --n)
+            line += pieces[random() % pieces.size()];
+        std::vector<std::uint32_t> read;
+        std::vector<std::uint32_t> expected;
+        const bool ok = kelmora::ReadPickNumbers(line, read);
+        ASSERT_EQ(ok, byRule(line, expected)) << line;
+        ASSERT_EQ(read, expected) << line;
     }
 }
