@@ -48,17 +48,17 @@ public:
         TPickTicket ticket;
         std::size_t untyped = 0;
         std::vector<std::pair<std::size_t, std::size_t>> counts(slotSets_.size());
-        std::vector<bool> counted(slotSets_.size());
+        // The ticket each slot's counts were taken for: nothing to clear between tickets.
+        std::vector<std::size_t> countedFor(slotSets_.size(), SIZE_MAX);
         for (std::size_t j = 0; j < tickets.size(); ++j) {
             ticket.Read(tickets[j], byNumber_);
             if (typed_ && ticket.Type() == TPurchaseType::None)
                 ++untyped;
-            std::fill(counted.begin(), counted.end(), false);
             for (std::size_t k = 0; k < classes_.size(); ++k) {
                 const std::size_t slot = slots_[k];
                 if (slot != kNoSlot && ticket.Type() == classes_[k].Type() && ticket.Picked()) {
-                    if (!counted[slot]) {
-                        counted[slot] = true;
+                    if (countedFor[slot] != j) {
+                        countedFor[slot] = j;
                         counts[slot] = {ticket.Set().Common(slotSets_[slot].first),
                                         ticket.Set().Common(slotSets_[slot].second)};
                     }
