@@ -15,7 +15,6 @@ kernel; under callgrind, where valgrind is installed, one more run of each jumbo
 instructions per ticket. Printed: the medians and the ratios of the medians.
 """
 
-import argparse
 import os
 import re
 import statistics
@@ -78,11 +77,7 @@ def without_rules(source, path):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default="build")
-    parser.add_argument("--runs", type=int, default=9)
-    parser.add_argument("--tickets", type=int, default=1000000)
-    args = parser.parse_args()
+    args = whole_process.base_parser(__doc__).parse_args()
     checker = os.path.join(args.build, "cli", "kelmora-check")
 
     with tempfile.TemporaryDirectory(prefix="kelmora-kinds-") as directory:
@@ -106,14 +101,8 @@ def main():
             commands[name] = [checker, os.path.join(directory, name), line, "-o", report]
         whole_process.measure(commands["1k-plain.wkx"])  # warm the page cache
 
-        cpu = {name: [] for name in commands}
-        peak = {name: [] for name in commands}
+        cpu, peak = whole_process.paired_runs(commands, args.runs)
         names = list(commands)
-        for run in range(args.runs):
-            for name in (names if run % 2 == 0 else names[::-1]):
-                seconds, resident = whole_process.measure(commands[name])
-                cpu[name].append(seconds)
-                peak[name].append(resident)
         counted = {name: whole_process.instructions(commands[name]) for name in ("jumbo-kinds.wkx", "jumbo-plain.wkx")}
 
     median = {name: statistics.median(cpu[name]) for name in names}

@@ -11,7 +11,6 @@ runs write the results to a file; runs alternate their order; each process's CPU
 system) comes from the kernel. Printed: the medians and their ratio (target: at most 1.5).
 """
 
-import argparse
 import os
 import random
 import statistics
@@ -47,11 +46,7 @@ def write_tickets(path, count):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default="build")
-    parser.add_argument("--runs", type=int, default=9)
-    parser.add_argument("--tickets", type=int, default=1000000)
-    args = parser.parse_args()
+    args = whole_process.base_parser(__doc__).parse_args()
     checker = os.path.join(args.build, "cli", "kelmora-check")
 
     with tempfile.TemporaryDirectory(prefix="kelmora-picks-") as directory:
@@ -69,11 +64,8 @@ def main():
                                      capture_output=True).stdout
             wins[name] = summary.splitlines()[-1].split(b"\t")[-1].decode()
 
-        cpu = {name: [] for name in commands}
+        cpu = whole_process.paired_runs(commands, args.runs)[0]
         names = list(commands)
-        for run in range(args.runs):
-            for name in (names if run % 2 == 0 else names[::-1]):
-                cpu[name].append(whole_process.measure(commands[name])[0])
 
     median = {name: statistics.median(cpu[name]) for name in names}
     print("%d tickets, %d paired runs; median CPU:" % (args.tickets, args.runs))

@@ -78,6 +78,29 @@ def measure(command):
     return usage.ru_utime + usage.ru_stime, usage.ru_maxrss * 1024
 
 
+def paired_runs(commands, runs):
+    """CPU seconds and peak bytes of each command over `runs` rounds, in alternating order, so that
+    neither side always runs first."""
+    cpu = {name: [] for name in commands}
+    peak = {name: [] for name in commands}
+    names = list(commands)
+    for run in range(runs):
+        for name in (names if run % 2 == 0 else names[::-1]):
+            seconds, resident = measure(commands[name])
+            cpu[name].append(seconds)
+            peak[name].append(resident)
+    return cpu, peak
+
+
+def base_parser(description):
+    """The options every side-by-side benchmark takes: the build folder, the rounds, the tickets."""
+    parser = argparse.ArgumentParser(description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--tickets", type=int, default=1000000)
+    return parser
+
+
 def instructions(command):
     """Instructions of one process under callgrind, or None without valgrind."""
     if shutil.which("valgrind") is None:
@@ -98,10 +121,7 @@ def per_ticket(count, tickets):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--build", default="build")
-    parser.add_argument("--runs", type=int, default=9)
-    parser.add_argument("--tickets", type=int, default=1000000)
+    parser = base_parser(__doc__)
     parser.add_argument("--large-tickets", type=int, default=10000000)
     parser.add_argument("--make-data", metavar="DIR", help=argparse.SUPPRESS)
     args = parser.parse_args()
@@ -132,14 +152,8 @@ def main():
         commands["100,000 numbers, no huge pages"] = ["KELMORA_NO_HUGE_PAGES=1"] + commands[
             "kelmora-check, 100,000 numbers"]
 
-        cpu = {name: [] for name in commands}
-        peak = {name: [] for name in commands}
+        cpu, peak = paired_runs(commands, args.runs)
         names = list(commands)
-        for run in range(args.runs):
-            for name in (names if run % 2 == 0 else names[::-1]):
-                seconds, resident = measure(commands[name])
-                cpu[name].append(seconds)
-                peak[name].append(resident)
         counted = {name: instructions(commands[name]) for name in
                    ("kelmora-check, 1,000 numbers", "kelmora-check, 100,000 numbers", "floor")}
 
